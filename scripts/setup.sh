@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Sets Zelvane up on Debian 12: installs the missing packages, builds, then starts the wizard
+# (`setup.sh start`) or runs the whole test suite, in a Release build and under the sanitizers
+# (`setup.sh test`).
+set -euo pipefail
+
+mode=${1:-start}
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+# Build tools and libraries, the desktop tools the association writer runs, and what the tests
+# read the results back with.
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev libgtest-dev
+  shared-mime-info desktop-file-utils libglib2.0-bin gtk-update-icon-cache xdg-utils
+  icoutils
+)
+
+install_missing() {
+  local missing=()
+  for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+      || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$(nproc)"
+}
+
+install_missing
+case "$mode" in
+  start)
+    build release
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "There is no display to show the wizard on."
+      echo "Start it under a virtual display with:  xvfb-run -a $root/build/release/bin/zelvane"
+      echo "(xvfb-run comes with the Debian package xvfb.)"
+      exit 1
+    fi
+    exec "$root/build/release/bin/zelvane"
+    ;;
+  test)
+    build release
+    ctest --preset release -j "$(nproc)"
+    build asan
+    ctest --preset asan -j "$(nproc)"
+    ;;
+  *)
+    echo "usage: $0 [start|test]" >&2
+    exit 2
+    ;;
+esac

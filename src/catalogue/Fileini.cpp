@@ -1,0 +1,40 @@
+// The one way the program reads the catalogue: one value per call, looked up in the file anew.
+#include "catalogue/Fileini.h"
+
+#include "catalogue/AnsiText.h"
+#include "platform/ProfileString.h"
+#include "platform/ProgramFiles.h"
+
+#include <array>
+
+namespace Fileini {
+
+QString IniEmpty;
+
+namespace {
+constexpr int kBufferLength = 128;
+constexpr int kBufferSize = 127; // what the lookup may fill, NUL included: 126 characters at most
+} // namespace
+
+QString GetIniString(const QString& Section, const QString& Key, const QString& File)
+{
+    std::array<char, kBufferLength> buffer {};
+    IniEmpty = QString(kBufferLength, QChar(u'\0'));
+    const int count = platform::GetPrivateProfileStringA(Section.toUtf8(), Key.toUtf8(), "",
+                                                         buffer.data(), kBufferSize, File);
+    if (count < 1)
+        return IniEmpty;
+    return AnsiText::decode(QByteArray(buffer.data(), count), count == kBufferSize - 1);
+}
+
+QString cataloguePath(const QString& programDirectory)
+{
+    return platform::joinPath(programDirectory, QStringLiteral("Zelvane.ini"));
+}
+
+QString consoleNumber(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace Fileini

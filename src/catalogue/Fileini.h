@@ -1,0 +1,22 @@
+// The one way the program reads the catalogue: one value per call, looked up in the file anew.
+#pragma once
+
+#include <QString>
+
+namespace Fileini {
+
+// The marker for a key without a value: 128 NUL characters. It never equals a value (which has no
+// NUL and at most 126 characters) and shows as the empty text. Every read sets it first.
+extern QString IniEmpty;
+
+// The value of `Key` in `Section` of the catalogue `File` (1 to 126 characters), or IniEmpty when
+// the file, the section, the key or the value is missing.
+QString GetIniString(const QString& Section, const QString& Key, const QString& File);
+
+// The catalogue beside the program: `programDirectory` + "Zelvane.ini".
+QString cataloguePath(const QString& programDirectory);
+
+// The console number n (1 to 15) as the catalogue writes it: "01" to "15".
+QString consoleNumber(int n);
+
+} // namespace Fileini

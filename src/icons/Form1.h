@@ -1,0 +1,66 @@
+// The icon window: an out-of-sight worker that builds the two icon references and pictures,
+// from the catalogue's default indices or from the user's pick in the icon chooser.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <QtGlobal>
+
+struct SharedValues;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace icons {
+class PictureBox;
+}
+namespace platform {
+struct Icon;
+}
+
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // A top-level window without parent. Closing it is its unload: it deletes itself, which
+    // clears the main window's QPointer to it, so the next show makes a new one. `shared` outlives it;
+    // `img` and `img2` are the main window's two icon images, whose pictures the routes set.
+    Form1(SharedValues& shared, QLabel* img, QLabel* img2);
+
+    // Runs Form_Load (bWinNT, txtIconIdx = "0", then the route IconWindowMode chooses), then
+    // shows the window out of sight. Called once, right after construction.
+    void load();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void cmdIconDlg_Click();
+    void cmdIconDlg2_Click();
+    void txtIconPath_KeyPress(int& KeyAscii);
+    void ChooseIcon();
+    void ShowCartIcon();
+    void ShowSaveIcon();
+    void ShowIcon(const QString& catalogueIndex);
+    void ExtractAndDraw(const QString& buffer, qint32 index);
+    void DrawIcons(platform::Icon& large, platform::Icon& small);
+    QString IconReference() const;
+    void MoveOutOfSight();
+
+    SharedValues& m_shared;
+    QPointer<QLabel> m_img;
+    QPointer<QLabel> m_img2;
+
+    QGroupBox* fraIconDlg;
+    QLineEdit* txtIconPath;
+    QLineEdit* txtIconIdx;
+    icons::PictureBox* picSmallIcon;
+    icons::PictureBox* picLargeIcon;
+    QPushButton* cmdIconDlg;
+    QPushButton* cmdIconDlg2;
+
+    // 0 (empty) until a preview attempt, then 2 once an icon has been drawn, otherwise 1.
+    int IconState = 0;
+};

@@ -1,0 +1,723 @@
+// Reads icon groups from PE and NE executables and .ico files, bounds-checking every read.
+#include "icons/IconLibrary.h"
+
+#include <QFile>
+#include <QtEndian>
+#include <cstring>
+#include <optional>
+
+namespace icons {
+
+namespace {
+
+constexpr quint16 RtIcon = 3;
+constexpr quint16 RtGroupIcon = 14;
+constexpr quint16 NeIntegerId = 0x8000;
+constexpr quint32 HighBit = 0x80000000;
+constexpr quint64 IcoHeaderSize = 6;
+constexpr quint64 IcoEntrySize = 16;
+constexpr quint64 GroupEntrySize = 14;
+constexpr quint64 ResourceDirectorySize = 16;
+constexpr quint64 ResourceEntrySize = 8;
+constexpr quint64 NeRecordSize = 12;
+// The colour depth the platform's extraction matches images against (a true-colour display).
+constexpr int DisplayDepth = 32;
+// Larger images are no icons; refusing them bounds what decoding allocates.
+constexpr quint32 MaxDecodedSide = 1024;
+const char PngSignature[] = "\x89PNG\r\n\x1a\n";
+
+QString hex(quint64 value)
+{
+    return QStringLiteral("0x%1").arg(value, 0, 16);
+}
+
+// A little-endian view of the mapped file; callers check has() before reading.
+class Bytes {
+public:
+    Bytes() = default;
+    Bytes(const uchar* data, quint64 size) : m_data(data), m_size(size) {}
+
+    quint64 size() const { return m_size; }
+    bool has(quint64 offset, quint64 length) const { return offset <= m_size && length <= m_size - offset; }
+    quint8 u8(quint64 offset) const { return m_data[offset]; }
+    quint16 u16(quint64 offset) const { return qFromLittleEndian<quint16>(m_data + offset); }
+    quint32 u32(quint64 offset) const { return qFromLittleEndian<quint32>(m_data + offset); }
+    const char* at(quint64 offset) const { return reinterpret_cast<const char*>(m_data + offset); }
+    QByteArray copy(quint64 offset, quint64 length) const { return QByteArray(at(offset), qsizetype(length)); }
+
+private:
+    const uchar* m_data = nullptr;
+    quint64 m_size = 0;
+};
+
+// Where a piece of data lies in the file.
+struct Location {
+    quint64 offset = 0;
+    quint64 size = 0;
+};
+
+struct Section {
+    quint32 virtualAddress = 0;
+    quint32 rawSize = 0;
+    quint32 rawOffset = 0;
+};
+
+// A PE resource directory: the file offset of its entries, its named run and its whole count.
+struct ResourceDirectory {
+    quint64 entries = 0;
+    quint32 named = 0;
+    quint32 count = 0;
+};
+
+// One image of a group as found in the file: its directory fields (first 8 bytes kept verbatim) and data.
+struct ImageSlot {
+    IconImageInfo info;
+    QByteArray entry;
+    Location data;
+};
+
+int colourBits(const IconImageInfo& info)
+{
+    if (info.bitCount != 0)
+        return info.bitCount;
+    if (info.colorCount == 2)
+        return 1;
+    if (info.colorCount != 0 && info.colorCount <= 16)
+        return 4;
+    return 8;
+}
+
+// The platform's choice: the smallest size difference, then the depth nearest the display's.
+int pickBest(const std::vector<ImageSlot>& images, int size)
+{
+    int best = -1;
+    int bestSizeDiff = 0;
+    int bestDepthDiff = 0;
+    for (size_t i = 0; i < images.size(); ++i) {
+        const IconImageInfo& info = images[i].info;
+        const int sizeDiff = std::abs(info.pixelWidth() - size) + std::abs(info.pixelHeight() - size);
+        const int depthDiff = std::abs(DisplayDepth - colourBits(info));
+        if (best < 0 || sizeDiff < bestSizeDiff || (sizeDiff == bestSizeDiff && depthDiff < bestDepthDiff)) {
+            best = int(i);
+            bestSizeDiff = sizeDiff;
+            bestDepthDiff = depthDiff;
+        }
+    }
+    return best;
+}
+
+void append16(QByteArray& out, quint16 value)
+{
+    char le[2];
+    qToLittleEndian(value, le);
+    out.append(le, 2);
+}
+
+void append32(QByteArray& out, quint32 value)
+{
+    char le[4];
+    qToLittleEndian(value, le);
+    out.append(le, 4);
+}
+
+QByteArray icoFile(const std::vector<ImageSlot>& images, const Bytes& bytes)
+{
+    QByteArray out;
+    append16(out, 0);
+    append16(out, 1);
+    append16(out, quint16(images.size()));
+    quint64 offset = IcoHeaderSize + IcoEntrySize * images.size();
+    for (const ImageSlot& image : images) {
+        out.append(image.entry);
+        append32(out, quint32(image.data.size));
+        append32(out, quint32(offset));
+        offset += image.data.size;
+    }
+    for (const ImageSlot& image : images)
+        out.append(bytes.at(image.data.offset), qsizetype(image.data.size));
+    return out;
+}
+
+} // namespace
+
+struct IconLibrary::Data {
+    QString path;
+    QFile file;
+    Bytes bytes;
+    LibraryKind kind = LibraryKind::None;
+    QString error;
+    std::vector<IconGroup> groups;
+    // Per group: its directory in the file, or why it cannot be read.
+    std::vector<Location> groupData;
+    std::vector<QString> groupProblems;
+
+    // PE: the sections, the resource root and the RT_ICON name table.
+    std::vector<Section> sections;
+    quint64 resourceRoot = 0;
+    std::optional<quint64> iconTable;
+    // NE: the resource table, its alignment shift and the RT_ICON records.
+    quint64 neTable = 0;
+    int alignShift = 0;
+    quint64 neIconRecords = 0;
+    quint32 neIconCount = 0;
+
+    QString where(const QString& what) const { return path + QStringLiteral(": ") + what; }
+    void fail(const QString& what)
+    {
+        if (error.isEmpty())
+            error = where(what);
+    }
+
+    void readFile();
+    void readPe(quint64 header);
+    void readNe(quint64 header);
+    void readIco();
+
+    std::optional<quint64> rvaToOffset(quint32 rva) const;
+    std::optional<ResourceDirectory> peDirectory(quint64 offset, QString* problem) const;
+    std::optional<quint64> peSubdirectory(const ResourceDirectory& directory, quint16 id) const;
+    std::optional<Location> peLeaf(quint32 dataField, QString* problem) const;
+    QString peName(quint32 nameField, QString* problem) const;
+    void readPeGroups(quint64 table);
+
+    void readNeGroups(quint64 records, quint32 count);
+    QString neName(quint16 id, QString* problem) const;
+
+    std::optional<Location> findIcon(quint16 id, QString* problem) const;
+    std::vector<ImageSlot> resolve(int position, QString* error) const;
+    std::vector<ImageSlot> resolveIco(QString* problem) const;
+    std::vector<ImageSlot> resolveGroup(int position, QString* problem) const;
+    QImage decodeImage(const ImageSlot& image, int position, QString* problem) const;
+};
+
+void IconLibrary::Data::readFile()
+{
+    if (bytes.has(0, 2) && bytes.u16(0) == 0x5A4D) {
+        if (!bytes.has(0x3C, 4))
+            return fail(QStringLiteral("DOS header cut off at byte %1").arg(bytes.size()));
+        const quint64 header = bytes.u32(0x3C);
+        if (bytes.has(header, 4) && bytes.u32(header) == 0x00004550)
+            return readPe(header);
+        if (bytes.has(header, 2) && bytes.u16(header) == 0x454E)
+            return readNe(header);
+        return fail(QStringLiteral("executable without a PE or NE header at offset %1").arg(hex(header)));
+    }
+    readIco();
+}
+
+std::optional<quint64> IconLibrary::Data::rvaToOffset(quint32 rva) const
+{
+    for (const Section& section : sections) {
+        if (rva >= section.virtualAddress && rva - section.virtualAddress < section.rawSize)
+            return quint64(section.rawOffset) + (rva - section.virtualAddress);
+    }
+    return std::nullopt;
+}
+
+void IconLibrary::Data::readPe(quint64 header)
+{
+    kind = LibraryKind::Pe;
+    const quint64 coff = header + 4;
+    if (!bytes.has(coff, 20))
+        return fail(QStringLiteral("PE file header at offset %1 is cut off").arg(hex(coff)));
+    const quint32 sectionCount = bytes.u16(coff + 2);
+    const quint32 optionalSize = bytes.u16(coff + 16);
+    const quint64 optional = coff + 20;
+    if (!bytes.has(optional, 2))
+        return fail(QStringLiteral("PE optional header at offset %1 is cut off").arg(hex(optional)));
+    const quint16 magic = bytes.u16(optional);
+    if (magic != 0x10B && magic != 0x20B)
+        return fail(QStringLiteral("unknown PE optional header magic %1 at offset %2").arg(hex(magic), hex(optional)));
+    // The data directories follow the fixed fields; the resource table is entry 2.
+    const quint64 directories = magic == 0x10B ? 96 : 112;
+    const quint64 resourceEntry = directories + 2 * 8;
+    if (optionalSize < resourceEntry + 8 || !bytes.has(optional, resourceEntry + 8)
+        || bytes.u32(optional + directories - 4) < 3)
+        return fail(QStringLiteral("no resource table (PE header at offset %1)").arg(hex(header)));
+    const quint32 resourceRva = bytes.u32(optional + resourceEntry);
+    if (resourceRva == 0)
+        return fail(QStringLiteral("no resources (PE header at offset %1)").arg(hex(header)));
+
+    const quint64 table = optional + optionalSize;
+    if (!bytes.has(table, 40ULL * sectionCount))
+        return fail(QStringLiteral("section table at offset %1 with %2 sections runs past the end of the file")
+                        .arg(hex(table)).arg(sectionCount));
+    for (quint32 i = 0; i < sectionCount; ++i) {
+        const quint64 entry = table + 40ULL * i;
+        sections.push_back({bytes.u32(entry + 12), bytes.u32(entry + 16), bytes.u32(entry + 20)});
+    }
+    const std::optional<quint64> root = rvaToOffset(resourceRva);
+    if (!root)
+        return fail(QStringLiteral("resource table address %1 lies in no section").arg(hex(resourceRva)));
+    resourceRoot = *root;
+
+    QString problem;
+    const std::optional<ResourceDirectory> types = peDirectory(resourceRoot, &problem);
+    if (!types)
+        return fail(problem);
+    iconTable = peSubdirectory(*types, RtIcon);
+    const std::optional<quint64> groupTable = peSubdirectory(*types, RtGroupIcon);
+    if (groupTable)
+        readPeGroups(*groupTable);
+}
+
+std::optional<ResourceDirectory> IconLibrary::Data::peDirectory(quint64 offset, QString* problem) const
+{
+    if (!bytes.has(offset, ResourceDirectorySize)) {
+        *problem = QStringLiteral("resource directory at offset %1 lies past the end of the file").arg(hex(offset));
+        return std::nullopt;
+    }
+    const quint32 named = bytes.u16(offset + 12);
+    const quint32 count = named + bytes.u16(offset + 14);
+    if (!bytes.has(offset + ResourceDirectorySize, ResourceEntrySize * count)) {
+        *problem = QStringLiteral("resource directory at offset %1 lists %2 entries, more than the file holds")
+                       .arg(hex(offset)).arg(count);
+        return std::nullopt;
+    }
+    return ResourceDirectory{offset + ResourceDirectorySize, named, count};
+}
+
+// The subdirectory of the first integer entry `id`, as the platform's extraction finds it.
+std::optional<quint64> IconLibrary::Data::peSubdirectory(const ResourceDirectory& directory, quint16 id) const
+{
+    for (quint32 i = directory.named; i < directory.count; ++i) {
+        const quint64 entry = directory.entries + ResourceEntrySize * i;
+        const quint32 data = bytes.u32(entry + 4);
+        if (quint16(bytes.u32(entry)) == id && (data & HighBit))
+            return resourceRoot + (data & ~HighBit);
+    }
+    return std::nullopt;
+}
+
+// From a name entry's data field down through the language level (its first entry) to the data.
+std::optional<Location> IconLibrary::Data::peLeaf(quint32 dataField, QString* problem) const
+{
+    if (!(dataField & HighBit)) {
+        *problem = QStringLiteral("resource name entry points at data, not at a language table");
+        return std::nullopt;
+    }
+    const std::optional<ResourceDirectory> languages = peDirectory(resourceRoot + (dataField & ~HighBit), problem);
+    if (!languages)
+        return std::nullopt;
+    if (languages->count == 0) {
+        *problem = QStringLiteral("language table at offset %1 is empty").arg(hex(languages->entries - 16));
+        return std::nullopt;
+    }
+    const quint32 leaf = bytes.u32(languages->entries + 4);
+    if (leaf & HighBit) {
+        *problem = QStringLiteral("language table at offset %1 leads to another table (a loop in the resource tree?)")
+                       .arg(hex(languages->entries - 16));
+        return std::nullopt;
+    }
+    const quint64 entry = resourceRoot + leaf;
+    if (!bytes.has(entry, 16)) {
+        *problem = QStringLiteral("resource data entry at offset %1 lies past the end of the file").arg(hex(entry));
+        return std::nullopt;
+    }
+    const quint32 rva = bytes.u32(entry);
+    const quint32 size = bytes.u32(entry + 4);
+    const std::optional<quint64> offset = rvaToOffset(rva);
+    if (!offset || !bytes.has(*offset, size)) {
+        *problem = QStringLiteral("resource data at address %1 (%2 bytes) lies outside the file")
+                       .arg(hex(rva)).arg(size);
+        return std::nullopt;
+    }
+    return Location{*offset, size};
+}
+
+QString IconLibrary::Data::peName(quint32 nameField, QString* problem) const
+{
+    const quint64 offset = resourceRoot + (nameField & ~HighBit);
+    if (!bytes.has(offset, 2) || !bytes.has(offset + 2, 2ULL * bytes.u16(offset))) {
+        *problem = QStringLiteral("resource name at offset %1 lies past the end of the file").arg(hex(offset));
+        return QString();
+    }
+    QString name(bytes.u16(offset), Qt::Uninitialized);
+    for (int i = 0; i < name.size(); ++i)
+        name[i] = QChar(bytes.u16(offset + 2 + 2ULL * i));
+    return name;
+}
+
+void IconLibrary::Data::readPeGroups(quint64 table)
+{
+    QString problem;
+    const std::optional<ResourceDirectory> names = peDirectory(table, &problem);
+    if (!names)
+        return fail(problem);
+    for (quint32 i = 0; i < names->count; ++i) {
+        const quint64 entry = names->entries + ResourceEntrySize * i;
+        const quint32 nameField = bytes.u32(entry);
+        problem.clear();
+        IconGroup group;
+        if (nameField & HighBit)
+            group.name = peName(nameField, &problem);
+        else
+            group.id = quint16(nameField);
+        std::optional<Location> data;
+        if (problem.isEmpty())
+            data = peLeaf(bytes.u32(entry + 4), &problem);
+        groups.push_back(group);
+        groupData.push_back(data.value_or(Location()));
+        groupProblems.push_back(problem);
+    }
+}
+
+void IconLibrary::Data::readNe(quint64 header)
+{
+    kind = LibraryKind::Ne;
+    if (!bytes.has(header, 0x40))
+        return fail(QStringLiteral("NE header at offset %1 is cut off").arg(hex(header)));
+    const int resourceTable = bytes.u16(header + 0x24);
+    const int residentNames = bytes.u16(header + 0x26);
+    if (residentNames - resourceTable <= 8)
+        return fail(QStringLiteral("no resources (NE header at offset %1)").arg(hex(header)));
+    neTable = header + quint64(resourceTable);
+    if (!bytes.has(neTable, 2))
+        return fail(QStringLiteral("resource table at offset %1 lies past the end of the file").arg(hex(neTable)));
+    alignShift = bytes.u16(neTable);
+    if (alignShift > 24)
+        return fail(QStringLiteral("resource alignment shift %1 at offset %2 is out of range")
+                        .arg(alignShift).arg(hex(neTable)));
+    bool groupsSeen = false;
+    bool iconsSeen = false;
+    quint64 block = neTable + 2;
+    for (;;) {
+        if (!bytes.has(block, 2))
+            return fail(QStringLiteral("resource table runs past the end of the file at offset %1").arg(hex(block)));
+        const quint16 type = bytes.u16(block);
+        if (type == 0)
+            break;
+        if (!bytes.has(block, 8))
+            return fail(QStringLiteral("resource type block at offset %1 is cut off").arg(hex(block)));
+        const quint32 count = bytes.u16(block + 2);
+        const quint64 records = block + 8;
+        if (!bytes.has(records, NeRecordSize * count))
+            return fail(QStringLiteral("resource type block at offset %1 lists %2 resources, more than the file holds")
+                            .arg(hex(block)).arg(count));
+        if (type == (NeIntegerId | RtGroupIcon) && !groupsSeen) {
+            groupsSeen = true;
+            readNeGroups(records, count);
+        } else if (type == (NeIntegerId | RtIcon) && !iconsSeen) {
+            iconsSeen = true;
+            neIconRecords = records;
+            neIconCount = count;
+        }
+        block = records + NeRecordSize * count;
+    }
+}
+
+QString IconLibrary::Data::neName(quint16 id, QString* problem) const
+{
+    const quint64 offset = neTable + id;
+    if (!bytes.has(offset, 1) || !bytes.has(offset + 1, bytes.u8(offset))) {
+        *problem = QStringLiteral("resource name at offset %1 lies past the end of the file").arg(hex(offset));
+        return QString();
+    }
+    return QString::fromLatin1(bytes.at(offset + 1), bytes.u8(offset));
+}
+
+void IconLibrary::Data::readNeGroups(quint64 records, quint32 count)
+{
+    for (quint32 i = 0; i < count; ++i) {
+        const quint64 record = records + NeRecordSize * i;
+        const quint16 id = bytes.u16(record + 6);
+        QString problem;
+        IconGroup group;
+        if (id & NeIntegerId)
+            group.id = id & ~NeIntegerId;
+        else
+            group.name = neName(id, &problem);
+        // The stored length may include alignment padding past the end of the file: keep what exists.
+        const quint64 offset = quint64(bytes.u16(record)) << alignShift;
+        const quint64 length = quint64(bytes.u16(record + 2)) << alignShift;
+        Location data{offset, 0};
+        if (offset < bytes.size())
+            data.size = std::min(length, bytes.size() - offset);
+        groups.push_back(group);
+        groupData.push_back(data);
+        groupProblems.push_back(problem);
+    }
+}
+
+void IconLibrary::Data::readIco()
+{
+    if (!bytes.has(0, IcoHeaderSize) || bytes.u16(0) != 0 || bytes.u16(2) != 1)
+        return fail(QStringLiteral("neither an executable nor an icon file"));
+    kind = LibraryKind::Ico;
+    const quint32 count = bytes.u16(4);
+    if (count == 0 || !bytes.has(IcoHeaderSize, IcoEntrySize * count))
+        return fail(QStringLiteral("icon file lists %1 images but holds only %2 bytes").arg(count).arg(bytes.size()));
+    groups.push_back(IconGroup());
+    groupData.push_back(Location{0, bytes.size()});
+    groupProblems.push_back(QString());
+}
+
+std::optional<Location> IconLibrary::Data::findIcon(quint16 id, QString* problem) const
+{
+    if (kind == LibraryKind::Ne) {
+        for (quint32 i = 0; i < neIconCount; ++i) {
+            const quint64 record = neIconRecords + NeRecordSize * i;
+            if (bytes.u16(record + 6) == (id | NeIntegerId))
+                return Location{quint64(bytes.u16(record)) << alignShift, quint64(bytes.u16(record + 2)) << alignShift};
+        }
+    } else if (iconTable) {
+        const std::optional<ResourceDirectory> icons = peDirectory(*iconTable, problem);
+        if (!icons)
+            return std::nullopt;
+        for (quint32 i = icons->named; i < icons->count; ++i) {
+            const quint64 entry = icons->entries + ResourceEntrySize * i;
+            const quint32 nameField = bytes.u32(entry);
+            if (!(nameField & HighBit) && quint16(nameField) == id)
+                return peLeaf(bytes.u32(entry + 4), problem);
+        }
+    }
+    *problem = QStringLiteral("icon %1 is missing").arg(id);
+    return std::nullopt;
+}
+
+std::vector<ImageSlot> IconLibrary::Data::resolveIco(QString* problem) const
+{
+    std::vector<ImageSlot> images;
+    const quint32 count = bytes.u16(4);
+    for (quint32 i = 0; i < count; ++i) {
+        const quint64 entry = IcoHeaderSize + IcoEntrySize * i;
+        const Location data{bytes.u32(entry + 12), bytes.u32(entry + 8)};
+        if (data.size == 0 || !bytes.has(data.offset, data.size)) {
+            if (problem->isEmpty())
+                *problem = QStringLiteral("image %1 at offset %2 (%3 bytes) lies outside the file")
+                               .arg(i).arg(hex(data.offset)).arg(data.size);
+            continue;
+        }
+        images.push_back({{}, bytes.copy(entry, 8), data});
+    }
+    return images;
+}
+
+std::vector<ImageSlot> IconLibrary::Data::resolveGroup(int position, QString* problem) const
+{
+    const Location directory = groupData[size_t(position)];
+    if (directory.size < IcoHeaderSize) {
+        *problem = QStringLiteral("group directory at offset %1 is cut off").arg(hex(directory.offset));
+        return {};
+    }
+    const quint32 count = bytes.u16(directory.offset + 4);
+    if (IcoHeaderSize + GroupEntrySize * count > directory.size) {
+        *problem = QStringLiteral("group directory at offset %1 lists %2 images, more than its %3 bytes hold")
+                       .arg(hex(directory.offset)).arg(count).arg(directory.size);
+        return {};
+    }
+    std::vector<ImageSlot> images;
+    for (quint32 i = 0; i < count; ++i) {
+        const quint64 entry = directory.offset + IcoHeaderSize + GroupEntrySize * i;
+        QString reason;
+        std::optional<Location> data = findIcon(bytes.u16(entry + 12), &reason);
+        // NE lengths are rounded up to the alignment: the group entry holds the exact size.
+        if (data && kind == LibraryKind::Ne)
+            data->size = std::min<quint64>(data->size, bytes.u32(entry + 8));
+        if (data && (data->size == 0 || !bytes.has(data->offset, data->size))) {
+            reason = QStringLiteral("icon %1 at offset %2 (%3 bytes) is empty or cut off")
+                         .arg(bytes.u16(entry + 12)).arg(hex(data->offset)).arg(data->size);
+            data.reset();
+        }
+        if (!data) {
+            if (problem->isEmpty())
+                *problem = reason;
+            continue;
+        }
+        images.push_back({{}, bytes.copy(entry, 8), *data});
+    }
+    return images;
+}
+
+std::vector<ImageSlot> IconLibrary::Data::resolve(int position, QString* error) const
+{
+    if (position < 0 || size_t(position) >= groups.size()) {
+        *error = where(QStringLiteral("no icon group at position %1 (the library holds %2)")
+                           .arg(position).arg(groups.size()));
+        return {};
+    }
+    QString problem = groupProblems[size_t(position)];
+    std::vector<ImageSlot> images;
+    if (problem.isEmpty())
+        images = kind == LibraryKind::Ico ? resolveIco(&problem) : resolveGroup(position, &problem);
+    for (ImageSlot& image : images) {
+        IconImageInfo& info = image.info;
+        const QByteArray& entry = image.entry;
+        info.width = quint8(entry[0]);
+        info.height = quint8(entry[1]);
+        info.colorCount = quint8(entry[2]);
+        info.planes = qFromLittleEndian<quint16>(entry.constData() + 4);
+        info.bitCount = qFromLittleEndian<quint16>(entry.constData() + 6);
+        info.bytes = quint32(image.data.size);
+        info.png = image.data.size >= 8 && std::memcmp(bytes.at(image.data.offset), PngSignature, 8) == 0;
+    }
+    if (images.empty())
+        *error = where(QStringLiteral("icon group %1 has no readable image: %2").arg(position).arg(problem));
+    return images;
+}
+
+// PNG images go to the PNG reader; a DIB goes to the ICO reader as a one-image .ico file.
+// The sizes are checked first, so a hostile header cannot make the reader allocate much.
+QImage IconLibrary::Data::decodeImage(const ImageSlot& image, int position, QString* problem) const
+{
+    const quint64 offset = image.data.offset;
+    const quint64 size = image.data.size;
+    quint32 width = 0;
+    quint32 height = 0;
+    QByteArray file;
+    if (image.info.png) {
+        if (size >= 24 && bytes.copy(offset + 12, 4) == "IHDR") {
+            width = qFromBigEndian<quint32>(bytes.at(offset + 16));
+            height = qFromBigEndian<quint32>(bytes.at(offset + 20));
+        }
+        file = bytes.copy(offset, size);
+    } else if (size >= 40 && bytes.u32(offset) >= 40) {
+        const auto dibWidth = qint32(bytes.u32(offset + 4));
+        const auto dibHeight = qint32(bytes.u32(offset + 8));
+        width = dibWidth > 0 ? quint32(dibWidth) : 0;
+        height = dibHeight > 0 ? quint32(dibHeight) / 2 : 0;
+        append16(file, 0);
+        append16(file, 1);
+        append16(file, 1);
+        file.append(image.entry);
+        append32(file, quint32(size));
+        append32(file, quint32(IcoHeaderSize + IcoEntrySize));
+        file.append(bytes.at(offset), qsizetype(size));
+    }
+    if (width == 0 || height == 0 || width > MaxDecodedSide || height > MaxDecodedSide) {
+        *problem = where(QStringLiteral("image at offset %1 in icon group %2 has no usable header (%3 x %4 pixels)")
+                             .arg(hex(offset)).arg(position).arg(width).arg(height));
+        return QImage();
+    }
+    const QImage decoded = QImage::fromData(file, image.info.png ? "PNG" : "ICO");
+    if (decoded.isNull())
+        *problem = where(QStringLiteral("image at offset %1 in icon group %2 cannot be decoded")
+                             .arg(hex(offset)).arg(position));
+    return decoded;
+}
+
+IconLibrary IconLibrary::open(const QString& path)
+{
+    IconLibrary library;
+    Data& d = *library.d;
+    d.path = path;
+    d.file.setFileName(path);
+    if (!d.file.open(QIODevice::ReadOnly)) {
+        d.fail(QStringLiteral("cannot open: %1").arg(d.file.errorString()));
+        return library;
+    }
+    const qint64 size = d.file.size();
+    if (size <= 0) {
+        d.fail(QStringLiteral("the file is empty"));
+        return library;
+    }
+    const uchar* map = d.file.map(0, size);
+    if (!map) {
+        d.fail(QStringLiteral("cannot map the file: %1").arg(d.file.errorString()));
+        return library;
+    }
+    d.bytes = Bytes(map, quint64(size));
+    d.readFile();
+    if (d.error.isEmpty() && d.groups.empty())
+        d.fail(QStringLiteral("the file holds no icon group"));
+    if (!d.error.isEmpty()) {
+        d.groups.clear();
+        d.groupData.clear();
+        d.groupProblems.clear();
+        d.bytes = Bytes();
+        d.file.close();
+    }
+    return library;
+}
+
+IconLibrary::IconLibrary() : d(std::make_unique<Data>()) {}
+IconLibrary::~IconLibrary() = default;
+IconLibrary::IconLibrary(IconLibrary&&) noexcept = default;
+IconLibrary& IconLibrary::operator=(IconLibrary&&) noexcept = default;
+
+LibraryKind IconLibrary::kind() const
+{
+    return d->kind;
+}
+
+QString IconLibrary::error() const
+{
+    return d->error;
+}
+
+int IconLibrary::groupCount() const
+{
+    return int(d->groups.size());
+}
+
+const std::vector<IconGroup>& IconLibrary::groups() const
+{
+    return d->groups;
+}
+
+int IconLibrary::positionOf(int index) const
+{
+    if (index >= 0)
+        return index < groupCount() ? index : -1;
+    if (index < -0xFFFF)
+        return -1;
+    for (size_t i = 0; i < d->groups.size(); ++i) {
+        if (d->groups[i].id == -index)
+            return int(i);
+    }
+    return -1;
+}
+
+std::vector<IconImageInfo> IconLibrary::images(int position) const
+{
+    QString error;
+    std::vector<IconImageInfo> infos;
+    for (const ImageSlot& image : d->resolve(position, &error))
+        infos.push_back(image.info);
+    return infos;
+}
+
+int IconLibrary::bestImage(int position, int size) const
+{
+    QString error;
+    return pickBest(d->resolve(position, &error), size);
+}
+
+QByteArray IconLibrary::groupAsIco(int position, QString* error) const
+{
+    QString problem;
+    const std::vector<ImageSlot> images = d->resolve(position, &problem);
+    if (error)
+        *error = problem;
+    return images.empty() ? QByteArray() : icoFile(images, d->bytes);
+}
+
+QByteArray IconLibrary::imageData(int position, int image, QString* error) const
+{
+    QString problem;
+    const std::vector<ImageSlot> images = d->resolve(position, &problem);
+    if (!images.empty() && (image < 0 || size_t(image) >= images.size()))
+        problem = d->where(QStringLiteral("icon group %1 has no image %2 (it has %3)")
+                               .arg(position).arg(image).arg(images.size()));
+    if (error)
+        *error = problem;
+    if (!problem.isEmpty())
+        return QByteArray();
+    const Location data = images[size_t(image)].data;
+    return d->bytes.copy(data.offset, data.size);
+}
+
+QImage IconLibrary::decode(int position, int size, QString* error) const
+{
+    QString problem;
+    const std::vector<ImageSlot> images = d->resolve(position, &problem);
+    const int best = pickBest(images, size);
+    QImage image;
+    if (best >= 0)
+        image = d->decodeImage(images[size_t(best)], position, &problem);
+    if (error)
+        *error = problem;
+    return image;
+}
+
+} // namespace icons

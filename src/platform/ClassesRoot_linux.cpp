@@ -1,0 +1,115 @@
+// The classes root on Linux: a per-user hive file in the registry-export format, published to the
+// desktop through the freedesktop.org standards after each sequence of writes.
+#include "platform/ClassesRoot.h"
+
+#include "registry/DesktopPublisher.h"
+#include "registry/HiveFile.h"
+#include "registry/RegistryHive.h"
+
+#include <QDir>
+#include <QHash>
+#include <optional>
+
+namespace platform {
+namespace {
+
+DesktopNotifyHook& hook()
+{
+    static DesktopNotifyHook instance;
+    return instance;
+}
+
+QString hivePath()
+{
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome))
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(dataHome + QStringLiteral("/zelvane/classes.reg"));
+}
+
+QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStringList& classNames)
+{
+    registry::DesktopPublisher publisher;
+    const QStringList english = publisher.publish(hive, classNames);
+    const QStringList french = publisher.lastFailuresFrench();
+    QList<ClassesRootFailure> failures;
+    for (qsizetype i = 0; i < english.size(); ++i)
+        failures.append({english[i], french.value(i, english[i])});
+    return failures;
+}
+
+class HiveClassesRoot final : public ClassesRoot {
+public:
+    long createKey(const QString& path, Key* key) override
+    {
+        Session& session = openSession();
+        if (!session.hive.createKey(path))
+            return StatusBadPathName;
+        *key = ++session.lastKey;
+        session.openKeys.insert(*key, path);
+        return StatusSuccess;
+    }
+
+    long setDefaultValue(Key key, const QString& data) override
+    {
+        Session& session = openSession();
+        const auto it = session.openKeys.constFind(key);
+        if (it == session.openKeys.cend())
+            return StatusInvalidHandle;
+        return session.hive.setDefaultValue(*it, data) ? StatusSuccess : StatusInvalidParameter;
+    }
+
+    void closeKey(Key key) override
+    {
+        openSession().openKeys.remove(key);
+    }
+
+    QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override
+    {
+        Session& session = openSession();
+        session.file.save(session.hive);
+        QList<ClassesRootFailure> failures = session.file.failures();
+        // The desktop is told even when the file could not be saved: the associations of this
+        // run still work, and the user has been told why they were not kept.
+        failures += hook() ? hook()(classNames) : publish(session.hive, classNames);
+        m_session.reset();
+        return failures;
+    }
+
+private:
+    // One sequence of writes: the hive as the file held it when the sequence began.
+    struct Session {
+        explicit Session(const QString& path)
+            : file(path)
+            , hive(file.load())
+        {
+        }
+        registry::HiveFile file;
+        registry::RegistryHive hive;
+        QHash<Key, QString> openKeys;
+        Key lastKey = 0;
+    };
+
+    Session& openSession()
+    {
+        if (!m_session)
+            m_session.emplace(hivePath());
+        return *m_session;
+    }
+
+    std::optional<Session> m_session;
+};
+
+} // namespace
+
+std::unique_ptr<ClassesRoot> openClassesRoot()
+{
+    return std::make_unique<HiveClassesRoot>();
+}
+
+void setDesktopNotifyHook(DesktopNotifyHook newHook)
+{
+    hook() = std::move(newHook);
+}
+
+} // namespace platform

@@ -1,0 +1,73 @@
+// The program's folders on Linux: the executable's folder, and $XDG_DATA_HOME/zelvane as the
+// folder that receives the icon library.
+#include "platform/ProgramFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+namespace platform {
+
+QString programDirectory()
+{
+    // /proc/self/exe names the real file even when the program was started through a link,
+    // so a copy of the program in another folder finds its own catalogue and icon library.
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
+}
+
+QString systemDirectory(QString* error)
+{
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome))
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString dir = QDir::cleanPath(dataHome + QStringLiteral("/zelvane"));
+    if (!QDir().mkpath(dir)) {
+        *error = QStringLiteral("cannot create the folder %1").arg(dir);
+        return {};
+    }
+    QTemporaryFile probe(dir + QStringLiteral("/.probe-XXXXXX"));
+    if (!probe.open()) {
+        *error = QStringLiteral("cannot write in the folder %1: %2").arg(dir, probe.errorString());
+        return {};
+    }
+    return dir;
+}
+
+bool installIconLibrary(const QString& source, const QString& systemDir, QString* error)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(source, in.errorString());
+        return false;
+    }
+    const QString target = joinPath(systemDir, QStringLiteral("Emul.dll"));
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(in.readAll()) != in.size() || !out.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(target, out.errorString());
+        return false;
+    }
+    // Windows file names ignore letter case, and the icon references name "emul.dll":
+    // on a case-sensitive file system a link makes both names the same file.
+    const QString lowerName = joinPath(systemDir, QStringLiteral("emul.dll"));
+    const QFileInfo link(lowerName);
+    if (link.canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+        return true;
+    if ((link.exists() || link.isSymLink()) && !QFile::remove(lowerName)) {
+        *error = QStringLiteral("cannot replace %1").arg(lowerName);
+        return false;
+    }
+    if (!QFile::link(QStringLiteral("Emul.dll"), lowerName)) {
+        *error = QStringLiteral("cannot create the link %1").arg(lowerName);
+        return false;
+    }
+    return true;
+}
+
+QString joinPath(const QString& folder, const QString& name)
+{
+    return folder + QLatin1Char('/') + name;
+}
+
+} // namespace platform

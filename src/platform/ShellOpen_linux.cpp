@@ -1,0 +1,15 @@
+// Opening links through the desktop's opener (xdg-open behind Qt's desktop services).
+#include "platform/ShellOpen.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace platform::detail {
+
+void openWithShell(const QString& target)
+{
+    // As with the shell on Windows, a link that cannot be opened is not reported.
+    QDesktopServices::openUrl(QUrl(target));
+}
+
+} // namespace platform::detail

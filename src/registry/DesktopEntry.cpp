@@ -1,0 +1,46 @@
+// The hidden desktop entry that opens the files of one class with its open command.
+#include "registry/DesktopEntry.h"
+
+namespace registry {
+
+namespace {
+
+// The escapes of string values; a leading blank would be taken for the space around '='.
+QString escaped(const QString& value)
+{
+    QString result;
+    for (const QChar c : value) {
+        if (c == u'\\')
+            result += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            result += QStringLiteral("\\n");
+        else if (c == u'\t')
+            result += QStringLiteral("\\t");
+        else if (c == u'\r')
+            result += QStringLiteral("\\r");
+        else if (c.unicode() < 0x20)
+            result += u' ';
+        else
+            result += c;
+    }
+    if (result.startsWith(u' '))
+        result.replace(0, 1, QStringLiteral("\\s"));
+    return result;
+}
+
+} // namespace
+
+QByteArray DesktopEntry::text(const QString& name, const QString& mimeType, const QString& exec)
+{
+    const QString text = QStringLiteral("[Desktop Entry]\n"
+                                        "Type=Application\n"
+                                        "Version=1.0\n"
+                                        "Name=%1\n"
+                                        "NoDisplay=true\n"
+                                        "MimeType=%2;\n"
+                                        "Exec=%3\n")
+                             .arg(escaped(name), mimeType, exec);
+    return text.toUtf8();
+}
+
+} // namespace registry

@@ -1,0 +1,25 @@
+// Names the desktop sees for a class of the hive: safe file, MIME and icon names.
+#pragma once
+
+#include <QString>
+
+namespace registry {
+
+class DesktopNames {
+public:
+    // The class name reduced to [a-z0-9-]. A name that needed more than lowering its ASCII
+    // letters gets "_" and a hash of its case-folded text, so that two classes the hive tells
+    // apart never share a safe name, and class names that differ only in case (one key of the
+    // hive) share one.
+    static QString safeName(const QString& className);
+
+    static QString mimeType(const QString& className); // application/x-zelvane-<safe>
+    static QString iconName(const QString& className); // application-x-zelvane-<safe>
+    static QString desktopFileName(const QString& className); // zelvane-<safe>.desktop
+
+    // A registered extension (without its dot) usable as the file pattern "*.<extension>":
+    // not empty, and free of pattern metacharacters, path and field separators and controls.
+    static bool isPublishableExtension(const QString& extension);
+};
+
+} // namespace registry

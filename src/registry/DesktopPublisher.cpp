@@ -1,0 +1,221 @@
+// Publishes the classes of the hive to the Linux desktop through the freedesktop.org standards.
+#include "registry/DesktopPublisher.h"
+
+#include "registry/DesktopAssociation.h"
+#include "registry/DesktopEntry.h"
+#include "registry/DesktopExec.h"
+#include "registry/DesktopFileWriter.h"
+#include "registry/DesktopIcons.h"
+#include "registry/DesktopMimeApps.h"
+#include "registry/DesktopMimePackage.h"
+#include "registry/DesktopNames.h"
+#include "registry/DesktopTool.h"
+#include "registry/RegistryHive.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <list>
+
+namespace registry {
+
+namespace {
+
+platform::ClassesRootFailure execProblem(DesktopExec::Problem problem)
+{
+    switch (problem) {
+    case DesktopExec::Problem::EmptyCommand:
+        return { QStringLiteral("it names no program"),
+                 QStringLiteral("elle ne nomme aucun programme") };
+    case DesktopExec::Problem::EqualsInProgram:
+        return { QStringLiteral("the program's name holds '='"),
+                 QStringLiteral("le nom du programme contient « = »") };
+    case DesktopExec::Problem::FileAsProgram:
+        return { QStringLiteral("the file stands where the program belongs"),
+                 QStringLiteral("le fichier tient la place du programme") };
+    case DesktopExec::Problem::FileNamedTwice:
+        return { QStringLiteral("it names the file more than once"),
+                 QStringLiteral("elle nomme le fichier plusieurs fois") };
+    case DesktopExec::Problem::UnquotablePlaceholder:
+        return { QStringLiteral("the file is part of an argument that needs quotes"),
+                 QStringLiteral(
+                     "le fichier fait partie d'un argument qui demande des guillemets") };
+    case DesktopExec::Problem::None:
+        break;
+    }
+    return {};
+}
+
+// One run of publish(): the folders it writes in and what it gathers on the way.
+class Publication {
+public:
+    Publication()
+        : m_dataHome(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        , m_configHome(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+    {
+    }
+
+    // The package covers every class of the hive, so that an extension that moved to another
+    // class leaves its former one, and earlier associations stay.
+    void writeMimePackage(const std::vector<DesktopAssociation>& classes)
+    {
+        const QString mimeDir = m_dataHome + QStringLiteral("/mime");
+        if (write(mimeDir + QStringLiteral("/packages/zelvane.xml"),
+                  DesktopMimePackage::text(classes)))
+            m_tools.emplace_back(QStringLiteral("update-mime-database"), QStringList { mimeDir });
+    }
+
+    void publishClass(const DesktopAssociation& association)
+    {
+        for (const QString& extension : association.extensions) {
+            // The key "." (an empty catalogue value) names no extension at all.
+            if (!extension.isEmpty() && !DesktopNames::isPublishableExtension(extension))
+                refuseExtension(association.className, extension);
+        }
+        if (!association.iconReference.isEmpty()) {
+            for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
+                     association.className, association.iconReference,
+                     DesktopNames::iconName(association.className), hicolorDir(), &m_iconFiles))
+                m_failures.push_back(failure);
+        }
+        if (!association.command.isEmpty())
+            writeEntry(association);
+    }
+
+    void finish()
+    {
+        if (!m_handlers.empty()) {
+            updateMimeApps();
+            m_tools.emplace_back(QStringLiteral("update-desktop-database"),
+                                 QStringList { applicationsDir() });
+        }
+        // A user theme without a cache is read folder by folder; one with a stale cache is not.
+        if (m_iconFiles > 0
+            && QFileInfo::exists(hicolorDir() + QStringLiteral("/icon-theme.cache"))) {
+            m_tools.emplace_back(
+                QStringLiteral("gtk-update-icon-cache"),
+                QStringList { QStringLiteral("-f"), QStringLiteral("-t"), hicolorDir() });
+        }
+        for (DesktopTool& tool : m_tools) {
+            if (const auto failure = tool.finish())
+                m_failures.push_back(*failure);
+        }
+    }
+
+    std::vector<platform::ClassesRootFailure> failures() const { return m_failures; }
+
+private:
+    QString applicationsDir() const { return m_dataHome + QStringLiteral("/applications"); }
+    QString hicolorDir() const { return m_dataHome + QStringLiteral("/icons/hicolor"); }
+
+    bool write(const QString& path, const QByteArray& data)
+    {
+        const auto failure = DesktopFileWriter::write(path, data);
+        if (failure)
+            m_failures.push_back(*failure);
+        return !failure;
+    }
+
+    void refuseExtension(const QString& className, const QString& extension)
+    {
+        m_failures.push_back(
+            { QStringLiteral(
+                  "The extension \".%1\" of the class \"%2\" was not published: it holds "
+                  "a character that file name patterns reserve")
+                  .arg(extension, className),
+              QStringLiteral("L'extension « .%1 » de la classe « %2 » n'a pas été publiée : "
+                             "elle contient un caractère réservé des motifs de noms de fichiers")
+                  .arg(extension, className) });
+    }
+
+    void writeEntry(const DesktopAssociation& association)
+    {
+        const DesktopExec::Result exec = DesktopExec::fromWindowsCommand(association.command);
+        if (exec.problem != DesktopExec::Problem::None) {
+            const platform::ClassesRootFailure why = execProblem(exec.problem);
+            m_failures.push_back(
+                { QStringLiteral("The open command \"%1\" of the class \"%2\" cannot be used on "
+                                 "this desktop: %3")
+                      .arg(association.command, association.className, why.english),
+                  QStringLiteral("La commande d'ouverture « %1 » de la classe « %2 » ne peut "
+                                 "pas servir sur ce bureau : %3")
+                      .arg(association.command, association.className, why.french) });
+            return;
+        }
+        const QString mimeType = DesktopNames::mimeType(association.className);
+        const QString fileName = DesktopNames::desktopFileName(association.className);
+        const QString name
+            = association.description.isEmpty() ? association.className : association.description;
+        if (write(applicationsDir() + u'/' + fileName,
+                  DesktopEntry::text(name, mimeType, exec.exec)))
+            m_handlers.emplace_back(mimeType, fileName);
+    }
+
+    // A file that exists but cannot be read is left alone rather than replaced by our lines.
+    void updateMimeApps()
+    {
+        const QString path = m_configHome + QStringLiteral("/mimeapps.list");
+        QByteArray original;
+        QFile file(path);
+        if (file.exists()) {
+            if (!file.open(QIODevice::ReadOnly)) {
+                m_failures.push_back(
+                    { QStringLiteral("Could not read %1: %2").arg(path, file.errorString()),
+                      QStringLiteral("Impossible de lire %1 : %2").arg(path, file.errorString()) });
+                return;
+            }
+            original = file.readAll();
+        }
+        write(path, DesktopMimeApps::withHandlers(original, m_handlers));
+    }
+
+    const QString m_dataHome;
+    const QString m_configHome;
+    std::list<DesktopTool> m_tools;
+    DesktopMimeApps::Handlers m_handlers;
+    int m_iconFiles = 0;
+    std::vector<platform::ClassesRootFailure> m_failures;
+};
+
+} // namespace
+
+QStringList DesktopPublisher::publish(const RegistryHive& hive, const QStringList& classNames)
+{
+    QStringList published;
+    for (const QString& name : classNames) {
+        if (!name.isEmpty() && hive.hasKey(name) && !published.contains(name, Qt::CaseInsensitive))
+            published << name;
+    }
+    QStringList packaged = DesktopAssociation::classesOf(hive);
+    for (const QString& name : published) {
+        if (!packaged.contains(name, Qt::CaseInsensitive))
+            packaged << name;
+    }
+    std::vector<DesktopAssociation> classes;
+    for (const QString& name : packaged)
+        classes.push_back(DesktopAssociation::read(hive, name));
+
+    Publication publication;
+    publication.writeMimePackage(classes);
+    for (const DesktopAssociation& association : classes) {
+        if (published.contains(association.className, Qt::CaseInsensitive))
+            publication.publishClass(association);
+    }
+    publication.finish();
+
+    m_failures = publication.failures();
+    QStringList english;
+    for (const platform::ClassesRootFailure& failure : m_failures)
+        english << failure.english;
+    return english;
+}
+
+QStringList DesktopPublisher::lastFailuresFrench() const
+{
+    QStringList french;
+    for (const platform::ClassesRootFailure& failure : m_failures)
+        french << failure.french;
+    return french;
+}
+
+} // namespace registry

@@ -1,0 +1,27 @@
+// Publishes the classes of the hive to the Linux desktop through the freedesktop.org standards.
+#pragma once
+
+#include "platform/ClassesRoot.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace registry {
+
+class RegistryHive;
+
+class DesktopPublisher {
+public:
+    // Publishes each class of `classNames` found in `hive` to the user's desktop: MIME type,
+    // icon, and (for a class with an open command) a desktop entry set as default handler.
+    // Returns one English text per failure (what and where); empty when all went well.
+    QStringList publish(const RegistryHive& hive, const QStringList& classNames);
+
+    // The failures of the last publish(), in French, in the same order.
+    QStringList lastFailuresFrench() const;
+
+private:
+    std::vector<platform::ClassesRootFailure> m_failures;
+};
+
+} // namespace registry

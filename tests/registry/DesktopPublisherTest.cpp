@@ -1,0 +1,307 @@
+// The hive published to the desktop, checked with the desktop's own tools (gio,
+// desktop-file-validate) in a private XDG home.
+#include "registry/DesktopPublisher.h"
+
+#include "DesktopTestSupport.h"
+#include "TestEnvironment.h"
+#include "registry/DesktopNames.h"
+#include "registry/RegistryHive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using registry::DesktopNames;
+using registry::DesktopPublisher;
+using registry::RegistryHive;
+
+namespace {
+
+const QString kRom = QStringLiteral("SNES Rom");
+const QString kSave = QStringLiteral("SNES Save");
+const QString kVerb = QStringLiteral("Jouer - Play");
+
+class DesktopPublisherTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        iconFile = env.dataHome() + QStringLiteral("/zelvane/emul.dll");
+        TestEnvironment::writeFile(iconFile, desktoptest::icoFile({ 16, 32, 48, 256 }, 0xff2060c0));
+        launched = env.root() + QStringLiteral("/launched");
+        // Every character the Exec quoting reserves, in the program's folder.
+        emulator = env.root() + QStringLiteral("/emu $HOME 'q' 100% b\\ack;(x)/fake emu.sh");
+        TestEnvironment::writeFile(emulator, desktoptest::recorderScript(launched));
+        QFile::setPermissions(emulator, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // The keys one Finish writes for a console, in the order the association sequence writes them.
+    void addConsole(const QString& rom, const QString& save, const QString& console,
+                    const QStringList& romExtensions, const QString& saveExtension,
+                    const QString& command)
+    {
+        set(rom, rom);
+        set(save, save);
+        set(rom + QStringLiteral("\\shell"), kVerb);
+        for (const QString& extension : romExtensions)
+            set(u'.' + extension, rom);
+        set(console, rom);
+        set(rom + QStringLiteral("\\shell\\") + kVerb + QStringLiteral("\\command"), command);
+        set(u'.' + saveExtension, save);
+        set(rom + QStringLiteral("\\DefaultIcon"), iconFile + QStringLiteral(",0"));
+        set(save + QStringLiteral("\\DefaultIcon"), iconFile + QStringLiteral(",0"));
+    }
+
+    void set(const QString& path, const QString& data)
+    {
+        hive.createKey(path);
+        hive.setDefaultValue(path, data);
+    }
+
+    QString game(const QString& name)
+    {
+        const QString path = env.root() + QStringLiteral("/ROMs with space/") + name;
+        TestEnvironment::writeFile(path, QByteArray("\x12\x34\xfe\xdc rom data", 14));
+        return path;
+    }
+
+    QString quotedEmulator() const { return u'"' + emulator + u'"'; }
+
+    QString entryPath(const QString& className) const
+    {
+        return env.dataHome() + QStringLiteral("/applications/")
+            + DesktopNames::desktopFileName(className);
+    }
+
+    TestEnvironment env;
+    RegistryHive hive;
+    DesktopPublisher publisher;
+    QString iconFile;
+    QString emulator;
+    QString launched;
+};
+
+TEST_F(DesktopPublisherTest, FilesOfTheClassOpenWithTheEmulatorAndShowItsIcon)
+{
+    addConsole(kRom, kSave, QStringLiteral("Super Nintendo"), { "smc", "SFC" },
+               QStringLiteral("srm"), quotedEmulator() + QStringLiteral(" \"%1\""));
+    // A reference built with the Windows separator: the System folder, "\emul.dll", the index.
+    set(kSave + QStringLiteral("\\DefaultIcon"),
+        env.dataHome() + QStringLiteral("/zelvane\\emul.dll,0"));
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    EXPECT_EQ(publisher.lastFailuresFrench(), QStringList());
+
+    const QString romType = DesktopNames::mimeType(kRom);
+    for (const QString& name : QStringList { "Game (1).smc", "GAME.SMC", "game.sfc", "Game.Sfc" }) {
+        const QString path = game(name);
+        EXPECT_EQ(desktoptest::contentType(path), romType) << name.toStdString();
+        EXPECT_EQ(desktoptest::iconNames(path).value(0), DesktopNames::iconName(kRom))
+            << name.toStdString();
+    }
+    EXPECT_EQ(desktoptest::contentType(game("slot.SRM")), DesktopNames::mimeType(kSave));
+    EXPECT_EQ(desktoptest::iconNames(game("slot.srm")).value(0), DesktopNames::iconName(kSave));
+
+    EXPECT_EQ(desktoptest::defaultApplication(romType), DesktopNames::desktopFileName(kRom));
+    const desktoptest::Run validate
+        = desktoptest::run(QStringLiteral("desktop-file-validate"), { entryPath(kRom) });
+    EXPECT_EQ(validate.exitCode, 0) << validate.output.toStdString();
+    EXPECT_FALSE(validate.output.contains(QStringLiteral("error")))
+        << validate.output.toStdString();
+    // The save class has no open command, so no entry.
+    EXPECT_FALSE(QFile::exists(entryPath(kSave)));
+
+    for (const QString& className : { kRom, kSave }) {
+        for (const int size : { 16, 32, 48, 256 }) {
+            const QImage image(QStringLiteral("%1/icons/hicolor/%2x%2/mimetypes/%3.png")
+                                   .arg(env.dataHome(), QString::number(size),
+                                        DesktopNames::iconName(className)));
+            EXPECT_EQ(image.size(), QSize(size, size));
+            EXPECT_EQ(image.pixel(size / 2, size / 2), 0xff2060c0u);
+        }
+    }
+
+    // Opening a file runs the emulator with the file's path as one argument, spaces and all.
+    const QString path = game("Super Mario World (U) [!] $x 'y'.smc");
+    ASSERT_EQ(desktoptest::run(QStringLiteral("gio"), { QStringLiteral("open"), path }).exitCode,
+              0);
+    EXPECT_EQ(desktoptest::waitForLines(launched), QStringList { path });
+}
+
+TEST_F(DesktopPublisherTest, HostileNamesAndCommandsStaySafeAndExact)
+{
+    const QString rom = QStringLiteral("../../x \"$HOME\" %f\\y");
+    const QString save = QStringLiteral("../../x \"$HOME\" %f\\Y2");
+    addConsole(
+        rom, save, QStringLiteral("x/../console"), { "rom" }, QStringLiteral("sv"),
+        quotedEmulator()
+            + QStringLiteral(
+                " --title \"Mario \\\"Bros\\\" $HOME `id`\" 100%% 50% \"a\\b\" -rom=\"%1\""));
+    ASSERT_EQ(publisher.publish(hive, { rom, save }), QStringList());
+
+    for (const QString& file : desktoptest::filesBelow(env.root())) {
+        EXPECT_TRUE(file.startsWith(env.dataHome() + u'/')
+                    || file.startsWith(env.configHome() + u'/')
+                    || file.startsWith(env.root() + QStringLiteral("/emu ")))
+            << file.toStdString();
+        EXPECT_FALSE(file.contains(QStringLiteral(".."))) << file.toStdString();
+    }
+    const desktoptest::Run validate
+        = desktoptest::run(QStringLiteral("desktop-file-validate"), { entryPath(rom) });
+    EXPECT_EQ(validate.exitCode, 0) << validate.output.toStdString();
+    EXPECT_FALSE(validate.output.contains(QStringLiteral("error")))
+        << validate.output.toStdString();
+
+    const QString path = game("my game.rom");
+    EXPECT_EQ(desktoptest::contentType(path), DesktopNames::mimeType(rom));
+    EXPECT_EQ(desktoptest::contentType(game("slot.sv")), DesktopNames::mimeType(save));
+    ASSERT_EQ(
+        desktoptest::run(QStringLiteral("gio"), { QStringLiteral("launch"), entryPath(rom), path })
+            .exitCode,
+        0);
+    const QStringList expected
+        = { "--title", "Mario \"Bros\" $HOME `id`", "100%", "50%", "a\\b", "-rom=" + path };
+    EXPECT_EQ(desktoptest::waitForLines(launched), expected);
+}
+
+TEST_F(DesktopPublisherTest, KeepsTheUsersOtherAssociationsByteForByte)
+{
+    const QString mimeApps = env.configHome() + QStringLiteral("/mimeapps.list");
+    const QByteArray before = "[Default Applications]\n"
+                              "text/plain=org.gnome.TextEditor.desktop;\n"
+                              "# a comment  \n"
+                              "\n"
+                              "[Added Associations]\n"
+                              "image/png=org.gnome.Loupe.desktop;gimp.desktop;\n";
+    TestEnvironment::writeFile(mimeApps, before);
+    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
+               quotedEmulator());
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+
+    QList<QByteArray> others;
+    for (const QByteArray& line : TestEnvironment::readFile(mimeApps).split('\n')) {
+        if (!line.startsWith(DesktopNames::mimeType(kRom).toUtf8() + '='))
+            others << line;
+    }
+    others.removeAll(QByteArray()); // the blank line before an added group
+    QList<QByteArray> expected = before.split('\n');
+    expected.removeAll(QByteArray());
+    EXPECT_EQ(others, expected);
+    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(kRom)),
+              DesktopNames::desktopFileName(kRom));
+}
+
+TEST_F(DesktopPublisherTest, ALaterFinishKeepsEarlierConsolesAndMovesExtensions)
+{
+    addConsole(QStringLiteral("NesRom"), QStringLiteral("NesSave"), QStringLiteral("NES"),
+               { "nes", "bin" }, QStringLiteral("sta"), quotedEmulator() + QStringLiteral(" %1"));
+    ASSERT_EQ(publisher.publish(hive, { "NesRom", "NesSave" }), QStringList());
+    EXPECT_EQ(desktoptest::contentType(game("g.bin")), DesktopNames::mimeType("NesRom"));
+
+    addConsole(QStringLiteral("GenRom"), QStringLiteral("GenSave"), QStringLiteral("Genesis"),
+               { "gen", "bin" }, QStringLiteral("gs0"), quotedEmulator() + QStringLiteral(" %1"));
+    ASSERT_EQ(publisher.publish(hive, { "GenRom", "GenSave" }), QStringList());
+    EXPECT_EQ(desktoptest::contentType(game("g.nes")), DesktopNames::mimeType("NesRom"));
+    EXPECT_EQ(desktoptest::contentType(game("g.sta")), DesktopNames::mimeType("NesSave"));
+    EXPECT_EQ(desktoptest::contentType(game("g.gen")), DesktopNames::mimeType("GenRom"));
+    EXPECT_EQ(desktoptest::contentType(game("g.bin")), DesktopNames::mimeType("GenRom"));
+    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType("NesRom")),
+              DesktopNames::desktopFileName("NesRom"));
+    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType("GenRom")),
+              DesktopNames::desktopFileName("GenRom"));
+}
+
+TEST_F(DesktopPublisherTest, RefreshesTheIconCacheOnlyWhenThereIsOne)
+{
+    const QString hicolor = env.dataHome() + QStringLiteral("/icons/hicolor");
+    const QString cache = hicolor + QStringLiteral("/icon-theme.cache");
+    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
+               quotedEmulator());
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    EXPECT_FALSE(QFile::exists(cache));
+
+    // The user made a cache: from then on it must not go stale.
+    ASSERT_EQ(
+        desktoptest::run(QStringLiteral("gtk-update-icon-cache"), { "-f", "-t", hicolor }).exitCode,
+        0);
+    addConsole(QStringLiteral("GenRom"), QStringLiteral("GenSave"), QStringLiteral("Genesis"),
+               { "gen" }, QStringLiteral("gs0"), quotedEmulator());
+    ASSERT_EQ(publisher.publish(hive, { "GenRom", "GenSave" }), QStringList());
+    const QByteArray cached = TestEnvironment::readFile(cache);
+    EXPECT_TRUE(cached.contains(DesktopNames::iconName(kRom).toUtf8()));
+    EXPECT_TRUE(cached.contains(DesktopNames::iconName("GenRom").toUtf8()));
+}
+
+TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
+{
+    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc", "s*c", "" }, QStringLiteral("srm"),
+               QStringLiteral("emu %1 %1"));
+    set(kSave + QStringLiteral("\\DefaultIcon"), QStringLiteral("/nowhere/emul.dll,3"));
+    const QStringList failures
+        = publisher.publish(hive, { kRom, kSave, QStringLiteral("Not In Hive") });
+    ASSERT_EQ(failures.size(), 3) << failures.join(u'\n').toStdString();
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("\".s*c\""))) << failures[0].toStdString();
+    EXPECT_TRUE(failures[1].contains(QStringLiteral("emu %1 %1"))) << failures[1].toStdString();
+    EXPECT_TRUE(failures[2].contains(QStringLiteral("/nowhere/emul.dll,3")))
+        << failures[2].toStdString();
+    const QStringList french = publisher.lastFailuresFrench();
+    ASSERT_EQ(french.size(), 3);
+    EXPECT_TRUE(french[1].contains(QStringLiteral("la classe « SNES Rom »")))
+        << french[1].toStdString();
+    // What could be published was.
+    EXPECT_EQ(desktoptest::contentType(game("g.smc")), DesktopNames::mimeType(kRom));
+    EXPECT_EQ(desktoptest::contentType(game("g.srm")), DesktopNames::mimeType(kSave));
+}
+
+TEST_F(DesktopPublisherTest, ReportsAFailingWrite)
+{
+    // A file where the entries' folder belongs stops the write even for the superuser.
+    TestEnvironment::writeFile(env.dataHome() + QStringLiteral("/applications"), "in the way");
+    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
+               quotedEmulator());
+    const QStringList failures = publisher.publish(hive, { kRom, kSave });
+    ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
+    EXPECT_TRUE(failures[0].contains(env.dataHome() + QStringLiteral("/applications")))
+        << failures[0].toStdString();
+    EXPECT_EQ(desktoptest::contentType(game("g.smc")), DesktopNames::mimeType(kRom));
+}
+
+TEST_F(DesktopPublisherTest, ReportsAReadOnlyFolder)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes in read-only folders";
+    const QString packages = env.dataHome() + QStringLiteral("/mime/packages");
+    QDir().mkpath(packages);
+    QFile::setPermissions(packages, QFile::ReadOwner | QFile::ExeOwner);
+    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
+               quotedEmulator());
+    const QStringList failures = publisher.publish(hive, { kRom, kSave });
+    QFile::setPermissions(packages, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
+    EXPECT_TRUE(failures[0].contains(packages + QStringLiteral("/zelvane.xml")))
+        << failures[0].toStdString();
+}
+
+TEST_F(DesktopPublisherTest, ReportsAMissingOrFailingTool)
+{
+    const QByteArray oldPath = qgetenv("PATH");
+    const QString tools = env.root() + QStringLiteral("/tools");
+    TestEnvironment::writeFile(tools + QStringLiteral("/update-mime-database"),
+                               "#!/bin/sh\necho broken >&2\nexit 3\n");
+    QFile::setPermissions(tools + QStringLiteral("/update-mime-database"),
+                          QFile::ReadOwner | QFile::ExeOwner);
+    qputenv("PATH", tools.toLocal8Bit());
+    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
+               quotedEmulator());
+    const QStringList failures = publisher.publish(hive, { kRom, kSave });
+    qputenv("PATH", oldPath);
+    ASSERT_EQ(failures.size(), 2) << failures.join(u'\n').toStdString();
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("update-mime-database"))
+                && failures[0].contains(QStringLiteral("exit code 3"))
+                && failures[0].contains(QStringLiteral("broken")))
+        << failures[0].toStdString();
+    EXPECT_TRUE(failures[1].startsWith(QStringLiteral("Could not run update-desktop-database")))
+        << failures[1].toStdString();
+}
+
+} // namespace

@@ -1,0 +1,534 @@
+// The association writer window driven as Finish drives it: the keys written, read back from
+// the hive file, the closing pause, and what is told when a write fails.
+#include "registry/Reg.h"
+
+#include "catalogue/Fileini.h"
+#include "registry/RegistryHive.h"
+
+#include "NotifyRecorder.h"
+#include "TestEnvironment.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMap>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using platform::ClassesRoot;
+using platform::ClassesRootFailure;
+using registry::RegistryHive;
+
+namespace {
+
+const QByteArray kCatalogue = "[Console]\n"
+                              "01=Super Console\n"
+                              "02=Handheld\n"
+                              "\n"
+                              "[01]\n"
+                              "ext1=smc\n"
+                              "ext2=sfc\n"
+                              "ext3=fig\n"
+                              "ext4=swc\n"
+                              "romname=Super.Rom\n"
+                              "savname=Super.Save\n"
+                              "emu1=\"C:\\Emu\\snes 9x.exe\" \"%1\"\n"
+                              "sav1=srm\n"
+                              "sav2=sav\n"
+                              "sav3=ss0\n"
+                              "sav4=ss1\n"
+                              "cartico=3\n"
+                              "saveico=4\n"
+                              "\n"
+                              "[02]\n"
+                              "ext1=gb\n"
+                              "romname=Hand.Rom\n"
+                              "savname=Hand.Save\n"
+                              "\n"
+                              "[03]\n"
+                              "ext1=a26\n"
+                              "ext2=bin\n"
+                              "sav1=a26s\n";
+
+QByteArray withLine(const char* line, const char* replacement)
+{
+    return QByteArray(kCatalogue).replace(line, replacement);
+}
+
+const QString kEmulator = QStringLiteral("\"C:\\Emu\\snes 9x.exe\" \"%1\"");
+const QString kCartIcon = QStringLiteral("C:\\WINDOWS\\system32\\emul.dll,3");
+const QString kSaveIcon = QStringLiteral("C:\\WINDOWS\\system32\\emul.dll,4");
+
+// The main window's controls that the writer reads, under their names, on a main window with a
+// menu bar above its client area.
+class StandInMainWindow {
+public:
+    StandInMainWindow()
+    {
+        window.menuBar()->addMenu(QStringLiteral("&Options"));
+        auto* client = new QWidget;
+        window.setCentralWidget(client);
+        C1 = list(client, "C1");
+        C2 = list(client, "C2");
+        for (int n = 1; n <= 8; ++n) {
+            S[n - 1] = new QCheckBox(client);
+            S[n - 1]->setObjectName(QStringLiteral("S%1").arg(n));
+        }
+        window.setGeometry(120, 90, 229, 133);
+        window.show();
+    }
+
+    static void pick(QComboBox* list, const QString& text)
+    {
+        list->addItem(text);
+        list->setCurrentIndex(list->count() - 1);
+    }
+
+    QMainWindow window;
+    QComboBox* C1 = nullptr;
+    QComboBox* C2 = nullptr;
+    std::array<QCheckBox*, 8> S {};
+
+private:
+    static QComboBox* list(QWidget* parent, const char* name)
+    {
+        auto* box = new QComboBox(parent);
+        box->setObjectName(QLatin1String(name));
+        return box;
+    }
+};
+
+// Passes every call on to another classes root (or answers success) and writes it down.
+class RecordingClassesRoot final : public ClassesRoot {
+public:
+    explicit RecordingClassesRoot(ClassesRoot* inner = nullptr)
+        : m_inner(inner)
+    {
+    }
+
+    long createKey(const QString& path, Key* key) override
+    {
+        calls << QStringLiteral("create ") + path;
+        if (const long status = createFails.value(path); status != 0)
+            return status;
+        if (m_inner) {
+            if (const long status = m_inner->createKey(path, key); status != 0)
+                return status;
+        } else {
+            *key = ++m_lastKey;
+        }
+        m_open.insert(*key, path);
+        return platform::StatusSuccess;
+    }
+
+    long setDefaultValue(Key key, const QString& data) override
+    {
+        const QString path = m_open.value(key);
+        calls << QStringLiteral("set ") + path + QStringLiteral(" = ") + data;
+        writes << path + QStringLiteral(" = ") + data;
+        if (const long status = setFails.value(path); status != 0)
+            return status;
+        return m_inner ? m_inner->setDefaultValue(key, data) : platform::StatusSuccess;
+    }
+
+    void closeKey(Key key) override
+    {
+        calls << QStringLiteral("close ") + m_open.take(key);
+        if (m_inner)
+            m_inner->closeKey(key);
+    }
+
+    QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override
+    {
+        calls << QStringLiteral("finish ") + classNames.join(QLatin1Char(','));
+        return m_inner ? m_inner->finishWrites(classNames) : QList<ClassesRootFailure>();
+    }
+
+    QStringList calls;
+    QStringList writes; // "path = data", in order
+    QHash<QString, long> createFails;
+    QHash<QString, long> setFails;
+
+private:
+    ClassesRoot* m_inner;
+    QHash<Key, QString> m_open;
+    Key m_lastKey = 0;
+};
+
+// One run of the wizard up to Finish: a catalogue, the main window's choices, the shared values
+// the page loaders leave behind, and the real hive file in a private data folder.
+class Finish {
+public:
+    explicit Finish(const QByteArray& catalogue = kCatalogue)
+        : catalogueFile(Fileini::cataloguePath(env.programDir()))
+        , root(platform::openClassesRoot())
+        , recorder(root.get())
+    {
+        TestEnvironment::writeFile(catalogueFile, catalogue);
+        for (int n = 1; n <= 15; ++n)
+            shared.ConsoleNames[n - 1] = Fileini::GetIniString(QStringLiteral("Console"), Fileini::consoleNumber(n),
+                                                               catalogueFile);
+        choose(QStringLiteral("Super Console"), QStringLiteral("01"));
+    }
+
+    void choose(const QString& console, const QString& section)
+    {
+        StandInMainWindow::pick(main.C1, console);
+        StandInMainWindow::pick(main.C2, kEmulator);
+        shared.RomTypeName = Fileini::GetIniString(section, QStringLiteral("romname"), catalogueFile);
+        shared.SaveTypeName = Fileini::GetIniString(section, QStringLiteral("savname"), catalogueFile);
+        shared.CartIconRef = kCartIcon;
+        shared.SaveIconRef = kSaveIcon;
+    }
+
+    void check(const QList<int>& boxes)
+    {
+        for (int n : boxes)
+            main.S[n - 1]->setChecked(true);
+    }
+
+    RegistryHive hive() const
+    {
+        QString error;
+        const QByteArray text = TestEnvironment::readFile(env.dataHome() + QStringLiteral("/zelvane/classes.reg"));
+        std::optional<RegistryHive> hive = RegistryHive::parse(text, &error);
+        EXPECT_TRUE(hive.has_value()) << error.toStdString();
+        return hive.value_or(RegistryHive());
+    }
+
+    TestEnvironment env;
+    NotifyRecorder desktop;
+    const QString catalogueFile;
+    SharedValues shared;
+    StandInMainWindow main;
+    const std::unique_ptr<ClassesRoot> root;
+    RecordingClassesRoot recorder;
+};
+
+// Every key of the hive that holds a value, as "path = data".
+void collectValues(const RegistryHive& hive, const QString& path, QMap<QString, QString>* values)
+{
+    if (const std::optional<QString> value = hive.defaultValue(path))
+        values->insert(path, *value);
+    for (const QString& name : hive.subkeys(path))
+        collectValues(hive, path.isEmpty() ? name : path + QLatin1Char('\\') + name, values);
+}
+
+QMap<QString, QString> valuesOf(const RegistryHive& hive)
+{
+    QMap<QString, QString> values;
+    collectValues(hive, QString(), &values);
+    return values;
+}
+
+QMap<QString, QString> lastWrites(const QStringList& writes)
+{
+    QMap<QString, QString> values;
+    for (const QString& write : writes) {
+        const qsizetype split = write.indexOf(QStringLiteral(" = "));
+        values.insert(write.left(split), write.mid(split + 3));
+    }
+    return values;
+}
+
+// The fifteen rows the sequence can write, in order.
+QStringList layoutRows(std::initializer_list<int> rows)
+{
+    const QString all[] = {
+        QStringLiteral("Super.Rom = Super.Rom"),
+        QStringLiteral("Super.Save = Super.Save"),
+        QStringLiteral("Super.Rom\\shell = Jouer - Play"),
+        QStringLiteral(".smc = Super.Rom"),
+        QStringLiteral(".sfc = Super.Rom"),
+        QStringLiteral(".fig = Super.Rom"),
+        QStringLiteral(".swc = Super.Rom"),
+        QStringLiteral("Super Console = Super.Rom"),
+        QStringLiteral("Super.Rom\\shell\\Jouer - Play\\command = ") + kEmulator,
+        QStringLiteral(".srm = Super.Save"),
+        QStringLiteral(".sav = Super.Save"),
+        QStringLiteral(".ss0 = Super.Save"),
+        QStringLiteral(".ss1 = Super.Save"),
+        QStringLiteral("Super.Rom\\DefaultIcon = ") + kCartIcon,
+        QStringLiteral("Super.Save\\DefaultIcon = ") + kSaveIcon,
+    };
+    QStringList chosen;
+    for (int row : rows)
+        chosen << all[row - 1];
+    return chosen;
+}
+
+} // namespace
+
+TEST(Reg, WritesTheLayoutOfTheChosenConsole)
+{
+    const struct {
+        const char* name;
+        QByteArray catalogue;
+        QList<int> boxes;
+        QString cartIcon, saveIcon;
+        QStringList expected;
+    } cases[] = {
+        {"full Expert run", kCatalogue, {1, 2, 3, 4, 5, 6, 7, 8}, kCartIcon, kSaveIcon,
+         layoutRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15})},
+        {"no box checked", kCatalogue, {}, kCartIcon, kSaveIcon, layoutRows({1, 2, 3, 8, 9, 14, 15})},
+        {"empty extension", withLine("ext2=sfc", "ext2="), {2}, kCartIcon, kSaveIcon,
+         layoutRows({1, 2, 3}) + QStringList{QStringLiteral(". = Super.Rom")} + layoutRows({8, 9, 14, 15})},
+        {"two numbers share the name", withLine("[Console]\n", "[Console]\n03=Super Console\n"), {1, 2, 5},
+         kCartIcon, kSaveIcon,
+         layoutRows({1, 2, 3, 4}) + QStringList{QStringLiteral(".a26 = Super.Rom")} + layoutRows({5})
+             + QStringList{QStringLiteral(".bin = Super.Rom")} + layoutRows({8, 9, 10})
+             + QStringList{QStringLiteral(".a26s = Super.Save")} + layoutRows({14, 15})},
+        {"empty icon references", kCatalogue, {}, QString(), QString(),
+         layoutRows({1, 2, 3, 8, 9})
+             + QStringList{QStringLiteral("Super.Rom\\DefaultIcon = "), QStringLiteral("Super.Save\\DefaultIcon = ")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Finish finish(c.catalogue);
+        finish.check(c.boxes);
+        finish.shared.CartIconRef = c.cartIcon;
+        finish.shared.SaveIconRef = c.saveIcon;
+        Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
+        reg.Timer_Timer();
+
+        EXPECT_EQ(finish.recorder.writes, c.expected);
+        EXPECT_EQ(valuesOf(finish.hive()), lastWrites(c.expected));
+        EXPECT_TRUE(finish.hive().hasKey(QStringLiteral("Super.Rom\\shell\\Jouer - Play")));
+        EXPECT_EQ(finish.desktop.told,
+                  QList<QStringList>({{QStringLiteral("Super.Rom"), QStringLiteral("Super.Save")}}));
+        EXPECT_TRUE(reg.failures(false).isEmpty()) << reg.failures(false).join('\n').toStdString();
+    }
+}
+
+TEST(Reg, WritesNoExtensionWhenNoConsoleCarriesTheChosenName)
+{
+    Finish finish;
+    finish.check({1, 2, 3, 4, 5, 6, 7, 8});
+    finish.choose(QStringLiteral("M\u00e9ga \"Console\""), QStringLiteral("01"));
+    Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
+    reg.Timer_Timer();
+
+    EXPECT_EQ(finish.recorder.writes,
+              layoutRows({1, 2, 3}) + QStringList{QStringLiteral("M\u00e9ga \"Console\" = Super.Rom")}
+                  + layoutRows({9, 14, 15}));
+    EXPECT_EQ(finish.hive().defaultValue(QStringLiteral("m\u00c9ga \"console\"")), QStringLiteral("Super.Rom"));
+}
+
+TEST(Reg, SkipsTheKeysOfAClassTheCatalogueDoesNotName)
+{
+    Finish finish(withLine("romname=Super.Rom\n", ""));
+    finish.check({1, 5});
+    Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
+    reg.Timer_Timer();
+
+    // The class name is missing: its own keys would name the classes root, the others still
+    // point at it (with empty data, as the catalogue gives no name).
+    EXPECT_EQ(finish.recorder.writes,
+              QStringList({QStringLiteral("Super.Save = Super.Save"), QStringLiteral(".smc = "),
+                           QStringLiteral("Super Console = "), QStringLiteral(".srm = Super.Save"),
+                           QStringLiteral("Super.Save\\DefaultIcon = ") + kSaveIcon}));
+    EXPECT_FALSE(finish.hive().defaultValue(QString()).has_value());
+    EXPECT_EQ(finish.desktop.told, QList<QStringList>({{QStringLiteral("Super.Save")}}));
+    ASSERT_EQ(reg.failures(false).size(), 1);
+    EXPECT_TRUE(reg.failures(false).first().contains(QStringLiteral("\"romname\"")));
+    EXPECT_TRUE(reg.failures(true).first().contains(QStringLiteral("« romname »")));
+}
+
+TEST(Reg, WritesOneKeyCreateThenSetThenClose)
+{
+    StandInMainWindow main;
+    SharedValues shared;
+    RecordingClassesRoot root;
+    Reg reg(&main.window, shared, QString(), root);
+
+    reg.TextCle->setText(QStringLiteral("Super.Rom\\shell\\Jouer - Play\\command"));
+    reg.TextDonnee->setText(QStringLiteral("emu.exe"));
+    reg.Command6->click();
+    reg.TextCle->setText(QString());
+    reg.TextDonnee->setText(QString());
+    reg.Command6_Click();
+    reg.Action(1)->setChecked(true);
+    reg.Command6_Click();
+
+    EXPECT_EQ(root.calls, QStringList({QStringLiteral("create Super.Rom\\shell\\Jouer - Play\\command"),
+                                       QStringLiteral("set Super.Rom\\shell\\Jouer - Play\\command = emu.exe"),
+                                       QStringLiteral("close Super.Rom\\shell\\Jouer - Play\\command"),
+                                       QStringLiteral("create "), QStringLiteral("set  = "),
+                                       QStringLiteral("close ")}));
+    EXPECT_TRUE(reg.TextValeur->text().isEmpty());
+}
+
+TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
+{
+    Finish finish;
+    finish.check({1, 2});
+    finish.recorder.createFails.insert(QStringLiteral(".smc"), 5);
+    finish.recorder.setFails.insert(QStringLiteral("Super.Rom\\DefaultIcon"), 5);
+    TestEnvironment::writeFile(finish.env.dataHome() + QStringLiteral("/zelvane/classes.reg"), "garbage");
+    Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
+    reg.Timer_Timer();
+
+    EXPECT_TRUE(finish.recorder.calls.contains(QStringLiteral("create .smc")));
+    EXPECT_FALSE(finish.recorder.calls.contains(QStringLiteral("close .smc")));
+    EXPECT_TRUE(finish.recorder.calls.contains(QStringLiteral("close Super.Rom\\DefaultIcon")));
+    EXPECT_EQ(finish.recorder.calls.last(), QStringLiteral("finish Super.Rom,Super.Save"));
+    EXPECT_EQ(finish.hive().defaultValue(QStringLiteral(".sfc")), QStringLiteral("Super.Rom"));
+
+    const QStringList english = reg.failures(false);
+    const QStringList french = reg.failures(true);
+    ASSERT_EQ(english.size(), 3);
+    ASSERT_EQ(french.size(), 3);
+    EXPECT_EQ(english[0], QStringLiteral("The key HKEY_CLASSES_ROOT\\.smc could not be created (error 5)."));
+    EXPECT_EQ(french[0], QStringLiteral("La clé HKEY_CLASSES_ROOT\\.smc n'a pas pu être créée (erreur 5)."));
+    EXPECT_EQ(english[1],
+              QStringLiteral("The value of the key HKEY_CLASSES_ROOT\\Super.Rom\\DefaultIcon could not be set (error 5)."));
+    EXPECT_TRUE(english[2].contains(QStringLiteral("classes.reg.unreadable-"))) << english[2].toStdString();
+    EXPECT_TRUE(french[2].contains(QStringLiteral("classes.reg.unreadable-"))) << french[2].toStdString();
+}
+
+TEST(Reg, TellsWhatTheDesktopCouldNotTakeIn)
+{
+    Finish finish;
+    const ClassesRootFailure publishing {QStringLiteral("Could not write the MIME package"),
+                                         QStringLiteral("Impossible d'écrire le paquet MIME")};
+    NotifyRecorder desktop({publishing});
+    Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
+    reg.Timer_Timer();
+
+    EXPECT_EQ(reg.failures(false), QStringList({publishing.english}));
+    EXPECT_EQ(reg.failures(true), QStringList({publishing.french}));
+}
+
+TEST(Reg, ShowsOnlyItsPanelOverTheMainWindow)
+{
+    StandInMainWindow main;
+    SharedValues shared;
+    RecordingClassesRoot root;
+    Reg reg(&main.window, shared, QString(), root);
+
+    EXPECT_EQ(reg.windowTitle(), QStringLiteral("Zelvane v1.51b"));
+    EXPECT_EQ(reg.size(), QSize(231, 135)); // 3465 x 2025 twips
+    const QPoint client = main.window.centralWidget()->mapToGlobal(QPoint(0, 0));
+    EXPECT_GT(client.y(), main.window.geometry().y()); // below the menu bar
+    EXPECT_EQ(reg.geometry().topLeft(), client);
+
+    const struct {
+        const char* name;
+        QRect geometry; // twips / 15
+    } controls[] = {
+        {"Pi1", {0, 0, 229, 133}},        {"Shape1", {0, 0, 226, 130}},     {"L1", {4, 32, 217, 95}},
+        {"TextCle", {2, 224, 185, 19}},   {"TextValeur", {2, 264, 161, 19}}, {"TextDonnee", {2, 284, 161, 19}},
+        {"F1", {390, 0, 119, 145}},       {"Command6", {172, 376, 99, 17}},
+    };
+    for (const auto& control : controls) {
+        const auto* widget = reg.findChild<QWidget*>(QLatin1String(control.name));
+        ASSERT_NE(widget, nullptr) << control.name;
+        EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
+    }
+    const QStringList steps = {"C1", "C2", "C31", "C32", "C33", "C34", "C6", "C7", "C81", "C82", "C83", "C84", "C9"};
+    for (const QString& step : steps) {
+        const auto* button = reg.findChild<QPushButton*>(step);
+        ASSERT_NE(button, nullptr) << step.toStdString();
+        EXPECT_EQ(button->text(), step.mid(1));
+        EXPECT_EQ(button->x(), 272); // 4080 twips
+    }
+    // The user sees the panel alone: everything else lies outside the client area.
+    for (const QWidget* child : reg.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child == reg.Pi1)
+            EXPECT_TRUE(reg.rect().contains(child->geometry()));
+        else
+            EXPECT_FALSE(reg.rect().intersects(child->geometry())) << child->objectName().toStdString();
+    }
+
+    EXPECT_EQ(reg.L1->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(reg.L1->font().pointSize(), 12);
+    EXPECT_TRUE(reg.L1->font().bold());
+    EXPECT_EQ(reg.L1->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(reg.L1->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(reg.Shape1->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+    EXPECT_EQ(reg.Shape1->lineWidth(), 4);
+
+    for (int index = 1; index <= 5; ++index) {
+        EXPECT_EQ(reg.Action(index)->objectName(), QStringLiteral("Action%1").arg(index));
+        EXPECT_EQ(reg.Action(index)->isChecked(), index == 3);
+    }
+    EXPECT_EQ(reg.Timer->objectName(), QStringLiteral("Timer"));
+    EXPECT_TRUE(reg.Timer->isActive());
+    EXPECT_FALSE(reg.Timer2->isActive());
+    EXPECT_TRUE(reg.TextCle->text().isEmpty());
+}
+
+TEST(Reg, ClosesOnThe21stTickAfterTheWritesAndAgainOnTheNextFinish)
+{
+    Finish finish;
+    finish.check({1, 5});
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE(run);
+        finish.recorder.writes.clear();
+        Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
+        reg.L1->setText(QStringLiteral("Writing in registry\nPlease Wait..."));
+        QSignalSpy sequence(reg.Timer, &QTimer::timeout);
+        QSignalSpy ticks(reg.Timer2, &QTimer::timeout);
+        QList<int> counted;
+        qsizetype writesAtFirstTick = -1;
+        bool modalWhileCounting = true;
+        QObject::connect(reg.Timer2, &QTimer::timeout, &reg, [&] {
+            if (writesAtFirstTick < 0)
+                writesAtFirstTick = finish.recorder.writes.size();
+            counted << reg.WaitTicks();
+            if (reg.WaitTicks() > 0)
+                modalWhileCounting &= reg.isVisible() && QApplication::activeModalWidget() == &reg;
+        });
+        bool timedOut = false;
+        QTimer::singleShot(10000, &reg, [&] {
+            timedOut = true;
+            reg.done(QDialog::Rejected);
+        });
+
+        reg.showModal();
+
+        ASSERT_FALSE(timedOut);
+        EXPECT_EQ(sequence.count(), 1);
+        EXPECT_EQ(ticks.count(), 21);
+        EXPECT_EQ(counted, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 0}));
+        EXPECT_TRUE(modalWhileCounting);
+        EXPECT_EQ(writesAtFirstTick, 9);
+        EXPECT_FALSE(reg.isVisible());
+        EXPECT_FALSE(reg.Timer->isActive());
+        EXPECT_FALSE(reg.Timer2->isActive());
+        EXPECT_EQ(finish.recorder.writes, layoutRows({1, 2, 3, 4, 8, 9, 10, 14, 15}));
+        EXPECT_TRUE(reg.failures(false).isEmpty());
+    }
+    EXPECT_EQ(valuesOf(finish.hive()), lastWrites(layoutRows({1, 2, 3, 4, 8, 9, 10, 14, 15})));
+}
+
+TEST(Reg, OnlyItsOwnTimerEndsItsDisplay)
+{
+    StandInMainWindow main;
+    SharedValues shared;
+    RecordingClassesRoot root;
+    Reg reg(&main.window, shared, QString(), root);
+    reg.Timer->stop();
+    reg.show();
+
+    QTest::keyClick(&reg, Qt::Key_Escape);
+    reg.close();
+    EXPECT_TRUE(reg.isVisible());
+    for (int tick = 1; tick <= 20; ++tick)
+        reg.Timer2_Timer();
+    EXPECT_TRUE(reg.isVisible());
+    EXPECT_EQ(reg.WaitTicks(), 20);
+    reg.Timer2_Timer();
+    EXPECT_FALSE(reg.isVisible());
+    EXPECT_EQ(reg.WaitTicks(), 0);
+}
