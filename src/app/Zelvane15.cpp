@@ -409,7 +409,7 @@ void Zelvane15::sett_Click()
     m_sett = platform::GetSetting(kApplication, kOptions, QStringLiteral("Langue"));
     if (m_sett.isEmpty()) {
         c.apr->setEnabled(false);
-        c.P3->show();
+        showLanguagePanel();
         c.lng->setEnabled(false);
         c.qui->setEnabled(false);
     }
@@ -481,9 +481,19 @@ void Zelvane15::xpt_Click()
     setLevel(kExpert);
 }
 
+void Zelvane15::showLanguagePanel()
+{
+    // The panels' pictures are painted when first shown, which keeps them out of every start-up.
+    if (c.fr->pixmap().isNull()) {
+        c.fr->setPixmap(Artwork::frenchFlag());
+        c.us->setPixmap(Artwork::englishFlag());
+    }
+    c.P3->show();
+}
+
 void Zelvane15::lng_Click()
 {
-    c.P3->show();
+    showLanguagePanel();
     c.apr->setEnabled(false);
     c.lng->setEnabled(false);
     c.qui->setEnabled(false);
@@ -520,6 +530,8 @@ void Zelvane15::us_Click()
 void Zelvane15::apr_Click()
 {
     if (c.P2->isHidden()) {
+        if (c.I1->pixmap().isNull())
+            c.I1->setPixmap(Artwork::banner());
         c.P2->show();
         c.lng->setEnabled(false);
     } else {

@@ -82,6 +82,7 @@ private:
     struct CaptionTable;
     void connectHandlers();
     void applyCaptions(const CaptionTable& table);
+    void showLanguagePanel();
     void chooseLanguage(const QString& code);
     void setLevel(const QString& level);
     void setMousePointer(int pointer);

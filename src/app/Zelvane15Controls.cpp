@@ -1,7 +1,6 @@
 // The controls of the main window, laid out as designed (positions in twips, 15 to a pixel).
 #include "app/Zelvane15Controls.h"
 
-#include "app/Artwork.h"
 #include "app/ClickableLabel.h"
 
 #include <QAction>
@@ -57,7 +56,6 @@ void buildAboutPanel(Zelvane15Controls& c, QWidget* client)
     c.P2->hide();
     // Created back to front: a later sibling lies in front of an earlier one.
     c.I1 = place(new QLabel(c.P2), "I1", 300, 120, 2775, 600);
-    c.I1->setPixmap(Artwork::banner());
     c.version = place(new QLabel(QStringLiteral("V1.51"), c.P2), "version", 2280, 660, 1095, 255);
     QFont sansSerif(QStringLiteral("MS Sans Serif"));
     sansSerif.setPointSizeF(8.25);
@@ -73,8 +71,10 @@ void buildAboutPanel(Zelvane15Controls& c, QWidget* client)
     c.Lad->setText(QStringLiteral(ZELVANE_WEB_ADDRESS));
     c.Lma = place(new ClickableLabel(c.P2), "Lma", 240, 1080, 1965, 255);
     c.Lma->setText(QStringLiteral(ZELVANE_MAIL_ADDRESS));
-    for (QLabel* link : {static_cast<QLabel*>(c.Lad), static_cast<QLabel*>(c.Lma)})
+    for (QLabel* link : {static_cast<QLabel*>(c.Lad), static_cast<QLabel*>(c.Lma)}) {
         link->setFont(arial(true));
+        setTextColour(link, QColor(255, 128, 0));
+    }
 }
 
 void buildLanguagePanel(Zelvane15Controls& c, QWidget* client)
@@ -83,9 +83,7 @@ void buildLanguagePanel(Zelvane15Controls& c, QWidget* client)
     c.P3->setAutoFillBackground(true);
     c.P3->hide();
     c.fr = place(new ClickableLabel(c.P3), "fr", 960, 840, 480, 330);
-    c.fr->setPixmap(Artwork::frenchFlag());
     c.us = place(new ClickableLabel(c.P3), "us", 1920, 840, 480, 330);
-    c.us->setPixmap(Artwork::englishFlag());
     c.T01 = place(new ClickableLabel(c.P3), "T01", 300, 420, 2715, 255);
     c.T01->setText(QStringLiteral("Sélectionner votre langue."));
     c.T02 = place(new ClickableLabel(c.P3), "T02", 300, 1380, 2715, 255);
@@ -192,6 +190,11 @@ void setTabOrder(const Zelvane15Controls& c)
 Zelvane15Controls buildZelvane15Controls(QMainWindow* window)
 {
     Zelvane15Controls c;
+    // The design's controls are sized for an 8-point face of Arial's width; fontconfig stands in
+    // a metric-compatible face where Arial itself is missing.
+    QFont small(QStringLiteral("Arial"));
+    small.setPointSizeF(8);
+    window->setFont(small);
     auto* client = new QWidget(window);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(3435 / kTwipsPerPixel, 1995 / kTwipsPerPixel);

@@ -9,6 +9,17 @@
 #include <QTemporaryFile>
 
 namespace platform {
+namespace {
+
+// A copy that already holds the same bytes is left alone: rewriting it would change nothing
+// but cost a write to disk at every start.
+bool sameContent(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.size() == bytes.size() && file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+}
+
+} // namespace
 
 QString programDirectory()
 {
@@ -42,11 +53,18 @@ bool installIconLibrary(const QString& source, const QString& systemDir, QString
         *error = QStringLiteral("cannot read %1: %2").arg(source, in.errorString());
         return false;
     }
-    const QString target = joinPath(systemDir, QStringLiteral("Emul.dll"));
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(in.readAll()) != in.size() || !out.commit()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(target, out.errorString());
+    const QByteArray library = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("cannot read %1: %2").arg(source, in.errorString());
         return false;
+    }
+    const QString target = joinPath(systemDir, QStringLiteral("Emul.dll"));
+    if (!sameContent(target, library)) {
+        QSaveFile out(target);
+        if (!out.open(QIODevice::WriteOnly) || out.write(library) != library.size() || !out.commit()) {
+            *error = QStringLiteral("cannot write %1: %2").arg(target, out.errorString());
+            return false;
+        }
     }
     // Windows file names ignore letter case, and the icon references name "emul.dll":
     // on a case-sensitive file system a link makes both names the same file.

@@ -15,7 +15,11 @@ bool SaveSetting(const QString& application, const QString& section, const QStri
                  const QString& value)
 {
     const auto store = detail::openSettingsStore(application);
-    store->setValue(section + QLatin1Char('/') + key, value);
+    const QString path = section + QLatin1Char('/') + key;
+    // Storing what is already stored changes nothing; skipping it spares a file write at start-up.
+    if (store->contains(path) && store->value(path).toString() == value)
+        return true;
+    store->setValue(path, value);
     store->sync();
     return store->status() == QSettings::NoError;
 }

@@ -34,6 +34,7 @@ TEST_F(AboutTest, MenuShowsAndHidesThePanelAndTheLanguageItemFollows)
     for (int round = 0; round < 2; ++round) {
         menu("apr")->trigger();
         EXPECT_TRUE(aboutShown());
+        EXPECT_EQ(control<QLabel>("I1")->pixmap().size(), QSize(185, 40));
         EXPECT_FALSE(menu("lng")->isEnabled());
         menu("apr")->trigger();
         EXPECT_FALSE(aboutShown());
@@ -75,6 +76,8 @@ TEST_F(AboutTest, LinksOpenTheirAddressesAndLeaveThePanelShown)
 TEST_F(AboutTest, HoverTurnsTheLinkBlueAndThePointerIntoAHand)
 {
     menu("apr")->trigger();
+    EXPECT_EQ(colourOf("Lad"), kOrange);
+    EXPECT_EQ(colourOf("Lma"), kOrange);
     struct Step {
         const char* over;
         int pointer;

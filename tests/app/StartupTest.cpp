@@ -188,6 +188,8 @@ TEST_F(StartupTest, FirstRunAsksForTheLanguageAndAFlagAppliesIt)
     writeCatalogue(kThreeConsoles);
     ASSERT_TRUE(startWizard());
     EXPECT_FALSE(control<QWidget>("P3")->isHidden());
+    EXPECT_EQ(control<QLabel>("fr")->pixmap().size(), QSize(32, 22));
+    EXPECT_EQ(control<QLabel>("us")->pixmap().size(), QSize(32, 22));
     EXPECT_FALSE(menu("apr")->isEnabled());
     EXPECT_FALSE(menu("lng")->isEnabled());
     EXPECT_FALSE(menu("qui")->isEnabled());
