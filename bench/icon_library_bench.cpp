@@ -18,7 +18,7 @@ using namespace icontools;
 namespace {
 
 constexpr qint64 TargetSize = 10 * 1024 * 1024;
-constexpr int Runs = 51;
+constexpr int Runs = 21;
 
 // Our own icons, each at 16, 32 and 48 pixels as DIB and 256 as PNG, repeated until the target size.
 QByteArray buildLibrary(int* groups)
@@ -41,6 +41,26 @@ QByteArray buildLibrary(int* groups)
         for (const IconImage& image : images)
             size += image.data.size();
     }
+    return writer.build();
+}
+
+// The worst case for looking icons up: a group of 65535 entries naming 65535 icons in reverse order.
+QByteArray buildHostileLibrary()
+{
+    PeResourceWriter writer;
+    QByteArray directory;
+    directory.append("\0\0\1\0\xff\xff", 6);
+    for (int id = 0xFFFF; id >= 1; --id) {
+        writer.add(ResourceName::number(IconLibraryWriter::RtIcon), ResourceName::number(quint16(id)), 0, "x");
+        QByteArray entry(14, '\0');
+        entry[0] = 16;
+        entry[1] = 16;
+        entry[8] = 1;
+        entry[12] = char(id & 0xFF);
+        entry[13] = char(id >> 8);
+        directory += entry;
+    }
+    writer.add(ResourceName::number(IconLibraryWriter::RtGroupIcon), ResourceName::number(1), 0, directory);
     return writer.build();
 }
 
@@ -95,5 +115,20 @@ int main(int argc, char** argv)
     }
     const double icoMs = medianMs([&] { library.groupAsIco(middle); });
     std::printf("rebuild group %d as .ico: median %.3f ms\n", middle, icoMs);
+
+    const QString hostile = folder.filePath(QStringLiteral("Hostile.icl"));
+    {
+        QFile file(hostile);
+        if (!file.open(QIODevice::WriteOnly) || file.write(buildHostileLibrary()) < 0) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(hostile));
+            return 1;
+        }
+    }
+    int found = 0;
+    const double hostileMs = medianMs([&] {
+        found = int(icons::IconLibrary::open(hostile).images(0).size());
+    });
+    std::printf("hostile library, one group of %d entries over as many icons, listed backwards: "
+                "open + resolve median %.3f ms\n", found, hostileMs);
     return 0;
 }

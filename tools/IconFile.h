@@ -31,7 +31,7 @@ QByteArray writeGroupDirectory(const std::vector<IconImage>& images, quint16 fir
 IconImage pngFileImage(const QByteArray& png, QString* error);
 // `image` (at most 256 pixels square) as a 32-bit DIB with its AND mask.
 IconImage dibImage(const QImage& image);
-// `image` (at most 256 pixels square) as a 32-bit PNG entry.
+// `image` (at most 256 pixels square) as a 32-bit PNG entry; empty data when encoding fails.
 IconImage pngImage(const QImage& image);
 
 } // namespace icontools

@@ -32,6 +32,10 @@ int main(int argc, char** argv)
         for (int size : {16, 32, 48})
             images.push_back(dibImage(IconPainter::paint(index, size)));
         images.push_back(pngImage(IconPainter::paint(index, 256)));
+        if (images.back().data.isEmpty()) {
+            std::fprintf(stderr, "zelvane-icongen: cannot encode icon %d as PNG\n", index);
+            return 1;
+        }
         const QString name = QStringLiteral("%1-%2.ico").arg(index, 2, 10, QLatin1Char('0')).arg(IconPainter::key(index));
         QSaveFile file(folder.filePath(name));
         if (!file.open(QIODevice::WriteOnly) || file.write(writeIcoFile(images)) < 0 || !file.commit()) {

@@ -3,7 +3,10 @@
 
 #include <QFile>
 #include <QtEndian>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace icons {
@@ -151,15 +154,15 @@ struct IconLibrary::Data {
     std::vector<Location> groupData;
     std::vector<QString> groupProblems;
 
-    // PE: the sections, the resource root and the RT_ICON name table.
+    // PE: the sections and the resource root. NE: the resource table and its alignment shift.
     std::vector<Section> sections;
     quint64 resourceRoot = 0;
-    std::optional<quint64> iconTable;
-    // NE: the resource table, its alignment shift and the RT_ICON records.
     quint64 neTable = 0;
     int alignShift = 0;
-    quint64 neIconRecords = 0;
-    quint32 neIconCount = 0;
+    // The icons by ID, sorted, the first of equal IDs first: the offset of the PE name entry or
+    // the NE record. Looking them up one by one would take the square of the count in time.
+    std::vector<std::pair<quint16, quint64>> icons;
+    QString iconsProblem;
 
     QString where(const QString& what) const { return path + QStringLiteral(": ") + what; }
     void fail(const QString& what)
@@ -179,8 +182,11 @@ struct IconLibrary::Data {
     std::optional<Location> peLeaf(quint32 dataField, QString* problem) const;
     QString peName(quint32 nameField, QString* problem) const;
     void readPeGroups(quint64 table);
+    void readPeIcons(quint64 table);
 
     void readNeGroups(quint64 records, quint32 count);
+    void readNeIcons(quint64 records, quint32 count);
+    void sortIcons();
     QString neName(quint16 id, QString* problem) const;
 
     std::optional<Location> findIcon(quint16 id, QString* problem) const;
@@ -255,7 +261,9 @@ void IconLibrary::Data::readPe(quint64 header)
     const std::optional<ResourceDirectory> types = peDirectory(resourceRoot, &problem);
     if (!types)
         return fail(problem);
-    iconTable = peSubdirectory(*types, RtIcon);
+    const std::optional<quint64> iconTable = peSubdirectory(*types, RtIcon);
+    if (iconTable)
+        readPeIcons(*iconTable);
     const std::optional<quint64> groupTable = peSubdirectory(*types, RtGroupIcon);
     if (groupTable)
         readPeGroups(*groupTable);
@@ -362,6 +370,25 @@ void IconLibrary::Data::readPeGroups(quint64 table)
     }
 }
 
+void IconLibrary::Data::readPeIcons(quint64 table)
+{
+    const std::optional<ResourceDirectory> directory = peDirectory(table, &iconsProblem);
+    if (!directory)
+        return;
+    for (quint32 i = directory->named; i < directory->count; ++i) {
+        const quint64 entry = directory->entries + ResourceEntrySize * i;
+        const quint32 nameField = bytes.u32(entry);
+        if (!(nameField & HighBit))
+            icons.emplace_back(quint16(nameField), entry);
+    }
+    sortIcons();
+}
+
+void IconLibrary::Data::sortIcons()
+{
+    std::stable_sort(icons.begin(), icons.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
 void IconLibrary::Data::readNe(quint64 header)
 {
     kind = LibraryKind::Ne;
@@ -399,8 +426,7 @@ void IconLibrary::Data::readNe(quint64 header)
             readNeGroups(records, count);
         } else if (type == (NeIntegerId | RtIcon) && !iconsSeen) {
             iconsSeen = true;
-            neIconRecords = records;
-            neIconCount = count;
+            readNeIcons(records, count);
         }
         block = records + NeRecordSize * count;
     }
@@ -439,13 +465,26 @@ void IconLibrary::Data::readNeGroups(quint64 records, quint32 count)
     }
 }
 
+void IconLibrary::Data::readNeIcons(quint64 records, quint32 count)
+{
+    for (quint32 i = 0; i < count; ++i) {
+        const quint64 record = records + NeRecordSize * i;
+        const quint16 id = bytes.u16(record + 6);
+        if (id & NeIntegerId)
+            icons.emplace_back(quint16(id & ~NeIntegerId), record);
+    }
+    sortIcons();
+}
+
 void IconLibrary::Data::readIco()
 {
     if (!bytes.has(0, IcoHeaderSize) || bytes.u16(0) != 0 || bytes.u16(2) != 1)
         return fail(QStringLiteral("neither an executable nor an icon file"));
     kind = LibraryKind::Ico;
     const quint32 count = bytes.u16(4);
-    if (count == 0 || !bytes.has(IcoHeaderSize, IcoEntrySize * count))
+    if (count == 0)
+        return fail(QStringLiteral("icon file lists 0 images"));
+    if (!bytes.has(IcoHeaderSize, IcoEntrySize * count))
         return fail(QStringLiteral("icon file lists %1 images but holds only %2 bytes").arg(count).arg(bytes.size()));
     groups.push_back(IconGroup());
     groupData.push_back(Location{0, bytes.size()});
@@ -454,25 +493,19 @@ void IconLibrary::Data::readIco()
 
 std::optional<Location> IconLibrary::Data::findIcon(quint16 id, QString* problem) const
 {
-    if (kind == LibraryKind::Ne) {
-        for (quint32 i = 0; i < neIconCount; ++i) {
-            const quint64 record = neIconRecords + NeRecordSize * i;
-            if (bytes.u16(record + 6) == (id | NeIntegerId))
-                return Location{quint64(bytes.u16(record)) << alignShift, quint64(bytes.u16(record + 2)) << alignShift};
-        }
-    } else if (iconTable) {
-        const std::optional<ResourceDirectory> icons = peDirectory(*iconTable, problem);
-        if (!icons)
-            return std::nullopt;
-        for (quint32 i = icons->named; i < icons->count; ++i) {
-            const quint64 entry = icons->entries + ResourceEntrySize * i;
-            const quint32 nameField = bytes.u32(entry);
-            if (!(nameField & HighBit) && quint16(nameField) == id)
-                return peLeaf(bytes.u32(entry + 4), problem);
-        }
+    // NE records hold 15-bit IDs: a group naming a larger one finds what the platform finds.
+    const quint16 key = kind == LibraryKind::Ne ? quint16(id & ~NeIntegerId) : id;
+    const auto found = std::lower_bound(icons.begin(), icons.end(), key,
+                                        [](const auto& icon, quint16 wanted) { return icon.first < wanted; });
+    if (found == icons.end() || found->first != key) {
+        *problem = iconsProblem.isEmpty() ? QStringLiteral("icon %1 is missing").arg(id) : iconsProblem;
+        return std::nullopt;
     }
-    *problem = QStringLiteral("icon %1 is missing").arg(id);
-    return std::nullopt;
+    if (kind == LibraryKind::Ne) {
+        const quint64 record = found->second;
+        return Location{quint64(bytes.u16(record)) << alignShift, quint64(bytes.u16(record + 2)) << alignShift};
+    }
+    return peLeaf(bytes.u32(found->second + 4), problem);
 }
 
 std::vector<ImageSlot> IconLibrary::Data::resolveIco(QString* problem) const
@@ -687,9 +720,17 @@ QByteArray IconLibrary::groupAsIco(int position, QString* error) const
 {
     QString problem;
     const std::vector<ImageSlot> images = d->resolve(position, &problem);
+    // Entries may name one image many times over; a real group holds no more than the file,
+    // and a .ico file addresses its images with 32-bit offsets.
+    quint64 total = 0;
+    for (const ImageSlot& image : images)
+        total += image.data.size;
+    if (total > std::min<quint64>(d->bytes.size(), std::numeric_limits<quint32>::max() / 2))
+        problem = d->where(QStringLiteral("the images of icon group %1 add up to %2 bytes, more than the file holds")
+                               .arg(position).arg(total));
     if (error)
         *error = problem;
-    return images.empty() ? QByteArray() : icoFile(images, d->bytes);
+    return problem.isEmpty() ? icoFile(images, d->bytes) : QByteArray();
 }
 
 QByteArray IconLibrary::imageData(int position, int image, QString* error) const

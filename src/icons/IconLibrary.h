@@ -43,6 +43,7 @@ public:
     IconLibrary(IconLibrary&&) noexcept;
     IconLibrary& operator=(IconLibrary&&) noexcept;
 
+    // What the file was recognised as, also when it then turned out broken; None when neither.
     LibraryKind kind() const;
     QString error() const;
     // Number of icon groups, in the order the platform's icon extraction uses.

@@ -420,6 +420,28 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
     EXPECT_TRUE(IconLibrary::open(folder.path(QStringLiteral("missing.icl"))).error().contains(QLatin1String("cannot open")));
 }
 
+TEST(IconLibrary, GroupNamingOneImageOverAndOverIsNotRebuilt)
+{
+    // 2000 entries all naming one 48-pixel image would make a .ico far larger than the file.
+    const IconImage image = solidDib(48, Blue);
+    QByteArray directory = icontools::writeGroupDirectory({image}, 1);
+    put16(directory, 4, 2000);
+    for (int i = 1; i < 2000; ++i)
+        directory += directory.mid(6, 14);
+    icontools::PeResourceWriter pe;
+    pe.add(number(3), number(1), 0, image.data);
+    pe.add(number(14), number(1), 0, directory);
+    Folder folder;
+    const IconLibrary library = IconLibrary::open(folder.write(QStringLiteral("repeats.dll"), pe.build()));
+    ASSERT_EQ(library.groupCount(), 1) << library.error().toStdString();
+    QString error;
+    EXPECT_TRUE(library.groupAsIco(0, &error).isEmpty());
+    EXPECT_TRUE(error.contains(QLatin1String("more than the file holds"))) << error.toStdString();
+    // Picking and decoding one image stays possible.
+    EXPECT_EQ(library.images(0).size(), 2000u);
+    EXPECT_EQ(centre(library.decode(0, 32)), Blue.rgb());
+}
+
 TEST(IconLibrary, SurvivesEveryTruncationAndEveryCorruptedByte)
 {
     const QuietImageReaders quiet;
