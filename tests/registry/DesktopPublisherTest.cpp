@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -166,27 +167,33 @@ TEST_F(DesktopPublisherTest, HostileNamesAndCommandsStaySafeAndExact)
 
 TEST_F(DesktopPublisherTest, KeepsTheUsersOtherAssociationsByteForByte)
 {
+    // Kept by a dotfile manager: the link must stay a link.
     const QString mimeApps = env.configHome() + QStringLiteral("/mimeapps.list");
+    const QString dotfile = env.root() + QStringLiteral("/dotfiles/mimeapps.list");
     const QByteArray before = "[Default Applications]\n"
                               "text/plain=org.gnome.TextEditor.desktop;\n"
                               "# a comment  \n"
                               "\n"
                               "[Added Associations]\n"
                               "image/png=org.gnome.Loupe.desktop;gimp.desktop;\n";
-    TestEnvironment::writeFile(mimeApps, before);
+    TestEnvironment::writeFile(dotfile, before);
+    ASSERT_TRUE(QFile::link(dotfile, mimeApps));
     addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
                quotedEmulator());
     ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
 
+    EXPECT_TRUE(QFileInfo(mimeApps).isSymLink());
+    const QByteArray ours = DesktopNames::mimeType(kRom).toUtf8() + '=';
     QList<QByteArray> others;
-    for (const QByteArray& line : TestEnvironment::readFile(mimeApps).split('\n')) {
-        if (!line.startsWith(DesktopNames::mimeType(kRom).toUtf8() + '='))
+    int ourLines = 0;
+    for (const QByteArray& line : TestEnvironment::readFile(dotfile).split('\n')) {
+        if (line.startsWith(ours))
+            ++ourLines;
+        else
             others << line;
     }
-    others.removeAll(QByteArray()); // the blank line before an added group
-    QList<QByteArray> expected = before.split('\n');
-    expected.removeAll(QByteArray());
-    EXPECT_EQ(others, expected);
+    EXPECT_EQ(ourLines, 2);
+    EXPECT_EQ(others, before.split('\n'));
     EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(kRom)),
               DesktopNames::desktopFileName(kRom));
 }

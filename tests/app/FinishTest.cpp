@@ -1,0 +1,110 @@
+// Finish from the last page: the writer's message over the wizard, the association in the user's
+// hive, the wizard back on page 1, and failures told in the wizard's language.
+#include "WizardFixture.h"
+
+#include "platform/ClassesRoot.h"
+
+#include <QLabel>
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+class FinishTest : public WizardFixture {
+protected:
+    void walkToTheLastPage(int console)
+    {
+        pick("C1", console);
+        click("Sui");
+        click("Sui");
+        pick("C2", 0);
+        click("Sui");
+        click("Sui");
+        ASSERT_EQ(page(), "F5");
+    }
+
+    // Clicks Finish and notes what the writer's window shows while it is up.
+    void finish()
+    {
+        QTimer::singleShot(0, [this] {
+            QWidget* writer = QApplication::activeModalWidget();
+            ASSERT_NE(writer, nullptr);
+            shownMessage = writer->findChild<QLabel*>("L1")->text();
+            previousWhileWriting = button("Pre")->isEnabled();
+        });
+        click("Sui");
+    }
+
+    QByteArray hive() const { return TestEnvironment::readFile(env.dataHome() + "/zelvane/classes.reg"); }
+
+    QString shownMessage;
+    bool previousWhileWriting = true;
+    QList<QStringList> told;
+    QList<platform::ClassesRootFailure> desktopAnswer;
+
+    void SetUp() override
+    {
+        platform::setDesktopNotifyHook([this](const QStringList& classes) {
+            told.append(classes);
+            return desktopAnswer;
+        });
+        writeCatalogue(kThreeConsoles);
+    }
+};
+
+TEST_F(FinishTest, WritesTheAssociationAndReturnsToTheFirstPage)
+{
+    storePreferences("US", "Expert");
+    ASSERT_TRUE(startWizard());
+    walkToTheLastPage(0);
+    box("S5")->click();                    // the user leaves one save extension out
+    finish();
+    EXPECT_EQ(shownMessage, "Writing in registry\nPlease Wait...");
+    EXPECT_FALSE(previousWhileWriting);
+    EXPECT_EQ(page(), "F1");
+    EXPECT_EQ(list("C1")->currentText(), "Alpha");
+    EXPECT_TRUE(button("Sui")->isEnabled());
+    EXPECT_EQ(button("Sui")->text(), "Next --->");
+    EXPECT_FALSE(button("Pre")->isEnabled());
+    EXPECT_TRUE(messages.isEmpty());
+    const QByteArray written = hive();
+    EXPECT_TRUE(written.startsWith("Windows Registry Editor Version 5.00\r\n"));
+    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\Alpha.Rom\\shell\\Jouer - Play\\command]\r\n"
+                                 "@=\"alpha-emu \\\"%1\\\"\"\r\n"));
+    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\.ad]\r\n@=\"Alpha.Rom\"\r\n"));
+    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\.sb]\r\n@=\"Alpha.Save\"\r\n"));
+    EXPECT_FALSE(written.contains("[HKEY_CLASSES_ROOT\\.sa]"));
+    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\Alpha]\r\n@=\"Alpha.Rom\"\r\n"));
+    const QString iconFolder = env.dataHome() + "/zelvane/emul.dll,";
+    EXPECT_TRUE(written.contains(("[HKEY_CLASSES_ROOT\\Alpha.Rom\\DefaultIcon]\r\n@=\"" + iconFolder + "2\"").toUtf8()));
+    EXPECT_EQ(told.size(), 1);
+    EXPECT_TRUE(told.value(0).contains("Alpha.Rom") && told.value(0).contains("Alpha.Save"));
+
+    // A second Finish, for another console, keeps the first association.
+    walkToTheLastPage(1);
+    finish();
+    EXPECT_TRUE(hive().contains("[HKEY_CLASSES_ROOT\\Beta.Rom]"));
+    EXPECT_TRUE(hive().contains("[HKEY_CLASSES_ROOT\\Alpha.Rom\\shell\\Jouer - Play\\command]"));
+}
+
+TEST_F(FinishTest, FailuresAreToldInTheWizardsLanguage)
+{
+    storePreferences("FR", "Novice");
+    desktopAnswer = {{"The desktop was not told.", QString::fromUtf8("Le bureau n'a pas été prévenu.")}};
+    ASSERT_TRUE(startWizard());
+    pick("C1", 1);
+    click("Sui");
+    pick("C2", 0);
+    click("Sui");
+    ASSERT_EQ(page(), "F5");
+    finish();
+    EXPECT_EQ(shownMessage, "Inscription dans la base\nde registre en cours...");
+    EXPECT_EQ(button("Sui")->text(), "Suivant --->");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].title, "Erreur");
+    EXPECT_EQ(messages[0].style, 16);
+    EXPECT_TRUE(messages[0].text.contains(QString::fromUtf8("Le bureau n'a pas été prévenu."))) << messages[0].text.toStdString();
+    EXPECT_TRUE(hive().contains("[HKEY_CLASSES_ROOT\\Beta.Rom]"));   // what could be written was
+}
+
+} // namespace
