@@ -1,5 +1,4 @@
-// The icon window: an out-of-sight worker that builds the two icon references and pictures,
-// from the catalogue's default indices or from the user's pick in the icon chooser.
+// The icon window: an out-of-sight worker that builds the two icon references and pictures.
 #include "icons/Form1.h"
 
 #include "app/SharedValues.h"
@@ -81,9 +80,7 @@ Form1::Form1(SharedValues& shared, QLabel* img, QLabel* img2)
     cmdIconDlg2->setObjectName("cmdIconDlg2");
     cmdIconDlg2->setGeometry(twipsRect(3840, 600, 1095, 315));
     cmdIconDlg2->setVisible(false);
-
-    connect(cmdIconDlg, &QPushButton::clicked, this, &Form1::cmdIconDlg_Click);
-    connect(cmdIconDlg2, &QPushButton::clicked, this, &Form1::cmdIconDlg2_Click);
+    // The two hidden buttons are never clicked: their handlers are the routes Form_Load calls.
 }
 
 void Form1::load()

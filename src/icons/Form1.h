@@ -1,5 +1,4 @@
-// The icon window: an out-of-sight worker that builds the two icon references and pictures,
-// from the catalogue's default indices or from the user's pick in the icon chooser.
+// The icon window: an out-of-sight worker that builds the two icon references and pictures.
 #pragma once
 
 #include <QPointer>
@@ -24,8 +23,9 @@ class Form1 : public QWidget {
 
 public:
     // A top-level window without parent. Closing it is its unload: it deletes itself, which
-    // clears the main window's QPointer to it, so the next show makes a new one. `shared` outlives it;
-    // `img` and `img2` are the main window's two icon images, whose pictures the routes set.
+    // clears the main window's QPointer to it, so the next show makes a new one.
+    // `shared` outlives it; `img` and `img2` are the main window's two icon images, whose
+    // pictures the routes set.
     Form1(SharedValues& shared, QLabel* img, QLabel* img2);
 
     // Runs Form_Load (bWinNT, txtIconIdx = "0", then the route IconWindowMode chooses), then
@@ -36,6 +36,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The routes and their routines have no error handling of their own: a failing statement
+    // (a path longer than a buffer, an index text that is not a number) throws, which ends the
+    // route; Form_Load then goes on with its next statement.
     void Form_Load();
     void cmdIconDlg_Click();
     void cmdIconDlg2_Click();

@@ -49,6 +49,9 @@ IconChooserDialog::IconChooserDialog(const QString& path, int index, QWidget* pa
     m_iconView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_iconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_iconView->setModel(m_model);
+    // Icons have no caption to highlight: the whole cell of the chosen one is.
+    m_iconView->setStyleSheet(
+        QStringLiteral("QListView::item:selected { background: palette(highlight); }"));
     m_message->setWordWrap(true);
 
     auto* fileLabel = new QLabel(tr("&Look for icons in this file:"), this);

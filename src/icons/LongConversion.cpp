@@ -17,7 +17,8 @@ qint32 toLong(const QString& text)
                                     + "\" is not a number");
     // nearbyint rounds halves to even in the default rounding mode.
     const double rounded = std::nearbyint(value);
-    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+    using Limits = std::numeric_limits<qint32>;
+    if (rounded < Limits::min() || rounded > Limits::max())
         throw std::out_of_range("overflow: " + text.toStdString() + " does not fit in 32 bits");
     return qint32(rounded);
 }

@@ -1,5 +1,4 @@
-// The buffer side of the icon chooser, the same on every platform: reading the path out of the
-// bytes the program hands over and writing the chosen one back within the buffer's capacity.
+// The icon chooser's path buffer, on every platform: read in, written back within its capacity.
 #include "platform/IconPicker.h"
 
 #include <QByteArray>

@@ -1,5 +1,4 @@
-// The shell's icon chooser (PickIconDlg, shell32 ordinal 62), with a hook through which tests
-// answer it.
+// The shell's icon chooser (PickIconDlg, shell32 ordinal 62), with a hook for tests.
 #pragma once
 
 #include <QString>

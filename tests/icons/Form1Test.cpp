@@ -1,5 +1,4 @@
-// The icon window driven as the main window drives it: the shared values set, a fresh window
-// loaded, the icon chooser answered through its hook.
+// The icon window driven as the main window drives it, the chooser answered through its hook.
 #include "IconWindowFixture.h"
 #include "TestEnvironment.h"
 #include "app/SharedValues.h"

@@ -147,7 +147,8 @@ TEST_F(IconChooser, AFileWithoutIconsSaysSo)
         const auto dialog = show(path, 0);
         EXPECT_EQ(view(*dialog)->model()->rowCount(), 0);
         EXPECT_TRUE(message(*dialog)->isVisible());
-        EXPECT_TRUE(message(*dialog)->text().contains("no icons")) << message(*dialog)->text().toStdString();
+        const QString said = message(*dialog)->text();
+        EXPECT_TRUE(said.contains("no icons")) << said.toStdString();
         EXPECT_FALSE(okButton(*dialog)->isEnabled());
         QTest::keyClick(view(*dialog), Qt::Key_Return);
         EXPECT_TRUE(dialog->isVisible());
@@ -189,12 +190,13 @@ TEST_F(IconChooser, PickIconDlgShowsTheDialogAndReturnsTheChoice)
     mStringUtils::bWinNT = true;
     QString buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
     int index = 6;
-    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, mStringUtils::BufferCapacity(buffer), index), 1);
+    const int capacity = mStringUtils::BufferCapacity(buffer);
+    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, capacity, index), 1);
     EXPECT_EQ(index, 9);
     EXPECT_EQ(mStringUtils::TrimNull(buffer), library);
 
     whenShown<IconChooserDialog>([](IconChooserDialog* dialog) { dialog->reject(); });
     buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
-    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, mStringUtils::BufferCapacity(buffer), index), 0);
+    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, capacity, index), 0);
     EXPECT_EQ(index, 9);
 }

@@ -1,5 +1,4 @@
-// The text layer between the icon window and the shell: padding, widening, the UTF-16 test,
-// trimming, and the conversion of an index text.
+// The text layer between the icon window and the shell, and the conversion of an index text.
 #include "icons/LongConversion.h"
 #include "icons/StringUtils.h"
 
@@ -78,7 +77,7 @@ TEST(StringUtils, TrimNullNarrowsAWidenedBufferInPlace)
 
 TEST(StringUtils, WidenedBytesOfThePathComeBackWithTheShellsTerminator)
 {
-    // What the shell hands back: the widened bytes and the terminator it added, one byte a character.
+    // What the shell hands back: the widened bytes and its terminator, one byte a character.
     for (const QString& path : OrdinaryPaths) {
         QString readBack = Widen(PadToMaxPath(path)) + Nul;
         EXPECT_EQ(TrimNull(readBack), path) << path.toStdString();
