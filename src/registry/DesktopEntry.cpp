@@ -3,10 +3,7 @@
 
 namespace registry {
 
-namespace {
-
-// The escapes of string values; a leading blank would be taken for the space around '='.
-QString escaped(const QString& value)
+QString DesktopEntry::escaped(const QString& value)
 {
     QString result;
     for (const QChar c : value) {
@@ -23,12 +20,11 @@ QString escaped(const QString& value)
         else
             result += c;
     }
+    // A leading blank would be taken for the space around '='.
     if (result.startsWith(u' '))
         result.replace(0, 1, QStringLiteral("\\s"));
     return result;
 }
-
-} // namespace
 
 QByteArray DesktopEntry::text(const QString& name, const QString& mimeType, const QString& exec)
 {

@@ -1,6 +1,8 @@
 // Turns the open command of a class, a Windows command line, into a desktop entry's Exec value.
 #include "registry/DesktopExec.h"
 
+#include "registry/DesktopEntry.h"
+
 namespace registry {
 
 namespace {
@@ -141,24 +143,6 @@ ParsedArgument parseArgument(const QString& argument)
     return parsed;
 }
 
-// The general escape of string values, applied over the whole line after the quoting.
-QString escapedValue(const QString& line)
-{
-    QString result;
-    for (const QChar c : line) {
-        if (c == u'\\')
-            result += QStringLiteral("\\\\");
-        else if (c == u'\n')
-            result += QStringLiteral("\\n");
-        else if (c == u'\t')
-            result += QStringLiteral("\\t");
-        else if (c == u'\r')
-            result += QStringLiteral("\\r");
-        else
-            result += c;
-    }
-    return result;
-}
 
 } // namespace
 
@@ -213,7 +197,7 @@ DesktopExec::Result DesktopExec::fromWindowsCommand(const QString& command)
         return { {}, Problem::FileNamedTwice };
     if (fileCodes == 0)
         parts << QStringLiteral("%f");
-    return { escapedValue(parts.join(u' ')), Problem::None };
+    return { DesktopEntry::escaped(parts.join(u' ')), Problem::None }; // the general escape goes over the quoting
 }
 
 } // namespace registry

@@ -2,10 +2,13 @@
 // hive, the wizard back on page 1, and failures told in the wizard's language.
 #include "WizardFixture.h"
 
+#include "DesktopTestSupport.h"
 #include "platform/ClassesRoot.h"
+#include "registry/DesktopNames.h"
 
 #include <QLabel>
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 
 namespace {
@@ -105,6 +108,36 @@ TEST_F(FinishTest, FailuresAreToldInTheWizardsLanguage)
     EXPECT_EQ(messages[0].style, 16);
     EXPECT_TRUE(messages[0].text.contains(QString::fromUtf8("Le bureau n'a pas été prévenu."))) << messages[0].text.toStdString();
     EXPECT_TRUE(hive().contains("[HKEY_CLASSES_ROOT\\Beta.Rom]"));   // what could be written was
+}
+
+TEST_F(FinishTest, TheDesktopOpensTheChosenFilesWithTheChosenEmulator)
+{
+    // The real desktop this time: the association is read back through GIO.
+    platform::setDesktopNotifyHook({});
+    const QString emulator = env.root() + "/my emulators/emu";
+    const QString record = env.root() + "/arguments";
+    TestEnvironment::writeFile(emulator, desktoptest::recorderScript(record));
+    QFile::setPermissions(emulator, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // A value that starts and ends with a quote loses that pair, so the command is wrapped once more.
+    writeCatalogue("[Console]\n01=Alpha\n[01]\next1=aa\nromname=Alpha.Rom\nsavname=Alpha.Save\n"
+                   "emu1=\"\"" + emulator.toUtf8() + "\" \"%1\"\"\nsav1=sa\ncartico=2\nsaveico=7\n");
+    storePreferences("US", "Expert");
+    ASSERT_TRUE(startWizard());
+    walkToTheLastPage(0);
+    finish();
+    EXPECT_TRUE(messages.isEmpty()) << messages.value(0).text.toStdString();
+
+    const QString game = env.root() + "/my games/Game One.AA";
+    const QString save = env.root() + "/my games/game.sa";
+    TestEnvironment::writeFile(game, QByteArray(64, '\x01'));
+    TestEnvironment::writeFile(save, QByteArray(64, '\x02'));
+    const QString romType = registry::DesktopNames::mimeType("Alpha.Rom");
+    EXPECT_EQ(desktoptest::contentType(game), romType);
+    EXPECT_EQ(desktoptest::contentType(save), registry::DesktopNames::mimeType("Alpha.Save"));
+    EXPECT_EQ(desktoptest::iconNames(game).value(0), registry::DesktopNames::iconName("Alpha.Rom"));
+    EXPECT_EQ(desktoptest::defaultApplication(romType), registry::DesktopNames::desktopFileName("Alpha.Rom"));
+    ASSERT_EQ(desktoptest::run("gio", {"open", game}).exitCode, 0);
+    EXPECT_EQ(desktoptest::waitForLines(record), QStringList{game});
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Helpers of the desktop publishing tests: running the desktop's own tools, a test icon file.
+// Helpers of the tests that read associations back: the desktop's own tools, a test icon file.
 #include "DesktopTestSupport.h"
 
 #include <QBuffer>
