@@ -2,6 +2,7 @@
 // "wizard" is Zelvane's main window over the catalogue beside this program, "minimal" the
 // smallest Qt window that shows text (a label), of the same size. The startup benchmark times
 // and measures these runs.
+#include "app/WizardStyle.h"
 #include "app/Zelvane15.h"
 #include "platform/ProgramFiles.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     std::unique_ptr<QWidget> window;
     if (wizard) {
+        WizardStyle::install();
         auto main = std::make_unique<Zelvane15>(platform::programDirectory());
         if (!main->start())
             return 1;

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTemporaryFile>
 
 namespace platform {
 namespace {
@@ -38,9 +37,8 @@ QString systemDirectory(QString* error)
         *error = QStringLiteral("cannot create the folder %1").arg(dir);
         return {};
     }
-    QTemporaryFile probe(dir + QStringLiteral("/.probe-XXXXXX"));
-    if (!probe.open()) {
-        *error = QStringLiteral("cannot write in the folder %1: %2").arg(dir, probe.errorString());
+    if (!QFileInfo(dir).isWritable()) {
+        *error = QStringLiteral("cannot write in the folder %1").arg(dir);
         return {};
     }
     return dir;

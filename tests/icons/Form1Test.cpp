@@ -37,15 +37,28 @@ protected:
         ASSERT_TRUE(QDir().mkpath(systemDir));
         iconwindow::writeLibrary(systemDir + "/emul.dll", 10, Catalogue);
         shared.SystemDir = systemDir;
-        shared.CartIconRef = "cart before";
-        shared.SaveIconRef = "save before";
+        resetReferences();
     }
     void TearDown() override
     {
         platform::setIconPickerHook({});
+        closeForm();
+    }
+
+    // What the main window's activation does: the window goes.
+    void closeForm()
+    {
         if (form)
             form->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void resetReferences()
+    {
+        shared.CartIconRef = "cart before";
+        shared.SaveIconRef = "save before";
+        img.clear();
+        img2.clear();
+        calls.clear();
     }
 
     // What the main window does: a fresh window, loaded at once.
@@ -100,25 +113,26 @@ protected:
 
 TEST_F(IconWindow, DefaultsRouteBuildsBothReferencesAndPictures)
 {
-    // A negative index names the group with that resource ID; group IDs count from 1.
+    // A negative index names the group with that resource ID; group IDs count from 1. An index
+    // without icon keeps what the first save preview drew: the cart's icon.
     const struct {
         const char* cart;
         const char* save;
         int cartColour;
         int saveColour;
-    } cases[] = {{"2", "7", 2, 7}, {"0", "0", 0, 0}, {"9", "-2", 9, 1}, {" 3 ", "4.5", 3, 4}};
+    } cases[] = {{"2", "7", 2, 7}, {"0", "0", 0, 0}, {"9", "-2", 9, 1}, {" 3 ", "4.5", 3, 4}, {"2", "42", 2, 2}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.cart << ", " << c.save);
         openDefaults(c.cart, c.save);
         EXPECT_EQ(shared.CartIconRef, emulDll() + "," + c.cart);
         EXPECT_EQ(shared.SaveIconRef, emulDll() + "," + c.save);
         EXPECT_EQ(text("txtIconIdx")->text(), c.save);
         EXPECT_EQ(text("txtIconPath")->text(), emulDll());
-        EXPECT_TRUE(showsIcon(img.pixmap().toImage(), 32, iconColour(c.cartColour))) << c.cart;
-        EXPECT_TRUE(showsIcon(img2.pixmap().toImage(), 32, iconColour(c.saveColour))) << c.save;
-        EXPECT_TRUE(showsIcon(picture("picSmallIcon"), 16, iconColour(c.saveColour))) << c.save;
+        EXPECT_TRUE(showsIcon(img.pixmap().toImage(), 32, iconColour(c.cartColour)));
+        EXPECT_TRUE(showsIcon(img2.pixmap().toImage(), 32, iconColour(c.saveColour)));
+        EXPECT_TRUE(showsIcon(picture("picSmallIcon"), 16, iconColour(c.saveColour)));
         EXPECT_TRUE(calls.empty()) << "the defaults route shows no dialog";
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeForm();
     }
 }
 
@@ -144,15 +158,6 @@ TEST_F(IconWindow, DefaultsRouteOnTheShippedIconLibrary)
     }
 }
 
-TEST_F(IconWindow, DefaultsRouteStoresTheReferenceOfAnIndexWithoutIcon)
-{
-    openDefaults("2", "42");
-    EXPECT_EQ(shared.CartIconRef, emulDll() + ",2");
-    EXPECT_EQ(shared.SaveIconRef, emulDll() + ",42");
-    // The save picture is what the first save preview drew: the cart's icon shown before it.
-    EXPECT_TRUE(showsIcon(img2.pixmap().toImage(), 32, iconColour(2)));
-}
-
 TEST_F(IconWindow, DefaultsRouteWithoutLibraryStoresReferencesAndBlankPictures)
 {
     ASSERT_TRUE(QFile::remove(emulDll()));
@@ -173,81 +178,70 @@ TEST_F(IconWindow, NonNumericIndexEndsTheRouteButNotTheLoad)
         bool cartWritten;
     } cases[] = {{"abc", "7", false}, {"2", "x7", true}, {"", "7", false}};
     for (const auto& c : cases) {
-        shared.CartIconRef = "cart before";
-        shared.SaveIconRef = "save before";
+        SCOPED_TRACE(testing::Message() << c.cart << ", " << c.save);
+        resetReferences();
         openDefaults(c.cart, c.save);
-        EXPECT_EQ(shared.CartIconRef, c.cartWritten ? emulDll() + "," + c.cart : "cart before")
-            << c.cart;
-        EXPECT_EQ(shared.SaveIconRef, "save before") << c.save;
+        EXPECT_EQ(shared.CartIconRef, c.cartWritten ? emulDll() + "," + c.cart : "cart before");
+        EXPECT_EQ(shared.SaveIconRef, "save before");
         EXPECT_TRUE(form->isVisible()) << "the load goes on and shows the window";
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeForm();
     }
 }
 
-TEST_F(IconWindow, ChooserRouteAcceptedReplacesTheTargetsReferenceAndPictureOnly)
+TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIconIsAccepted)
 {
-    for (const qint16 target : {1, 2}) {
-        shared.CartIconRef = "cart before";
-        shared.SaveIconRef = "save before";
-        img.clear();
-        img2.clear();
-        calls.clear();
-        openChooser(target, 1, QString(), 5);
+    const QString other = env.root() + "/more icons/autres icônes.icl";
+    iconwindow::writeLibrary(other, 4, Other);
+    constexpr int Unchanged = -1;
+    const struct {
+        const char* what;
+        qint16 target;
+        int accepted;
+        QString path; // picked by the user; empty: the library the chooser was opened on
+        int index;
+        int colour; // of the target's new picture, or Unchanged: nothing stored, nothing drawn
+    } cases[] = {
+        {"cart accepted", 1, 1, QString(), 5, Catalogue + 5},
+        {"save accepted", 2, 1, QString(), 5, Catalogue + 5},
+        {"another file", 2, 1, other, 3, Other + 3},
+        {"cancelled", 1, 0, QString(), 5, Unchanged},
+        {"an index without icon", 1, 1, QString(), 10, Unchanged},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        resetReferences();
+        openChooser(c.target, c.accepted, c.path, c.index);
 
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].path, emulDll()) << "opened on the library at index 0";
         EXPECT_EQ(calls[0].index, 0);
-        QLabel& chosen = target == 1 ? img : img2;
-        QLabel& other = target == 1 ? img2 : img;
-        EXPECT_EQ(target == 1 ? shared.CartIconRef : shared.SaveIconRef, emulDll() + ",5");
-        EXPECT_EQ(target == 1 ? shared.SaveIconRef : shared.CartIconRef,
-                  target == 1 ? "save before" : "cart before");
-        EXPECT_TRUE(showsIcon(chosen.pixmap().toImage(), 32, iconColour(5)));
-        EXPECT_TRUE(other.pixmap().isNull());
+        const QString chosenFile = c.path.isEmpty() ? emulDll() : c.path;
+        const QString& chosenRef = c.target == 1 ? shared.CartIconRef : shared.SaveIconRef;
+        const QString& otherRef = c.target == 1 ? shared.SaveIconRef : shared.CartIconRef;
+        const QLabel& chosen = c.target == 1 ? img : img2;
+        const QLabel& notChosen = c.target == 1 ? img2 : img;
+        if (c.colour == Unchanged) {
+            EXPECT_EQ(chosenRef, c.target == 1 ? "cart before" : "save before");
+            EXPECT_TRUE(chosen.pixmap().isNull());
+        } else {
+            EXPECT_EQ(chosenRef, chosenFile + "," + QString::number(c.index));
+            EXPECT_TRUE(showsIcon(chosen.pixmap().toImage(), 32, iconColour(c.colour)));
+        }
+        EXPECT_EQ(otherRef, c.target == 1 ? "save before" : "cart before");
+        EXPECT_TRUE(notChosen.pixmap().isNull());
+        if (c.accepted) {
+            EXPECT_EQ(text("txtIconIdx")->text(), QString::number(c.index));
+        }
         EXPECT_EQ(form->y(), -5000 / 15) << "out of sight";
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeForm();
     }
-}
-
-TEST_F(IconWindow, ChooserRouteCancelledChangesNothing)
-{
-    openDefaults("2", "7");
-    const QImage cartPicture = img.pixmap().toImage();
-    form->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    openChooser(1, 0, QString(), 5);
-    EXPECT_EQ(calls.size(), 1u);
-    EXPECT_EQ(shared.CartIconRef, emulDll() + ",2");
-    EXPECT_EQ(shared.SaveIconRef, emulDll() + ",7");
-    EXPECT_EQ(img.pixmap().toImage(), cartPicture);
-}
-
-TEST_F(IconWindow, ChooserRouteWithAnotherFile)
-{
-    const QString other = env.root() + "/more icons/autres icônes.icl";
-    iconwindow::writeLibrary(other, 4, Other);
-    openChooser(2, 1, other, 3);
-    EXPECT_EQ(shared.SaveIconRef, other + ",3");
-    EXPECT_EQ(shared.CartIconRef, "cart before");
-    EXPECT_TRUE(showsIcon(img2.pixmap().toImage(), 32, iconColour(Other + 3)));
-}
-
-TEST_F(IconWindow, ChooserRouteAcceptingAnIndexWithoutIconStoresNothing)
-{
-    openChooser(1, 1, QString(), 10);
-    EXPECT_EQ(shared.CartIconRef, "cart before");
-    EXPECT_TRUE(img.pixmap().isNull());
-    EXPECT_EQ(text("txtIconIdx")->text(), "10");
 }
 
 TEST_F(IconWindow, PathsOfMoreThan260CharactersNeverReachTheChooser)
 {
     // "/emul.dll" is 9 characters: a System folder of 251 gives a path of exactly 260.
     for (const int length : {251, 252}) {
-        calls.clear();
+        resetReferences();
         shared.SystemDir = "/" + QString(length - 1, 's');
         openChooser(1, 1, systemDir + "/emul.dll", 4);
         if (length == 251) {
@@ -258,9 +252,7 @@ TEST_F(IconWindow, PathsOfMoreThan260CharactersNeverReachTheChooser)
             EXPECT_TRUE(calls.empty());
         }
         EXPECT_TRUE(form->isVisible());
-        shared.CartIconRef = "cart before";
-        form->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeForm();
     }
 }
 
@@ -297,8 +289,7 @@ TEST_F(IconWindow, ClosingUnloadsAndEveryShowIsAFreshWindow)
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(form->testAttribute(Qt::WA_DontShowOnScreen));
     text("txtIconPath")->setText("typed");
-    form->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    closeForm();
     EXPECT_TRUE(form.isNull());
 
     openChooser(1, 0, QString(), 0);

@@ -1,6 +1,8 @@
 // Lays out a DOS stub, an NE header, the resource table and the name tables, then the resources.
 #include "NeLibraryWriter.h"
 
+#include "IconLibraryTestFiles.h"
+
 #include <QtEndian>
 
 namespace {
@@ -14,16 +16,6 @@ void put16(QByteArray& out, quint16 value)
     char le[2];
     qToLittleEndian(value, le);
     out.append(le, 2);
-}
-
-void set16(QByteArray& out, quint32 offset, quint16 value)
-{
-    qToLittleEndian(value, out.data() + offset);
-}
-
-void set32(QByteArray& out, quint32 offset, quint32 value)
-{
-    qToLittleEndian(value, out.data() + offset);
 }
 
 // A length-prefixed name as the NE tables store them.
@@ -73,10 +65,10 @@ QByteArray NeLibraryWriter::build() const
     names += '\0';
 
     QByteArray file(qsizetype(NeHeader + NeHeaderSize), '\0');
-    set16(file, 0, 0x5A4D); // "MZ"
-    set16(file, 8, 4);
-    set16(file, 24, 0x40);
-    set32(file, 0x3C, NeHeader);
+    testfiles::put16(file, 0, 0x5A4D); // "MZ"
+    testfiles::put16(file, 8, 4);
+    testfiles::put16(file, 24, 0x40);
+    testfiles::put32(file, 0x3C, NeHeader);
 
     const quint32 resourceTable = NeHeaderSize; // no segments, so the resource table comes first
     QByteArray table;
@@ -113,20 +105,20 @@ QByteArray NeLibraryWriter::build() const
     header[1] = 'E';
     header[2] = 5;
     header[3] = 10;
-    set16(header, 0x04, quint16(entryTable));
-    set16(header, 0x06, 2);
-    set16(header, 0x0C, 0x8000); // a library module
-    set16(header, 0x20, quint16(description.size()));
-    set16(header, 0x22, quint16(resourceTable));
-    set16(header, 0x24, quint16(resourceTable));
-    set16(header, 0x26, quint16(residentNames));
-    set16(header, 0x28, quint16(moduleRefs));
-    set16(header, 0x2A, quint16(importedNames));
-    set32(header, 0x2C, nonResident);
-    set16(header, 0x32, quint16(m_shift));
-    set16(header, 0x34, quint16(icons.size() + groups.size()));
+    testfiles::put16(header, 0x04, quint16(entryTable));
+    testfiles::put16(header, 0x06, 2);
+    testfiles::put16(header, 0x0C, 0x8000); // a library module
+    testfiles::put16(header, 0x20, quint16(description.size()));
+    testfiles::put16(header, 0x22, quint16(resourceTable));
+    testfiles::put16(header, 0x24, quint16(resourceTable));
+    testfiles::put16(header, 0x26, quint16(residentNames));
+    testfiles::put16(header, 0x28, quint16(moduleRefs));
+    testfiles::put16(header, 0x2A, quint16(importedNames));
+    testfiles::put32(header, 0x2C, nonResident);
+    testfiles::put16(header, 0x32, quint16(m_shift));
+    testfiles::put16(header, 0x34, quint16(icons.size() + groups.size()));
     header[0x36] = 2; // Windows
-    set16(header, 0x3E, 0x030A);
+    testfiles::put16(header, 0x3E, 0x030A);
 
     file.replace(NeHeader, NeHeaderSize, header);
     const qsizetype tableStart = file.size();
@@ -135,8 +127,8 @@ QByteArray NeLibraryWriter::build() const
     const qsizetype alignment = qsizetype(1) << m_shift;
     for (const auto& [record, resource] : records) {
         file.append((alignment - file.size() % alignment) % alignment, '\0');
-        set16(file, quint32(tableStart + record), quint16(file.size() >> m_shift));
-        set16(file, quint32(tableStart + record + 2),
+        testfiles::put16(file, quint32(tableStart + record), quint16(file.size() >> m_shift));
+        testfiles::put16(file, quint32(tableStart + record + 2),
               quint16((resource->data.size() + alignment - 1) >> m_shift));
         file += resource->data;
     }

@@ -6,15 +6,12 @@
 #include "platform/ShellIcons.h"
 
 #include <QImage>
-#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace platform;
 using iconwindow::iconColour;
 
 namespace {
-
-const QChar Nul(0);
 
 QImage solid(int size, const QColor& colour)
 {
@@ -34,58 +31,43 @@ protected:
 
 } // namespace
 
-TEST_F(ShellIcons, ExtractIconExAGivesTheLargeAndSmallPicturesOfAGroup)
+TEST_F(ShellIcons, ExtractIconExAGivesTheCountOrTheLargeAndSmallPicturesOfAGroup)
 {
+    const QString ico = env.root() + "/big.ico"; // a 48-pixel image only: the shell's sizes come out
+    ASSERT_TRUE(solid(48, iconColour(30)).save(ico, "ICO"));
+    const QString text = env.root() + "/notes.txt";
+    TestEnvironment::writeFile(text, "no icons here");
     const struct {
+        QString file;
         int index;
-        int count;
+        int count;  // what ExtractIconExA answers
         int colour; // of the icon extracted
     } cases[] = {
-        {0, 1, 0}, {7, 1, 7}, {9, 1, 9}, {10, 0, -1}, {-3, 1, 2}, {-10, 1, 9}, {-11, 0, -1},
+        {library, 0, 1, 0},   {library, 7, 1, 7},   {library, 9, 1, 9},   {library, 10, 0, -1},
+        {library, -3, 1, 2},  {library, -10, 1, 9}, {library, -11, 0, -1}, {library, -1, 10, -1},
+        {ico, 0, 1, 30},      {text, 0, 0, -1},     {env.root() + "/missing.dll", 0, -1, -1},
+        {QString(), 0, -1, -1},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.file.toStdString() << ", " << c.index);
+        if (c.index == -1) { // -1 asks for the count only
+            EXPECT_EQ(ExtractIconExA(c.file, -1, nullptr, nullptr), c.count);
+            continue;
+        }
         Icon large;
         Icon small;
         // The file name comes in a path buffer: the text up to its first NUL.
-        const QString buffer = mStringUtils::PadToMaxPath(library);
-        EXPECT_EQ(ExtractIconExA(buffer, c.index, &large, &small), c.count) << c.index;
-        if (c.count == 0) {
-            EXPECT_TRUE(large.image.isNull() && small.image.isNull()) << c.index;
+        EXPECT_EQ(ExtractIconExA(mStringUtils::PadToMaxPath(c.file), c.index, &large, &small), c.count);
+        if (c.count != 1) {
+            EXPECT_TRUE(large.image.isNull() && small.image.isNull());
             continue;
         }
-        EXPECT_EQ(large.image.size(), QSize(32, 32)) << c.index;
-        EXPECT_EQ(small.image.size(), QSize(16, 16)) << c.index;
-        EXPECT_EQ(large.image.pixelColor(31, 31), iconColour(c.colour)) << c.index;
-        EXPECT_EQ(small.image.pixelColor(0, 0), iconColour(c.colour)) << c.index;
+        EXPECT_EQ(large.image.size(), QSize(32, 32));
+        EXPECT_EQ(small.image.size(), QSize(16, 16));
+        EXPECT_EQ(large.image.pixelColor(16, 16), iconColour(c.colour));
+        EXPECT_EQ(large.image.pixelColor(31, 31), iconColour(c.colour));
+        EXPECT_EQ(small.image.pixelColor(0, 0), iconColour(c.colour));
     }
-}
-
-TEST_F(ShellIcons, ExtractIconExACountsTheIconsOrFailsOnAMissingFile)
-{
-    EXPECT_EQ(ExtractIconExA(library, -1, nullptr, nullptr), 10);
-    Icon large;
-    EXPECT_EQ(ExtractIconExA(env.root() + "/missing.dll", 0, &large, nullptr), -1);
-    EXPECT_EQ(ExtractIconExA(QString(), 0, &large, nullptr), -1);
-
-    const QString text = env.root() + "/notes.txt";
-    TestEnvironment::writeFile(text, "no icons here");
-    EXPECT_EQ(ExtractIconExA(text, 0, &large, nullptr), 0);
-    EXPECT_TRUE(large.image.isNull());
-}
-
-TEST_F(ShellIcons, ExtractIconExADeliversOtherSizesAtTheShellsSizes)
-{
-    // A .ico file holding a 48-pixel image only.
-    QImage big(48, 48, QImage::Format_ARGB32);
-    big.fill(Qt::red);
-    const QString ico = env.root() + "/big.ico";
-    ASSERT_TRUE(big.save(ico, "ICO"));
-    Icon large;
-    Icon small;
-    ASSERT_EQ(ExtractIconExA(ico, 0, &large, &small), 1);
-    EXPECT_EQ(large.image.size(), QSize(32, 32));
-    EXPECT_EQ(small.image.size(), QSize(16, 16));
-    EXPECT_EQ(large.image.pixelColor(16, 16), QColor(Qt::red));
 }
 
 TEST(ShellIconDrawing, DrawIconExDrawsAtItsOwnSizeUnlessGivenOneAndDestroyIconReleases)
@@ -121,6 +103,7 @@ TEST(ShellVersion, GetVersionExAFillsARecordOfTheRightSizeOnly)
     info.dwOSVersionInfoSize = sizeof(info);
     EXPECT_NE(GetVersionExA(info), 0);
     EXPECT_EQ(info.dwPlatformId, VerPlatformWin32Nt);
+    EXPECT_TRUE(mStringUtils::IsWinNT()) << "Linux takes UTF-16 like Windows NT";
 
     OsVersionInfoA wrong{};
     wrong.dwOSVersionInfoSize = 156;
@@ -153,29 +136,6 @@ TEST(ShellTextTest, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
         tests = IsTextUnicodeUnicodeMask;
         EXPECT_FALSE(IsTextUnicode(notUtf16, &tests)) << notUtf16.toStdString();
     }
-}
-
-TEST_F(ShellIcons, PickIconDlgReadsTheWidenedBufferAndWritesTheChoiceBack)
-{
-    const QString chosen = env.root() + "/autre dossier/icônes.icl";
-    QString seenPath;
-    int seenIndex = -1;
-    setIconPickerHook([&](QString& path, int& index) {
-        seenPath = path;
-        seenIndex = index;
-        path = chosen;
-        index = 4;
-        return 1;
-    });
-    mStringUtils::bWinNT = true;
-    QString buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
-    int index = 2;
-    EXPECT_EQ(PickIconDlg(nullptr, buffer, mStringUtils::BufferCapacity(buffer), index), 1);
-    EXPECT_EQ(seenPath, library);
-    EXPECT_EQ(seenIndex, 2);
-    EXPECT_EQ(index, 4);
-    EXPECT_EQ(buffer.size(), 520);
-    EXPECT_EQ(mStringUtils::TrimNull(buffer), chosen);
 }
 
 TEST_F(ShellIcons, PickIconDlgNeverWritesPastTheCapacity)

@@ -54,6 +54,19 @@ protected:
         set(save + QStringLiteral("\\DefaultIcon"), iconFile + QStringLiteral(",0"));
     }
 
+    void addSnes()
+    {
+        addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"), quotedEmulator());
+    }
+
+    void expectValidEntry(const QString& className) const
+    {
+        const desktoptest::Run validate
+            = desktoptest::run(QStringLiteral("desktop-file-validate"), { entryPath(className) });
+        EXPECT_EQ(validate.exitCode, 0) << validate.output.toStdString();
+        EXPECT_FALSE(validate.output.contains(QStringLiteral("error"))) << validate.output.toStdString();
+    }
+
     void set(const QString& path, const QString& data)
     {
         hive.createKey(path);
@@ -104,11 +117,7 @@ TEST_F(DesktopPublisherTest, FilesOfTheClassOpenWithTheEmulatorAndShowItsIcon)
     EXPECT_EQ(desktoptest::iconNames(game("slot.srm")).value(0), DesktopNames::iconName(kSave));
 
     EXPECT_EQ(desktoptest::defaultApplication(romType), DesktopNames::desktopFileName(kRom));
-    const desktoptest::Run validate
-        = desktoptest::run(QStringLiteral("desktop-file-validate"), { entryPath(kRom) });
-    EXPECT_EQ(validate.exitCode, 0) << validate.output.toStdString();
-    EXPECT_FALSE(validate.output.contains(QStringLiteral("error")))
-        << validate.output.toStdString();
+    expectValidEntry(kRom);
     // The save class has no open command, so no entry.
     EXPECT_FALSE(QFile::exists(entryPath(kSave)));
 
@@ -147,11 +156,7 @@ TEST_F(DesktopPublisherTest, HostileNamesAndCommandsStaySafeAndExact)
             << file.toStdString();
         EXPECT_FALSE(file.contains(QStringLiteral(".."))) << file.toStdString();
     }
-    const desktoptest::Run validate
-        = desktoptest::run(QStringLiteral("desktop-file-validate"), { entryPath(rom) });
-    EXPECT_EQ(validate.exitCode, 0) << validate.output.toStdString();
-    EXPECT_FALSE(validate.output.contains(QStringLiteral("error")))
-        << validate.output.toStdString();
+    expectValidEntry(rom);
 
     const QString path = game("my game.rom");
     EXPECT_EQ(desktoptest::contentType(path), DesktopNames::mimeType(rom));
@@ -178,8 +183,7 @@ TEST_F(DesktopPublisherTest, KeepsTheUsersOtherAssociationsByteForByte)
                               "image/png=org.gnome.Loupe.desktop;gimp.desktop;\n";
     TestEnvironment::writeFile(dotfile, before);
     ASSERT_TRUE(QFile::link(dotfile, mimeApps));
-    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
-               quotedEmulator());
+    addSnes();
     ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
 
     EXPECT_TRUE(QFileInfo(mimeApps).isSymLink());
@@ -198,13 +202,20 @@ TEST_F(DesktopPublisherTest, KeepsTheUsersOtherAssociationsByteForByte)
               DesktopNames::desktopFileName(kRom));
 }
 
-TEST_F(DesktopPublisherTest, ALaterFinishKeepsEarlierConsolesAndMovesExtensions)
+TEST_F(DesktopPublisherTest, ALaterFinishKeepsEarlierConsolesMovesExtensionsAndRefreshesTheIconCache)
 {
+    const QString hicolor = env.dataHome() + QStringLiteral("/icons/hicolor");
+    const QString cache = hicolor + QStringLiteral("/icon-theme.cache");
     addConsole(QStringLiteral("NesRom"), QStringLiteral("NesSave"), QStringLiteral("NES"),
                { "nes", "bin" }, QStringLiteral("sta"), quotedEmulator() + QStringLiteral(" %1"));
     ASSERT_EQ(publisher.publish(hive, { "NesRom", "NesSave" }), QStringList());
     EXPECT_EQ(desktoptest::contentType(game("g.bin")), DesktopNames::mimeType("NesRom"));
+    EXPECT_FALSE(QFile::exists(cache)) << "no icon cache is made where there was none";
 
+    // The user made a cache: from then on it must not go stale.
+    ASSERT_EQ(
+        desktoptest::run(QStringLiteral("gtk-update-icon-cache"), { "-f", "-t", hicolor }).exitCode,
+        0);
     addConsole(QStringLiteral("GenRom"), QStringLiteral("GenSave"), QStringLiteral("Genesis"),
                { "gen", "bin" }, QStringLiteral("gs0"), quotedEmulator() + QStringLiteral(" %1"));
     ASSERT_EQ(publisher.publish(hive, { "GenRom", "GenSave" }), QStringList());
@@ -212,31 +223,11 @@ TEST_F(DesktopPublisherTest, ALaterFinishKeepsEarlierConsolesAndMovesExtensions)
     EXPECT_EQ(desktoptest::contentType(game("g.sta")), DesktopNames::mimeType("NesSave"));
     EXPECT_EQ(desktoptest::contentType(game("g.gen")), DesktopNames::mimeType("GenRom"));
     EXPECT_EQ(desktoptest::contentType(game("g.bin")), DesktopNames::mimeType("GenRom"));
-    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType("NesRom")),
-              DesktopNames::desktopFileName("NesRom"));
-    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType("GenRom")),
-              DesktopNames::desktopFileName("GenRom"));
-}
-
-TEST_F(DesktopPublisherTest, RefreshesTheIconCacheOnlyWhenThereIsOne)
-{
-    const QString hicolor = env.dataHome() + QStringLiteral("/icons/hicolor");
-    const QString cache = hicolor + QStringLiteral("/icon-theme.cache");
-    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
-               quotedEmulator());
-    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
-    EXPECT_FALSE(QFile::exists(cache));
-
-    // The user made a cache: from then on it must not go stale.
-    ASSERT_EQ(
-        desktoptest::run(QStringLiteral("gtk-update-icon-cache"), { "-f", "-t", hicolor }).exitCode,
-        0);
-    addConsole(QStringLiteral("GenRom"), QStringLiteral("GenSave"), QStringLiteral("Genesis"),
-               { "gen" }, QStringLiteral("gs0"), quotedEmulator());
-    ASSERT_EQ(publisher.publish(hive, { "GenRom", "GenSave" }), QStringList());
-    const QByteArray cached = TestEnvironment::readFile(cache);
-    EXPECT_TRUE(cached.contains(DesktopNames::iconName(kRom).toUtf8()));
-    EXPECT_TRUE(cached.contains(DesktopNames::iconName("GenRom").toUtf8()));
+    for (const char* rom : { "NesRom", "GenRom" }) {
+        EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(rom)),
+                  DesktopNames::desktopFileName(rom));
+        EXPECT_TRUE(TestEnvironment::readFile(cache).contains(DesktopNames::iconName(rom).toUtf8())) << rom;
+    }
 }
 
 TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
@@ -264,8 +255,7 @@ TEST_F(DesktopPublisherTest, ReportsAFailingWrite)
 {
     // A file where the entries' folder belongs stops the write even for the superuser.
     TestEnvironment::writeFile(env.dataHome() + QStringLiteral("/applications"), "in the way");
-    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
-               quotedEmulator());
+    addSnes();
     const QStringList failures = publisher.publish(hive, { kRom, kSave });
     ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
     EXPECT_TRUE(failures[0].contains(env.dataHome() + QStringLiteral("/applications")))
@@ -280,8 +270,7 @@ TEST_F(DesktopPublisherTest, ReportsAReadOnlyFolder)
     const QString packages = env.dataHome() + QStringLiteral("/mime/packages");
     QDir().mkpath(packages);
     QFile::setPermissions(packages, QFile::ReadOwner | QFile::ExeOwner);
-    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
-               quotedEmulator());
+    addSnes();
     const QStringList failures = publisher.publish(hive, { kRom, kSave });
     QFile::setPermissions(packages, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
@@ -298,8 +287,7 @@ TEST_F(DesktopPublisherTest, ReportsAMissingOrFailingTool)
     QFile::setPermissions(tools + QStringLiteral("/update-mime-database"),
                           QFile::ReadOwner | QFile::ExeOwner);
     qputenv("PATH", tools.toLocal8Bit());
-    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
-               quotedEmulator());
+    addSnes();
     const QStringList failures = publisher.publish(hive, { kRom, kSave });
     qputenv("PATH", oldPath);
     ASSERT_EQ(failures.size(), 2) << failures.join(u'\n').toStdString();

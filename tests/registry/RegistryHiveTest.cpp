@@ -97,6 +97,9 @@ TEST(RegistryHive, KeyNamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
     EXPECT_TRUE(hive.serialize().contains("[HKEY_CLASSES_ROOT\\Cart.Rom\\Shell]\r\n"));
     EXPECT_FALSE(hive.hasKey(QStringLiteral("Cart")));
     EXPECT_TRUE(hive.subkeys(QStringLiteral("Missing")).isEmpty());
+    // Beyond ASCII too: the writer looks up a console name such as this one.
+    ASSERT_TRUE(hive.setDefaultValue(QStringLiteral("M\u00e9ga \"Console\""), QStringLiteral("Super.Rom")));
+    EXPECT_EQ(hive.defaultValue(QStringLiteral("m\u00c9ga \"console\"")), QStringLiteral("Super.Rom"));
 }
 
 TEST(RegistryHive, RefusesWhatTheFileCannotHold)
