@@ -6,9 +6,16 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+std::optional<QByteArray> TestEnvironment::saved(const char* name)
+{
+    if (!qEnvironmentVariableIsSet(name))
+        return std::nullopt;
+    return qgetenv(name);
+}
+
 TestEnvironment::TestEnvironment()
-    : m_oldData(qgetenv("XDG_DATA_HOME"))
-    , m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
+    : m_oldData(saved("XDG_DATA_HOME"))
+    , m_oldConfig(saved("XDG_CONFIG_HOME"))
 {
     QDir().mkpath(dataHome());
     QDir().mkpath(configHome());
@@ -17,10 +24,20 @@ TestEnvironment::TestEnvironment()
     qputenv("XDG_CONFIG_HOME", configHome().toLocal8Bit());
 }
 
+namespace {
+void restore(const char* name, const std::optional<QByteArray>& value)
+{
+    if (value)
+        qputenv(name, *value);
+    else
+        qunsetenv(name);
+}
+} // namespace
+
 TestEnvironment::~TestEnvironment()
 {
-    qputenv("XDG_DATA_HOME", m_oldData);
-    qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    restore("XDG_DATA_HOME", m_oldData);
+    restore("XDG_CONFIG_HOME", m_oldConfig);
 }
 
 void TestEnvironment::writeFile(const QString& path, const QByteArray& text)

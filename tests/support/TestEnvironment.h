@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
 
 class TestEnvironment {
 public:
@@ -22,6 +23,8 @@ public:
     static QByteArray readFile(const QString& path);
 
 private:
+    static std::optional<QByteArray> saved(const char* name);
+
     QTemporaryDir m_dir;
-    QByteArray m_oldData, m_oldConfig;
+    std::optional<QByteArray> m_oldData, m_oldConfig;
 };
