@@ -2,6 +2,7 @@
 #include "icons/Form1.h"
 
 #include "app/SharedValues.h"
+#include "catalogue/AnsiText.h"
 #include "icons/LongConversion.h"
 #include "icons/PictureBox.h"
 #include "icons/StringUtils.h"
@@ -200,7 +201,7 @@ void Form1::ShowIcon(const QString& catalogueIndex)
     const qint32 index = icons::toLong(txtIconIdx->text());
     // TrimNull narrows the buffer in place, so the extraction below gets the plain path.
     txtIconPath->setText(mStringUtils::TrimNull(buffer));
-    txtIconIdx->setText(catalogueIndex);
+    txtIconIdx->setText(AnsiText::untilNul(catalogueIndex));
     ExtractAndDraw(buffer, index);
     if (IconState != 2)
         IconState = 1;

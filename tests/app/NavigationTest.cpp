@@ -3,6 +3,7 @@
 
 #include "icons/Form1.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -211,7 +212,12 @@ TEST_F(NavigationTest, IconsPageWithoutIconIndexStillShowsTheIconWindow)
     EXPECT_EQ(window->shared().CartIconIndex, kMarker);
     EXPECT_EQ(window->shared().SaveIconIndex, kMarker);
     EXPECT_EQ(window->shared().IconWindowMode, 2);
-    EXPECT_NE(window->form1(), nullptr);
+    ASSERT_NE(window->form1(), nullptr);
+    // The missing index shows as an empty one, which is no number: the route stops there and the
+    // references keep what they held.
+    EXPECT_EQ(window->form1()->findChild<QLineEdit*>("txtIconIdx")->text(), QString(""));
+    EXPECT_EQ(window->shared().CartIconRef, QString());
+    EXPECT_EQ(window->shared().SaveIconRef, QString());
 }
 
 TEST_F(NavigationTest, IconWindowGoesWhenTheMainWindowIsActivated)
