@@ -1,10 +1,12 @@
-// The application's style: the platform's own, except for the one picture that would make every
-// start-up load the image-format plugins.
+// The application's style: the platform's own, except for the pictures that it would read from
+// image files at start-up, which load every image-format plugin.
 #include "app/WizardStyle.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QPainter>
 #include <QPolygonF>
+#include <QStyleOption>
 
 void WizardStyle::install()
 {
@@ -30,4 +32,52 @@ QIcon WizardStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption*
     if (standardIcon == SP_ToolBarVerticalExtensionButton)
         chevron = chevron.transformed(QTransform().rotate(90));
     return QIcon(chevron);
+}
+
+void WizardStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                const QWidget* widget) const
+{
+    // Fusion draws group box frames and the arrows of drop-down lists from image files; the first
+    // one painted would load every image-format plugin. The same shapes are painted instead.
+    const bool fusion = baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+    if (fusion && element == PE_FrameGroupBox)
+        drawGroupBoxFrame(option, painter, widget);
+    else if (fusion && element == PE_IndicatorArrowDown)
+        drawDownArrow(option, painter);
+    else
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void WizardStyle::drawGroupBoxFrame(const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+{
+    // As Fusion does: a titled box's frame starts below the title's line.
+    const auto* box = qobject_cast<const QGroupBox*>(widget);
+    const int titleMargin = box && (box->isCheckable() || !box->title().isEmpty())
+        ? qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget), option->fontMetrics.height()) + 3
+        : 0;
+    const QRectF frame = QRectF(option->rect).adjusted(0.5, titleMargin + 0.5, -0.5, -0.5);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setBrush(QColor(0, 0, 0, 8));
+    painter->setPen(option->palette.color(QPalette::Window).darker(140));
+    painter->drawRoundedRect(frame, 2, 2);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QColor(255, 255, 255, 50));
+    painter->drawRoundedRect(frame.adjusted(1, 1, -1, -1), 2, 2);
+    painter->restore();
+}
+
+void WizardStyle::drawDownArrow(const QStyleOption* option, QPainter* painter)
+{
+    const QRectF box = option->rect;
+    const qreal half = qMin(box.width(), box.height()) / 4.0;
+    const QPointF centre = box.center();
+    const auto group = option->state & State_Enabled ? QPalette::Active : QPalette::Disabled;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(option->palette.color(group, QPalette::ButtonText));
+    painter->drawPolygon(QPolygonF({centre + QPointF(-half, -half / 2), centre + QPointF(half, -half / 2),
+                                    centre + QPointF(0, half / 2)}));
+    painter->restore();
 }

@@ -1,5 +1,5 @@
-// The application's style: the platform's own, except for the one picture that would make every
-// start-up load the image-format plugins.
+// The application's style: the platform's own, except for the pictures that it would read from
+// image files at start-up, which load every image-format plugin.
 #pragma once
 
 #include <QProxyStyle>
@@ -12,4 +12,10 @@ public:
 
     QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
                        const QWidget* widget) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override;
+
+private:
+    void drawGroupBoxFrame(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
+    static void drawDownArrow(const QStyleOption* option, QPainter* painter);
 };
