@@ -1,6 +1,7 @@
 // Start-up, the console list, the main window's controls, language, level and the end of the program.
 #include "WizardFixture.h"
 
+#include "app/WizardStyle.h"
 #include "platform/Settings.h"
 
 #include <QFile>
@@ -47,6 +48,20 @@ TEST_F(StartupTest, FailedCopyTellsInTheStoredLanguageAndEndsWithoutShowingTheWi
         EXPECT_EQ(messages[0].style, 16);
         EXPECT_EQ(messages[0].title, c.title);
     }
+}
+
+TEST_F(StartupTest, ShowingTheWindowReadsNoImageFile)
+{
+    // Reading a first image file loads every image-format plugin, a large share of a start-up.
+    WizardStyle::install();
+    writeCatalogue(kThreeConsoles);
+    storePreferences("US", "Expert");
+    ASSERT_TRUE(startWizard());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QApplication::processEvents();
+    QFile maps("/proc/self/maps");
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(maps.readAll().contains("/imageformats/"));
 }
 
 TEST_F(StartupTest, UnwritableSystemFolderTakesTheSameFailurePath)
