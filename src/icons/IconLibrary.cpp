@@ -609,13 +609,7 @@ QImage IconLibrary::Data::decodeImage(const ImageSlot& image, int position, QStr
         const auto dibHeight = qint32(bytes.u32(offset + 8));
         width = dibWidth > 0 ? quint32(dibWidth) : 0;
         height = dibHeight > 0 ? quint32(dibHeight) / 2 : 0;
-        append16(file, 0);
-        append16(file, 1);
-        append16(file, 1);
-        file.append(image.entry);
-        append32(file, quint32(size));
-        append32(file, quint32(IcoHeaderSize + IcoEntrySize));
-        file.append(bytes.at(offset), qsizetype(size));
+        file = icoFile({image}, bytes);
     }
     if (width == 0 || height == 0 || width > MaxDecodedSide || height > MaxDecodedSide) {
         *problem = where(QStringLiteral("image at offset %1 in icon group %2 has no usable header (%3 x %4 pixels)")
