@@ -140,4 +140,37 @@ TEST_F(FinishTest, TheDesktopOpensTheChosenFilesWithTheChosenEmulator)
     EXPECT_EQ(desktoptest::waitForLines(record), QStringList{game});
 }
 
+TEST_F(FinishTest, TheUsersOwnCatalogueFeedsEveryPageAndTheWriterOrElseTheShippedOne)
+{
+    const QString userCatalogue = env.configHome() + "/Zelvane/Zelvane.ini";
+    TestEnvironment::writeFile(userCatalogue, "[Console]\n01=Mine\n\n[01]\next1=mi\nromname=Mine.Rom\n"
+                                              "savname=Mine.Save\nemu1=mine-emu \"%1\"\nsav1=ms\n"
+                                              "cartico=0\nsaveico=16\n");
+    storePreferences("US", "Expert");
+    ASSERT_TRUE(startWizard());
+    EXPECT_EQ(list("C1")->count(), 1);
+    pick("C1", 0);
+    EXPECT_EQ(list("C1")->currentText(), "Mine");
+    click("Sui");
+    EXPECT_EQ(box("S1")->text(), "*.mi");
+    click("Sui");
+    pick("C2", 0);
+    EXPECT_EQ(list("C2")->currentText(), "mine-emu \"%1\"");
+    click("Sui");
+    EXPECT_EQ(box("S5")->text(), "*.ms");
+    click("Sui");
+    finish();
+    const QByteArray written = hive();
+    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\.mi]\r\n@=\"Mine.Rom\"\r\n"));
+    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\.ms]\r\n@=\"Mine.Save\"\r\n"));
+    EXPECT_FALSE(written.contains("Alpha"));
+
+    ASSERT_TRUE(QFile::remove(userCatalogue));
+    ASSERT_TRUE(startWizard());
+    QStringList shipped;
+    for (int i = 0; i < list("C1")->count(); ++i)
+        shipped << list("C1")->itemText(i);
+    EXPECT_EQ(shipped, QStringList({"Alpha", "Beta", "Gamma"}));
+}
+
 } // namespace

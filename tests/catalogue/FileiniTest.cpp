@@ -3,6 +3,7 @@
 #include "catalogue/AnsiText.h"
 #include "catalogue/Fileini.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,6 +66,38 @@ TEST(GetIniString, MissingFileGivesTheMarkerEveryTime)
     }
     EXPECT_EQ(Fileini::consoleNumber(1), "01");
     EXPECT_EQ(Fileini::consoleNumber(15), "15");
+}
+
+TEST(CataloguePath, TheUsersOwnCatalogueWinsOverTheShippedOne)
+{
+    struct Case {
+        const char* name;
+        const char* configHome;   // relative to the test's root; "rel" stays relative
+        const char* userFile;     // written relative to the root, as a file or ("dir") a folder
+        const char* expected;     // relative to the root
+    };
+    const Case cases[] = {
+        {"no user catalogue", "config", nullptr, "program/Zelvane.ini"},
+        {"user catalogue", "config", "config/Zelvane/Zelvane.ini", "config/Zelvane/Zelvane.ini"},
+        {"a folder of that name", "config", "dir", "program/Zelvane.ini"},
+        {"relative config home means ~/.config", "rel", "home/.config/Zelvane/Zelvane.ini",
+         "home/.config/Zelvane/Zelvane.ini"},
+    };
+    const QByteArray oldHome = qgetenv("HOME");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnvironment env;
+        const QString root = env.root() + "/";
+        qputenv("HOME", (root + "home").toLocal8Bit());
+        if (QByteArray(c.configHome) == "rel")
+            qputenv("XDG_CONFIG_HOME", "rel");
+        if (QByteArray(c.userFile) == "dir")
+            QDir().mkpath(root + "config/Zelvane/Zelvane.ini");
+        else if (c.userFile)
+            TestEnvironment::writeFile(root + c.userFile, "[Console]\n01=Mine\n");
+        EXPECT_EQ(Fileini::cataloguePath(env.programDir()), root + c.expected);
+    }
+    qputenv("HOME", oldHome);
 }
 
 TEST(AnsiText, ControlsSeeTextUpToTheFirstNul)
