@@ -103,8 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                    126, kEAcute126Ansi},
         LookupCase{"utf-16 cut in characters", unicodeFile("[S]\r\na=" + kEAcute200), "S", "a", 126,
                    kEAcute126Ansi},
-        LookupCase{"utf-16 big-endian", unicodeFile(QString::fromUtf8("[S]\na=\u20ACx"), true), "S", "a",
-                   2, "\x80x"},
+        LookupCase{"utf-16 big-endian", unicodeFile(QString::fromUtf8("[S]\na=\u20AC\u00A0\u00FF"), true),
+                   "S", "a", 3, "\x80\xA0\xFF"},
         LookupCase{"utf-16 odd last byte", unicodeFile("[S]\na=bc").chopped(1), "S", "a", 2, "bc"},
         // Outside Windows-1252, UTF-8 cut between two characters.
         LookupCase{"utf-8 beyond Windows-1252", kUtf8Mark + "[S]\na=a\xC4\x81\xC4\x81", "S", "a", 3,
