@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LookupCase{"plain", "[Console]\r\n01=NES\r\n", "Console", "01", 3, "NES"},
         LookupCase{"case", "[console]\nEXT1=nes\n", "CONSOLE", "ext1", 3, "nes"},
-        LookupCase{"blanks", "  [ 01 ]  \n  ext1  =   smc  \n", "01", "ext1", 3, "smc"},
+        LookupCase{"blanks", "\t [ 01 ]  \n  ext1\t=  \tsmc \t\n", "01", "ext1", 3, "smc"},
         LookupCase{"blanks in value kept", "[01]\nemu1= my emu \"%1\" \n", "01", "emu1", 11, "my emu \"%1\""},
         LookupCase{"double quotes", "[01]\nemu1=\"quoted value\"\n", "01", "emu1", 12, "quoted value"},
         LookupCase{"single quotes", "[01]\nk='v'\n", "01", "k", 1, "v"},
