@@ -49,18 +49,19 @@ bool sameName(QStringView a, QStringView b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// UTF-16 code units as they are, unpaired surrogates included; an odd last byte is a unit of its own.
+// UTF-16 code units as they are, unpaired surrogates included; an odd last byte is kept as the
+// character of that code.
 QString utf16(QByteArrayView bytes, bool bigEndian)
 {
-    const auto byte = [&](qsizetype i) {
-        return i < bytes.size() ? static_cast<uchar>(bytes[i]) : uchar(0);
-    };
-    QString text((bytes.size() + 1) / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool paired = 2 * i + 1 < bytes.size();
-        text[i] = bigEndian && paired ? QChar(byte(2 * i + 1), byte(2 * i))
-                                      : QChar(byte(2 * i), byte(2 * i + 1));
+    QString text;
+    text.reserve(bytes.size() / 2 + 1);
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<uchar>(bytes[i]);
+        const auto second = static_cast<uchar>(bytes[i + 1]);
+        text += bigEndian ? QChar(second, first) : QChar(first, second);
     }
+    if (bytes.size() % 2 != 0)
+        text += QChar(static_cast<uchar>(bytes.back()), 0);
     return text;
 }
 
