@@ -38,7 +38,7 @@ QString GetIniString(const QString& Section, const QString& Key, const QString& 
                                                          buffer.data(), kBufferSize, File);
     if (count < 1)
         return IniEmpty;
-    return AnsiText::decode(QByteArray(buffer.data(), count), count == kBufferSize - 1);
+    return AnsiText::decode(QByteArray(buffer.data(), count));
 }
 
 QString cataloguePath(const QString& programDirectory)
