@@ -27,19 +27,13 @@ platform::ClassesRootFailure execProblem(DesktopExec::Problem problem)
     case DesktopExec::Problem::EmptyCommand:
         return { QStringLiteral("it names no program"),
                  QStringLiteral("elle ne nomme aucun programme") };
-    case DesktopExec::Problem::EqualsInProgram:
-        return { QStringLiteral("the program's name holds '='"),
-                 QStringLiteral("le nom du programme contient « = »") };
     case DesktopExec::Problem::FileAsProgram:
         return { QStringLiteral("the file stands where the program belongs"),
                  QStringLiteral("le fichier tient la place du programme") };
-    case DesktopExec::Problem::FileNamedTwice:
-        return { QStringLiteral("it names the file more than once"),
-                 QStringLiteral("elle nomme le fichier plusieurs fois") };
-    case DesktopExec::Problem::UnquotablePlaceholder:
-        return { QStringLiteral("the file is part of an argument that needs quotes"),
+    case DesktopExec::Problem::UnstorableCharacter:
+        return { QStringLiteral("it holds a character that no program argument can carry"),
                  QStringLiteral(
-                     "le fichier fait partie d'un argument qui demande des guillemets") };
+                     "elle contient un caractère qu'aucun argument de programme ne peut porter") };
     case DesktopExec::Problem::None:
         break;
     }

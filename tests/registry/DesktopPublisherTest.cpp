@@ -82,6 +82,16 @@ protected:
 
     QString quotedEmulator() const { return u'"' + emulator + u'"'; }
 
+    // A home as before the first Finish, for the next row of a table.
+    void freshHome()
+    {
+        for (const QString& folder : { env.dataHome(), env.configHome() })
+            QDir(folder).removeRecursively();
+        QFile::remove(launched);
+        TestEnvironment::writeFile(iconFile, desktoptest::icoFile({ 16, 32, 48, 256 }, 0xff2060c0));
+        hive = RegistryHive();
+    }
+
     QString entryPath(const QString& className) const
     {
         return env.dataHome() + QStringLiteral("/applications/")
@@ -170,6 +180,38 @@ TEST_F(DesktopPublisherTest, HostileNamesAndCommandsStaySafeAndExact)
     EXPECT_EQ(desktoptest::waitForLines(launched), expected);
 }
 
+struct LaterCommandCase {
+    QString command; // after the emulator's quoted path
+    QStringList arguments; // "FILE" stands for the game
+};
+
+// A second Finish for the same console with a command the field codes cannot say: the desktop
+// runs the new command, exactly.
+TEST_F(DesktopPublisherTest, ALaterFinishRunsTheNewCommandWhateverItsQuoting)
+{
+    const LaterCommandCase cases[] = {
+        { " '%1'", { "'FILE'" } },
+        { " \"%1\" \"%1\"", { "FILE", "FILE" } },
+        { QStringLiteral(" x\x01y --rom=%1 \"it's\""), { "x\x01y", "--rom=FILE", "it's" } },
+    };
+    const QString path = game("Super Mario World (U) [!] $x 'y'.smc");
+    for (const LaterCommandCase& c : cases) {
+        freshHome();
+        addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
+                   quotedEmulator() + QStringLiteral(" --old %1"));
+        ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+        addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
+                   quotedEmulator() + c.command);
+        ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList()) << c.command.toStdString();
+        expectValidEntry(kRom);
+        ASSERT_EQ(desktoptest::run(QStringLiteral("gio"), { QStringLiteral("open"), path }).exitCode,
+                  0);
+        QStringList expected = c.arguments;
+        expected.replaceInStrings(QStringLiteral("FILE"), path);
+        EXPECT_EQ(desktoptest::waitForLines(launched), expected) << c.command.toStdString();
+    }
+}
+
 TEST_F(DesktopPublisherTest, KeepsTheUsersOtherAssociationsByteForByte)
 {
     // Kept by a dotfile manager: the link must stay a link.
@@ -233,13 +275,13 @@ TEST_F(DesktopPublisherTest, ALaterFinishKeepsEarlierConsolesMovesExtensionsAndR
 TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
 {
     addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc", "s*c", "" }, QStringLiteral("srm"),
-               QStringLiteral("emu %1 %1"));
+               QStringLiteral("%1 emu"));
     set(kSave + QStringLiteral("\\DefaultIcon"), QStringLiteral("/nowhere/emul.dll,3"));
     const QStringList failures
         = publisher.publish(hive, { kRom, kSave, QStringLiteral("Not In Hive") });
     ASSERT_EQ(failures.size(), 3) << failures.join(u'\n').toStdString();
     EXPECT_TRUE(failures[0].contains(QStringLiteral("\".s*c\""))) << failures[0].toStdString();
-    EXPECT_TRUE(failures[1].contains(QStringLiteral("emu %1 %1"))) << failures[1].toStdString();
+    EXPECT_TRUE(failures[1].contains(QStringLiteral("\"%1 emu\""))) << failures[1].toStdString();
     EXPECT_TRUE(failures[2].contains(QStringLiteral("/nowhere/emul.dll,3")))
         << failures[2].toStdString();
     const QStringList french = publisher.lastFailuresFrench();
