@@ -12,7 +12,6 @@
 #include "registry/DesktopTool.h"
 #include "registry/RegistryHive.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <list>
@@ -145,20 +144,14 @@ private:
             m_handlers.emplace_back(mimeType, fileName);
     }
 
-    // A file that exists but cannot be read is left alone rather than replaced by our lines.
+    // A file that cannot be read whole is left alone rather than replaced by our lines.
     void updateMimeApps()
     {
         const QString path = m_configHome + QStringLiteral("/mimeapps.list");
         QByteArray original;
-        QFile file(path);
-        if (file.exists()) {
-            if (!file.open(QIODevice::ReadOnly)) {
-                m_failures.push_back(
-                    { QStringLiteral("Could not read %1: %2").arg(path, file.errorString()),
-                      QStringLiteral("Impossible de lire %1 : %2").arg(path, file.errorString()) });
-                return;
-            }
-            original = file.readAll();
+        if (const auto failure = DesktopFileWriter::read(path, &original)) {
+            m_failures.push_back(*failure);
+            return;
         }
         write(path, DesktopMimeApps::withHandlers(original, m_handlers));
     }

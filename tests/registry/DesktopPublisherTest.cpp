@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using registry::DesktopNames;
@@ -91,6 +92,8 @@ protected:
         TestEnvironment::writeFile(iconFile, desktoptest::icoFile({ 16, 32, 48, 256 }, 0xff2060c0));
         hive = RegistryHive();
     }
+
+    QString mimeAppsPath() const { return env.configHome() + QStringLiteral("/mimeapps.list"); }
 
     QString entryPath(const QString& className) const
     {
@@ -339,6 +342,25 @@ TEST_F(DesktopPublisherTest, ReportsAMissingOrFailingTool)
         << failures[0].toStdString();
     EXPECT_TRUE(failures[1].startsWith(QStringLiteral("Could not run update-desktop-database")))
         << failures[1].toStdString();
+}
+
+// A mimeapps.list that cannot be read whole is never replaced by what was read of it.
+TEST_F(DesktopPublisherTest, AMimeAppsListThatCannotBeReadIsReportedAndLeftAlone)
+{
+    const QString fifo = env.root() + QStringLiteral("/fifo");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    // /proc/self/mem opens, then fails to read at offset 0 with an I/O error.
+    for (const QString& target : { QStringLiteral("/proc/self/mem"), fifo }) {
+        freshHome();
+        QDir().mkpath(env.configHome());
+        ASSERT_TRUE(QFile::link(target, mimeAppsPath()));
+        addSnes();
+        const QStringList failures = publisher.publish(hive, { kRom, kSave });
+        ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
+        EXPECT_TRUE(failures[0].startsWith(QStringLiteral("Could not read ") + mimeAppsPath()))
+            << failures[0].toStdString();
+        EXPECT_EQ(QFileInfo(mimeAppsPath()).symLinkTarget(), target);
+    }
 }
 
 } // namespace
