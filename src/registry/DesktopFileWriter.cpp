@@ -1,4 +1,4 @@
-// Reads and writes the files of the desktop publisher, whole or not at all.
+// Reads, writes and removes the files of the desktop publisher, whole or not at all.
 #include "registry/DesktopFileWriter.h"
 
 #include <QDir>
@@ -55,6 +55,23 @@ std::optional<platform::ClassesRootFailure> DesktopFileWriter::read(const QStrin
     *data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return readFailure(path, file.errorString(), file.errorString());
+    return std::nullopt;
+}
+
+std::optional<platform::ClassesRootFailure> DesktopFileWriter::remove(const QString& path,
+                                                                      bool* removed)
+{
+    QFile file(path);
+    *removed = false;
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
+        return std::nullopt;
+    if (!file.remove()) {
+        return platform::ClassesRootFailure {
+            QStringLiteral("Could not remove %1: %2").arg(path, file.errorString()),
+            QStringLiteral("Impossible de supprimer %1 : %2").arg(path, file.errorString())
+        };
+    }
+    *removed = true;
     return std::nullopt;
 }
 

@@ -1,4 +1,4 @@
-// Reads and writes the files of the desktop publisher, whole or not at all.
+// Reads, writes and removes the files of the desktop publisher, whole or not at all.
 #pragma once
 
 #include "platform/ClassesRoot.h"
@@ -19,6 +19,9 @@ public:
     // but a regular file (or a link to one) that reads to its end is a failure, so that an
     // edit never replaces a file with what a failed read left of it.
     static std::optional<platform::ClassesRootFailure> read(const QString& path, QByteArray* data);
+    // Removes the file; one that does not exist is not a failure. Sets `*removed` when a file
+    // was removed.
+    static std::optional<platform::ClassesRootFailure> remove(const QString& path, bool* removed);
 };
 
 } // namespace registry

@@ -65,12 +65,10 @@ public:
             if (!extension.isEmpty() && !DesktopNames::isPublishableExtension(extension))
                 refuseExtension(association.className, extension);
         }
-        if (!association.iconReference.isEmpty()) {
-            for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
-                     association.className, association.iconReference,
-                     DesktopNames::iconName(association.className), hicolorDir(), &m_iconFiles))
-                m_failures.push_back(failure);
-        }
+        for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
+                 association.className, association.iconReference,
+                 DesktopNames::iconName(association.className), hicolorDir(), &m_iconFiles))
+            m_failures.push_back(failure);
         if (!association.command.isEmpty())
             writeEntry(association);
     }

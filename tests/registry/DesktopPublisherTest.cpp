@@ -4,6 +4,7 @@
 
 #include "DesktopTestSupport.h"
 #include "TestEnvironment.h"
+#include "registry/DesktopIcons.h"
 #include "registry/DesktopNames.h"
 #include "registry/RegistryHive.h"
 
@@ -94,6 +95,13 @@ protected:
     }
 
     QString mimeAppsPath() const { return env.configHome() + QStringLiteral("/mimeapps.list"); }
+
+    // The class's icon files in the user's theme.
+    QStringList iconFiles(const QString& className) const
+    {
+        return desktoptest::filesBelow(env.dataHome() + QStringLiteral("/icons/hicolor"))
+            .filter(u'/' + DesktopNames::iconName(className) + QStringLiteral(".png"));
+    }
 
     QString entryPath(const QString& className) const
     {
@@ -344,6 +352,24 @@ TEST_F(DesktopPublisherTest, ReportsAMissingOrFailingTool)
         << failures[1].toStdString();
 }
 
+// A new icon with fewer sizes, then no icon: only what the hive names shows.
+TEST_F(DesktopPublisherTest, IconSizesTheNewIconLacksAreRemoved)
+{
+    addSnes();
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    ASSERT_EQ(iconFiles(kRom).size(), 4);
+    TestEnvironment::writeFile(iconFile, desktoptest::icoFile({ 32 }, 0xff00ff00));
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    const QString only = QStringLiteral("%1/icons/hicolor/32x32/mimetypes/%2.png")
+                             .arg(env.dataHome(), DesktopNames::iconName(kRom));
+    EXPECT_EQ(iconFiles(kRom), QStringList { only });
+    EXPECT_EQ(QImage(only).pixel(16, 16), 0xff00ff00u);
+    set(kRom + QStringLiteral("\\DefaultIcon"), QString());
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    EXPECT_EQ(iconFiles(kRom), QStringList());
+    EXPECT_EQ(iconFiles(kSave).size(), 1);
+}
+
 // A mimeapps.list that cannot be read whole is never replaced by what was read of it.
 TEST_F(DesktopPublisherTest, AMimeAppsListThatCannotBeReadIsReportedAndLeftAlone)
 {
@@ -361,6 +387,16 @@ TEST_F(DesktopPublisherTest, AMimeAppsListThatCannotBeReadIsReportedAndLeftAlone
             << failures[0].toStdString();
         EXPECT_EQ(QFileInfo(mimeAppsPath()).symLinkTarget(), target);
     }
+}
+
+TEST(DesktopIconsTest, EncodesPngOrSaysItCannot)
+{
+    QImage image(8, 8, QImage::Format_ARGB32);
+    image.fill(0xff102030);
+    const std::optional<QByteArray> png = registry::DesktopIcons::encodedPng(image);
+    ASSERT_TRUE(png.has_value());
+    EXPECT_EQ(QImage::fromData(*png, "PNG"), image);
+    EXPECT_FALSE(registry::DesktopIcons::encodedPng(QImage()).has_value());
 }
 
 } // namespace
