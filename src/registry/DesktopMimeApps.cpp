@@ -181,7 +181,8 @@ private:
 
 } // namespace
 
-QByteArray DesktopMimeApps::withHandlers(const QByteArray& original, const Handlers& handlers)
+QByteArray DesktopMimeApps::withHandlers(const QByteArray& original, const Handlers& handlers,
+                                         const Handlers& withdrawn)
 {
     Editor editor(original);
     for (const auto& [type, id] : handlers) {
@@ -190,6 +191,10 @@ QByteArray DesktopMimeApps::withHandlers(const QByteArray& original, const Handl
         editor.putFirst(kDefaults, typeBytes, idBytes);
         editor.putFirst(kAdded, typeBytes, idBytes);
         editor.removeHandler(kRemoved, typeBytes, idBytes);
+    }
+    for (const auto& [type, id] : withdrawn) {
+        for (const QByteArray& group : { kDefaults, kAdded })
+            editor.removeHandler(group, type.toUtf8(), id.toUtf8());
     }
     return editor.text();
 }

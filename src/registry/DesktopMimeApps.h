@@ -16,9 +16,11 @@ public:
 
     // `original` with each handler's ID first on its type's line under [Default Applications]
     // and [Added Associations] (the line is added, with its group when missing; other IDs on it
-    // stay after ours) and taken out of its type's [Removed Associations] line. Every other
-    // line stays as it was, and editing the result again with the same handlers changes nothing.
-    static QByteArray withHandlers(const QByteArray& original, const Handlers& handlers);
+    // stay after ours) and taken out of its type's [Removed Associations] line; each withdrawn
+    // ID taken out of its type's lines under the first two groups. Every other line stays as
+    // it was, and editing the result again with the same handlers changes nothing.
+    static QByteArray withHandlers(const QByteArray& original, const Handlers& handlers,
+                                   const Handlers& withdrawn = {});
 };
 
 } // namespace registry

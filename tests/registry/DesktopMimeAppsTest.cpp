@@ -29,6 +29,7 @@ struct Case {
     const char* name;
     QByteArray before;
     QByteArray after;
+    bool withdraw = false; // our handlers are withdrawn rather than set
 };
 
 TEST(DesktopMimeAppsTest, SetsOurLinesAndKeepsTheRest)
@@ -104,11 +105,29 @@ TEST(DesktopMimeAppsTest, SetsOurLinesAndKeepsTheRest)
           "[Added Associations]\r\n"
           "application/x-zelvane-rom=zelvane-rom.desktop;\r\n"
           "application/x-zelvane-save=zelvane-save.desktop;\r\n" },
+        { "withdrawn handlers leave the other ones",
+          "[Default Applications]\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;\n"
+          "application/x-zelvane-save=x.desktop;zelvane-save.desktop;\n"
+          "[Added Associations]\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;y.desktop;\n"
+          "[Removed Associations]\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;\n",
+          "[Default Applications]\n"
+          "application/x-zelvane-save=x.desktop;\n"
+          "[Added Associations]\n"
+          "application/x-zelvane-rom=y.desktop;\n"
+          "[Removed Associations]\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;\n",
+          true },
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DesktopMimeApps::withHandlers(c.before, kOurs), c.after) << c.name;
-        EXPECT_EQ(DesktopMimeApps::withHandlers(c.after, kOurs), c.after)
-            << c.name << ": a second edit changed the file";
+        const auto edit = [&c](const QByteArray& text) {
+            return c.withdraw ? DesktopMimeApps::withHandlers(text, {}, kOurs)
+                              : DesktopMimeApps::withHandlers(text, kOurs);
+        };
+        EXPECT_EQ(edit(c.before), c.after) << c.name;
+        EXPECT_EQ(edit(c.after), c.after) << c.name << ": a second edit changed the file";
     }
 }
 

@@ -161,8 +161,8 @@ TEST_F(DesktopPublisherTest, FilesOfTheClassOpenWithTheEmulatorAndShowItsIcon)
 
 TEST_F(DesktopPublisherTest, HostileNamesAndCommandsStaySafeAndExact)
 {
-    const QString rom = QStringLiteral("../../x \"$HOME\" %f\\y");
-    const QString save = QStringLiteral("../../x \"$HOME\" %f\\Y2");
+    const QString rom = QStringLiteral("x/../../ \"$HOME\" %f/y");
+    const QString save = QStringLiteral("x/../../ \"$HOME\" %f/Y2");
     addConsole(
         rom, save, QStringLiteral("x/../console"), { "rom" }, QStringLiteral("sv"),
         quotedEmulator()
@@ -221,6 +221,17 @@ TEST_F(DesktopPublisherTest, ALaterFinishRunsTheNewCommandWhateverItsQuoting)
         expected.replaceInStrings(QStringLiteral("FILE"), path);
         EXPECT_EQ(desktoptest::waitForLines(launched), expected) << c.command.toStdString();
     }
+
+    // A command no program can run withdraws the earlier entry and default, and says so.
+    set(kRom + QStringLiteral("\\shell\\") + kVerb + QStringLiteral("\\command"),
+        QStringLiteral("\"%1\" -x"));
+    const QStringList failures = publisher.publish(hive, { kRom, kSave });
+    ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("the file stands where the program belongs")))
+        << failures[0].toStdString();
+    EXPECT_FALSE(QFile::exists(entryPath(kRom)));
+    EXPECT_FALSE(TestEnvironment::readFile(mimeAppsPath()).contains("x-zelvane"));
+    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(kRom)), QString());
 }
 
 TEST_F(DesktopPublisherTest, KeepsTheUsersOtherAssociationsByteForByte)
@@ -292,13 +303,13 @@ TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
         = publisher.publish(hive, { kRom, kSave, QStringLiteral("Not In Hive") });
     ASSERT_EQ(failures.size(), 3) << failures.join(u'\n').toStdString();
     EXPECT_TRUE(failures[0].contains(QStringLiteral("\".s*c\""))) << failures[0].toStdString();
-    EXPECT_TRUE(failures[1].contains(QStringLiteral("\"%1 emu\""))) << failures[1].toStdString();
-    EXPECT_TRUE(failures[2].contains(QStringLiteral("/nowhere/emul.dll,3")))
-        << failures[2].toStdString();
+    EXPECT_TRUE(failures[1].contains(QStringLiteral("/nowhere/emul.dll,3")))
+        << failures[1].toStdString();
+    EXPECT_TRUE(failures[2].contains(QStringLiteral("\"%1 emu\""))) << failures[2].toStdString();
     const QStringList french = publisher.lastFailuresFrench();
     ASSERT_EQ(french.size(), 3);
-    EXPECT_TRUE(french[1].contains(QStringLiteral("la classe « SNES Rom »")))
-        << french[1].toStdString();
+    EXPECT_TRUE(french[2].contains(QStringLiteral("la classe « SNES Rom »")))
+        << french[2].toStdString();
     // What could be published was.
     EXPECT_EQ(desktoptest::contentType(game("g.smc")), DesktopNames::mimeType(kRom));
     EXPECT_EQ(desktoptest::contentType(game("g.srm")), DesktopNames::mimeType(kSave));
@@ -331,25 +342,103 @@ TEST_F(DesktopPublisherTest, ReportsAReadOnlyFolder)
         << failures[0].toStdString();
 }
 
-TEST_F(DesktopPublisherTest, ReportsAMissingOrFailingTool)
+struct BrokenToolCase {
+    const char* name;
+    const char* mimeDatabaseTool; // the script standing for update-mime-database; none: the real one
+    std::vector<QStringList> failures; // per failure, texts it holds
+    bool entryWritten;
+};
+
+// Every failing step is reported; a type that is not in the database gets no entry or default.
+TEST_F(DesktopPublisherTest, ReportsAMissingOrFailingToolAndLeavesNoEntryForAnUnpublishedType)
 {
+    const BrokenToolCase cases[] = {
+        { "failing update-mime-database", "#!/bin/sh\necho broken >&2\nexit 3\n",
+          { { "update-mime-database", "exit code 3", "broken" },
+            { "of the class \"SNES Rom\"", "its file type could not be published" } },
+          false },
+        { "missing update-desktop-database", nullptr,
+          { { "Could not run update-desktop-database" } }, true },
+    };
     const QByteArray oldPath = qgetenv("PATH");
     const QString tools = env.root() + QStringLiteral("/tools");
-    TestEnvironment::writeFile(tools + QStringLiteral("/update-mime-database"),
-                               "#!/bin/sh\necho broken >&2\nexit 3\n");
-    QFile::setPermissions(tools + QStringLiteral("/update-mime-database"),
-                          QFile::ReadOwner | QFile::ExeOwner);
-    qputenv("PATH", tools.toLocal8Bit());
+    for (const BrokenToolCase& c : cases) {
+        freshHome();
+        QDir(tools).removeRecursively();
+        QDir().mkpath(tools);
+        const QString mimeTool = tools + QStringLiteral("/update-mime-database");
+        if (c.mimeDatabaseTool)
+            TestEnvironment::writeFile(mimeTool, c.mimeDatabaseTool);
+        else
+            ASSERT_TRUE(QFile::link(QStringLiteral("/usr/bin/update-mime-database"), mimeTool));
+        QFile::setPermissions(mimeTool, QFile::ReadOwner | QFile::ExeOwner);
+        qputenv("PATH", tools.toLocal8Bit());
+        addSnes();
+        const QStringList failures = publisher.publish(hive, { kRom, kSave });
+        qputenv("PATH", oldPath);
+        ASSERT_EQ(failures.size(), c.failures.size())
+            << c.name << ":\n" << failures.join(u'\n').toStdString();
+        for (std::size_t i = 0; i < c.failures.size(); ++i) {
+            for (const QString& text : c.failures[i])
+                EXPECT_TRUE(failures[qsizetype(i)].contains(text))
+                    << c.name << ": " << failures[qsizetype(i)].toStdString();
+        }
+        EXPECT_EQ(QFile::exists(entryPath(kRom)), c.entryWritten) << c.name;
+        EXPECT_EQ(TestEnvironment::readFile(mimeAppsPath()).contains("x-zelvane"), c.entryWritten)
+            << c.name;
+    }
+}
+
+TEST_F(DesktopPublisherTest, AMimeFolderInTheWayIsReportedAndTheTypeGetsNoEntry)
+{
+    TestEnvironment::writeFile(env.dataHome() + QStringLiteral("/mime"), "in the way");
     addSnes();
     const QStringList failures = publisher.publish(hive, { kRom, kSave });
-    qputenv("PATH", oldPath);
     ASSERT_EQ(failures.size(), 2) << failures.join(u'\n').toStdString();
-    EXPECT_TRUE(failures[0].contains(QStringLiteral("update-mime-database"))
-                && failures[0].contains(QStringLiteral("exit code 3"))
-                && failures[0].contains(QStringLiteral("broken")))
+    EXPECT_TRUE(failures[0].contains(env.dataHome() + QStringLiteral("/mime")))
         << failures[0].toStdString();
-    EXPECT_TRUE(failures[1].startsWith(QStringLiteral("Could not run update-desktop-database")))
+    EXPECT_TRUE(failures[1].contains(QStringLiteral("its file type could not be published")))
         << failures[1].toStdString();
+    EXPECT_FALSE(QFile::exists(entryPath(kRom)));
+    EXPECT_FALSE(QFile::exists(mimeAppsPath()));
+}
+
+// Keys that cannot be published are reported, and every entry and default names a type the
+// MIME database holds.
+TEST_F(DesktopPublisherTest, UnpublishableKeysAreReportedAndThePublishedFilesAgree)
+{
+    const QString nested = QStringLiteral("Nes\\Rom");
+    const QString dots = QStringLiteral("..");
+    addConsole(nested, dots, QStringLiteral("NES"), { "nes" }, QStringLiteral("sta"),
+               quotedEmulator());
+    const QStringList first = publisher.publish(hive, { nested, dots });
+    ASSERT_EQ(first.size(), 2) << first.join(u'\n').toStdString();
+    EXPECT_TRUE(first[0].startsWith(QStringLiteral("The class \"Nes\\Rom\" was not published")))
+        << first[0].toStdString();
+    EXPECT_TRUE(first[1].startsWith(QStringLiteral("The class \"..\" was not published")))
+        << first[1].toStdString();
+    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc", "x*y" }, QStringLiteral("srm"),
+               quotedEmulator());
+    const QStringList second = publisher.publish(hive, { kRom, kSave });
+    ASSERT_EQ(second.size(), 1) << second.join(u'\n').toStdString();
+    EXPECT_TRUE(second[0].contains(QStringLiteral("\".x*y\""))) << second[0].toStdString();
+
+    const QStringList types = QString::fromUtf8(
+        TestEnvironment::readFile(env.dataHome() + QStringLiteral("/mime/types"))).split(u'\n');
+    QStringList named; // the types the entries and mimeapps.list name
+    for (const QString& entry : desktoptest::filesBelow(env.dataHome() + QStringLiteral("/applications"))
+                                    .filter(QStringLiteral(".desktop"))) {
+        const QString text = QString::fromUtf8(TestEnvironment::readFile(entry));
+        named << text.section(QStringLiteral("MimeType="), 1).section(u';', 0, 0);
+    }
+    for (const QString& line : QString::fromUtf8(TestEnvironment::readFile(mimeAppsPath())).split(u'\n'))
+        named << line.section(u'=', 0, 0);
+    named = named.filter(QStringLiteral("x-zelvane"));
+    EXPECT_EQ(named.size(), 3) << named.join(u' ').toStdString();
+    for (const QString& type : named)
+        EXPECT_TRUE(types.contains(type)) << type.toStdString();
+    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(kRom)),
+              DesktopNames::desktopFileName(kRom));
 }
 
 // A new icon with fewer sizes, then no icon: only what the hive names shows.
