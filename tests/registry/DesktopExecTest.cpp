@@ -34,6 +34,8 @@ TEST(DesktopExecTest, SplitsAsWindowsDoes)
         { R"(emu "a""b" c)", { "emu", R"(a"b c)" } },
         { R"(emu """a""")", { "emu", R"("a")" } },
         { "", {} },
+        { "emu", { "emu" } },
+        { R"("C:\a b\emu)", { R"(C:\a b\emu)" } },
     };
     for (const SplitCase& c : cases)
         EXPECT_EQ(DesktopExec::splitWindowsCommand(QString::fromUtf8(c.command)), c.arguments)
@@ -112,20 +114,41 @@ QStringList runThrough(const QString& shell, QStringList launched, const QString
 
 struct ArgumentsCase {
     const char* command;
-    QStringList arguments; // "FILE" stands for the file
+    QStringList arguments; // "FILE" stands for the file of a process, "FILES" for all the files
 };
 
-// Whatever the command, the Exec value runs exactly the argument vector it means: read back by
-// the Desktop Entry rules, and where it goes through sh, really run by dash and by bash.
+// The processes the arguments of a table row mean for `files`: one for all of them where the
+// row says "FILES", else one per file.
+QList<QStringList> processesFor(const QStringList& arguments, const QStringList& files)
+{
+    const bool allFiles = arguments.contains(QStringLiteral("FILES"));
+    QList<QStringList> processes;
+    for (const QString& file : allFiles ? files.mid(0, 1) : files) {
+        QStringList process;
+        for (const QString& argument : arguments) {
+            if (argument == QStringLiteral("FILES"))
+                process += files;
+            else
+                process << QString(argument).replace(QStringLiteral("FILE"), file);
+        }
+        processes << process;
+    }
+    return processes;
+}
+
+// Whatever the command, the Exec value runs exactly the argument vectors it means, one per
+// file opened or one for all: read back by the Desktop Entry rules, and where it goes through
+// sh, really run by dash and by bash.
 TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
 {
-    const QString file = QStringLiteral("/roms/My 'game' \"$HOME\" `id` %f 100% \\.smc");
+    const QStringList files = { QStringLiteral("/roms/My 'game' \"$HOME\" `id` %f 100% \\.smc"),
+                                QStringLiteral("/roms/second.smc") };
     const ArgumentsCase cases[] = {
         { R"(mednafen -video.fs 1 "%1")", { "mednafen", "-video.fs", "1", "FILE" } },
-        { "snes9x %*", { "snes9x", "FILE" } },
+        { "snes9x %*", { "snes9x", "FILES" } },
         { "emu '%1'", { "emu", "'FILE'" } },
         { R"(emu "%1" "%1")", { "emu", "FILE", "FILE" } },
-        { "emu %1 %*", { "emu", "FILE", "FILE" } },
+        { "emu %1 %*", { "emu", "FILE", "FILES" } },
         { "emu -rom=%1", { "emu", "-rom=FILE" } },
         { R"(emu "--rom=C:\roms\%1" 100%% 50%)", { "emu", R"(--rom=C:\roms\FILE)", "100%", "50%" } },
         { R"(emu "it's %1 now" "" `id` $HOME)", { "emu", "it's FILE now", "", "`id`", "$HOME" } },
@@ -143,20 +166,20 @@ TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
     TestEnvironment env;
     const QString bin = env.root() + QStringLiteral("/bin");
     for (const ArgumentsCase& c : cases) {
-        QStringList expected = c.arguments;
-        expected.replaceInStrings(QStringLiteral("FILE"), file);
+        const QList<QStringList> expected = processesFor(c.arguments, files);
         const DesktopExec::Result result
             = DesktopExec::fromWindowsCommand(QString::fromUtf8(c.command));
         ASSERT_EQ(result.problem, DesktopExec::Problem::None) << c.command;
-        const std::optional<QStringList> launched
-            = desktoptest::launchedArguments(result.exec, { file });
-        ASSERT_TRUE(launched.has_value()) << c.command << " gave " << result.exec.toStdString();
-        EXPECT_EQ(desktoptest::shellArguments(*launched), expected) << c.command;
-        if (launched->first() != QStringLiteral("/bin/sh"))
+        EXPECT_EQ(desktoptest::execArguments(result.exec, files), expected)
+            << c.command << " gave " << result.exec.toStdString();
+        const auto launched = desktoptest::launchedArguments(result.exec, files);
+        if (!launched || launched->first().first() != QStringLiteral("/bin/sh"))
             continue;
-        writeRecorder(bin + u'/' + expected.first());
-        for (const QString shell : { "/bin/sh", "/bin/bash" })
-            EXPECT_EQ(runThrough(shell, *launched, bin), expected.mid(1)) << c.command << shell.toStdString();
+        writeRecorder(bin + u'/' + expected.first().first());
+        for (const QString shell : { "/bin/sh", "/bin/bash" }) {
+            EXPECT_EQ(runThrough(shell, launched->first(), bin), expected.first().mid(1))
+                << c.command << shell.toStdString();
+        }
     }
 }
 

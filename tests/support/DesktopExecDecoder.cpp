@@ -2,7 +2,7 @@
 // Desktop Entry rules alone, and through the `/bin/sh -c` scripts the publisher writes.
 #include "DesktopExecDecoder.h"
 
-#include <QList>
+#include <algorithm>
 
 namespace desktoptest {
 
@@ -82,7 +82,7 @@ std::optional<QStringList> expanded(const Word& word, const QStringList& files, 
         if (word.quoted)
             return std::nullopt;
         ++*fileCodes;
-        return word.text == QStringLiteral("%f") ? QStringList { files.value(0) } : files;
+        return files;
     }
     QString text;
     for (qsizetype i = 0; i < word.text.size(); ++i) {
@@ -142,23 +142,36 @@ std::optional<ShellPiece> shellPiece(const QString& script, qsizetype* pos,
 
 } // namespace
 
-std::optional<QStringList> launchedArguments(const QString& value, const QStringList& files)
+std::optional<QList<QStringList>> launchedArguments(const QString& value,
+                                                    const QStringList& files)
 {
     const std::optional<QString> line = unescaped(value);
     const std::optional<QList<Word>> words = line ? wordsOf(*line) : std::nullopt;
-    if (!words || words->isEmpty() || words->first().text.contains(u'='))
+    if (files.isEmpty() || !words || words->isEmpty() || words->first().text.contains(u'='))
         return std::nullopt;
-    QStringList arguments;
-    int fileCodes = 0;
-    for (const Word& word : *words) {
-        const std::optional<QStringList> parts = expanded(word, files, &fileCodes);
-        if (!parts || fileCodes > (arguments.isEmpty() ? 0 : 1))
+    const bool allFiles = std::any_of(words->cbegin(), words->cend(), [](const Word& word) {
+        return word.text == QStringLiteral("%F");
+    });
+    QList<QStringList> filesPerProcess;
+    if (allFiles)
+        filesPerProcess << files;
+    for (qsizetype i = 0; !allFiles && i < files.size(); ++i)
+        filesPerProcess << QStringList { files[i] };
+    QList<QStringList> processes;
+    for (const QStringList& filesOfProcess : filesPerProcess) {
+        QStringList arguments;
+        int fileCodes = 0;
+        for (const Word& word : *words) {
+            const std::optional<QStringList> parts = expanded(word, filesOfProcess, &fileCodes);
+            if (!parts || fileCodes > (arguments.isEmpty() ? 0 : 1))
+                return std::nullopt;
+            arguments += *parts;
+        }
+        if (fileCodes != 1)
             return std::nullopt;
-        arguments += *parts;
+        processes << arguments;
     }
-    if (fileCodes != 1)
-        return std::nullopt;
-    return arguments;
+    return processes;
 }
 
 std::optional<QStringList> shellArguments(const QStringList& launched)
@@ -196,10 +209,19 @@ std::optional<QStringList> shellArguments(const QStringList& launched)
     return words;
 }
 
-std::optional<QStringList> execArguments(const QString& value, const QStringList& files)
+std::optional<QList<QStringList>> execArguments(const QString& value, const QStringList& files)
 {
-    const std::optional<QStringList> launched = launchedArguments(value, files);
-    return launched ? shellArguments(*launched) : std::nullopt;
+    const std::optional<QList<QStringList>> launched = launchedArguments(value, files);
+    if (!launched)
+        return std::nullopt;
+    QList<QStringList> processes;
+    for (const QStringList& arguments : *launched) {
+        const std::optional<QStringList> run = shellArguments(arguments);
+        if (!run)
+            return std::nullopt;
+        processes << *run;
+    }
+    return processes;
 }
 
 } // namespace desktoptest
