@@ -25,8 +25,10 @@ RegistryHive HiveFile::load()
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray text = file.readAll();
         if (file.error() == QFileDevice::NoError) {
-            if (std::optional<RegistryHive> hive = RegistryHive::parse(text, &why))
+            RegistryHive::ReadError error;
+            if (std::optional<RegistryHive> hive = RegistryHive::parse(text, &error))
                 return std::move(*hive);
+            why = QStringLiteral("line %1: %2").arg(error.line).arg(error.english);
         } else {
             why = file.errorString();
         }

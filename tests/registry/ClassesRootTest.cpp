@@ -2,6 +2,7 @@
 #include "platform/ClassesRoot.h"
 #include "registry/RegistryHive.h"
 
+#include "DesktopTestSupport.h"
 #include "NotifyRecorder.h"
 #include "TestEnvironment.h"
 
@@ -16,15 +17,12 @@ namespace {
 
 QString hiveFile(const TestEnvironment& env)
 {
-    return env.dataHome() + QStringLiteral("/zelvane/classes.reg");
+    return env.hiveFile();
 }
 
 RegistryHive readHive(const TestEnvironment& env)
 {
-    QString error;
-    std::optional<RegistryHive> hive = RegistryHive::parse(TestEnvironment::readFile(hiveFile(env)), &error);
-    EXPECT_TRUE(hive.has_value()) << error.toStdString();
-    return hive.value_or(RegistryHive());
+    return desktoptest::readHive(env.hiveFile());
 }
 
 void write(ClassesRoot& root, const QString& path, const QString& data)
@@ -58,7 +56,7 @@ TEST(ClassesRootLinux, KeepsEarlierAssociationsAcrossRuns)
     EXPECT_EQ(hive.defaultValue(QStringLiteral(".fst")), QStringLiteral("Second.Rom"));
     EXPECT_EQ(hive.subkeys(QString()),
               QStringList({QStringLiteral("First.Rom"), QStringLiteral(".fst"), QStringLiteral("Second.Rom")}));
-    EXPECT_TRUE(TestEnvironment::readFile(hiveFile(env)).startsWith("Windows Registry Editor Version 5.00\r\n\r\n["));
+    EXPECT_TRUE(TestEnvironment::readFile(hiveFile(env)).startsWith("\xFF\xFE"));
     EXPECT_EQ(desktop.told, QList<QStringList>({{QStringLiteral("First.Rom")}, {QStringLiteral("Second.Rom")}}));
 }
 
@@ -66,7 +64,7 @@ TEST(ClassesRootLinux, SetsAnUnreadableFileAsideAndSaysSo)
 {
     TestEnvironment env;
     NotifyRecorder desktop;
-    const QByteArray damaged("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CLASSES_ROOT\\Old]\r\n@=\"cut sh");
+    const QByteArray damaged("garbage");
     TestEnvironment::writeFile(hiveFile(env), damaged);
 
     const std::unique_ptr<ClassesRoot> root = platform::openClassesRoot();
@@ -80,7 +78,7 @@ TEST(ClassesRootLinux, SetsAnUnreadableFileAsideAndSaysSo)
     EXPECT_EQ(TestEnvironment::readFile(asidePath), damaged);
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].english.contains(asidePath)) << failures[0].english.toStdString();
-    EXPECT_TRUE(failures[0].english.contains(QStringLiteral("line 4"))) << failures[0].english.toStdString();
+    EXPECT_TRUE(failures[0].english.contains(QStringLiteral("line 1"))) << failures[0].english.toStdString();
     EXPECT_TRUE(failures[0].french.contains(asidePath)) << failures[0].french.toStdString();
     EXPECT_NE(failures[0].english, failures[0].french);
     const RegistryHive hive = readHive(env);
@@ -121,6 +119,12 @@ TEST(ClassesRootLinux, AnswersBadPathsAndHandlesWithTheirStatus)
     EXPECT_EQ(root->setDefaultValue(key, QStringLiteral("two\nlines")), platform::StatusInvalidParameter);
     root->closeKey(key);
     EXPECT_EQ(root->setDefaultValue(key, QStringLiteral("x")), platform::StatusInvalidHandle);
+    // Half of a surrogate pair would not come back as the same text.
+    EXPECT_EQ(root->createKey(QStringLiteral("Cart") + QChar(0xD83C), &key), platform::StatusBadPathName);
+    ASSERT_EQ(root->createKey(QStringLiteral("Save"), &key), platform::StatusSuccess);
+    EXPECT_EQ(root->setDefaultValue(key, QChar(0xDFAE) + QStringLiteral("Rom")), platform::StatusInvalidParameter);
     EXPECT_TRUE(root->finishWrites({}).isEmpty());
-    EXPECT_EQ(readHive(env).subkeys(QString()), QStringList({QStringLiteral("Cart.Rom")}));
+    const RegistryHive hive = readHive(env);
+    EXPECT_EQ(hive.subkeys(QString()), QStringList({QStringLiteral("Cart.Rom"), QStringLiteral("Save")}));
+    EXPECT_FALSE(hive.defaultValue(QStringLiteral("Save")).has_value());
 }

@@ -5,6 +5,7 @@
 #include "catalogue/Fileini.h"
 #include "registry/RegistryHive.h"
 
+#include "DesktopTestSupport.h"
 #include "NotifyRecorder.h"
 #include "TestEnvironment.h"
 
@@ -197,14 +198,7 @@ public:
             main.S[n - 1]->setChecked(true);
     }
 
-    RegistryHive hive() const
-    {
-        QString error;
-        const QByteArray text = TestEnvironment::readFile(env.dataHome() + QStringLiteral("/zelvane/classes.reg"));
-        std::optional<RegistryHive> hive = RegistryHive::parse(text, &error);
-        EXPECT_TRUE(hive.has_value()) << error.toStdString();
-        return hive.value_or(RegistryHive());
-    }
+    RegistryHive hive() const { return desktoptest::readHive(env.hiveFile()); }
 
     TestEnvironment env;
     NotifyRecorder desktop;
