@@ -56,28 +56,27 @@ std::optional<RegistryHive> HiveFile::read(RegistryHive::ReadError* error) const
     return std::nullopt;
 }
 
-bool HiveFile::save(const RegistryHive& hive)
+void HiveFile::save(const RegistryHive& hive)
 {
     if (!m_mayReplace)
-        return false;
+        return;
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder)) {
         fail(QStringLiteral("The associations could not be saved: the folder %1 cannot be created.")
                  .arg(folder),
              QStringLiteral("Les associations n'ont pas pu être enregistrées : le dossier %1 ne peut "
                             "pas être créé.").arg(folder));
-        return false;
+        return;
     }
     QSaveFile file(m_path);
-    const QByteArray bytes = hive.serialize();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        fail(QStringLiteral("The associations could not be saved in %1 (%2).")
-                 .arg(m_path, file.errorString()),
-             QStringLiteral("Les associations n'ont pas pu être enregistrées dans %1 (%2).")
-                 .arg(m_path, file.errorString()));
-        return false;
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(hive.serialize()); // a write that fails makes the commit fail
+        if (file.commit())
+            return;
     }
-    return true;
+    fail(QStringLiteral("The associations could not be saved in %1 (%2).").arg(m_path, file.errorString()),
+         QStringLiteral("Les associations n'ont pas pu être enregistrées dans %1 (%2).")
+             .arg(m_path, file.errorString()));
 }
 
 void HiveFile::fail(const QString& english, const QString& french)

@@ -19,10 +19,10 @@ public:
     // The hive the file holds; empty when there is no file yet. Nothing, with the failure
     // recorded, when the file cannot be read.
     std::optional<RegistryHive> load();
-    // Replaces the file with `hive` in one step, creating its folder. Refused when the last load
-    // could not read the file: what such a file holds is never overwritten. False, with the
-    // failure recorded, when the file cannot be written.
-    bool save(const RegistryHive& hive);
+    // Replaces the file with `hive` in one step, creating its folder, or records why it cannot.
+    // Refused when the last load could not read the file: what such a file holds is never
+    // overwritten.
+    void save(const RegistryHive& hive);
 
     // What went wrong since the last load, for the user.
     const QList<platform::ClassesRootFailure>& failures() const { return m_failures; }

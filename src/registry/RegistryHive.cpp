@@ -141,12 +141,6 @@ qsizetype dataStart(const QString& line)
     return i < line.size() && line[i] == QLatin1Char('=') ? afterBlanks(line, i + 1) : -1;
 }
 
-bool isDefaultValueLine(const QString& line)
-{
-    const qsizetype start = afterBlanks(line, 0);
-    return start < line.size() && line[start] == QLatin1Char('@') && dataStart(line) >= 0;
-}
-
 // A binary value goes on over the next lines while its lines end with '\'.
 bool continuesOnNextLine(const QString& line)
 {
@@ -155,14 +149,19 @@ bool continuesOnNextLine(const QString& line)
         && endsWithBackslash(line);
 }
 
-// The data of a value with its continuation lines joined.
-QString joinedData(const QStringList& lines)
+// The data of a default-value line `@=...` with its continuation lines joined; nothing for any
+// other line.
+std::optional<QString> defaultData(const QStringList& entry)
 {
-    QString data = lines.first().mid(dataStart(lines.first()));
-    for (qsizetype i = 1; i < lines.size(); ++i) {
+    const QString& line = entry.first();
+    const qsizetype start = dataStart(line);
+    if (start < 0 || line[afterBlanks(line, 0)] != QLatin1Char('@'))
+        return std::nullopt;
+    QString data = line.mid(start);
+    for (qsizetype i = 1; i < entry.size(); ++i) {
         data = data.trimmed();
         data.chop(1); // the '\' that continues the line
-        data += lines[i].trimmed();
+        data += entry[i].trimmed();
     }
     return data;
 }
@@ -189,7 +188,7 @@ std::optional<QString> unquoted(const QString& data)
 // What the data of a default-value line leaves in its key: a string, or no string (`-` deletes
 // the value; `dword:`, `hex:` and `hex(N):` give it another type). Nothing when the registry
 // editor would skip the line.
-std::optional<std::optional<QString>> defaultDataOf(const QString& data)
+std::optional<std::optional<QString>> defaultValueOf(const QString& data)
 {
     static const QRegularExpression notAString(QStringLiteral(
         "^(-|dword:[0-9A-Fa-f]{1,8}"
@@ -307,11 +306,12 @@ struct RegistryHive::Data {
             *section = *path;
             return;
         }
-        if (!*section || !isDefaultValueLine(entry.first()))
+        const std::optional<QString> data = defaultData(entry);
+        if (!*section || !data)
             return;
-        if (const auto data = defaultDataOf(joinedData(entry))) {
+        if (const auto value = defaultValueOf(*data)) {
             Key& key = keys[positions.value(folded(**section))];
-            key.value = *data;
+            key.value = *value;
             key.valueLine = index;
         }
     }
@@ -331,8 +331,7 @@ RegistryHive::RegistryHive(const RegistryHive& other)
 
 RegistryHive& RegistryHive::operator=(const RegistryHive& other)
 {
-    if (this != &other)
-        *d = *other.d;
+    *d = *other.d;
     return *this;
 }
 

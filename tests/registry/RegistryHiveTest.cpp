@@ -121,6 +121,9 @@ TEST(RegistryHive, ReadsBackWhatItWrote)
     EXPECT_FALSE(back.defaultValue(QStringLiteral("NoValue")).has_value());
     EXPECT_EQ(back.subkeys(QString()), hive.subkeys(QString()));
     EXPECT_EQ(back.serialize(), hive.serialize());
+    RegistryHive copy;
+    copy = back;
+    EXPECT_EQ(copy.serialize(), hive.serialize());
 }
 
 TEST(RegistryHive, KeyNamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
@@ -277,8 +280,8 @@ TEST(RegistryHive, WritesItsValuesWhereTheFileAlreadyHasThem)
         {"a key created again goes below the deletion; a key without a line of its own gets one",
          "REGEDIT4\n[HKEY_CLASSES_ROOT\\A\\B]\n[HKEY_CLASSES_ROOT\\C]\n@=\"1\"\n[-HKEY_CLASSES_ROOT\\C]\n"
          "[HKEY_CLASSES_ROOT\\E]\n@=\"1\"\n[HKEY_CLASSES_ROOT\\F]\n[HKEY_CLASSES_ROOT\\e]\n\n",
-         {{"A", "a"}, {"C\\D", "d"}, {"E", "2"}},
-         "REGEDIT4\n[HKEY_CLASSES_ROOT\\A\\B]\n[HKEY_CLASSES_ROOT\\C]\n@=\"1\"\n[-HKEY_CLASSES_ROOT\\C]\n"
+         {{"A", "a"}, {"C\\D", "d"}, {"E", "2"}, {"A\\B", "b"}},
+         "REGEDIT4\n[HKEY_CLASSES_ROOT\\A\\B]\n@=\"b\"\n[HKEY_CLASSES_ROOT\\C]\n@=\"1\"\n[-HKEY_CLASSES_ROOT\\C]\n"
          "[HKEY_CLASSES_ROOT\\E]\n@=\"2\"\n[HKEY_CLASSES_ROOT\\F]\n[HKEY_CLASSES_ROOT\\e]\n\n"
          "[HKEY_CLASSES_ROOT\\A]\n@=\"a\"\n\n[HKEY_CLASSES_ROOT\\C]\n\n[HKEY_CLASSES_ROOT\\C\\D]\n@=\"d\"\n\n"},
     };
@@ -302,6 +305,7 @@ TEST(RegistryHive, NamesTheLineItCannotRead)
     } cases[] = {
         {"", 1, "the first line is neither"},
         {"REGEDIT5\r\n[HKEY_CLASSES_ROOT\\a]\r\n", 1, "the first line is neither"},
+        {"\r\nREGEDIT4\r\n", 1, "the first line is neither"},
         {header.mid(2), 1, "the first line is neither"}, // UTF-16 without its byte-order mark
         {"\xFE\xFF" + QStringEncoder(QStringConverter::Utf16BE)(QStringLiteral("REGEDIT4\r\n")), 1,
          "the first line is neither"},
