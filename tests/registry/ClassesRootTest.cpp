@@ -36,6 +36,7 @@ QList<ClassesRootFailure> finish(const QString& className, const QString& extens
     const std::unique_ptr<ClassesRoot> root = platform::openClassesRoot();
     write(*root, className, className);
     write(*root, extension, className);
+    write(*root, className + QStringLiteral("\\shell"), QStringLiteral("Jouer - Play"));
     write(*root, className + QStringLiteral("\\shell\\Jouer - Play\\command"), QStringLiteral("emu \"%1\""));
     return root->finishWrites({className});
 }
@@ -120,6 +121,7 @@ TEST(ClassesRootLinux, AddsToEveryFileItCanReadAndLosesNothing)
         ASSERT_TRUE(expected.hasKey(QStringLiteral("Old.Rom")));
         expected.setDefaultValue(QStringLiteral("New.Rom"), QStringLiteral("New.Rom"));
         expected.setDefaultValue(QStringLiteral(".new"), QStringLiteral("New.Rom"));
+        expected.setDefaultValue(QStringLiteral("New.Rom\\shell"), QStringLiteral("Jouer - Play"));
         expected.setDefaultValue(QStringLiteral("New.Rom\\shell\\Jouer - Play\\command"), QStringLiteral("emu \"%1\""));
         EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), expected.serialize());
         EXPECT_EQ(desktop.told, QList<QStringList>({{QStringLiteral("New.Rom")}}));
@@ -153,7 +155,7 @@ TEST(ClassesRootLinux, AnUnreadableFileMakesTheFinishWriteNothing)
         QFile::remove(env.hiveFile());
         c.make(env.hiveFile());
         const QMap<QString, QByteArray> before = filesOf(env);
-        ASSERT_GT(before.size(), 3); // the published MIME package, desktop entry and mimeapps.list
+        ASSERT_TRUE(before.contains(env.configHome() + QStringLiteral("/mimeapps.list")));
 
         const QList<ClassesRootFailure> failures = finish(QStringLiteral("Second.Rom"), QStringLiteral(".snd"));
 
@@ -225,6 +227,21 @@ TEST(ClassesRootLinux, ReportsAFileThatCannotBeSavedAndStillTellsTheDesktop)
     EXPECT_EQ(failures[1].french, publishing.french);
     EXPECT_EQ(desktop.told.size(), 1);
     EXPECT_EQ(TestEnvironment::readFile(env.dataHome() + QStringLiteral("/zelvane")), "not a folder");
+}
+
+TEST(ClassesRootLinux, PassesOnWhatTheDesktopCouldNotBeToldInBothLanguages)
+{
+    TestEnvironment env;
+    const QString applications = env.dataHome() + QStringLiteral("/applications");
+    TestEnvironment::writeFile(applications, "a file where the desktop entries go");
+
+    const QList<ClassesRootFailure> failures = finish(QStringLiteral("Cart.Rom"), QStringLiteral(".smc"));
+
+    ASSERT_FALSE(failures.isEmpty());
+    EXPECT_TRUE(failures[0].english.contains(applications)) << failures[0].english.toStdString();
+    EXPECT_TRUE(failures[0].french.contains(applications)) << failures[0].french.toStdString();
+    for (const ClassesRootFailure& failure : failures)
+        EXPECT_NE(failure.english, failure.french);
 }
 
 TEST(ClassesRootLinux, AnswersBadPathsAndHandlesWithTheirStatus)

@@ -238,10 +238,12 @@ TEST(RegistryHive, ReadsEveryRegistryEditorFileAsItImportsIt)
          "[HKEY_CLASSES_ROOT\\A]\n@=\"C:\\x\"\n[HKEY_CLASSES_ROOT\\B]\n@=\"b\" junk\n"
          "[HKEY_CLASSES_ROOT\\C] ; a comment\n  @ = \"spaced\" ; a comment\n"
          "[HKEY_CLASSES_ROOT\\D\\\\E]\n@=\"not read\"\n[ HKEY_CLASSES_ROOT\\F]\n@=\"not read\"\n"
-         "[HKEY_CLASSES_ROOT\\G]\n@=\"1\"\n@=hex:01,\\\n  02\n[HKEY_CLASSES_ROOT\\H]\njunk ending in \\\n"
+         "[HKEY_CLASSES_ROOT\\G]\n@=\"1\"\n@=hex:01,\\\n  02\n[HKEY_CLASSES_ROOT\\H]\n"
+         // A value continued by mistake takes the next line in, as the registry editor does.
+         "\"a \\\"quoted\\\" name\"=hex:01,\\\n[HKEY_CLASSES_ROOT\\J]\nhex junk ending in \\\n"
          "[HKEY_CLASSES_ROOT\\I]\n@=\"cut sh",
          {{"", kNoValue}, {"A", kNoValue}, {"B", kNoValue}, {"C", "spaced"}, {"D", kNoKey}, {"F", kNoKey},
-          {"G", kNoValue}, {"H", kNoValue}, {"I", kNoValue}}},
+          {"G", kNoValue}, {"H", kNoValue}, {"I", kNoValue}, {"J", kNoKey}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
