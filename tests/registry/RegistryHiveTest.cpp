@@ -88,7 +88,6 @@ TEST(RegistryHive, WritesTheRegistryEditorExportFormat)
                                         "[HKEY_CLASSES_ROOT\\M\u00e9gabo\u00eete]\n"
                                         "@=\"Cart.Rom\"\n"
                                         "\n"));
-    EXPECT_TRUE(hive.serialize().startsWith(QByteArray("\xFF\xFEW\0i\0", 6)));
     EXPECT_TRUE(hive.serialize().contains(QByteArray("M\0\xE9\0g\0", 6)));
 }
 
