@@ -157,10 +157,10 @@ TEST_F(FinishTest, TheUsersOwnCatalogueFeedsEveryPageAndTheWriterOrElseTheShippe
     EXPECT_EQ(box("S5")->text(), "*.ms");
     click("Sui");
     finish();
-    const QByteArray written = hive();
-    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\.mi]\r\n@=\"Mine.Rom\"\r\n"));
-    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\.ms]\r\n@=\"Mine.Save\"\r\n"));
-    EXPECT_FALSE(written.contains("Alpha"));
+    const registry::RegistryHive written = hive();
+    EXPECT_EQ(written.defaultValue(".mi"), "Mine.Rom");
+    EXPECT_EQ(written.defaultValue(".ms"), "Mine.Save");
+    EXPECT_FALSE(written.hasKey("Alpha"));
 
     ASSERT_TRUE(QFile::remove(userCatalogue));
     ASSERT_TRUE(startWizard());
