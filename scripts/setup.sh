@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets Zelvane up on Debian 12: installs the missing packages, builds, then starts the wizard
 # (`setup.sh start`) or runs the whole test suite, in a Release build with the checks of its Debian
-# package, then under the sanitizers (`setup.sh test`).
+# package, then under the sanitizers, then each fuzz target for a few seconds (`setup.sh test`).
 set -euo pipefail
 
 mode=${1:-start}
@@ -17,10 +17,12 @@ packages=(
   icoutils
   dpkg-dev lintian appstream man-db xvfb xauth x11-utils strace
 )
+# What builds and runs the fuzz targets (libFuzzer comes with clang's runtime libraries).
+fuzz_packages=(clang libclang-rt-14-dev)
 
 install_missing() {
   local missing=()
-  for package in "${packages[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
       || missing+=("$package")
   done
@@ -37,7 +39,7 @@ build() {
   cmake --build --preset "$1" -j "$(nproc)"
 }
 
-install_missing
+install_missing "${packages[@]}"
 case "$mode" in
   start)
     build release
@@ -55,6 +57,8 @@ case "$mode" in
     tests/package/check-package.sh build/release
     build asan
     ctest --preset asan -j "$(nproc)"
+    install_missing "${fuzz_packages[@]}"
+    scripts/fuzz.sh 15
     ;;
   *)
     echo "usage: $0 [start|test]" >&2
