@@ -8,13 +8,14 @@ mode=${1:-start}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-# Build tools and libraries, the desktop tools the association writer runs, and what the tests
-# read the results back with.
+# Build tools and libraries, the desktop tools the association writer runs, what the tests
+# read the results back with, and the virtual display the window-lifecycle test runs on.
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libgtest-dev
   shared-mime-info desktop-file-utils libglib2.0-bin gtk-update-icon-cache xdg-utils
   icoutils
+  xvfb xauth
 )
 
 install_missing() {

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using iconwindow::iconColour;
@@ -295,4 +296,32 @@ TEST_F(IconWindow, ClosingUnloadsAndEveryShowIsAFreshWindow)
     openChooser(1, 0, QString(), 0);
     EXPECT_EQ(text("txtIconIdx")->text(), "0");
     EXPECT_EQ(text("txtIconPath")->text(), emulDll());
+}
+
+TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
+{
+    // The main window's activation can arrive from inside the chooser's event loop.
+    platform::setIconPickerHook([this](QString&, int& index) {
+        form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        index = 4;
+        return 1;
+    });
+    const std::pair<const char*, std::function<void()>> openings[] = {
+        {"Enter in the path box",
+         [this] {
+             openDefaults("2", "7");
+             QTest::keyClick(text("txtIconPath"), Qt::Key_Return);
+         }},
+        {"the chooser route", [this] { open(1); }},
+    };
+    shared.IconTarget = 2;
+    for (const auto& [how, openChooser] : openings) {
+        SCOPED_TRACE(how);
+        openChooser();
+        EXPECT_FALSE(form.isNull()) << "the work that opened the chooser ran on a live window";
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(form.isNull()) << "the window went once that work was over";
+    }
+    EXPECT_EQ(shared.SaveIconRef, emulDll() + ",4");
 }
