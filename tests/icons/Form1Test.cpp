@@ -193,6 +193,9 @@ TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIc
 {
     const QString other = env.root() + "/more icons/autres icônes.icl";
     iconwindow::writeLibrary(other, 4, Other);
+    // A CIFS share mounted with mapchars shows '*' and ':' as private-use characters.
+    const QString mapped = env.root() + "/share/a" + QChar(0xF02A) + "b" + QChar(0xF03A) + ".icl";
+    iconwindow::writeLibrary(mapped, 4, Other);
     constexpr int Unchanged = -1;
     const struct {
         const char* what;
@@ -205,6 +208,7 @@ TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIc
         {"cart accepted", 1, 1, QString(), 5, Catalogue + 5},
         {"save accepted", 2, 1, QString(), 5, Catalogue + 5},
         {"another file", 2, 1, other, 3, Other + 3},
+        {"a file named with private-use characters", 1, 1, mapped, 2, Other + 2},
         {"cancelled", 1, 0, QString(), 5, Unchanged},
         {"an index without icon", 1, 1, QString(), 10, Unchanged},
     };
