@@ -1,5 +1,6 @@
 // The icon window's load and unload with real time passing and the main window really activated
 // while the chooser's event loop runs: CTest runs this under Xvfb where it is installed.
+#include "DesktopTestSupport.h"
 #include "WizardFixture.h"
 
 #include <QApplication>
@@ -61,12 +62,9 @@ TEST_F(IconWindowLifecycle, SecondChooserSurvivesTheActivationAndItsPickIsWritte
 
     click("Sui");
     EXPECT_EQ(page(), "F1");
-    const QByteArray hive = TestEnvironment::readFile(env.dataHome() + "/zelvane/classes.reg");
-    for (const auto& [type, index] : {std::pair{"Rom", ",2"}, std::pair{"Save", ",5"}}) {
-        const QString value = QStringLiteral("[HKEY_CLASSES_ROOT\\Alpha.%1\\DefaultIcon]\r\n@=\"%2%3\"")
-                                  .arg(type, library, index);
-        EXPECT_TRUE(hive.contains(value.toUtf8())) << value.toStdString() << "\n" << hive.toStdString();
-    }
+    const registry::RegistryHive hive = desktoptest::readHive(env.hiveFile());
+    EXPECT_EQ(hive.defaultValue("Alpha.Rom\\DefaultIcon"), library + ",2");
+    EXPECT_EQ(hive.defaultValue("Alpha.Save\\DefaultIcon"), library + ",5");
 }
 
 } // namespace
