@@ -36,9 +36,13 @@ int iconExtractions(const std::wstring& requests, const std::wstring& answers)
         }
         if (request[0] != "icon" || request.size() != 3)
             return 2;
+        // The result and the large picture as the program asks for them, both sizes at once; the
+        // small picture alone, as wine gives another icon's when both are asked for together.
+        const int index = std::stoi(request[2]);
         win32::IconPixels large;
         win32::IconPixels small;
-        exchange::Record answer {std::to_string(win32::extractIcons(file, std::stoi(request[2]), &large, &small))};
+        exchange::Record answer {std::to_string(win32::extractIcons(file, index, &large, &small))};
+        win32::extractIcons(file, index, nullptr, &small);
         addPicture(answer, large);
         addPicture(answer, small);
         results.push_back(answer);

@@ -36,7 +36,8 @@ std::string ansiPath(const std::wstring& path)
 
 int profileQueries(const std::wstring& requests, const std::wstring& answers)
 {
-    std::vector<exchange::Record> results;
+    // The code page decides how the bytes of a file without a byte-order mark read.
+    std::vector<exchange::Record> results {{"acp", std::to_string(GetACP())}};
     std::wstring file;
     std::string ansiFile;
     for (const exchange::Record& request : exchange::readRecords(requests)) {

@@ -9,21 +9,22 @@
 namespace commands {
 namespace {
 
-// The status of opening `path` below `root`, the value's type and length in bytes, and its data
-// as UTF-8 with its terminating NUL (read as the registry holds it, not cut at the first NUL).
+// The statuses of opening `path` below `root` and of reading its default value, the value's type
+// and length in bytes, and its data as UTF-8 with its terminating NUL (as the registry holds it,
+// not cut at the first NUL).
 exchange::Record readBack(HKEY root, const std::wstring& path)
 {
     HKEY key = nullptr;
     const LONG status = RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, &key);
     if (status != ERROR_SUCCESS)
-        return {std::to_string(status), "0", "0", ""};
+        return {std::to_string(status), "-1", "0", "0", ""};
     DWORD type = 0;
     DWORD bytes = 0;
     RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &bytes);
     std::wstring data(bytes / sizeof(wchar_t), L'\0');
     const LONG read = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes);
     RegCloseKey(key);
-    return {std::to_string(read), std::to_string(type), std::to_string(bytes),
+    return {"0", std::to_string(read), std::to_string(type), std::to_string(bytes),
             exchange::toHex(exchange::toUtf8(data))};
 }
 
