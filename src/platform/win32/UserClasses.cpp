@@ -32,9 +32,9 @@ LONG setDefaultValue(HKEY key, const std::wstring& data)
     return RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes);
 }
 
-LONG closeClassKey(HKEY key)
+void closeClassKey(HKEY key)
 {
-    return RegCloseKey(key);
+    RegCloseKey(key);
 }
 
 void notifyAssociationsChanged()

@@ -20,7 +20,7 @@ LONG createClassKey(const std::wstring& path, HKEY* key);
 // Sets the default (unnamed) value of `key` to `data` as REG_SZ, its terminating NUL included.
 LONG setDefaultValue(HKEY key, const std::wstring& data);
 
-LONG closeClassKey(HKEY key);
+void closeClassKey(HKEY key);
 
 // Explorer keeps the icons and verbs of file types until it is told that they changed.
 void notifyAssociationsChanged();

@@ -75,10 +75,16 @@ TEST(ProgramFolders, ACopyHeldOpenIsNoFailureWhileItHoldsTheSameBytes)
     EXPECT_EQ(TestFolder::read(target), "a changed library");
 }
 
-TEST(ProgramFolders, AMissingLibraryIsNamedAndKeepsTheOldCopy)
+TEST(ProgramFolders, ACopyThatCannotBeMadeIsNamedAndKeepsTheOldOne)
 {
     Start start;
     ASSERT_TRUE(start.install("old copy"));
+    const std::wstring fresh = start.folder + L"\\Emul.dll.new";
+    ASSERT_TRUE(CreateDirectoryW(fresh.c_str(), nullptr)); // where the new copy is written first
+    EXPECT_FALSE(start.install("new copy"));
+    EXPECT_NE(start.error.find(fresh), std::wstring::npos) << narrow(start.error);
+    RemoveDirectoryW(fresh.c_str());
+
     DeleteFileW(start.source.c_str());
     EXPECT_FALSE(win32::installIconLibrary(start.source, start.folder, &start.error));
     EXPECT_NE(start.error.find(start.source), std::wstring::npos) << narrow(start.error);
