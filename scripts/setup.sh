@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
 # Sets Zelvane up on Debian 12: installs the missing packages, builds, then starts the wizard
-# (`setup.sh start`) or runs the whole test suite, in a Release build and under the sanitizers
-# (`setup.sh test`).
+# (`setup.sh start`) or runs the whole test suite, in a Release build with the Windows tests under
+# wine and the checks of its Debian package, then under the sanitizers (`setup.sh test`).
 set -euo pipefail
 
 mode=${1:-start}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-# Build tools and libraries, the desktop tools the association writer runs, and what the tests
-# read the results back with.
+# Build tools and libraries, the desktop tools the association writer runs, what the tests read
+# the results back with, and what builds and checks the Debian package.
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev libgtest-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev
   shared-mime-info desktop-file-utils libglib2.0-bin gtk-update-icon-cache xdg-utils
   icoutils
+  dpkg-dev lintian appstream man-db xvfb xauth x11-utils strace
 )
 # The Windows tests: the mingw-w64 C++ compiler (its "posix" thread model, which GoogleTest needs),
 # GoogleTest's sources, and wine to run the result.
@@ -59,6 +60,7 @@ case "$mode" in
     build windows-tests
     build release -DZELVANE_WINE_TESTS=ON
     ctest --preset release -j "$(nproc)"
+    tests/package/check-package.sh build/release
     build asan
     ctest --preset asan -j "$(nproc)"
     ;;

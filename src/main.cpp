@@ -1,15 +1,38 @@
-// Zelvane's entry point: the wizard window is the start-up object.
+// Zelvane's entry point: the command line first, then the wizard window as the start-up object.
+#include "app/Artwork.h"
+#include "app/CommandLine.h"
 #include "app/WizardStyle.h"
 #include "app/Zelvane15.h"
 #include "platform/ProgramFiles.h"
 
 #include <QApplication>
 
+namespace {
+
+QStringList argumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelvane"));
+    QApplication::setApplicationVersion(QStringLiteral(ZELVANE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zelvane"));
+    // --version and --help answer without a display, so before the toolkit opens one.
+    if (const auto status = CommandLine(argumentsOf(argc, argv)).answer(CommandLine::Toolkit::NotStarted))
+        return *status;
+    QApplication app(argc, argv);
+    if (const auto status = CommandLine(QApplication::arguments()).answer(CommandLine::Toolkit::Started))
+        return *status;
+    // The desktop matches the window to its menu entry by this name, and message boxes take the icon.
+    QApplication::setDesktopFileName(QStringLiteral(ZELVANE_APP_ID));
+    QApplication::setWindowIcon(Artwork::windowIcon());
     WizardStyle::install();
     Zelvane15 window(platform::programDirectory());
     if (!window.start())

@@ -333,6 +333,42 @@ constexpr std::array<Design, 20> Designs{{
     {"save", genericSave},
 }};
 
+// The program's colours: an orange body, a dark brown outline and Z, a cream label.
+const QColor kAppOrange(245, 130, 20);
+const QColor kAppBrown(70, 32, 0);
+const QColor kAppCream(252, 246, 228);
+const QColor kAppGold(235, 190, 60);
+
+void applicationIcon(Canvas& c)
+{
+    body(c, polygon({{44, 10}, {212, 10}, {226, 24}, {226, 196}, {210, 196}, {210, 244}, {46, 244}, {46, 196},
+                     {30, 196}, {30, 24}}),
+         kAppOrange);
+    ridges(c, QRectF(72, 24, 112, 24), 2, kAppOrange.darker(150));
+    panel(c, QRectF(52, 60, 152, 124), kAppCream, 10);
+    c.p.setPen(Qt::NoPen);
+    c.p.setBrush(kAppBrown);
+    c.p.drawPath(polygon({{76, 76}, {180, 76}, {180, 100}, {114, 152}, {180, 152}, {180, 172}, {76, 172},
+                          {76, 148}, {142, 96}, {76, 96}}));
+    c.p.fillRect(QRectF(60, 206, 136, 38), kAppBrown);
+    contacts(c, QRectF(64, 212, 128, 28), 6, kAppGold);
+}
+
+// The same cartridge on a 16-pixel grid: whole pixels only, so nothing blurs.
+void applicationIconPixels(QPainter& p)
+{
+    p.fillRect(2, 0, 12, 13, kAppBrown);
+    p.fillRect(3, 1, 10, 11, kAppOrange);
+    p.fillRect(3, 13, 10, 3, kAppBrown);
+    for (int x = 4; x <= 10; x += 2)
+        p.fillRect(x, 14, 1, 2, kAppGold);
+    p.fillRect(4, 3, 8, 8, kAppCream);
+    p.fillRect(5, 4, 6, 1, kAppBrown);
+    for (int step = 0; step < 4; ++step)
+        p.fillRect(9 - step, 5 + step, 2, 1, kAppBrown);
+    p.fillRect(5, 9, 6, 1, kAppBrown);
+}
+
 } // namespace
 
 int IconPainter::count()
@@ -343,6 +379,31 @@ int IconPainter::count()
 QString IconPainter::key(int index)
 {
     return QString::fromLatin1(Designs.at(size_t(index)).key);
+}
+
+void IconPainter::paintApplication(QPainter& painter, int size)
+{
+    painter.save();
+    if (size <= 16) {
+        painter.scale(size / 16.0, size / 16.0);
+        applicationIconPixels(painter);
+    } else {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / Units, size / Units);
+        Canvas canvas{painter, std::max(6.0, Units / size)};
+        applicationIcon(canvas);
+    }
+    painter.restore();
+}
+
+QImage IconPainter::paintApplication(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintApplication(painter, size);
+    painter.end();
+    return image;
 }
 
 QImage IconPainter::paint(int index, int size)

@@ -1,8 +1,11 @@
-// Paints the icons of our icon library: console cartridges, discs and cards, then save pictograms.
+// Paints the icons of our icon library (console cartridges, discs and cards, then save pictograms)
+// and the program's own icon.
 #pragma once
 
 #include <QImage>
 #include <QString>
+
+class QPainter;
 
 namespace icontools {
 
@@ -14,6 +17,11 @@ public:
     static QString key(int index);
     // Icon `index` painted on a transparent square of `size` pixels.
     static QImage paint(int index, int size);
+
+    // The program's own icon, an orange cartridge labelled Z, painted on `painter` over the square
+    // (0, 0, size, size); from 16 pixels down it is drawn pixel by pixel to stay sharp.
+    static void paintApplication(QPainter& painter, int size);
+    static QImage paintApplication(int size);
 };
 
 } // namespace icontools

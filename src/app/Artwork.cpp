@@ -1,6 +1,8 @@
 // The program's own pictures, painted at run time: flags, banner, window icon and hand pointer.
 #include "app/Artwork.h"
 
+#include "IconPainter.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,34 +15,6 @@ QPixmap blank(int width, int height)
     QPixmap pixmap(width, height);
     pixmap.fill(Qt::transparent);
     return pixmap;
-}
-
-// A cartridge seen from the front: the program's emblem.
-void paintCartridge(QPainter& painter, const QRectF& box)
-{
-    const qreal w = box.width();
-    const qreal h = box.height();
-    QPainterPath body;
-    body.moveTo(box.left() + w * 0.12, box.top() + h * 0.05);
-    body.lineTo(box.right() - w * 0.12, box.top() + h * 0.05);
-    body.lineTo(box.right() - w * 0.12, box.top() + h * 0.62);
-    body.lineTo(box.right() - w * 0.02, box.top() + h * 0.62);
-    body.lineTo(box.right() - w * 0.02, box.bottom() - h * 0.04);
-    body.lineTo(box.left() + w * 0.02, box.bottom() - h * 0.04);
-    body.lineTo(box.left() + w * 0.02, box.top() + h * 0.62);
-    body.lineTo(box.left() + w * 0.12, box.top() + h * 0.62);
-    body.closeSubpath();
-    QLinearGradient shade(box.topLeft(), box.bottomRight());
-    shade.setColorAt(0, QColor(255, 160, 40));
-    shade.setColorAt(1, QColor(200, 70, 0));
-    painter.setPen(QPen(QColor(60, 30, 0), qMax<qreal>(1, w / 24)));
-    painter.setBrush(shade);
-    painter.drawPath(body);
-    painter.setBrush(QColor(250, 245, 230));
-    painter.drawRect(QRectF(box.left() + w * 0.24, box.top() + h * 0.14, w * 0.52, h * 0.38));
-    painter.setBrush(QColor(60, 30, 0));
-    for (int i = 0; i < 4; ++i)
-        painter.drawRect(QRectF(box.left() + w * (0.2 + 0.17 * i), box.bottom() - h * 0.2, w * 0.08, h * 0.1));
 }
 
 } // namespace
@@ -82,7 +56,9 @@ QPixmap banner()
     sky.setColorAt(0, QColor(30, 30, 60));
     sky.setColorAt(1, QColor(0, 0, 0));
     painter.fillRect(pixmap.rect(), sky);
-    paintCartridge(painter, QRectF(4, 3, 30, 34));
+    painter.translate(4, 4);
+    icontools::IconPainter::paintApplication(painter, 32);
+    painter.translate(-4, -4);
     QFont title(QStringLiteral("Arial"));
     title.setPixelSize(26);
     title.setBold(true);
@@ -95,15 +71,10 @@ QPixmap banner()
 
 QIcon windowIcon()
 {
+    // The program's icon, as the menu shows it; the larger images serve task bars and switchers.
     QIcon icon;
-    for (const int size : {16, 32}) {
-        QPixmap pixmap = blank(size, size);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        paintCartridge(painter, QRectF(0, 0, size, size));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    for (const int size : {16, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(icontools::IconPainter::paintApplication(size)));
     return icon;
 }
 

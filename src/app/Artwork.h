@@ -10,7 +10,7 @@ namespace Artwork {
 QPixmap frenchFlag();   // 32 x 22
 QPixmap englishFlag();  // 32 x 22
 QPixmap banner();       // 185 x 40
-QIcon windowIcon();     // 16 x 16 and 32 x 32
+QIcon windowIcon();     // the program's icon: 16, 32, 48 and 64 pixels
 QCursor handCursor();   // 32 x 32, hot spot (12, 5)
 
 } // namespace Artwork

@@ -2,6 +2,7 @@
 #include "catalogue/AnsiText.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 
 namespace AnsiText {
@@ -32,31 +33,41 @@ std::optional<QString> decodeUtf8(const QByteArray& bytes)
     return text;
 }
 
-// Length of `bytes` without a UTF-8 sequence left incomplete at its end.
-qsizetype withoutCutCharacter(const QByteArray& bytes)
+std::optional<char> cp1252Byte(QChar c)
 {
-    qsizetype start = bytes.size();
-    for (int back = 1; back <= 3 && start > 0; ++back) {
-        const auto byte = static_cast<unsigned char>(bytes[--start]);
-        if ((byte & 0xC0) != 0x80) {
-            const int needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-            return needed > back ? start : bytes.size();
-        }
-    }
-    return bytes.size();
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    const auto high = std::find(kCp1252High.begin(), kCp1252High.end(), u);
+    if (high == kCp1252High.end())
+        return std::nullopt;
+    return static_cast<char>(0x80 + (high - kCp1252High.begin()));
 }
 
 } // namespace
 
-QString decode(const QByteArray& bytes, bool cutShort)
+QString decode(const QByteArray& bytes)
 {
     if (const auto text = decodeUtf8(bytes))
         return *text;
-    if (cutShort) {
-        if (const auto text = decodeUtf8(bytes.left(withoutCutCharacter(bytes))))
-            return *text;
-    }
     return decodeCp1252(bytes);
+}
+
+bool isUtf8(const QByteArray& bytes)
+{
+    return decodeUtf8(bytes).has_value();
+}
+
+std::optional<QByteArray> encodeCp1252(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto byte = cp1252Byte(text[i]);
+        if (!byte)
+            return std::nullopt;
+        bytes[i] = *byte;
+    }
+    return bytes;
 }
 
 QString untilNul(const QString& text)

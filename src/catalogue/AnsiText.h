@@ -3,13 +3,18 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace AnsiText {
 
 // Decodes catalogue bytes: UTF-8 when they are valid UTF-8, Windows-1252 otherwise (catalogues
-// written on Windows). When `cutShort` is true the bytes are a value cut at the length limit, and
-// a UTF-8 character cut in half at their end is dropped rather than shown as garbage.
-QString decode(const QByteArray& bytes, bool cutShort = false);
+// written on Windows).
+QString decode(const QByteArray& bytes);
+
+bool isUtf8(const QByteArray& bytes);
+
+// The Windows-1252 bytes of `text`, or nothing when a character has none.
+std::optional<QByteArray> encodeCp1252(QStringView text);
 
 // Text as a control or the registry receives it: it ends at its first NUL character.
 QString untilNul(const QString& text);

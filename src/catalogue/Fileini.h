@@ -13,7 +13,9 @@ extern QString IniEmpty;
 // the file, the section, the key or the value is missing.
 QString GetIniString(const QString& Section, const QString& Key, const QString& File);
 
-// The catalogue beside the program: `programDirectory` + "Zelvane.ini".
+// The catalogue every reader uses: the user's own Zelvane/Zelvane.ini in the per-user configuration
+// folder ($XDG_CONFIG_HOME on Linux) when it exists, else the one beside the program,
+// `programDirectory` + "Zelvane.ini".
 QString cataloguePath(const QString& programDirectory);
 
 // The console number n (1 to 15) as the catalogue writes it: "01" to "15".

@@ -67,24 +67,38 @@ public:
     QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override
     {
         Session& session = openSession();
-        session.file.save(session.hive);
-        QList<ClassesRootFailure> failures = session.file.failures();
-        // The desktop is told even when the file could not be saved: the associations of this
-        // run still work, and the user has been told why they were not kept.
-        failures += hook() ? hook()(classNames) : publish(session.hive, classNames);
+        QList<ClassesRootFailure> failures;
+        // A file that cannot be read keeps what it holds, and the desktop keeps what it was told
+        // from it: publishing from a hive that lacks the file's keys would take them off the
+        // desktop. Nothing of this sequence is written.
+        if (!session.readable) {
+            failures = session.file.failures();
+        } else {
+            session.file.save(session.hive);
+            failures = session.file.failures();
+            // The desktop is told even when the file could not be saved: the associations of
+            // this run still work, and the user has been told why they were not kept.
+            failures += hook() ? hook()(classNames) : publish(session.hive, classNames);
+        }
         m_session.reset();
         return failures;
     }
 
 private:
-    // One sequence of writes: the hive as the file held it when the sequence began.
+    // One sequence of writes: the hive as the file held it when the sequence began. When the
+    // file cannot be read, the writes still go to an empty hive, to answer them with their
+    // statuses, but that hive is never saved.
     struct Session {
         explicit Session(const QString& path)
             : file(path)
-            , hive(file.load())
         {
+            std::optional<registry::RegistryHive> stored = file.load();
+            readable = stored.has_value();
+            if (stored)
+                hive = std::move(*stored);
         }
         registry::HiveFile file;
+        bool readable = false;
         registry::RegistryHive hive;
         QHash<Key, QString> openKeys;
         Key lastKey = 0;

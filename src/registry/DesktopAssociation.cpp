@@ -28,8 +28,10 @@ DesktopAssociation DesktopAssociation::read(const RegistryHive& hive, const QStr
     QString verb = valueOf(hive, className + QStringLiteral("\\shell"));
     if (verb.isEmpty())
         verb = QStringLiteral("open");
-    association.command = valueOf(
-        hive, className + QStringLiteral("\\shell\\") + verb + QStringLiteral("\\command"));
+    const QString commandKey
+        = className + QStringLiteral("\\shell\\") + verb + QStringLiteral("\\command");
+    if (hive.hasKey(commandKey))
+        association.command = valueOf(hive, commandKey);
     association.iconReference = valueOf(hive, className + QStringLiteral("\\DefaultIcon"));
     for (const QString& key : hive.subkeys(QString())) {
         if (isExtensionKey(key) && valueOf(hive, key).compare(className, Qt::CaseInsensitive) == 0)

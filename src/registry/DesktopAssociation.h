@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace registry {
 
@@ -11,7 +12,7 @@ class RegistryHive;
 struct DesktopAssociation {
     QString className;
     QString description; // the class key's default value
-    QString command; // the default verb's command; empty when the class has none
+    std::optional<QString> command; // the default verb's command, when the class has one
     QString iconReference; // DefaultIcon: "file,index"
     QStringList extensions; // without their dot, as the hive spells them
 

@@ -11,7 +11,7 @@ public:
     // `name` is shown in "Open with" lists; `exec` is already in the Exec quoting.
     static QByteArray text(const QString& name, const QString& mimeType, const QString& exec);
     // A value in the format's string escapes (\\ \n \t \r, a leading blank as \s); other
-    // control characters, which no value may hold, become blanks.
+    // control characters (DEL included), which no value may hold, become blanks.
     static QString escaped(const QString& value);
 };
 

@@ -3,6 +3,9 @@
 
 #include "registry/DesktopEntry.h"
 
+#include <QList>
+#include <algorithm>
+
 namespace registry {
 
 namespace {
@@ -85,23 +88,32 @@ bool isFilePlaceholder(QChar c)
     return c == u'1' || c == u'L' || c == u'l' || c == u'0';
 }
 
-bool hasReservedCharacter(const QString& text)
+// A control character that no desktop entry value may hold, not even escaped.
+bool isUnwritable(QChar c)
 {
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    for (const QChar c : text) {
-        if (reserved.contains(c))
-            return true;
-    }
-    return false;
+    return (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c.unicode() == 0x7f;
+}
+
+bool hasUnwritable(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), isUnwritable);
+}
+
+bool needsExecQuotes(const QString& text)
+{
+    static const QString reserved = QStringLiteral(" \"'\\><~|&;$*?#()`");
+    return text.isEmpty() || std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+               return c.unicode() < 0x20 || reserved.contains(c);
+           });
 }
 
 // A literal argument in the Exec quoting: '%' doubled, and quoted when it holds a reserved
 // character (or nothing) with '"', '`', '$' and '\' escaped inside the quotes.
-QString quoted(const QString& literal)
+QString execQuoted(const QString& literal)
 {
     QString text = literal;
     text.replace(u'%', QStringLiteral("%%"));
-    if (!literal.isEmpty() && !hasReservedCharacter(literal))
+    if (!needsExecQuotes(literal))
         return text;
     QString result = QStringLiteral("\"");
     for (const QChar c : text) {
@@ -112,37 +124,135 @@ QString quoted(const QString& literal)
     return result + u'"';
 }
 
-// One argument as the shell would expand it: literal text and at most the file placeholders.
-struct ParsedArgument {
-    QString literal; // the text with the placeholders taken out
-    int filePlaceholders = 0;
-    QString withCodes; // the text with %f in place of each file placeholder, '%' doubled
-};
-
-ParsedArgument parseArgument(const QString& argument)
+// Literal text as one word of a POSIX shell: single quotes around runs of plain characters, \'
+// for a quote, and the characters a desktop entry cannot carry made by printf from their code.
+QString shellQuoted(const QString& literal)
 {
-    ParsedArgument parsed;
-    for (qsizetype i = 0; i < argument.size(); ++i) {
-        const QChar c = argument[i];
-        const QChar next = i + 1 < argument.size() ? argument[i + 1] : QChar();
-        if (c == u'%' && isFilePlaceholder(next)) {
-            ++parsed.filePlaceholders;
-            parsed.withCodes += QStringLiteral("%f");
-            ++i;
-        } else if (c == u'%') {
-            // "%%" is one '%' to the shell; any other '%' stays as it is.
-            parsed.literal += c;
-            parsed.withCodes += QStringLiteral("%%");
-            if (next == u'%')
-                ++i;
-        } else {
-            parsed.literal += c;
-            parsed.withCodes += c;
-        }
+    QString word;
+    QString run;
+    const auto flush = [&word, &run] {
+        if (!run.isEmpty())
+            word += u'\'' + run + u'\'';
+        run.clear();
+    };
+    for (const QChar c : literal) {
+        if (c == u'\'' || isUnwritable(c))
+            flush();
+        if (c == u'\'')
+            word += QStringLiteral("\\'");
+        else if (isUnwritable(c))
+            word += QStringLiteral("\"$(printf '\\%1')\"").arg(c.unicode(), 3, 8, QChar(u'0'));
+        else
+            run += c;
     }
-    return parsed;
+    flush();
+    return word;
 }
 
+// One argument of the command as the shell expands it: literal text and where the file goes.
+struct Piece {
+    enum class Kind { Text, File, Files };
+    Kind kind = Kind::Text;
+    QString text;
+};
+using Argument = QList<Piece>;
+
+// "%*" alone is the list of files; each file placeholder is the file; "%%" is one '%' and any
+// other '%' is literal.
+Argument parseArgument(const QString& text)
+{
+    if (text == QStringLiteral("%*"))
+        return { { Piece::Kind::Files, {} } };
+    Argument pieces;
+    QString literal;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        if (text[i] == u'%' && isFilePlaceholder(next)) {
+            if (!literal.isEmpty())
+                pieces.append({ Piece::Kind::Text, literal });
+            literal.clear();
+            pieces.append({ Piece::Kind::File, {} });
+            ++i;
+        } else {
+            literal += text[i];
+            if (text[i] == u'%' && next == u'%')
+                ++i;
+        }
+    }
+    if (!literal.isEmpty() || pieces.isEmpty())
+        pieces.append({ Piece::Kind::Text, literal });
+    return pieces;
+}
+
+int fileCount(const QList<Argument>& arguments)
+{
+    int count = 0;
+    for (const Argument& argument : arguments) {
+        count += int(std::count_if(argument.cbegin(), argument.cend(), [](const Piece& piece) {
+            return piece.kind != Piece::Kind::Text;
+        }));
+    }
+    return count;
+}
+
+bool isLiteral(const Argument& argument)
+{
+    return argument.size() == 1 && argument.first().kind == Piece::Kind::Text;
+}
+
+// The Exec field codes can say it: one file code standing alone, a program the launchers take
+// as written ('%' is not unescaped where they look the program up, '=' is forbidden there), and
+// no character the file cannot carry.
+bool fitsExecCodes(const QList<Argument>& arguments)
+{
+    const QString& program = arguments.first().first().text;
+    if (fileCount(arguments) != 1 || program.contains(u'=') || program.contains(u'%'))
+        return false;
+    return std::all_of(arguments.cbegin(), arguments.cend(), [](const Argument& argument) {
+        return argument.size() == 1
+            && (argument.first().kind != Piece::Kind::Text || !hasUnwritable(argument.first().text));
+    });
+}
+
+QString execCodesLine(const QList<Argument>& arguments)
+{
+    QStringList parts;
+    for (const Argument& argument : arguments) {
+        const Piece& piece = argument.first();
+        if (piece.kind == Piece::Kind::File)
+            parts << QStringLiteral("%f");
+        else if (piece.kind == Piece::Kind::Files)
+            parts << QStringLiteral("%F");
+        else
+            parts << execQuoted(piece.text);
+    }
+    return parts.join(u' ');
+}
+
+// `/bin/sh -c SCRIPT sh %f`: the file is the script's "$1" (the files "$@" with %F), and the
+// script quotes everything else itself. bash's exec would take a program starting with '-' for
+// an option, so such a program runs without it.
+QString shellLine(const QList<Argument>& arguments)
+{
+    QStringList words;
+    bool allFiles = false;
+    for (const Argument& argument : arguments) {
+        QString word;
+        for (const Piece& piece : argument) {
+            allFiles = allFiles || piece.kind == Piece::Kind::Files;
+            if (piece.kind == Piece::Kind::Text)
+                word += shellQuoted(piece.text);
+            else
+                word += piece.kind == Piece::Kind::File ? QStringLiteral("\"$1\"")
+                                                        : QStringLiteral("\"$@\"");
+        }
+        words << (word.isEmpty() ? QStringLiteral("''") : word);
+    }
+    const bool exec = !arguments.first().first().text.startsWith(u'-');
+    const QString script = (exec ? QStringLiteral("exec ") : QString()) + words.join(u' ');
+    return QStringLiteral("/bin/sh -c %1 sh %2")
+        .arg(execQuoted(script), allFiles ? QStringLiteral("%F") : QStringLiteral("%f"));
+}
 
 } // namespace
 
@@ -160,44 +270,21 @@ QStringList DesktopExec::splitWindowsCommand(const QString& command)
 
 DesktopExec::Result DesktopExec::fromWindowsCommand(const QString& command)
 {
-    const QStringList arguments = splitWindowsCommand(command);
-    if (arguments.isEmpty() || arguments.first().isEmpty())
+    if (command.contains(QChar(0)) || !QStringView(command).isValidUtf16())
+        return { {}, Problem::UnstorableCharacter };
+    const QStringList split = splitWindowsCommand(command);
+    if (split.isEmpty() || split.first().isEmpty())
         return { {}, Problem::EmptyCommand };
-    const QString& program = arguments.first();
-    if (parseArgument(program).filePlaceholders > 0 || program == QStringLiteral("%*"))
+    QList<Argument> arguments;
+    for (const QString& text : split)
+        arguments << parseArgument(text);
+    if (!isLiteral(arguments.first()))
         return { {}, Problem::FileAsProgram };
-    if (program.contains(u'='))
-        return { {}, Problem::EqualsInProgram };
-
-    QStringList parts;
-    // GLib looks for the program under its name as written, "%%" and all, and drops an entry
-    // whose program it cannot find; behind env the name reaches it unescaped.
-    if (program.contains(u'%'))
-        parts << QStringLiteral("env");
-    int fileCodes = 0;
-    for (const QString& argument : arguments) {
-        if (argument == QStringLiteral("%*")) {
-            ++fileCodes;
-            parts << QStringLiteral("%F");
-            continue;
-        }
-        const ParsedArgument parsed = parseArgument(argument);
-        fileCodes += parsed.filePlaceholders;
-        if (parsed.filePlaceholders == 0)
-            parts << quoted(parsed.literal);
-        else if (parsed.filePlaceholders == 1 && argument.size() == 2)
-            parts << QStringLiteral("%f");
-        else if (hasReservedCharacter(parsed.literal))
-            // Field codes may not stand inside quotes, so such an argument cannot be written.
-            return { {}, Problem::UnquotablePlaceholder };
-        else
-            parts << parsed.withCodes;
-    }
-    if (fileCodes > 1)
-        return { {}, Problem::FileNamedTwice };
-    if (fileCodes == 0)
-        parts << QStringLiteral("%f");
-    return { DesktopEntry::escaped(parts.join(u' ')), Problem::None }; // the general escape goes over the quoting
+    if (fileCount(arguments) == 0)
+        arguments.append({ { Piece::Kind::File, {} } });
+    const QString line
+        = fitsExecCodes(arguments) ? execCodesLine(arguments) : shellLine(arguments);
+    return { DesktopEntry::escaped(line), Problem::None }; // the general escape goes over the quoting
 }
 
 } // namespace registry

@@ -11,10 +11,8 @@ public:
     enum class Problem {
         None,
         EmptyCommand, // no program to run
-        EqualsInProgram, // the Exec rules forbid '=' in the program
         FileAsProgram, // the file placeholder stands where the program belongs
-        FileNamedTwice, // the Exec rules allow one file field code per line
-        UnquotablePlaceholder, // a placeholder inside an argument that needs quoting
+        UnstorableCharacter, // a NUL or an unpaired surrogate, which no argument can carry
     };
 
     struct Result {
@@ -27,9 +25,13 @@ public:
     // C runtime's rules for quotes and backslashes.
     static QStringList splitWindowsCommand(const QString& command);
 
-    // The file placeholders "%1", "%L", "%l" and "%0" become %f and "%*" %F; a command without
-    // one gets %f appended, as the shell passes the file then. "%%" is one literal '%', as the
-    // shell reads it; every other '%' is literal. Arguments with reserved characters are quoted.
+    // The Exec value that runs exactly the argument vector the shell runs for `command`: its
+    // split arguments with the file in place of each placeholder ("%1", "%L", "%l", "%0"), the
+    // files in place of an argument "%*", "%%" as one '%' and every other '%' literal, and the
+    // file appended to a command without placeholder. Written with the field codes where they
+    // can say it (one %f or %F alone, quoted literals), else as `/bin/sh -c SCRIPT sh %f` (or
+    // %F) with the file as the script's first parameter. The value holds no control character
+    // but the escaped \t, \n and \r.
     static Result fromWindowsCommand(const QString& command);
 };
 

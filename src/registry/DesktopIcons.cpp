@@ -5,6 +5,7 @@
 #include "registry/DesktopFileWriter.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <set>
@@ -49,20 +50,34 @@ platform::ClassesRootFailure iconFailure(const QString& className, const QString
                  .arg(reference, className, why) };
 }
 
-QByteArray pngOf(const QImage& image)
+// The square sizes of the icon's images; a directory entry of 0 means 256.
+std::set<int> squareSizes(const icons::IconLibrary& library, int position)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
+    std::set<int> sizes;
+    for (const icons::IconImageInfo& info : library.images(position)) {
+        const int width = info.width == 0 ? 256 : info.width;
+        const int height = info.height == 0 ? 256 : info.height;
+        if (width == height)
+            sizes.insert(width);
+    }
+    return sizes;
 }
 
-} // namespace
+QString sizeFolder(int size)
+{
+    return QStringLiteral("%1x%1").arg(size);
+}
 
+QString iconPath(const QString& hicolorDir, const QString& folder, const QString& iconName)
+{
+    return QStringLiteral("%1/%2/mimetypes/%3.png").arg(hicolorDir, folder, iconName);
+}
+
+// Writes the PNG file of every square size of the icon `reference` names; `folders` gets the
+// size folders written.
 std::vector<platform::ClassesRootFailure>
-DesktopIcons::install(const QString& className, const QString& reference, const QString& iconName,
-                      const QString& hicolorDir, int* written)
+writeSizes(const QString& className, const QString& reference, const QString& iconName,
+           const QString& hicolorDir, QStringList* folders)
 {
     const IconReference parsed = parseReference(reference);
     if (!parsed.valid)
@@ -75,15 +90,10 @@ DesktopIcons::install(const QString& className, const QString& reference, const 
     if (position < 0)
         return { iconFailure(className, reference,
                              QStringLiteral("no icon at index %1").arg(parsed.index)) };
+    const std::set<int> sizes = squareSizes(library, position);
+    if (sizes.empty())
+        return { iconFailure(className, reference, QStringLiteral("the icon has no square image")) };
 
-    // Theme folders are square; a directory entry of 0 means 256.
-    std::set<int> sizes;
-    for (const icons::IconImageInfo& info : library.images(position)) {
-        const int width = info.width == 0 ? 256 : info.width;
-        const int height = info.height == 0 ? 256 : info.height;
-        if (width == height)
-            sizes.insert(width);
-    }
     std::vector<platform::ClassesRootFailure> failures;
     for (const int size : sizes) {
         QString error;
@@ -94,16 +104,53 @@ DesktopIcons::install(const QString& className, const QString& reference, const 
         }
         if (image.size() != QSize(size, size))
             image = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        const QString path = QStringLiteral("%1/%2x%2/mimetypes/%3.png")
-                                 .arg(hicolorDir, QString::number(size), iconName);
-        if (const auto failure = DesktopFileWriter::write(path, pngOf(image)))
+        const std::optional<QByteArray> png = DesktopIcons::encodedPng(image);
+        if (!png) {
+            failures.push_back(iconFailure(
+                className, reference,
+                QStringLiteral("its %1 px image could not be encoded as PNG").arg(size)));
+            continue;
+        }
+        const QString path = iconPath(hicolorDir, sizeFolder(size), iconName);
+        if (const auto failure = DesktopFileWriter::write(path, *png))
             failures.push_back(*failure);
         else
-            ++*written;
+            *folders << sizeFolder(size);
     }
-    if (sizes.empty())
-        failures.push_back(
-            iconFailure(className, reference, QStringLiteral("the icon has no square image")));
+    return failures;
+}
+
+} // namespace
+
+std::optional<QByteArray> DesktopIcons::encodedPng(const QImage& image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return std::nullopt;
+    return png;
+}
+
+std::vector<platform::ClassesRootFailure>
+DesktopIcons::install(const QString& className, const QString& reference, const QString& iconName,
+                      const QString& hicolorDir, int* changed)
+{
+    QStringList written;
+    std::vector<platform::ClassesRootFailure> failures;
+    if (!reference.isEmpty())
+        failures = writeSizes(className, reference, iconName, hicolorDir, &written);
+    *changed += int(written.size());
+    // A size the icon no longer has would keep showing the former icon at that size.
+    const QStringList folders = QDir(hicolorDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& folder : folders) {
+        if (written.contains(folder))
+            continue;
+        bool removed = false;
+        if (const auto failure
+            = DesktopFileWriter::remove(iconPath(hicolorDir, folder, iconName), &removed))
+            failures.push_back(*failure);
+        *changed += removed ? 1 : 0;
+    }
     return failures;
 }
 

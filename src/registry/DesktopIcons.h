@@ -3,7 +3,10 @@
 
 #include "platform/ClassesRoot.h"
 
+#include <QByteArray>
+#include <QImage>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace registry {
@@ -11,11 +14,16 @@ namespace registry {
 class DesktopIcons {
 public:
     // Writes <hicolorDir>/<N>x<N>/mimetypes/<iconName>.png for every square size of the icon
-    // that `reference` ("file,index", as the shell reads it) names. Returns the failures and
-    // adds the number of files written to `*written`.
+    // that `reference` ("file,index", as the shell reads it) names, and removes the files of
+    // `iconName` in every other size folder, so that only the icon the class names shows (none
+    // for an empty reference). Returns the failures and adds the number of files written or
+    // removed to `*changed`.
     static std::vector<platform::ClassesRootFailure>
     install(const QString& className, const QString& reference, const QString& iconName,
-            const QString& hicolorDir, int* written);
+            const QString& hicolorDir, int* changed);
+
+    // The image as a PNG file; empty when it cannot be encoded.
+    static std::optional<QByteArray> encodedPng(const QImage& image);
 };
 
 } // namespace registry

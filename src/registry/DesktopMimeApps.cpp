@@ -3,6 +3,7 @@
 #include "registry/DesktopMimeApps.h"
 
 #include <QList>
+#include <algorithm>
 
 namespace registry {
 
@@ -56,37 +57,70 @@ QList<QByteArray> groupsOf(const QList<QByteArray>& lines)
     return groups;
 }
 
+// The desktop IDs of a "type=a;b;" line, empty items left out.
+QList<QByteArray> idsOf(const QByteArray& line)
+{
+    QList<QByteArray> ids = line.mid(line.indexOf('=') + 1).trimmed().split(';');
+    ids.removeIf([](const QByteArray& id) { return id.trimmed().isEmpty(); });
+    return ids;
+}
+
+bool containsId(const QList<QByteArray>& ids, const QByteArray& id)
+{
+    return std::any_of(ids.cbegin(), ids.cend(),
+                       [&id](const QByteArray& other) { return other.trimmed() == id.trimmed(); });
+}
+
+// The line end of the file: that of its first line. A first line without one (the file's only
+// line) counts as ended by the line end it gets when a line is added after it, so that a second
+// edit guesses what the first one wrote.
+QByteArray lineEndOf(const QList<QByteArray>& lines)
+{
+    const QByteArray first = lines.isEmpty() ? QByteArray() : lines.first();
+    const bool crlf = first.endsWith('\n') ? first.endsWith("\r\n") : first.endsWith('\r');
+    return crlf ? "\r\n" : "\n";
+}
+
 class Editor {
 public:
     explicit Editor(const QByteArray& original)
         : m_lines(splitLines(original))
-        , m_eol(m_lines.isEmpty() || !m_lines.first().endsWith("\r\n") ? "\n" : "\r\n")
+        , m_eol(lineEndOf(m_lines))
     {
     }
 
-    void setOnlyHandler(const QByteArray& group, const QByteArray& type, const QByteArray& id)
+    // Our ID first on the type's line, every other ID kept after it in its order; several
+    // lines of the type become one, where the first stood.
+    void putFirst(const QByteArray& group, const QByteArray& type, const QByteArray& id)
     {
-        const QByteArray line = type + '=' + id + ';' + m_eol;
         const QList<qsizetype> existing = linesOf(group, type);
-        if (!existing.isEmpty()) {
-            m_lines[existing.first()] = line;
-            for (qsizetype i = existing.size() - 1; i > 0; --i)
-                m_lines.removeAt(existing[i]);
+        QList<QByteArray> ids { id };
+        for (const qsizetype index : existing) {
+            for (const QByteArray& other : idsOf(m_lines[index])) {
+                if (!containsId(ids, other))
+                    ids << other;
+            }
+        }
+        const QByteArray line = type + '=' + ids.join(';') + ';' + m_eol;
+        if (existing.isEmpty()) {
+            insert(endOfGroup(group), line, group);
             return;
         }
-        insert(endOfGroup(group), line, group);
+        m_lines[existing.first()] = line;
+        for (qsizetype i = existing.size() - 1; i > 0; --i)
+            m_lines.removeAt(existing[i]);
     }
 
+    // Takes the ID out of the type's lines; a line left without any is removed.
     void removeHandler(const QByteArray& group, const QByteArray& type, const QByteArray& id)
     {
         const QList<qsizetype> existing = linesOf(group, type);
         for (qsizetype i = existing.size() - 1; i >= 0; --i) {
             const qsizetype index = existing[i];
-            const QByteArray& line = m_lines[index];
-            QList<QByteArray> ids = line.mid(line.indexOf('=') + 1).trimmed().split(';');
-            if (ids.removeAll(id) == 0)
+            QList<QByteArray> ids = idsOf(m_lines[index]);
+            if (!containsId(ids, id))
                 continue;
-            ids.removeAll(QByteArray());
+            ids.removeIf([&id](const QByteArray& other) { return other.trimmed() == id; });
             if (ids.isEmpty())
                 m_lines.removeAt(index);
             else
@@ -134,8 +168,9 @@ private:
             if (at > 0 && !m_lines.last().trimmed().isEmpty())
                 block.prepend(m_eol);
         }
+        // A line ended by a bare CR is completed to CRLF, as lineEndOf() counted it.
         if (at > 0 && !m_lines[at - 1].endsWith('\n'))
-            m_lines[at - 1] += m_eol;
+            m_lines[at - 1] += m_lines[at - 1].endsWith('\r') ? QByteArray("\n") : m_eol;
         for (const QByteArray& added : block)
             m_lines.insert(at++, added);
     }
@@ -146,15 +181,20 @@ private:
 
 } // namespace
 
-QByteArray DesktopMimeApps::withHandlers(const QByteArray& original, const Handlers& handlers)
+QByteArray DesktopMimeApps::withHandlers(const QByteArray& original, const Handlers& handlers,
+                                         const Handlers& withdrawn)
 {
     Editor editor(original);
     for (const auto& [type, id] : handlers) {
         const QByteArray typeBytes = type.toUtf8();
         const QByteArray idBytes = id.toUtf8();
-        editor.setOnlyHandler(kDefaults, typeBytes, idBytes);
-        editor.setOnlyHandler(kAdded, typeBytes, idBytes);
+        editor.putFirst(kDefaults, typeBytes, idBytes);
+        editor.putFirst(kAdded, typeBytes, idBytes);
         editor.removeHandler(kRemoved, typeBytes, idBytes);
+    }
+    for (const auto& [type, id] : withdrawn) {
+        for (const QByteArray& group : { kDefaults, kAdded })
+            editor.removeHandler(group, type.toUtf8(), id.toUtf8());
     }
     return editor.text();
 }

@@ -14,10 +14,13 @@ public:
     // (MIME type, desktop file ID) pairs.
     using Handlers = std::vector<std::pair<QString, QString>>;
 
-    // `original` with "type=id;" as the only line of each type under [Default Applications]
-    // and [Added Associations] (a group is added when missing; an existing line of the type is
-    // replaced where it stands) and the ID taken out of the type's [Removed Associations] line.
-    static QByteArray withHandlers(const QByteArray& original, const Handlers& handlers);
+    // `original` with each handler's ID first on its type's line under [Default Applications]
+    // and [Added Associations] (the line is added, with its group when missing; other IDs on it
+    // stay after ours) and taken out of its type's [Removed Associations] line; each withdrawn
+    // ID taken out of its type's lines under the first two groups. Every other line stays as
+    // it was, and editing the result again with the same handlers changes nothing.
+    static QByteArray withHandlers(const QByteArray& original, const Handlers& handlers,
+                                   const Handlers& withdrawn = {});
 };
 
 } // namespace registry

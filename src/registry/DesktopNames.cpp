@@ -80,4 +80,9 @@ bool DesktopNames::isPublishableExtension(const QString& extension)
     return true;
 }
 
+bool DesktopNames::isPublishableClass(const QString& className)
+{
+    return !className.isEmpty() && !className.startsWith(u'.') && !className.contains(u'\\');
+}
+
 } // namespace registry

@@ -20,6 +20,9 @@ public:
     // A registered extension (without its dot) usable as the file pattern "*.<extension>":
     // not empty, and free of pattern metacharacters, path and field separators and controls.
     static bool isPublishableExtension(const QString& extension);
+    // A class name that names a class key of its own: not empty, not beginning with '.' (an
+    // extension's key) and without '\' (which makes it a key below another one).
+    static bool isPublishableClass(const QString& className);
 };
 
 } // namespace registry

@@ -12,10 +12,10 @@
 #include "registry/DesktopTool.h"
 #include "registry/RegistryHive.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <list>
+#include <optional>
 
 namespace registry {
 
@@ -27,19 +27,13 @@ platform::ClassesRootFailure execProblem(DesktopExec::Problem problem)
     case DesktopExec::Problem::EmptyCommand:
         return { QStringLiteral("it names no program"),
                  QStringLiteral("elle ne nomme aucun programme") };
-    case DesktopExec::Problem::EqualsInProgram:
-        return { QStringLiteral("the program's name holds '='"),
-                 QStringLiteral("le nom du programme contient « = »") };
     case DesktopExec::Problem::FileAsProgram:
         return { QStringLiteral("the file stands where the program belongs"),
                  QStringLiteral("le fichier tient la place du programme") };
-    case DesktopExec::Problem::FileNamedTwice:
-        return { QStringLiteral("it names the file more than once"),
-                 QStringLiteral("elle nomme le fichier plusieurs fois") };
-    case DesktopExec::Problem::UnquotablePlaceholder:
-        return { QStringLiteral("the file is part of an argument that needs quotes"),
+    case DesktopExec::Problem::UnstorableCharacter:
+        return { QStringLiteral("it holds a character that no program argument can carry"),
                  QStringLiteral(
-                     "le fichier fait partie d'un argument qui demande des guillemets") };
+                     "elle contient un caractère qu'aucun argument de programme ne peut porter") };
     case DesktopExec::Problem::None:
         break;
     }
@@ -55,37 +49,99 @@ public:
     {
     }
 
+    // The classes of `classNames` that the hive holds and that can be published; the others
+    // the hive holds are reported.
+    QStringList publishable(const RegistryHive& hive, const QStringList& classNames)
+    {
+        QStringList classes;
+        for (const QString& name : classNames) {
+            if (name.isEmpty() || !hive.hasKey(name) || classes.contains(name, Qt::CaseInsensitive))
+                continue;
+            if (DesktopNames::isPublishableClass(name))
+                classes << name;
+            else
+                refuseClass(name);
+        }
+        return classes;
+    }
+
     // The package covers every class of the hive, so that an extension that moved to another
-    // class leaves its former one, and earlier associations stay.
-    void writeMimePackage(const std::vector<DesktopAssociation>& classes)
+    // class leaves its former one, and earlier associations stay. The database is rebuilt
+    // while the icons are made.
+    void startMimePackage(const std::vector<DesktopAssociation>& classes)
     {
         const QString mimeDir = m_dataHome + QStringLiteral("/mime");
         if (write(mimeDir + QStringLiteral("/packages/zelvane.xml"),
                   DesktopMimePackage::text(classes)))
-            m_tools.emplace_back(QStringLiteral("update-mime-database"), QStringList { mimeDir });
+            m_mimeTool.emplace(QStringLiteral("update-mime-database"), QStringList { mimeDir });
     }
 
-    void publishClass(const DesktopAssociation& association)
+    // Whether the types are in the MIME database.
+    bool finishMimePackage()
+    {
+        if (!m_mimeTool)
+            return false;
+        const auto failure = m_mimeTool->finish();
+        if (failure)
+            m_failures.push_back(*failure);
+        return !failure;
+    }
+
+    void reportUnpublishableExtensions(const DesktopAssociation& association)
     {
         for (const QString& extension : association.extensions) {
             // The key "." (an empty catalogue value) names no extension at all.
             if (!extension.isEmpty() && !DesktopNames::isPublishableExtension(extension))
                 refuseExtension(association.className, extension);
         }
-        if (!association.iconReference.isEmpty()) {
-            for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
-                     association.className, association.iconReference,
-                     DesktopNames::iconName(association.className), hicolorDir(), &m_iconFiles))
-                m_failures.push_back(failure);
+    }
+
+    void installIcon(const DesktopAssociation& association)
+    {
+        for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
+                 association.className, association.iconReference,
+                 DesktopNames::iconName(association.className), hicolorDir(), &m_iconFiles))
+            m_failures.push_back(failure);
+    }
+
+    // The class's entry, default handler of its type, runs its command. Where that cannot be,
+    // an earlier entry of the class is withdrawn: it would run a command the hive no longer
+    // holds.
+    void publishEntry(const DesktopAssociation& association, bool typePublished)
+    {
+        if (!association.command) {
+            withdrawEntry(association);
+            return;
         }
-        if (!association.command.isEmpty())
-            writeEntry(association);
+        if (!typePublished) {
+            refuseEntry(association,
+                        { QStringLiteral("its file type could not be published"),
+                          QStringLiteral("son type de fichier n'a pas pu être publié") });
+            return;
+        }
+        const DesktopExec::Result exec = DesktopExec::fromWindowsCommand(*association.command);
+        if (exec.problem != DesktopExec::Problem::None) {
+            refuseEntry(association, execProblem(exec.problem));
+            return;
+        }
+        const QString mimeType = DesktopNames::mimeType(association.className);
+        const QString fileName = DesktopNames::desktopFileName(association.className);
+        const QString name
+            = association.description.isEmpty() ? association.className : association.description;
+        if (!write(applicationsDir() + u'/' + fileName,
+                   DesktopEntry::text(name, mimeType, exec.exec))) {
+            withdrawEntry(association);
+            return;
+        }
+        m_handlers.emplace_back(mimeType, fileName);
+        m_entriesChanged = true;
     }
 
     void finish()
     {
-        if (!m_handlers.empty()) {
+        if (!m_handlers.empty() || !m_withdrawn.empty())
             updateMimeApps();
+        if (m_entriesChanged) {
             m_tools.emplace_back(QStringLiteral("update-desktop-database"),
                                  QStringList { applicationsDir() });
         }
@@ -116,6 +172,19 @@ private:
         return !failure;
     }
 
+    void refuseClass(const QString& className)
+    {
+        m_failures.push_back(
+            { QStringLiteral("The class \"%1\" was not published: a class name may neither begin "
+                             "with '.', which marks an extension, nor hold '\\', which separates "
+                             "keys")
+                  .arg(className),
+              QStringLiteral("La classe « %1 » n'a pas été publiée : un nom de classe ne peut ni "
+                             "commencer par « . », qui marque une extension, ni contenir « \\ », "
+                             "qui sépare les clés")
+                  .arg(className) });
+    }
+
     void refuseExtension(const QString& className, const QString& extension)
     {
         m_failures.push_back(
@@ -128,51 +197,50 @@ private:
                   .arg(extension, className) });
     }
 
-    void writeEntry(const DesktopAssociation& association)
+    void refuseEntry(const DesktopAssociation& association, const platform::ClassesRootFailure& why)
     {
-        const DesktopExec::Result exec = DesktopExec::fromWindowsCommand(association.command);
-        if (exec.problem != DesktopExec::Problem::None) {
-            const platform::ClassesRootFailure why = execProblem(exec.problem);
-            m_failures.push_back(
-                { QStringLiteral("The open command \"%1\" of the class \"%2\" cannot be used on "
-                                 "this desktop: %3")
-                      .arg(association.command, association.className, why.english),
-                  QStringLiteral("La commande d'ouverture « %1 » de la classe « %2 » ne peut "
-                                 "pas servir sur ce bureau : %3")
-                      .arg(association.command, association.className, why.french) });
-            return;
-        }
-        const QString mimeType = DesktopNames::mimeType(association.className);
-        const QString fileName = DesktopNames::desktopFileName(association.className);
-        const QString name
-            = association.description.isEmpty() ? association.className : association.description;
-        if (write(applicationsDir() + u'/' + fileName,
-                  DesktopEntry::text(name, mimeType, exec.exec)))
-            m_handlers.emplace_back(mimeType, fileName);
+        m_failures.push_back(
+            { QStringLiteral("The open command \"%1\" of the class \"%2\" cannot be used on "
+                             "this desktop: %3")
+                  .arg(*association.command, association.className, why.english),
+              QStringLiteral("La commande d'ouverture « %1 » de la classe « %2 » ne peut "
+                             "pas servir sur ce bureau : %3")
+                  .arg(*association.command, association.className, why.french) });
+        withdrawEntry(association);
     }
 
-    // A file that exists but cannot be read is left alone rather than replaced by our lines.
+    void withdrawEntry(const DesktopAssociation& association)
+    {
+        const QString fileName = DesktopNames::desktopFileName(association.className);
+        bool removed = false;
+        if (const auto failure = DesktopFileWriter::remove(applicationsDir() + u'/' + fileName,
+                                                           &removed))
+            m_failures.push_back(*failure);
+        m_entriesChanged = m_entriesChanged || removed;
+        m_withdrawn.emplace_back(DesktopNames::mimeType(association.className), fileName);
+    }
+
+    // A file that cannot be read whole is left alone rather than replaced by our lines.
     void updateMimeApps()
     {
         const QString path = m_configHome + QStringLiteral("/mimeapps.list");
         QByteArray original;
-        QFile file(path);
-        if (file.exists()) {
-            if (!file.open(QIODevice::ReadOnly)) {
-                m_failures.push_back(
-                    { QStringLiteral("Could not read %1: %2").arg(path, file.errorString()),
-                      QStringLiteral("Impossible de lire %1 : %2").arg(path, file.errorString()) });
-                return;
-            }
-            original = file.readAll();
+        if (const auto failure = DesktopFileWriter::read(path, &original)) {
+            m_failures.push_back(*failure);
+            return;
         }
-        write(path, DesktopMimeApps::withHandlers(original, m_handlers));
+        const QByteArray edited = DesktopMimeApps::withHandlers(original, m_handlers, m_withdrawn);
+        if (edited != original)
+            write(path, edited);
     }
 
     const QString m_dataHome;
     const QString m_configHome;
+    std::optional<DesktopTool> m_mimeTool;
     std::list<DesktopTool> m_tools;
     DesktopMimeApps::Handlers m_handlers;
+    DesktopMimeApps::Handlers m_withdrawn;
+    bool m_entriesChanged = false;
     int m_iconFiles = 0;
     std::vector<platform::ClassesRootFailure> m_failures;
 };
@@ -181,11 +249,8 @@ private:
 
 QStringList DesktopPublisher::publish(const RegistryHive& hive, const QStringList& classNames)
 {
-    QStringList published;
-    for (const QString& name : classNames) {
-        if (!name.isEmpty() && hive.hasKey(name) && !published.contains(name, Qt::CaseInsensitive))
-            published << name;
-    }
+    Publication publication;
+    const QStringList published = publication.publishable(hive, classNames);
     QStringList packaged = DesktopAssociation::classesOf(hive);
     for (const QString& name : published) {
         if (!packaged.contains(name, Qt::CaseInsensitive))
@@ -194,12 +259,21 @@ QStringList DesktopPublisher::publish(const RegistryHive& hive, const QStringLis
     std::vector<DesktopAssociation> classes;
     for (const QString& name : packaged)
         classes.push_back(DesktopAssociation::read(hive, name));
+    const auto isPublished = [&published](const DesktopAssociation& association) {
+        return published.contains(association.className, Qt::CaseInsensitive);
+    };
 
-    Publication publication;
-    publication.writeMimePackage(classes);
+    publication.startMimePackage(classes);
     for (const DesktopAssociation& association : classes) {
-        if (published.contains(association.className, Qt::CaseInsensitive))
-            publication.publishClass(association);
+        if (!isPublished(association))
+            continue;
+        publication.reportUnpublishableExtensions(association);
+        publication.installIcon(association);
+    }
+    const bool typesPublished = publication.finishMimePackage();
+    for (const DesktopAssociation& association : classes) {
+        if (isPublished(association))
+            publication.publishEntry(association, typesPublished);
     }
     publication.finish();
 

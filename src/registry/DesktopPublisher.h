@@ -14,7 +14,9 @@ class DesktopPublisher {
 public:
     // Publishes each class of `classNames` found in `hive` to the user's desktop: MIME type,
     // icon, and (for a class with an open command) a desktop entry set as default handler.
-    // Returns one English text per failure (what and where); empty when all went well.
+    // A class whose command cannot run, or whose type did not reach the MIME database, keeps
+    // no earlier entry or default. Returns one English text per failure (what and where), a
+    // class or extension that cannot be published included; empty when all went well.
     QStringList publish(const RegistryHive& hive, const QStringList& classNames);
 
     // The failures of the last publish(), in French, in the same order.

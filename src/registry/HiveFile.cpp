@@ -1,7 +1,6 @@
 // The hive file on disk: read when a sequence of writes begins, replaced when it ends.
 #include "registry/HiveFile.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,75 +13,70 @@ HiveFile::HiveFile(QString path)
 {
 }
 
-RegistryHive HiveFile::load()
+std::optional<RegistryHive> HiveFile::load()
 {
     m_failures.clear();
-    m_mayReplace = true;
-    QFile file(m_path);
-    if (!file.exists())
-        return {};
-    QString why;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray text = file.readAll();
-        if (file.error() == QFileDevice::NoError) {
-            if (std::optional<RegistryHive> hive = RegistryHive::parse(text, &why))
-                return std::move(*hive);
-        } else {
-            why = file.errorString();
-        }
-        file.close();
-    } else {
-        why = file.errorString();
-    }
-    setAside(why);
-    return {};
+    RegistryHive::ReadError error;
+    std::optional<RegistryHive> hive = read(&error);
+    m_mayReplace = hive.has_value();
+    if (hive)
+        return hive;
+    const QString english = error.line > 0 ? QStringLiteral("line %1: %2").arg(error.line).arg(error.english)
+                                           : error.english;
+    const QString french = error.line > 0 ? QStringLiteral("ligne %1 : %2").arg(error.line).arg(error.french)
+                                          : error.french;
+    fail(QStringLiteral("The associations file %1 could not be read (%2). Nothing was written: the "
+                        "file was left as it is and the desktop was not changed. Correct the file "
+                        "or move it away, then finish the wizard again.").arg(m_path, english),
+         QStringLiteral("Le fichier des associations %1 n'a pas pu être lu (%2). Rien n'a été "
+                        "écrit : le fichier a été laissé tel quel et le bureau n'a pas été modifié. "
+                        "Corrigez le fichier ou déplacez-le, puis terminez de nouveau l'assistant.")
+             .arg(m_path, french));
+    return std::nullopt;
 }
 
-void HiveFile::setAside(const QString& why)
+std::optional<RegistryHive> HiveFile::read(RegistryHive::ReadError* error) const
 {
-    const QString base = m_path + QStringLiteral(".unreadable-")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = base;
-    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
-        aside = base + QStringLiteral("-%1").arg(n);
-    if (QFile::rename(m_path, aside)) {
-        fail(QStringLiteral("The associations file %1 could not be read (%2); it was kept as %3 "
-                            "and a new one was started.").arg(m_path, why, aside),
-             QStringLiteral("Le fichier des associations %1 n'a pas pu être lu (%2) ; il a été "
-                            "conservé sous le nom %3 et un nouveau fichier a été commencé.")
-                 .arg(m_path, why, aside));
-        return;
+    const QFileInfo info(m_path);
+    if (!info.exists())
+        return RegistryHive();
+    // Reading a FIFO or a device could wait forever.
+    if (!info.isFile()) {
+        *error = {0, QStringLiteral("it is not a regular file"),
+                  QStringLiteral("ce n'est pas un fichier ordinaire")};
+        return std::nullopt;
     }
-    m_mayReplace = false;
-    fail(QStringLiteral("The associations file %1 could not be read (%2) nor be set aside; it was "
-                        "left as it is and these associations were not saved in it.").arg(m_path, why),
-         QStringLiteral("Le fichier des associations %1 n'a pas pu être lu (%2) ni être mis de côté ; "
-                        "il a été laissé tel quel et ces associations n'y ont pas été enregistrées.")
-             .arg(m_path, why));
+    QFile file(m_path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return RegistryHive::parse(bytes, error);
+    }
+    *error = {0, file.errorString(), file.errorString()};
+    return std::nullopt;
 }
 
-bool HiveFile::save(const RegistryHive& hive)
+void HiveFile::save(const RegistryHive& hive)
 {
     if (!m_mayReplace)
-        return false;
+        return;
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder)) {
         fail(QStringLiteral("The associations could not be saved: the folder %1 cannot be created.")
                  .arg(folder),
              QStringLiteral("Les associations n'ont pas pu être enregistrées : le dossier %1 ne peut "
                             "pas être créé.").arg(folder));
-        return false;
+        return;
     }
     QSaveFile file(m_path);
-    const QByteArray text = hive.serialize();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        fail(QStringLiteral("The associations could not be saved in %1 (%2).")
-                 .arg(m_path, file.errorString()),
-             QStringLiteral("Les associations n'ont pas pu être enregistrées dans %1 (%2).")
-                 .arg(m_path, file.errorString()));
-        return false;
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(hive.serialize()); // a write that fails makes the commit fail
+        if (file.commit())
+            return;
     }
-    return true;
+    fail(QStringLiteral("The associations could not be saved in %1 (%2).").arg(m_path, file.errorString()),
+         QStringLiteral("Les associations n'ont pas pu être enregistrées dans %1 (%2).")
+             .arg(m_path, file.errorString()));
 }
 
 void HiveFile::fail(const QString& english, const QString& french)

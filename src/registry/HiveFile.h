@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace registry {
 
@@ -15,19 +16,19 @@ public:
 
     const QString& path() const { return m_path; }
 
-    // The hive the file holds; empty when there is no file yet. A file that cannot be read is
-    // never overwritten: it is renamed aside ("classes.reg.unreadable-<time>") and the failure
-    // is recorded; when even that is impossible, save() refuses to replace it.
-    RegistryHive load();
-    // Replaces the file with `hive` in one step, creating its folder. False, with the failure
-    // recorded, when it cannot.
-    bool save(const RegistryHive& hive);
+    // The hive the file holds; empty when there is no file yet. Nothing, with the failure
+    // recorded, when the file cannot be read.
+    std::optional<RegistryHive> load();
+    // Replaces the file with `hive` in one step, creating its folder, or records why it cannot.
+    // Refused when the last load could not read the file: what such a file holds is never
+    // overwritten.
+    void save(const RegistryHive& hive);
 
     // What went wrong since the last load, for the user.
     const QList<platform::ClassesRootFailure>& failures() const { return m_failures; }
 
 private:
-    void setAside(const QString& why);
+    std::optional<RegistryHive> read(RegistryHive::ReadError* error) const;
     void fail(const QString& english, const QString& french);
 
     QString m_path;

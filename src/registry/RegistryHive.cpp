@@ -1,8 +1,11 @@
-// The per-user classes hive and its .reg text.
+// The per-user classes hive and its .reg file.
 #include "registry/RegistryHive.h"
 
+#include "catalogue/AnsiText.h"
+
 #include <QHash>
-#include <QStringDecoder>
+#include <QRegularExpression>
+#include <QtEndian>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -11,9 +14,10 @@ namespace registry {
 namespace {
 
 const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
+const QString kOldHeader = QStringLiteral("REGEDIT4");
 const QString kRoot = QStringLiteral("HKEY_CLASSES_ROOT");
-constexpr qsizetype kMaxKeyNameLength = 255;
 const QString kCrLf = QStringLiteral("\r\n");
+constexpr qsizetype kMaxKeyNameLength = 255;
 
 // Registry names ignore letter case; folding the whole path compares every level that way.
 QString folded(const QString& path)
@@ -21,10 +25,183 @@ QString folded(const QString& path)
     return path.toCaseFolded();
 }
 
-bool breaksLine(const QString& text)
+// Text a line of the file can hold and that stays the same text through UTF-16 and UTF-8.
+bool isStorableText(const QString& text)
 {
-    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))
-        || text.contains(QChar(u'\0'));
+    return !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QChar(u'\0')) && text.isValidUtf16();
+}
+
+// Version-5 files as the registry editor writes them are UTF-16LE with a byte-order mark, read
+// unit by unit so that nothing in them changes; the hives of earlier versions of this program
+// are UTF-8, and REGEDIT4 files are ANSI. `cut` tells a UTF-16 text whose last unit is cut in half.
+QString decoded(const QByteArray& bytes, bool* cut)
+{
+    if (!bytes.startsWith("\xFF\xFE"))
+        return AnsiText::decode(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+    *cut = bytes.size() % 2 != 0;
+    QString text(bytes.size() / 2 - 1, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        text[i] = QChar(qFromLittleEndian<quint16>(bytes.constData() + 2 + 2 * i));
+    return text;
+}
+
+QByteArray utf16WithByteOrderMark(const QString& text)
+{
+    QByteArray bytes(2 + 2 * text.size(), Qt::Uninitialized);
+    bytes[0] = '\xFF';
+    bytes[1] = '\xFE';
+    for (qsizetype i = 0; i < text.size(); ++i)
+        qToLittleEndian<quint16>(text[i].unicode(), bytes.data() + 2 + 2 * i);
+    return bytes;
+}
+
+// The lines of a text, split at CRLF, LF or a lone CR as the registry editor splits them; the
+// text after the last line end is one more line. (A regular expression would refuse text that
+// holds half a surrogate pair.)
+QStringList linesOf(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
+            continue;
+        lines += text.mid(start, i - start);
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    return lines << text.mid(start);
+}
+
+qsizetype afterBlanks(const QString& line, qsizetype from)
+{
+    while (from < line.size() && (line[from] == QLatin1Char(' ') || line[from] == QLatin1Char('\t')))
+        ++from;
+    return from;
+}
+
+// Nothing but blanks or a comment.
+bool isBlankOrComment(QStringView rest)
+{
+    rest = rest.trimmed();
+    return rest.isEmpty() || rest.startsWith(QLatin1Char(';'));
+}
+
+bool endsWithBackslash(const QString& line)
+{
+    return QStringView(line).trimmed().endsWith(QLatin1Char('\\'));
+}
+
+// A key line "[NAME]" or deletion line "[-NAME]". As the registry editor reads it, the name ends
+// at the last ']' of the line and a blank right after '[' makes no key line.
+struct KeyLine {
+    bool deletion = false;
+    QString name;
+};
+
+std::optional<KeyLine> keyLineOf(const QString& line)
+{
+    const qsizetype open = afterBlanks(line, 0);
+    const qsizetype close = line.lastIndexOf(QLatin1Char(']'));
+    if (open == line.size() || line[open] != QLatin1Char('[') || close < open
+        || afterBlanks(line, open + 1) != open + 1)
+        return std::nullopt;
+    const bool deletion = line[open + 1] == QLatin1Char('-');
+    const qsizetype start = open + 1 + (deletion ? 1 : 0);
+    return KeyLine {deletion, line.mid(start, close - start)};
+}
+
+// The path below HKEY_CLASSES_ROOT of a full key name; nothing for a key of another root.
+std::optional<QString> classesPath(const QString& name)
+{
+    if (!name.startsWith(kRoot, Qt::CaseInsensitive))
+        return std::nullopt;
+    if (name.size() == kRoot.size())
+        return QString();
+    if (name[kRoot.size()] != QLatin1Char('\\'))
+        return std::nullopt;
+    return name.mid(kRoot.size() + 1);
+}
+
+// Where the data of a value line `@=...` or `"name"=...` begins, after the '=' and its blanks;
+// -1 for any other line.
+qsizetype dataStart(const QString& line)
+{
+    qsizetype i = afterBlanks(line, 0);
+    if (i < line.size() && line[i] == QLatin1Char('"')) {
+        for (++i; i < line.size() && line[i] != QLatin1Char('"'); ++i) {
+            if (line[i] == QLatin1Char('\\'))
+                ++i;
+        }
+    } else if (i == line.size() || line[i] != QLatin1Char('@')) {
+        return -1;
+    }
+    i = afterBlanks(line, i + 1);
+    return i < line.size() && line[i] == QLatin1Char('=') ? afterBlanks(line, i + 1) : -1;
+}
+
+// A binary value goes on over the next lines while its lines end with '\'.
+bool continuesOnNextLine(const QString& line)
+{
+    const qsizetype data = dataStart(line);
+    return data >= 0 && QStringView(line).mid(data).startsWith(QLatin1String("hex"))
+        && endsWithBackslash(line);
+}
+
+// The data of a default-value line `@=...` with its continuation lines joined; nothing for any
+// other line.
+std::optional<QString> defaultData(const QStringList& entry)
+{
+    const QString& line = entry.first();
+    const qsizetype start = dataStart(line);
+    if (start < 0 || line[afterBlanks(line, 0)] != QLatin1Char('@'))
+        return std::nullopt;
+    QString data = line.mid(start);
+    for (qsizetype i = 1; i < entry.size(); ++i) {
+        data = data.trimmed();
+        data.chop(1); // the '\' that continues the line
+        data += entry[i].trimmed();
+    }
+    return data;
+}
+
+// The text of a quoted string: `\\` stands for a backslash and `\"` for a quote; only blanks or a
+// comment may follow it.
+std::optional<QString> unquoted(const QString& data)
+{
+    QString text;
+    for (qsizetype i = 1; i < data.size(); ++i) {
+        if (data[i] == QLatin1Char('"')) {
+            if (!isBlankOrComment(QStringView(data).mid(i + 1)) || !isStorableText(text))
+                return std::nullopt;
+            return text;
+        }
+        if (data[i] == QLatin1Char('\\')
+            && (++i == data.size() || (data[i] != QLatin1Char('\\') && data[i] != QLatin1Char('"'))))
+            return std::nullopt;
+        text += data[i];
+    }
+    return std::nullopt;
+}
+
+// What the data of a default-value line leaves in its key: a string, or no string (`-` deletes
+// the value; `dword:`, `hex:` and `hex(N):` give it another type). Nothing when the registry
+// editor would skip the line.
+std::optional<std::optional<QString>> defaultValueOf(const QString& data)
+{
+    static const QRegularExpression notAString(QStringLiteral(
+        "^(-|dword:[0-9A-Fa-f]{1,8}"
+        "|hex(\\([0-9A-Fa-f]{1,8}\\))?:\\s*([0-9A-Fa-f]{1,2}\\s*(,\\s*[0-9A-Fa-f]{1,2}\\s*)*,?)?)"
+        "\\s*(;.*)?$"));
+    if (data.startsWith(QLatin1Char('"'))) {
+        if (std::optional<QString> text = unquoted(data))
+            return std::optional<QString>(std::move(*text));
+        return std::nullopt;
+    }
+    if (notAString.match(data).hasMatch())
+        return std::optional<QString>();
+    return std::nullopt;
 }
 
 QString escaped(const QString& data)
@@ -35,62 +212,15 @@ QString escaped(const QString& data)
     return text;
 }
 
-// Version-5 exports are UTF-16LE with a byte-order mark; ours are UTF-8, with or without one.
-std::optional<QString> decoded(const QByteArray& bytes)
+QString keyLine(const QString& path)
 {
-    const bool utf16 = bytes.startsWith("\xFF\xFE");
-    auto decoder = QStringDecoder(utf16 ? QStringConverter::Utf16LE : QStringConverter::Utf8,
-                                  QStringConverter::Flag::Stateless);
-    QString text = decoder(bytes.mid(utf16 ? 2 : bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0));
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
+    return QLatin1Char('[') + kRoot + (path.isEmpty() ? QString() : QLatin1Char('\\') + path)
+        + QLatin1Char(']');
 }
 
-// The key path of a key line "[HKEY_CLASSES_ROOT\...]" relative to the root, or nothing.
-std::optional<QString> keyOfLine(const QString& line)
+QString valueLine(const QString& data)
 {
-    if (!line.startsWith(QLatin1Char('[')) || !line.endsWith(QLatin1Char(']')))
-        return std::nullopt;
-    const QString full = line.mid(1, line.size() - 2);
-    if (!full.startsWith(kRoot, Qt::CaseInsensitive))
-        return std::nullopt;
-    const QString rest = full.mid(kRoot.size());
-    if (rest.isEmpty())
-        return QString();
-    if (!rest.startsWith(QLatin1Char('\\')))
-        return std::nullopt;
-    return rest.mid(1);
-}
-
-// The data of a default-value line `@="..."`, or nothing with `why` set.
-std::optional<QString> dataOfLine(const QString& line, QString* why)
-{
-    if (!line.startsWith(QLatin1String("@=\""))) {
-        *why = QStringLiteral("only string default values (@=\"...\") are kept");
-        return std::nullopt;
-    }
-    QString data;
-    for (qsizetype i = 3; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (c == QLatin1Char('"')) {
-            if (!line.mid(i + 1).trimmed().isEmpty()) {
-                *why = QStringLiteral("text after the closing quote");
-                return std::nullopt;
-            }
-            return data;
-        }
-        if (c == QLatin1Char('\\')) {
-            if (i + 1 == line.size() || (line[i + 1] != QLatin1Char('\\') && line[i + 1] != QLatin1Char('"'))) {
-                *why = QStringLiteral("a backslash must be written \\\\ and a quote \\\"");
-                return std::nullopt;
-            }
-            ++i;
-        }
-        data += line[i];
-    }
-    *why = QStringLiteral("the string has no closing quote");
-    return std::nullopt;
+    return QLatin1String("@=\"") + escaped(data) + QLatin1Char('"');
 }
 
 } // namespace
@@ -98,8 +228,21 @@ std::optional<QString> dataOfLine(const QString& line, QString* why)
 struct RegistryHive::Data {
     struct Key {
         QString path; // each level spelt as when it was first created
+        QString folded;
         std::optional<QString> value;
+        // Entries of `lines`: the last line that opens the key and the last line that sets or
+        // deletes its default value since then; -1 when there is none.
+        qsizetype keyLine = -1;
+        qsizetype valueLine = -1;
+        bool isNew = false; // created since the file was read
+        bool valueChanged = false;
     };
+
+    // The header the file was read with: a REGEDIT4 file keeps it, since the binary string values
+    // it may hold are ANSI bytes under that header and UTF-16 under the other.
+    QString header = kHeader;
+    // The lines after the header as read; a value continued over several lines is one entry.
+    std::vector<QStringList> lines;
     std::vector<Key> keys {Key {}}; // in order of creation; the first is the root
     QHash<QString, std::size_t> positions {{QString(), 0}}; // folded path -> index in keys
 
@@ -107,6 +250,70 @@ struct RegistryHive::Data {
     {
         const auto it = positions.constFind(folded(path));
         return it == positions.cend() ? nullptr : &keys[*it];
+    }
+
+    // Creates every missing level of a valid path; returns the key.
+    Key& create(const QString& path, bool isNew)
+    {
+        std::size_t position = 0;
+        for (qsizetype start = 0, end = 0; !path.isEmpty() && end >= 0; start = end + 1) {
+            end = path.indexOf(QLatin1Char('\\'), start);
+            const QString key = folded(path.left(end < 0 ? path.size() : end));
+            if (const auto it = positions.constFind(key); it != positions.cend()) {
+                position = *it;
+                continue;
+            }
+            const QString parent = keys[position].path;
+            const QString level = path.mid(start, end < 0 ? -1 : end - start);
+            position = keys.size();
+            positions.insert(key, position);
+            keys.push_back({parent.isEmpty() ? level : parent + QLatin1Char('\\') + level, key,
+                            std::nullopt, -1, -1, isNew});
+        }
+        return keys[position];
+    }
+
+    // A deletion line removes the key and every key below it; a root cannot be deleted.
+    void remove(const QString& path)
+    {
+        if (path.isEmpty())
+            return;
+        const QString key = folded(path);
+        const QString below = key + QLatin1Char('\\');
+        std::erase_if(keys, [&](const Key& k) { return k.folded == key || k.folded.startsWith(below); });
+        positions.clear();
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            positions.insert(keys[i].folded, i);
+    }
+
+    // Takes in entry `index` of `lines`; `section` is the key whose values the lines below set.
+    // A deletion `[-HKEY_CLASSES_ROOT\...]` is applied where it stands, as an import applies it,
+    // and its line is kept: the file goes on deleting the key when imported on Windows, and a key
+    // written again goes to a new section at the end, below the deletion that would undo it.
+    void read(qsizetype index, std::optional<QString>* section)
+    {
+        const QStringList& entry = lines[std::size_t(index)];
+        if (const std::optional<KeyLine> line = keyLineOf(entry.first())) {
+            section->reset();
+            const std::optional<QString> path = classesPath(line->name);
+            if (!path || !isValidKeyPath(*path))
+                return; // a key the registry cannot create: its values are not read either
+            if (line->deletion) {
+                remove(*path);
+                return;
+            }
+            create(*path, false).keyLine = index;
+            *section = *path;
+            return;
+        }
+        const std::optional<QString> data = defaultData(entry);
+        if (!*section || !data)
+            return;
+        if (const auto value = defaultValueOf(*data)) {
+            Key& key = keys[positions.value(folded(**section))];
+            key.value = *value;
+            key.valueLine = index;
+        }
     }
 };
 
@@ -124,8 +331,7 @@ RegistryHive::RegistryHive(const RegistryHive& other)
 
 RegistryHive& RegistryHive::operator=(const RegistryHive& other)
 {
-    if (this != &other)
-        *d = *other.d;
+    *d = *other.d;
     return *this;
 }
 
@@ -144,7 +350,7 @@ bool RegistryHive::isValidKeyPath(const QString& path)
 {
     if (path.isEmpty())
         return true;
-    if (breaksLine(path))
+    if (!isStorableText(path))
         return false;
     const QStringList levels = path.split(QLatin1Char('\\'));
     return std::all_of(levels.cbegin(), levels.cend(), [](const QString& level) {
@@ -154,38 +360,24 @@ bool RegistryHive::isValidKeyPath(const QString& path)
 
 bool RegistryHive::isStorableData(const QString& data)
 {
-    return !breaksLine(data);
+    return isStorableText(data);
 }
 
 bool RegistryHive::createKey(const QString& path)
 {
     if (!isValidKeyPath(path))
         return false;
-    if (path.isEmpty())
-        return true;
-    QString storedPath; // the parent's path as first created
-    qsizetype end = -1;
-    do {
-        const qsizetype start = end + 1;
-        end = path.indexOf(QLatin1Char('\\'), start);
-        const QString level = path.mid(start, end < 0 ? -1 : end - start);
-        const QString key = folded(path.left(end < 0 ? path.size() : end));
-        if (const auto it = d->positions.constFind(key); it != d->positions.cend()) {
-            storedPath = d->keys[*it].path;
-            continue;
-        }
-        storedPath = storedPath.isEmpty() ? level : storedPath + QLatin1Char('\\') + level;
-        d->positions.insert(key, d->keys.size());
-        d->keys.push_back({storedPath, std::nullopt});
-    } while (end >= 0);
+    d->create(path, true);
     return true;
 }
 
 bool RegistryHive::setDefaultValue(const QString& path, const QString& data)
 {
-    if (!isStorableData(data) || !createKey(path))
+    if (!isStorableData(data) || !isValidKeyPath(path))
         return false;
-    d->keys[d->positions.value(folded(path))].value = data;
+    Data::Key& key = d->create(path, true);
+    key.value = data;
+    key.valueChanged = true;
     return true;
 }
 
@@ -207,8 +399,7 @@ QStringList RegistryHive::subkeys(const QString& path) const
     const QString prefix = path.isEmpty() ? QString() : folded(path) + QLatin1Char('\\');
     QStringList names;
     for (auto key = d->keys.cbegin() + 1; key != d->keys.cend(); ++key) {
-        const QString candidate = folded(key->path);
-        if (candidate.startsWith(prefix) && candidate.indexOf(QLatin1Char('\\'), prefix.size()) < 0)
+        if (key->folded.startsWith(prefix) && key->folded.indexOf(QLatin1Char('\\'), prefix.size()) < 0)
             names.append(key->path.mid(prefix.size()));
     }
     return names;
@@ -216,60 +407,71 @@ QStringList RegistryHive::subkeys(const QString& path) const
 
 QByteArray RegistryHive::serialize() const
 {
-    QString text = kHeader + kCrLf;
+    // A value written since the file was read replaces the line that set it, or follows the line
+    // that opens its key.
+    QHash<qsizetype, const Data::Key*> replacing;
+    QHash<qsizetype, const Data::Key*> following;
     for (const Data::Key& key : d->keys) {
-        if (key.path.isEmpty() && !key.value)
-            continue;
-        text += kCrLf + QLatin1Char('[') + kRoot;
-        if (!key.path.isEmpty())
-            text += QLatin1Char('\\') + key.path;
-        text += QLatin1Char(']') + kCrLf;
-        if (key.value)
-            text += QLatin1String("@=\"") + escaped(*key.value) + QLatin1Char('"') + kCrLf;
+        if (key.valueChanged && key.valueLine >= 0)
+            replacing.insert(key.valueLine, &key);
+        else if (key.valueChanged && key.keyLine >= 0)
+            following.insert(key.keyLine, &key);
     }
-    // The registry editor ends its exports with a blank line.
-    return (text + kCrLf).toUtf8();
+    QStringList lines {d->header};
+    for (qsizetype i = 0; i < qsizetype(d->lines.size()); ++i) {
+        if (const Data::Key* key = replacing.value(i))
+            lines += valueLine(*key->value);
+        else
+            lines += d->lines[std::size_t(i)];
+        if (const Data::Key* key = following.value(i))
+            lines += valueLine(*key->value);
+    }
+    // Other new keys and values go to sections of their own, each after a blank line as the
+    // registry editor writes them, and the file ends with a blank line as its exports do.
+    for (const Data::Key& key : d->keys) {
+        if (key.keyLine >= 0 || !(key.isNew || key.valueChanged))
+            continue;
+        if (!lines.last().isEmpty())
+            lines += QString();
+        lines += keyLine(key.path);
+        if (key.value)
+            lines += valueLine(*key.value);
+        lines += QString();
+    }
+    return utf16WithByteOrderMark(lines.join(kCrLf) + kCrLf);
 }
 
-std::optional<RegistryHive> RegistryHive::parse(const QByteArray& bytes, QString* error)
+std::optional<RegistryHive> RegistryHive::parse(const QByteArray& bytes, ReadError* error)
 {
-    const auto fail = [error](qsizetype line, const QString& why) {
+    const auto fail = [error](qsizetype line, const QString& english, const QString& french) {
         if (error)
-            *error = QStringLiteral("line %1: %2").arg(line).arg(why);
+            *error = {line, english, french};
         return std::nullopt;
     };
-    const std::optional<QString> text = decoded(bytes);
-    if (!text) {
-        if (error)
-            *error = QStringLiteral("the file is neither UTF-8 nor UTF-16 text");
-        return std::nullopt;
-    }
-    const QStringList lines = text->split(QLatin1Char('\n'));
-    if (lines.first().trimmed() != kHeader)
-        return fail(1, QStringLiteral("the first line is not \"%1\"").arg(kHeader));
+    bool cut = false;
+    QStringList lines = linesOf(decoded(bytes, &cut));
+    const QString header = lines.first().trimmed();
+    if (header != kHeader && header != kOldHeader)
+        return fail(1, QStringLiteral("the first line is neither \"%1\" nor \"%2\"").arg(kHeader, kOldHeader),
+                    QStringLiteral("la première ligne n'est ni « %1 » ni « %2 »").arg(kHeader, kOldHeader));
+    if (cut)
+        return fail(lines.size(), QStringLiteral("the file ends in the middle of a UTF-16 character"),
+                    QStringLiteral("le fichier se termine au milieu d'un caractère UTF-16"));
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast(); // the end of the last line
 
     RegistryHive hive;
-    std::optional<QString> current;
+    Data& data = *hive.d;
+    data.header = header;
+    std::optional<QString> section;
     for (qsizetype n = 1; n < lines.size(); ++n) {
-        const QString line = lines[n].trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
-            continue;
-        if (line.startsWith(QLatin1Char('['))) {
-            current = keyOfLine(line);
-            if (!current)
-                return fail(n + 1, QStringLiteral("only keys under %1 are kept").arg(kRoot));
-            if (!hive.createKey(*current))
-                return fail(n + 1, QStringLiteral("the key path has an empty or too long name"));
-            continue;
+        QStringList entry {lines[n]};
+        if (continuesOnNextLine(lines[n])) {
+            while (n + 1 < lines.size() && endsWithBackslash(entry.last()))
+                entry += lines[++n];
         }
-        if (!current)
-            return fail(n + 1, QStringLiteral("a value before the first key"));
-        QString why;
-        const std::optional<QString> data = dataOfLine(line, &why);
-        if (!data)
-            return fail(n + 1, why);
-        if (!hive.setDefaultValue(*current, *data))
-            return fail(n + 1, QStringLiteral("the value holds a line break"));
+        data.lines.push_back(std::move(entry));
+        data.read(qsizetype(data.lines.size()) - 1, &section);
     }
     return hive;
 }

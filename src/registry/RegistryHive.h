@@ -1,5 +1,5 @@
-// The per-user classes hive: keys under HKEY_CLASSES_ROOT with their default string values,
-// kept as a Windows registry-export (.reg) text file.
+// The per-user classes hive: keys under HKEY_CLASSES_ROOT with their default string values, kept
+// as a registry-editor (.reg) file that keeps every line it does not use.
 #pragma once
 
 #include <QByteArray>
@@ -12,6 +12,14 @@ namespace registry {
 
 class RegistryHive {
 public:
+    // Why a .reg file cannot be read, in the program's two languages; `line` is 0 when the
+    // failure is not on one line.
+    struct ReadError {
+        qsizetype line = 0;
+        QString english;
+        QString french;
+    };
+
     RegistryHive();
     ~RegistryHive();
     RegistryHive(const RegistryHive&);
@@ -19,18 +27,22 @@ public:
     RegistryHive(RegistryHive&&) noexcept;
     RegistryHive& operator=(RegistryHive&&) noexcept;
 
-    // Reads the text of a .reg file ("Windows Registry Editor Version 5.00", keys under
-    // HKEY_CLASSES_ROOT, `@="..."` default values). Empty with `error` naming the line when
-    // the text cannot be read.
-    static std::optional<RegistryHive> parse(const QByteArray& text, QString* error);
-    // The .reg text: UTF-8, CRLF line ends, keys in the order they were first created.
+    // Reads a .reg file as the registry editor imports it: a "Windows Registry Editor Version
+    // 5.00" or "REGEDIT4" header, then key lines, values and comments in UTF-16LE with a
+    // byte-order mark, in UTF-8 (with or without one) or else in Windows-1252. Only the default
+    // values of keys under HKEY_CLASSES_ROOT are read; every other line is kept as it is. Nothing,
+    // with `error` set, when the header is missing or the UTF-16 text ends in half a character.
+    static std::optional<RegistryHive> parse(const QByteArray& bytes, ReadError* error);
+    // The .reg file as the registry editor writes it (UTF-16LE with a byte-order mark, CRLF line
+    // ends): the lines read, the values written since in place of the ones they replace, and new
+    // keys at the end in the order they were first created.
     QByteArray serialize() const;
 
     // Key paths are relative to HKEY_CLASSES_ROOT, levels separated by '\', compared without
     // regard to case. Creating a key creates every missing level.
     // Both return false, changing nothing, when the path or the data cannot be kept in the file:
     // an empty level (a path starting or ending with '\' or holding "\\"), a level longer than
-    // 255 characters, or a line break or NUL character in a name or in the data.
+    // 255 characters, a line break or NUL character, or half of a UTF-16 surrogate pair.
     // "" is the root itself: it always exists, and it is written to the file only with a value.
     bool createKey(const QString& path);
     bool setDefaultValue(const QString& path, const QString& data);

@@ -38,7 +38,7 @@ protected:
         click("Sui");
     }
 
-    QByteArray hive() const { return TestEnvironment::readFile(env.dataHome() + "/zelvane/classes.reg"); }
+    registry::RegistryHive hive() const { return desktoptest::readHive(env.hiveFile()); }
 
     QString shownMessage;
     bool previousWhileWriting = true;
@@ -70,24 +70,21 @@ TEST_F(FinishTest, WritesTheAssociationAndReturnsToTheFirstPage)
     EXPECT_EQ(button("Sui")->text(), "Next --->");
     EXPECT_FALSE(button("Pre")->isEnabled());
     EXPECT_TRUE(messages.isEmpty());
-    const QByteArray written = hive();
-    EXPECT_TRUE(written.startsWith("Windows Registry Editor Version 5.00\r\n"));
-    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\Alpha.Rom\\shell\\Jouer - Play\\command]\r\n"
-                                 "@=\"alpha-emu \\\"%1\\\"\"\r\n"));
-    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\.ad]\r\n@=\"Alpha.Rom\"\r\n"));
-    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\.sb]\r\n@=\"Alpha.Save\"\r\n"));
-    EXPECT_FALSE(written.contains("[HKEY_CLASSES_ROOT\\.sa]"));
-    EXPECT_TRUE(written.contains("[HKEY_CLASSES_ROOT\\Alpha]\r\n@=\"Alpha.Rom\"\r\n"));
-    const QString iconFolder = env.dataHome() + "/zelvane/emul.dll,";
-    EXPECT_TRUE(written.contains(("[HKEY_CLASSES_ROOT\\Alpha.Rom\\DefaultIcon]\r\n@=\"" + iconFolder + "2\"").toUtf8()));
+    const registry::RegistryHive written = hive();
+    EXPECT_EQ(written.defaultValue("Alpha.Rom\\shell\\Jouer - Play\\command"), "alpha-emu \"%1\"");
+    EXPECT_EQ(written.defaultValue(".ad"), "Alpha.Rom");
+    EXPECT_EQ(written.defaultValue(".sb"), "Alpha.Save");
+    EXPECT_FALSE(written.hasKey(".sa"));
+    EXPECT_EQ(written.defaultValue("Alpha"), "Alpha.Rom");
+    EXPECT_EQ(written.defaultValue("Alpha.Rom\\DefaultIcon"), env.dataHome() + "/zelvane/emul.dll,2");
     EXPECT_EQ(told.size(), 1);
     EXPECT_TRUE(told.value(0).contains("Alpha.Rom") && told.value(0).contains("Alpha.Save"));
 
     // A second Finish, for another console, keeps the first association.
     walkToTheLastPage(1);
     finish();
-    EXPECT_TRUE(hive().contains("[HKEY_CLASSES_ROOT\\Beta.Rom]"));
-    EXPECT_TRUE(hive().contains("[HKEY_CLASSES_ROOT\\Alpha.Rom\\shell\\Jouer - Play\\command]"));
+    EXPECT_TRUE(hive().hasKey("Beta.Rom"));
+    EXPECT_TRUE(hive().hasKey("Alpha.Rom\\shell\\Jouer - Play\\command"));
 }
 
 TEST_F(FinishTest, FailuresAreToldInTheWizardsLanguage)
@@ -107,7 +104,7 @@ TEST_F(FinishTest, FailuresAreToldInTheWizardsLanguage)
     EXPECT_EQ(messages[0].title, "Erreur");
     EXPECT_EQ(messages[0].style, 16);
     EXPECT_TRUE(messages[0].text.contains(QString::fromUtf8("Le bureau n'a pas été prévenu."))) << messages[0].text.toStdString();
-    EXPECT_TRUE(hive().contains("[HKEY_CLASSES_ROOT\\Beta.Rom]"));   // what could be written was
+    EXPECT_TRUE(hive().hasKey("Beta.Rom"));   // what could be written was
 }
 
 TEST_F(FinishTest, TheDesktopOpensTheChosenFilesWithTheChosenEmulator)
@@ -138,6 +135,40 @@ TEST_F(FinishTest, TheDesktopOpensTheChosenFilesWithTheChosenEmulator)
     EXPECT_EQ(desktoptest::defaultApplication(romType), registry::DesktopNames::desktopFileName("Alpha.Rom"));
     ASSERT_EQ(desktoptest::run("gio", {"open", game}).exitCode, 0);
     EXPECT_EQ(desktoptest::waitForLines(record), QStringList{game});
+}
+
+TEST_F(FinishTest, TheUsersOwnCatalogueFeedsEveryPageAndTheWriterOrElseTheShippedOne)
+{
+    const QString userCatalogue = env.configHome() + "/Zelvane/Zelvane.ini";
+    TestEnvironment::writeFile(userCatalogue, "[Console]\n01=Mine\n\n[01]\next1=mi\nromname=Mine.Rom\n"
+                                              "savname=Mine.Save\nemu1=mine-emu \"%1\"\nsav1=ms\n"
+                                              "cartico=0\nsaveico=16\n");
+    storePreferences("US", "Expert");
+    ASSERT_TRUE(startWizard());
+    EXPECT_EQ(list("C1")->count(), 1);
+    pick("C1", 0);
+    EXPECT_EQ(list("C1")->currentText(), "Mine");
+    click("Sui");
+    EXPECT_EQ(box("S1")->text(), "*.mi");
+    click("Sui");
+    pick("C2", 0);
+    EXPECT_EQ(list("C2")->currentText(), "mine-emu \"%1\"");
+    click("Sui");
+    EXPECT_EQ(box("S5")->text(), "*.ms");
+    click("Sui");
+    finish();
+    const registry::RegistryHive written = hive();
+    EXPECT_EQ(written.defaultValue(".mi"), "Mine.Rom");
+    EXPECT_EQ(written.defaultValue(".ms"), "Mine.Save");
+    EXPECT_FALSE(written.hasKey("Alpha.Rom"));
+    EXPECT_FALSE(written.hasKey("Alpha"));
+
+    ASSERT_TRUE(QFile::remove(userCatalogue));
+    ASSERT_TRUE(startWizard());
+    QStringList shipped;
+    for (int i = 0; i < list("C1")->count(); ++i)
+        shipped << list("C1")->itemText(i);
+    EXPECT_EQ(shipped, QStringList({"Alpha", "Beta", "Gamma"}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Start-up, the console list, the main window's controls, language, level and the end of the program.
 #include "WizardFixture.h"
 
+#include "IconPainter.h"
 #include "app/WizardStyle.h"
 #include "platform/Settings.h"
 
@@ -195,7 +196,17 @@ TEST_F(StartupTest, ControlsLieWhereTheyAreDesigned)
     EXPECT_EQ(menu("lng")->shortcut(), QKeySequence("Ctrl+L"));
     EXPECT_EQ(menu("qui")->shortcut(), QKeySequence("Ctrl+Q"));
     EXPECT_EQ(menu("apr")->shortcut(), QKeySequence("Ctrl+A"));
-    EXPECT_FALSE(window->windowIcon().isNull());
+    // The window shows the program's icon, the one the menu shows; at 16 pixels it stays sharp.
+    for (const int size : {16, 32, 48, 64}) {
+        const QImage image = window->windowIcon().pixmap(size).toImage();
+        EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  icontools::IconPainter::paintApplication(size)) << size;
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size;
+    }
+    const QImage small = icontools::IconPainter::paintApplication(16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            EXPECT_TRUE(qAlpha(small.pixel(x, y)) == 0 || qAlpha(small.pixel(x, y)) == 255) << x << "," << y;
 }
 
 TEST_F(StartupTest, FirstRunAsksForTheLanguageAndAFlagAppliesIt)

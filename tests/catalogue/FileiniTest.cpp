@@ -3,6 +3,7 @@
 #include "catalogue/AnsiText.h"
 #include "catalogue/Fileini.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"name", "[Console]\n01=Game Boy\n", "Console", "01", "Game Boy"},
         ReadCase{"one_character", "[Console]\n03=X\n", "Console", "03", "X"},
         ReadCase{"empty_value", "[01]\next4=\n", "01", "ext4", {}},
+        ReadCase{"nul_value", QByteArray("[01]\next4=\0\n", 12), "01", "ext4", {}},
         ReadCase{"missing_key", "[01]\next1=nes\n", "01", "ext2", {}},
         ReadCase{"missing_section", "[Console]\n03=Lynx\n", "03", "ext1", {}},
         ReadCase{"cut_to_126", "[a]\nk=" + QByteArray(200, 'z') + "\n", "a", "k", QString(126, 'z')},
@@ -53,7 +55,13 @@ INSTANTIATE_TEST_SUITE_P(
                  QString::fromUtf8("Consoles \u2013 \u20AC \u00E9t\u00E9")},
         // 125 ASCII bytes then a two-byte character: the cut at 126 must not leave half of it.
         ReadCase{"utf8_cut_whole", "[a]\nk=" + QByteArray(125, 'a') + "\xC3\xA9zz\n", "a", "k",
-                 QString(125, 'a')}),
+                 QString(125, 'a')},
+        // Windows-1252 is cut as bytes: the last one is a character of its own.
+        ReadCase{"windows_1252_cut", "[a]\nk=" + QByteArray(125, 'a') + "\xE9zz\n", "a", "k",
+                 QString(125, 'a') + QChar(0xE9)},
+        // A Unicode file is cut at 126 characters, whatever their UTF-8 length.
+        ReadCase{"utf8_mark_cut", "\xEF\xBB\xBF[a]\nk=" + QString(200, QChar(0xE9)).toUtf8(), "a", "k",
+                 QString(126, QChar(0xE9))}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GetIniString, MissingFileGivesTheMarkerEveryTime)
@@ -65,6 +73,38 @@ TEST(GetIniString, MissingFileGivesTheMarkerEveryTime)
     }
     EXPECT_EQ(Fileini::consoleNumber(1), "01");
     EXPECT_EQ(Fileini::consoleNumber(15), "15");
+}
+
+TEST(CataloguePath, TheUsersOwnCatalogueWinsOverTheShippedOne)
+{
+    struct Case {
+        const char* name;
+        const char* configHome;   // relative to the test's root; "rel" stays relative
+        const char* userFile;     // written relative to the root, as a file or ("dir") a folder
+        const char* expected;     // relative to the root
+    };
+    const Case cases[] = {
+        {"no user catalogue", "config", nullptr, "program/Zelvane.ini"},
+        {"user catalogue", "config", "config/Zelvane/Zelvane.ini", "config/Zelvane/Zelvane.ini"},
+        {"a folder of that name", "config", "dir", "program/Zelvane.ini"},
+        {"relative config home means ~/.config", "rel", "home/.config/Zelvane/Zelvane.ini",
+         "home/.config/Zelvane/Zelvane.ini"},
+    };
+    const QByteArray oldHome = qgetenv("HOME");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnvironment env;
+        const QString root = env.root() + "/";
+        qputenv("HOME", (root + "home").toLocal8Bit());
+        if (QByteArray(c.configHome) == "rel")
+            qputenv("XDG_CONFIG_HOME", "rel");
+        if (QByteArray(c.userFile) == "dir")
+            QDir().mkpath(root + "config/Zelvane/Zelvane.ini");
+        else if (c.userFile)
+            TestEnvironment::writeFile(root + c.userFile, "[Console]\n01=Mine\n");
+        EXPECT_EQ(Fileini::cataloguePath(env.programDir()), root + c.expected);
+    }
+    qputenv("HOME", oldHome);
 }
 
 TEST(AnsiText, ControlsSeeTextUpToTheFirstNul)

@@ -1,6 +1,12 @@
 // The open command of a class turned into a desktop entry's Exec value.
 #include "registry/DesktopExec.h"
 
+#include "DesktopExecDecoder.h"
+#include "DesktopTestSupport.h"
+#include "TestEnvironment.h"
+
+#include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 using registry::DesktopExec;
@@ -28,6 +34,8 @@ TEST(DesktopExecTest, SplitsAsWindowsDoes)
         { R"(emu "a""b" c)", { "emu", R"(a"b c)" } },
         { R"(emu """a""")", { "emu", R"("a")" } },
         { "", {} },
+        { "emu", { "emu" } },
+        { R"("C:\a b\emu)", { R"(C:\a b\emu)" } },
     };
     for (const SplitCase& c : cases)
         EXPECT_EQ(DesktopExec::splitWindowsCommand(QString::fromUtf8(c.command)), c.arguments)
@@ -39,6 +47,7 @@ struct ExecCase {
     const char* exec;
 };
 
+// Commands the Exec field codes can say are written with them, quoted by the Exec rules.
 TEST(DesktopExecTest, ConvertsToTheExecQuoting)
 {
     const ExecCase cases[] = {
@@ -60,18 +69,13 @@ TEST(DesktopExecTest, ConvertsToTheExecQuoting)
         { "emu a;b 'c' ~ #x (y) <z> |&* ?",
           R"x(emu "a;b" "'c'" "~" "#x" "(y)" "<z>" "|&*" "?" %f)x" },
         { R"(emu "" %1)", R"(emu "" %f)" },
-        { "emu \"a\tb\" %1", R"(emu "a\tb" %f)" },
+        { "emu \"a\tb\" \"c\rd\" %1", R"(emu "a\tb" "c\rd" %f)" },
         // '%%' is one '%' to the shell; every other '%' is literal, doubled here.
         { "emu 100% %1", "emu 100%% %f" },
         { "emu 100%% %1", "emu 100%% %f" },
         { "emu %2 %1", "emu %%2 %f" },
         { R"(emu "50% off" %1)", R"(emu "50%% off" %f)" },
-        // A placeholder inside an argument stays unquoted when nothing else needs quotes.
-        { "emu -rom=%1", "emu -rom=%f" },
-        { R"(emu "--rom=%1")", "emu --rom=%f" },
-        { "emu%%.exe %1", "env emu%%.exe %f" },
-        { R"("/opt/100% emu/emu" %1)", R"(env "/opt/100%% emu/emu" %f)" },
-        { "émulateur «%1»", "émulateur «%f»" },
+        { "-emu -x %1", "-emu -x %f" },
     };
     for (const ExecCase& c : cases) {
         const DesktopExec::Result result
@@ -81,12 +85,110 @@ TEST(DesktopExecTest, ConvertsToTheExecQuoting)
     }
 }
 
-struct ProblemCase {
+// A program that writes its arguments, each ended by a NUL byte, to the file $RECORD.
+void writeRecorder(const QString& path)
+{
+    TestEnvironment::writeFile(path, "#!/bin/sh\nprintf '%s\\0' \"$@\" > \"$RECORD\"\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// What `shell` really runs for `launched` (`/bin/sh -c SCRIPT sh FILE`), the program found in
+// `bin`: its arguments, or nothing when the program did not run.
+QStringList runThrough(const QString& shell, QStringList launched, const QString& bin)
+{
+    const QString record = bin + QStringLiteral("/../record");
+    QFile::remove(record);
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), bin);
+    environment.insert(QStringLiteral("RECORD"), record);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    launched.removeFirst();
+    process.start(shell, launched);
+    if (!process.waitForFinished(10'000) || !QFile::exists(record))
+        return { QStringLiteral("(did not run)") };
+    QStringList arguments = QString::fromUtf8(TestEnvironment::readFile(record)).split(QChar(0));
+    arguments.removeLast();
+    return arguments;
+}
+
+struct ArgumentsCase {
     const char* command;
+    QStringList arguments; // "FILE" stands for the file of a process, "FILES" for all the files
+};
+
+// The processes the arguments of a table row mean for `files`: one for all of them where the
+// row says "FILES", else one per file.
+QList<QStringList> processesFor(const QStringList& arguments, const QStringList& files)
+{
+    const bool allFiles = arguments.contains(QStringLiteral("FILES"));
+    QList<QStringList> processes;
+    for (const QString& file : allFiles ? files.mid(0, 1) : files) {
+        QStringList process;
+        for (const QString& argument : arguments) {
+            if (argument == QStringLiteral("FILES"))
+                process += files;
+            else
+                process << QString(argument).replace(QStringLiteral("FILE"), file);
+        }
+        processes << process;
+    }
+    return processes;
+}
+
+// Whatever the command, the Exec value runs exactly the argument vectors it means, one per
+// file opened or one for all: read back by the Desktop Entry rules, and where it goes through
+// sh, really run by dash and by bash.
+TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
+{
+    const QStringList files = { QStringLiteral("/roms/My 'game' \"$HOME\" `id` %f 100% \\.smc"),
+                                QStringLiteral("/roms/second.smc") };
+    const ArgumentsCase cases[] = {
+        { R"(mednafen -video.fs 1 "%1")", { "mednafen", "-video.fs", "1", "FILE" } },
+        { "snes9x %*", { "snes9x", "FILES" } },
+        { "emu '%1'", { "emu", "'FILE'" } },
+        { R"(emu "%1" "%1")", { "emu", "FILE", "FILE" } },
+        { "emu %1 %*", { "emu", "FILE", "FILES" } },
+        { "emu -rom=%1", { "emu", "-rom=FILE" } },
+        { R"(emu "--rom=C:\roms\%1" 100%% 50%)", { "emu", R"(--rom=C:\roms\FILE)", "100%", "50%" } },
+        { R"(emu "it's %1 now" "" `id` $HOME)", { "emu", "it's FILE now", "", "`id`", "$HOME" } },
+        { "émulateur «%1»", { "émulateur", "«FILE»" } },
+        { "prog a\x01" "b", { "prog", "a\x01" "b", "FILE" } },
+        { "prog \"\x1f x\x7f\tz\" -%1", { "prog", "\x1f x\x7f\tz", "-FILE" } },
+        { "emu \"a\tb\nc\rd\" %1", { "emu", "a\tb\nc\rd", "FILE" } },
+        { "-x a %1", { "-x", "a", "FILE" } },
+        { "-%%x a", { "-%x", "a", "FILE" } },
+        { "-x \"%1\" \"%1\"", { "-x", "FILE", "FILE" } },
+        { "emu%%.exe %1", { "emu%.exe", "FILE" } },
+        { R"(C:\a=b\emu.exe %1)", { R"(C:\a=b\emu.exe)", "FILE" } },
+        { R"("C:\path with space\it's.exe" '%1)", { R"(C:\path with space\it's.exe)", "'FILE" } },
+    };
+    TestEnvironment env;
+    const QString bin = env.root() + QStringLiteral("/bin");
+    for (const ArgumentsCase& c : cases) {
+        const QList<QStringList> expected = processesFor(c.arguments, files);
+        const DesktopExec::Result result
+            = DesktopExec::fromWindowsCommand(QString::fromUtf8(c.command));
+        ASSERT_EQ(result.problem, DesktopExec::Problem::None) << c.command;
+        EXPECT_EQ(desktoptest::execArguments(result.exec, files), expected)
+            << c.command << " gave " << result.exec.toStdString();
+        const auto launched = desktoptest::launchedArguments(result.exec, files);
+        if (!launched || launched->first().first() != QStringLiteral("/bin/sh"))
+            continue;
+        writeRecorder(bin + u'/' + expected.first().first());
+        for (const QString shell : { "/bin/sh", "/bin/bash" }) {
+            EXPECT_EQ(runThrough(shell, launched->first(), bin), expected.first().mid(1))
+                << c.command << shell.toStdString();
+        }
+    }
+}
+
+struct ProblemCase {
+    QString command;
     DesktopExec::Problem problem;
 };
 
-TEST(DesktopExecTest, RefusesWhatExecCannotSay)
+TEST(DesktopExecTest, RefusesWhatNoProgramCanRun)
 {
     const ProblemCase cases[] = {
         { "", DesktopExec::Problem::EmptyCommand },
@@ -94,18 +196,16 @@ TEST(DesktopExecTest, RefusesWhatExecCannotSay)
         { R"("" "%1")", DesktopExec::Problem::EmptyCommand },
         { "%1 -x", DesktopExec::Problem::FileAsProgram },
         { "%* -x", DesktopExec::Problem::FileAsProgram },
-        { "C:\\a=b\\emu.exe %1", DesktopExec::Problem::EqualsInProgram },
-        { "emu %1 %1", DesktopExec::Problem::FileNamedTwice },
-        { "emu %1 %*", DesktopExec::Problem::FileNamedTwice },
-        { "emu -a=%1-%L", DesktopExec::Problem::FileNamedTwice },
-        { R"(emu "--rom=C:\roms\%1")", DesktopExec::Problem::UnquotablePlaceholder },
-        { R"(emu "--rom %1")", DesktopExec::Problem::UnquotablePlaceholder },
+        { R"(C:\%1.exe)", DesktopExec::Problem::FileAsProgram },
+        { QStringLiteral("emu a") + QChar(0) + QStringLiteral("b %1"),
+          DesktopExec::Problem::UnstorableCharacter },
+        { QStringLiteral("emu ") + QChar(0xd800) + QStringLiteral(" %1"),
+          DesktopExec::Problem::UnstorableCharacter },
     };
     for (const ProblemCase& c : cases) {
-        const DesktopExec::Result result
-            = DesktopExec::fromWindowsCommand(QString::fromUtf8(c.command));
-        EXPECT_EQ(result.problem, c.problem) << c.command;
-        EXPECT_TRUE(result.exec.isEmpty()) << c.command;
+        const DesktopExec::Result result = DesktopExec::fromWindowsCommand(c.command);
+        EXPECT_EQ(result.problem, c.problem) << c.command.toStdString();
+        EXPECT_TRUE(result.exec.isEmpty()) << c.command.toStdString();
     }
 }
 

@@ -29,6 +29,7 @@ struct Case {
     const char* name;
     QByteArray before;
     QByteArray after;
+    bool withdraw = false; // our handlers are withdrawn rather than set
 };
 
 TEST(DesktopMimeAppsTest, SetsOurLinesAndKeepsTheRest)
@@ -56,7 +57,7 @@ TEST(DesktopMimeAppsTest, SetsOurLinesAndKeepsTheRest)
           "# mine\n"
           "[Default Applications]\n"
           "text/plain=org.gnome.TextEditor.desktop;\n"
-          "application/x-zelvane-rom=zelvane-rom.desktop;\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;old.desktop;\n"
           "application/x-zelvane-save=zelvane-save.desktop;\n"
           "\n"
           "\n"
@@ -75,16 +76,59 @@ TEST(DesktopMimeAppsTest, SetsOurLinesAndKeepsTheRest)
           "[Default Applications]\r\n"
           "x/y=b.desktop;\r\n",
           "[Added Associations]\r\n"
-          "application/x-zelvane-save=zelvane-save.desktop;\r\n"
+          "application/x-zelvane-save=zelvane-save.desktop;a.desktop;c.desktop;\r\n"
           "x/y=b.desktop;\r\n"
           "application/x-zelvane-rom=zelvane-rom.desktop;\r\n"
           "[Default Applications]\r\n"
           "x/y=b.desktop;\r\n"
           "application/x-zelvane-rom=zelvane-rom.desktop;\r\n"
           "application/x-zelvane-save=zelvane-save.desktop;\r\n" },
+        { "other handlers of our types stay after ours",
+          "[Added Associations]\n"
+          "application/x-zelvane-rom=a.desktop; zelvane-rom.desktop ;b.desktop\n"
+          "[Default Applications]\n"
+          "application/x-zelvane-save=c.desktop;\n",
+          "[Added Associations]\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;a.desktop;b.desktop;\n"
+          "application/x-zelvane-save=zelvane-save.desktop;\n"
+          "[Default Applications]\n"
+          "application/x-zelvane-save=zelvane-save.desktop;c.desktop;\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;\n" },
+        { "a last line ended by a bare CR",
+          "a\r",
+          "a\r\n"
+          "\r\n"
+          "[Default Applications]\r\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;\r\n"
+          "application/x-zelvane-save=zelvane-save.desktop;\r\n"
+          "\r\n"
+          "[Added Associations]\r\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;\r\n"
+          "application/x-zelvane-save=zelvane-save.desktop;\r\n" },
+        { "withdrawn handlers leave the other ones",
+          "[Default Applications]\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;\n"
+          "application/x-zelvane-save=x.desktop;zelvane-save.desktop;\n"
+          "[Added Associations]\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;y.desktop;\n"
+          "[Removed Associations]\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;\n",
+          "[Default Applications]\n"
+          "application/x-zelvane-save=x.desktop;\n"
+          "[Added Associations]\n"
+          "application/x-zelvane-rom=y.desktop;\n"
+          "[Removed Associations]\n"
+          "application/x-zelvane-rom=zelvane-rom.desktop;\n",
+          true },
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(DesktopMimeApps::withHandlers(c.before, kOurs), c.after) << c.name;
+    for (const Case& c : cases) {
+        const auto edit = [&c](const QByteArray& text) {
+            return c.withdraw ? DesktopMimeApps::withHandlers(text, {}, kOurs)
+                              : DesktopMimeApps::withHandlers(text, kOurs);
+        };
+        EXPECT_EQ(edit(c.before), c.after) << c.name;
+        EXPECT_EQ(edit(c.after), c.after) << c.name << ": a second edit changed the file";
+    }
 }
 
 TEST(DesktopMimeAppsTest, KeepsEveryOtherLineByteForByte)
@@ -103,8 +147,6 @@ TEST(DesktopMimeAppsTest, KeepsEveryOtherLineByteForByte)
     EXPECT_EQ(linesOfOthers(after), linesOfOthers(before));
     EXPECT_TRUE(
         after.contains("[Unknown Group]\napplication/x-zelvane-rom=not-ours-to-touch.desktop;\n"));
-    // Editing again changes nothing.
-    EXPECT_EQ(DesktopMimeApps::withHandlers(after, kOurs), after);
 }
 
 } // namespace

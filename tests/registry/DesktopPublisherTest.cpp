@@ -4,6 +4,7 @@
 
 #include "DesktopTestSupport.h"
 #include "TestEnvironment.h"
+#include "registry/DesktopIcons.h"
 #include "registry/DesktopNames.h"
 #include "registry/RegistryHive.h"
 
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using registry::DesktopNames;
@@ -82,6 +84,25 @@ protected:
 
     QString quotedEmulator() const { return u'"' + emulator + u'"'; }
 
+    // A home as before the first Finish, for the next row of a table.
+    void freshHome()
+    {
+        for (const QString& folder : { env.dataHome(), env.configHome() })
+            QDir(folder).removeRecursively();
+        QFile::remove(launched);
+        TestEnvironment::writeFile(iconFile, desktoptest::icoFile({ 16, 32, 48, 256 }, 0xff2060c0));
+        hive = RegistryHive();
+    }
+
+    QString mimeAppsPath() const { return env.configHome() + QStringLiteral("/mimeapps.list"); }
+
+    // The class's icon files in the user's theme.
+    QStringList iconFiles(const QString& className) const
+    {
+        return desktoptest::filesBelow(env.dataHome() + QStringLiteral("/icons/hicolor"))
+            .filter(u'/' + DesktopNames::iconName(className) + QStringLiteral(".png"));
+    }
+
     QString entryPath(const QString& className) const
     {
         return env.dataHome() + QStringLiteral("/applications/")
@@ -140,8 +161,8 @@ TEST_F(DesktopPublisherTest, FilesOfTheClassOpenWithTheEmulatorAndShowItsIcon)
 
 TEST_F(DesktopPublisherTest, HostileNamesAndCommandsStaySafeAndExact)
 {
-    const QString rom = QStringLiteral("../../x \"$HOME\" %f\\y");
-    const QString save = QStringLiteral("../../x \"$HOME\" %f\\Y2");
+    const QString rom = QStringLiteral("x/../../ \"$HOME\" %f/y");
+    const QString save = QStringLiteral("x/../../ \"$HOME\" %f/Y2");
     addConsole(
         rom, save, QStringLiteral("x/../console"), { "rom" }, QStringLiteral("sv"),
         quotedEmulator()
@@ -170,6 +191,49 @@ TEST_F(DesktopPublisherTest, HostileNamesAndCommandsStaySafeAndExact)
     EXPECT_EQ(desktoptest::waitForLines(launched), expected);
 }
 
+struct LaterCommandCase {
+    QString command; // after the emulator's quoted path
+    QStringList arguments; // "FILE" stands for the game
+};
+
+// A second Finish for the same console with a command the field codes cannot say: the desktop
+// runs the new command, exactly.
+TEST_F(DesktopPublisherTest, ALaterFinishRunsTheNewCommandWhateverItsQuoting)
+{
+    const LaterCommandCase cases[] = {
+        { " '%1'", { "'FILE'" } },
+        { " \"%1\" \"%1\"", { "FILE", "FILE" } },
+        { QStringLiteral(" x\x01y --rom=%1 \"it's\""), { "x\x01y", "--rom=FILE", "it's" } },
+    };
+    const QString path = game("Super Mario World (U) [!] $x 'y'.smc");
+    for (const LaterCommandCase& c : cases) {
+        freshHome();
+        addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
+                   quotedEmulator() + QStringLiteral(" --old %1"));
+        ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+        addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
+                   quotedEmulator() + c.command);
+        ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList()) << c.command.toStdString();
+        expectValidEntry(kRom);
+        ASSERT_EQ(desktoptest::run(QStringLiteral("gio"), { QStringLiteral("open"), path }).exitCode,
+                  0);
+        QStringList expected = c.arguments;
+        expected.replaceInStrings(QStringLiteral("FILE"), path);
+        EXPECT_EQ(desktoptest::waitForLines(launched), expected) << c.command.toStdString();
+    }
+
+    // A command no program can run withdraws the earlier entry and default, and says so.
+    set(kRom + QStringLiteral("\\shell\\") + kVerb + QStringLiteral("\\command"),
+        QStringLiteral("\"%1\" -x"));
+    const QStringList failures = publisher.publish(hive, { kRom, kSave });
+    ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
+    EXPECT_TRUE(failures[0].contains(QStringLiteral("the file stands where the program belongs")))
+        << failures[0].toStdString();
+    EXPECT_FALSE(QFile::exists(entryPath(kRom)));
+    EXPECT_FALSE(TestEnvironment::readFile(mimeAppsPath()).contains("x-zelvane"));
+    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(kRom)), QString());
+}
+
 TEST_F(DesktopPublisherTest, KeepsTheUsersOtherAssociationsByteForByte)
 {
     // Kept by a dotfile manager: the link must stay a link.
@@ -184,7 +248,8 @@ TEST_F(DesktopPublisherTest, KeepsTheUsersOtherAssociationsByteForByte)
     TestEnvironment::writeFile(dotfile, before);
     ASSERT_TRUE(QFile::link(dotfile, mimeApps));
     addSnes();
-    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    // The ROM class alone: a class with a command is enough to make its entry the default.
+    ASSERT_EQ(publisher.publish(hive, { kRom }), QStringList());
 
     EXPECT_TRUE(QFileInfo(mimeApps).isSymLink());
     const QByteArray ours = DesktopNames::mimeType(kRom).toUtf8() + '=';
@@ -233,19 +298,19 @@ TEST_F(DesktopPublisherTest, ALaterFinishKeepsEarlierConsolesMovesExtensionsAndR
 TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
 {
     addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc", "s*c", "" }, QStringLiteral("srm"),
-               QStringLiteral("emu %1 %1"));
+               QStringLiteral("%1 emu"));
     set(kSave + QStringLiteral("\\DefaultIcon"), QStringLiteral("/nowhere/emul.dll,3"));
     const QStringList failures
         = publisher.publish(hive, { kRom, kSave, QStringLiteral("Not In Hive") });
     ASSERT_EQ(failures.size(), 3) << failures.join(u'\n').toStdString();
     EXPECT_TRUE(failures[0].contains(QStringLiteral("\".s*c\""))) << failures[0].toStdString();
-    EXPECT_TRUE(failures[1].contains(QStringLiteral("emu %1 %1"))) << failures[1].toStdString();
-    EXPECT_TRUE(failures[2].contains(QStringLiteral("/nowhere/emul.dll,3")))
-        << failures[2].toStdString();
+    EXPECT_TRUE(failures[1].contains(QStringLiteral("/nowhere/emul.dll,3")))
+        << failures[1].toStdString();
+    EXPECT_TRUE(failures[2].contains(QStringLiteral("\"%1 emu\""))) << failures[2].toStdString();
     const QStringList french = publisher.lastFailuresFrench();
     ASSERT_EQ(french.size(), 3);
-    EXPECT_TRUE(french[1].contains(QStringLiteral("la classe « SNES Rom »")))
-        << french[1].toStdString();
+    EXPECT_TRUE(french[2].contains(QStringLiteral("la classe « SNES Rom »")))
+        << french[2].toStdString();
     // What could be published was.
     EXPECT_EQ(desktoptest::contentType(game("g.smc")), DesktopNames::mimeType(kRom));
     EXPECT_EQ(desktoptest::contentType(game("g.srm")), DesktopNames::mimeType(kSave));
@@ -278,25 +343,150 @@ TEST_F(DesktopPublisherTest, ReportsAReadOnlyFolder)
         << failures[0].toStdString();
 }
 
-TEST_F(DesktopPublisherTest, ReportsAMissingOrFailingTool)
+struct BrokenToolCase {
+    const char* name;
+    const char* mimeDatabaseTool; // the script standing for update-mime-database; none: the real one
+    std::vector<QStringList> failures; // per failure, texts it holds
+    bool entryWritten;
+};
+
+// Every failing step is reported; a type that is not in the database gets no entry or default.
+TEST_F(DesktopPublisherTest, ReportsAMissingOrFailingToolAndLeavesNoEntryForAnUnpublishedType)
 {
+    const BrokenToolCase cases[] = {
+        { "failing update-mime-database", "#!/bin/sh\necho broken >&2\nexit 3\n",
+          { { "update-mime-database", "exit code 3", "broken" },
+            { "of the class \"SNES Rom\"", "its file type could not be published" } },
+          false },
+        { "missing update-desktop-database", nullptr,
+          { { "Could not run update-desktop-database" } }, true },
+    };
     const QByteArray oldPath = qgetenv("PATH");
     const QString tools = env.root() + QStringLiteral("/tools");
-    TestEnvironment::writeFile(tools + QStringLiteral("/update-mime-database"),
-                               "#!/bin/sh\necho broken >&2\nexit 3\n");
-    QFile::setPermissions(tools + QStringLiteral("/update-mime-database"),
-                          QFile::ReadOwner | QFile::ExeOwner);
-    qputenv("PATH", tools.toLocal8Bit());
+    for (const BrokenToolCase& c : cases) {
+        freshHome();
+        QDir(tools).removeRecursively();
+        QDir().mkpath(tools);
+        const QString mimeTool = tools + QStringLiteral("/update-mime-database");
+        if (c.mimeDatabaseTool)
+            TestEnvironment::writeFile(mimeTool, c.mimeDatabaseTool);
+        else
+            ASSERT_TRUE(QFile::link(QStringLiteral("/usr/bin/update-mime-database"), mimeTool));
+        QFile::setPermissions(mimeTool, QFile::ReadOwner | QFile::ExeOwner);
+        qputenv("PATH", tools.toLocal8Bit());
+        addSnes();
+        const QStringList failures = publisher.publish(hive, { kRom, kSave });
+        qputenv("PATH", oldPath);
+        ASSERT_EQ(failures.size(), c.failures.size())
+            << c.name << ":\n" << failures.join(u'\n').toStdString();
+        for (std::size_t i = 0; i < c.failures.size(); ++i) {
+            for (const QString& text : c.failures[i])
+                EXPECT_TRUE(failures[qsizetype(i)].contains(text))
+                    << c.name << ": " << failures[qsizetype(i)].toStdString();
+        }
+        EXPECT_EQ(QFile::exists(entryPath(kRom)), c.entryWritten) << c.name;
+        EXPECT_EQ(TestEnvironment::readFile(mimeAppsPath()).contains("x-zelvane"), c.entryWritten)
+            << c.name;
+    }
+}
+
+TEST_F(DesktopPublisherTest, AMimeFolderInTheWayIsReportedAndTheTypeGetsNoEntry)
+{
+    TestEnvironment::writeFile(env.dataHome() + QStringLiteral("/mime"), "in the way");
     addSnes();
     const QStringList failures = publisher.publish(hive, { kRom, kSave });
-    qputenv("PATH", oldPath);
     ASSERT_EQ(failures.size(), 2) << failures.join(u'\n').toStdString();
-    EXPECT_TRUE(failures[0].contains(QStringLiteral("update-mime-database"))
-                && failures[0].contains(QStringLiteral("exit code 3"))
-                && failures[0].contains(QStringLiteral("broken")))
+    EXPECT_TRUE(failures[0].contains(env.dataHome() + QStringLiteral("/mime")))
         << failures[0].toStdString();
-    EXPECT_TRUE(failures[1].startsWith(QStringLiteral("Could not run update-desktop-database")))
+    EXPECT_TRUE(failures[1].contains(QStringLiteral("its file type could not be published")))
         << failures[1].toStdString();
+    EXPECT_FALSE(QFile::exists(entryPath(kRom)));
+    EXPECT_FALSE(QFile::exists(mimeAppsPath()));
+}
+
+// Keys that cannot be published are reported, and every entry and default names a type the
+// MIME database holds.
+TEST_F(DesktopPublisherTest, UnpublishableKeysAreReportedAndThePublishedFilesAgree)
+{
+    const QString nested = QStringLiteral("Nes\\Rom");
+    const QString dots = QStringLiteral("..");
+    addConsole(nested, dots, QStringLiteral("NES"), { "nes" }, QStringLiteral("sta"),
+               quotedEmulator());
+    const QStringList first = publisher.publish(hive, { nested, dots });
+    ASSERT_EQ(first.size(), 2) << first.join(u'\n').toStdString();
+    EXPECT_TRUE(first[0].startsWith(QStringLiteral("The class \"Nes\\Rom\" was not published")))
+        << first[0].toStdString();
+    EXPECT_TRUE(first[1].startsWith(QStringLiteral("The class \"..\" was not published")))
+        << first[1].toStdString();
+    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc", "x*y" }, QStringLiteral("srm"),
+               quotedEmulator());
+    const QStringList second = publisher.publish(hive, { kRom, kSave });
+    ASSERT_EQ(second.size(), 1) << second.join(u'\n').toStdString();
+    EXPECT_TRUE(second[0].contains(QStringLiteral("\".x*y\""))) << second[0].toStdString();
+
+    const QStringList types = QString::fromUtf8(
+        TestEnvironment::readFile(env.dataHome() + QStringLiteral("/mime/types"))).split(u'\n');
+    QStringList named; // the types the entries and mimeapps.list name
+    for (const QString& entry : desktoptest::filesBelow(env.dataHome() + QStringLiteral("/applications"))
+                                    .filter(QStringLiteral(".desktop"))) {
+        const QString text = QString::fromUtf8(TestEnvironment::readFile(entry));
+        named << text.section(QStringLiteral("MimeType="), 1).section(u';', 0, 0);
+    }
+    for (const QString& line : QString::fromUtf8(TestEnvironment::readFile(mimeAppsPath())).split(u'\n'))
+        named << line.section(u'=', 0, 0);
+    named = named.filter(QStringLiteral("x-zelvane"));
+    EXPECT_EQ(named.size(), 3) << named.join(u' ').toStdString();
+    for (const QString& type : named)
+        EXPECT_TRUE(types.contains(type)) << type.toStdString();
+    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(kRom)),
+              DesktopNames::desktopFileName(kRom));
+}
+
+// A new icon with fewer sizes, then no icon: only what the hive names shows.
+TEST_F(DesktopPublisherTest, IconSizesTheNewIconLacksAreRemoved)
+{
+    addSnes();
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    ASSERT_EQ(iconFiles(kRom).size(), 4);
+    TestEnvironment::writeFile(iconFile, desktoptest::icoFile({ 32 }, 0xff00ff00));
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    const QString only = QStringLiteral("%1/icons/hicolor/32x32/mimetypes/%2.png")
+                             .arg(env.dataHome(), DesktopNames::iconName(kRom));
+    EXPECT_EQ(iconFiles(kRom), QStringList { only });
+    EXPECT_EQ(QImage(only).pixel(16, 16), 0xff00ff00u);
+    set(kRom + QStringLiteral("\\DefaultIcon"), QString());
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    EXPECT_EQ(iconFiles(kRom), QStringList());
+    EXPECT_EQ(iconFiles(kSave).size(), 1);
+}
+
+// A mimeapps.list that cannot be read whole is never replaced by what was read of it.
+TEST_F(DesktopPublisherTest, AMimeAppsListThatCannotBeReadIsReportedAndLeftAlone)
+{
+    const QString fifo = env.root() + QStringLiteral("/fifo");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    // /proc/self/mem opens, then fails to read at offset 0 with an I/O error.
+    for (const QString& target : { QStringLiteral("/proc/self/mem"), fifo }) {
+        freshHome();
+        QDir().mkpath(env.configHome());
+        ASSERT_TRUE(QFile::link(target, mimeAppsPath()));
+        addSnes();
+        const QStringList failures = publisher.publish(hive, { kRom, kSave });
+        ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
+        EXPECT_TRUE(failures[0].startsWith(QStringLiteral("Could not read ") + mimeAppsPath()))
+            << failures[0].toStdString();
+        EXPECT_EQ(QFileInfo(mimeAppsPath()).symLinkTarget(), target);
+    }
+}
+
+TEST(DesktopIconsTest, EncodesPngOrSaysItCannot)
+{
+    QImage image(8, 8, QImage::Format_ARGB32);
+    image.fill(0xff102030);
+    const std::optional<QByteArray> png = registry::DesktopIcons::encodedPng(image);
+    ASSERT_TRUE(png.has_value());
+    EXPECT_EQ(QImage::fromData(*png, "PNG"), image);
+    EXPECT_FALSE(registry::DesktopIcons::encodedPng(QImage()).has_value());
 }
 
 } // namespace

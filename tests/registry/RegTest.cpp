@@ -5,6 +5,7 @@
 #include "catalogue/Fileini.h"
 #include "registry/RegistryHive.h"
 
+#include "DesktopTestSupport.h"
 #include "NotifyRecorder.h"
 #include "TestEnvironment.h"
 
@@ -197,14 +198,7 @@ public:
             main.S[n - 1]->setChecked(true);
     }
 
-    RegistryHive hive() const
-    {
-        QString error;
-        const QByteArray text = TestEnvironment::readFile(env.dataHome() + QStringLiteral("/zelvane/classes.reg"));
-        std::optional<RegistryHive> hive = RegistryHive::parse(text, &error);
-        EXPECT_TRUE(hive.has_value()) << error.toStdString();
-        return hive.value_or(RegistryHive());
-    }
+    RegistryHive hive() const { return desktoptest::readHive(env.hiveFile()); }
 
     TestEnvironment env;
     NotifyRecorder desktop;
@@ -366,7 +360,7 @@ TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
     finish.check({1, 2});
     finish.recorder.createFails.insert(QStringLiteral(".smc"), 5);
     finish.recorder.setFails.insert(QStringLiteral("Super.Rom\\DefaultIcon"), 5);
-    TestEnvironment::writeFile(finish.env.dataHome() + QStringLiteral("/zelvane/classes.reg"), "garbage");
+    TestEnvironment::writeFile(finish.env.hiveFile(), "garbage");
     Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
     reg.Timer_Timer();
 
@@ -374,7 +368,7 @@ TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
     EXPECT_FALSE(finish.recorder.calls.contains(QStringLiteral("close .smc")));
     EXPECT_TRUE(finish.recorder.calls.contains(QStringLiteral("close Super.Rom\\DefaultIcon")));
     EXPECT_EQ(finish.recorder.calls.last(), QStringLiteral("finish Super.Rom,Super.Save"));
-    EXPECT_EQ(finish.hive().defaultValue(QStringLiteral(".sfc")), QStringLiteral("Super.Rom"));
+    EXPECT_EQ(TestEnvironment::readFile(finish.env.hiveFile()), "garbage"); // an unreadable hive is left alone
 
     const QStringList english = reg.failures(false);
     const QStringList french = reg.failures(true);
@@ -384,8 +378,8 @@ TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
     EXPECT_EQ(french[0], QStringLiteral("La clé HKEY_CLASSES_ROOT\\.smc n'a pas pu être créée (erreur 5)."));
     EXPECT_EQ(english[1],
               QStringLiteral("The value of the key HKEY_CLASSES_ROOT\\Super.Rom\\DefaultIcon could not be set (error 5)."));
-    EXPECT_TRUE(english[2].contains(QStringLiteral("classes.reg.unreadable-"))) << english[2].toStdString();
-    EXPECT_TRUE(french[2].contains(QStringLiteral("classes.reg.unreadable-"))) << french[2].toStdString();
+    EXPECT_TRUE(english[2].contains(QStringLiteral("Nothing was written"))) << english[2].toStdString();
+    EXPECT_TRUE(french[2].contains(QStringLiteral("Rien n'a été écrit"))) << french[2].toStdString();
 }
 
 TEST(Reg, ShowsOnlyItsPanelOverTheMainWindow)

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QThread>
+#include <gtest/gtest.h>
 
 namespace desktoptest {
 
@@ -131,6 +132,17 @@ QStringList waitForLines(const QString& path)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+registry::RegistryHive readHive(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    registry::RegistryHive::ReadError error;
+    std::optional<registry::RegistryHive> hive = registry::RegistryHive::parse(file.readAll(), &error);
+    EXPECT_TRUE(hive.has_value()) << path.toStdString() << ": line " << error.line << ": "
+                                  << error.english.toStdString();
+    return hive.value_or(registry::RegistryHive());
 }
 
 QStringList filesBelow(const QString& folder)

@@ -1,6 +1,8 @@
 // Helpers of the tests that read associations back: the desktop's own tools, a test icon file.
 #pragma once
 
+#include "registry/RegistryHive.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -31,6 +33,9 @@ QByteArray icoFile(const std::vector<int>& sizes, unsigned int colour);
 QByteArray recorderScript(const QString& outputPath);
 // Waits up to a few seconds for `path` to be written, then returns its lines.
 QStringList waitForLines(const QString& path);
+
+// The hive a .reg file holds, read through the hive reader; a file it cannot read fails the test.
+registry::RegistryHive readHive(const QString& path);
 
 // Every file below `folder`, with its path.
 QStringList filesBelow(const QString& folder);

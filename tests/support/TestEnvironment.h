@@ -17,6 +17,8 @@ public:
     QString configHome() const { return root() + "/config"; }
     // A program directory of its own, for a catalogue and an icon library written by the test.
     QString programDir() const { return root() + "/program"; }
+    // The user's hive file on Linux.
+    QString hiveFile() const { return dataHome() + "/zelvane/classes.reg"; }
 
     // Writes `text` (bytes as given) to `path`, creating its folder.
     static void writeFile(const QString& path, const QByteArray& text);

@@ -1,10 +1,10 @@
 // The association writer's keys through the Win32 core against our hive, and our hive file
 // imported into the registry by regedit.
+#include "DesktopTestSupport.h"
 #include "TestEnvironment.h"
 #include "Wine.h"
 
 #include "catalogue/Fileini.h"
-#include "registry/HiveFile.h"
 #include "registry/Reg.h"
 #include "registry/RegistryHive.h"
 
@@ -124,12 +124,6 @@ void listKeys(const registry::RegistryHive& hive, const QString& path, QStringLi
     }
 }
 
-registry::RegistryHive ourHive(const TestEnvironment& env)
-{
-    registry::HiveFile file(env.dataHome() + QStringLiteral("/zelvane/classes.reg"));
-    return file.load();
-}
-
 QString unescaped(QStringView quoted)
 {
     QString text;
@@ -184,7 +178,7 @@ TEST(Windows, AssociationWritesLandInTheRegistryAsInOurHive)
     const QString userClasses = QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes");
     const wine::Run run = wine::run(QStringLiteral("regedit"), {QStringLiteral("/E"), wine::windowsPath(exported), userClasses});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
-    const registry::RegistryHive hive = ourHive(env);
+    const registry::RegistryHive hive = desktoptest::readHive(env.hiveFile());
     QStringList ours;
     listKeys(hive, QString(), ours);
     QStringList theirs = exportedKeys(TestEnvironment::readFile(exported), userClasses, hive.subkeys(QString()));
@@ -201,9 +195,9 @@ TEST(Windows, OurHiveFileImportsIntoTheRegistryUnchanged)
     const TestEnvironment env;
     finish(kOmega, env);
     const wine::Run run = wine::run(QStringLiteral("regedit"),
-                                    {QStringLiteral("/S"), wine::windowsPath(env.dataHome() + QStringLiteral("/zelvane/classes.reg"))});
+                                    {QStringLiteral("/S"), wine::windowsPath(env.hiveFile())});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
-    const registry::RegistryHive hive = ourHive(env);
+    const registry::RegistryHive hive = desktoptest::readHive(env.hiveFile());
     QStringList keys;
     listKeys(hive, QString(), keys);
     ASSERT_EQ(keys.size(), 16); // the fifteen written keys and the verb key between them
