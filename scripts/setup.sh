@@ -9,7 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 # Build tools and libraries, the desktop tools the association writer runs, what the tests read
-# the results back with, and what builds and checks the Debian package.
+# the results back with (the window-lifecycle test on a virtual display), and what builds and
+# checks the Debian package.
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev

@@ -631,5 +631,5 @@ Form1* Zelvane15::form1() const
 void Zelvane15::unloadForm1()
 {
     if (m_form1)
-        m_form1->close();
+        m_form1->unload();
 }

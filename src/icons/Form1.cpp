@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <exception>
 
 namespace {
@@ -84,10 +85,31 @@ Form1::Form1(SharedValues& shared, QLabel* img, QLabel* img2)
     // The two hidden buttons are never clicked: their handlers are the routes Form_Load calls.
 }
 
+template <typename Work>
+void Form1::holding(Work&& work)
+{
+    ++m_holds;
+    const auto release = qScopeGuard([this] {
+        if (--m_holds == 0 && m_unloadWaiting)
+            close();
+    });
+    work();
+}
+
 void Form1::load()
 {
-    Form_Load();
-    show();
+    holding([this] {
+        Form_Load();
+        show();
+    });
+}
+
+void Form1::unload()
+{
+    if (m_holds > 0)
+        m_unloadWaiting = true;
+    else
+        close();
 }
 
 void Form1::Form_Load()
@@ -108,12 +130,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             int KeyAscii = 13;
-            try {
-                txtIconPath_KeyPress(KeyAscii);
-            } catch (const std::exception& error) {
-                qWarning("Form1: the icon chooser failed on Enter: %s", error.what());
-                return true;
-            }
+            holding([this, &KeyAscii] {
+                try {
+                    txtIconPath_KeyPress(KeyAscii);
+                } catch (const std::exception& error) {
+                    qWarning("Form1: the icon chooser failed on Enter: %s", error.what());
+                    KeyAscii = 0;
+                }
+            });
             return KeyAscii == 0;
         }
     }

@@ -32,10 +32,21 @@ public:
     // shows the window out of sight. Called once, right after construction.
     void load();
 
+    // The main window's unload on its activation. The chooser runs an event loop inside the load
+    // (and inside Enter in the path box), and the main window can be activated from that loop:
+    // the window then stays until the chooser has returned and the work that opened it is done,
+    // and is unloaded then.
+    void unload();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Runs `work` with the window held against unloading, then carries out an unload asked
+    // for meanwhile.
+    template <typename Work>
+    void holding(Work&& work);
+
     // The routes and their routines have no error handling of their own: a failing statement
     // (a path longer than a buffer, an index text that is not a number) throws, which ends the
     // route; Form_Load then goes on with its next statement.
@@ -66,4 +77,7 @@ private:
 
     // 0 (empty) until a preview attempt, then 2 once an icon has been drawn, otherwise 1.
     int IconState = 0;
+    // How many pieces of work hold the window, and whether an unload waits for them.
+    int m_holds = 0;
+    bool m_unloadWaiting = false;
 };

@@ -2,12 +2,16 @@
 #include "icons/IconLibrary.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <unordered_map>
+#include <utility>
 
 namespace icons {
 
@@ -34,23 +38,122 @@ QString hex(quint64 value)
     return QStringLiteral("0x%1").arg(value, 0, 16);
 }
 
-// A little-endian view of the mapped file; callers check has() before reading.
+// The library file, read a page at a time as the reader asks and kept, never mapped: another
+// program may cut or rewrite the file while it is open, which must fail a read, not kill us.
+// A read past what the file still holds gives zeros and is remembered; every operation takes
+// that failure when it is done and reports it instead of its result. Callers check has() first.
 class Bytes {
 public:
     Bytes() = default;
-    Bytes(const uchar* data, quint64 size) : m_data(data), m_size(size) {}
+    Bytes(QFile* file, quint64 size) : m_file(file), m_size(size) {}
 
+    // The size when the file was opened: what every has() check is made against.
     quint64 size() const { return m_size; }
     bool has(quint64 offset, quint64 length) const { return offset <= m_size && length <= m_size - offset; }
-    quint8 u8(quint64 offset) const { return m_data[offset]; }
-    quint16 u16(quint64 offset) const { return qFromLittleEndian<quint16>(m_data + offset); }
-    quint32 u32(quint64 offset) const { return qFromLittleEndian<quint32>(m_data + offset); }
-    const char* at(quint64 offset) const { return reinterpret_cast<const char*>(m_data + offset); }
-    QByteArray copy(quint64 offset, quint64 length) const { return QByteArray(at(offset), qsizetype(length)); }
+    quint8 u8(quint64 offset) const { return quint8(fixed<1>(offset)[0]); }
+    quint16 u16(quint64 offset) const { return qFromLittleEndian<quint16>(fixed<2>(offset).data()); }
+    quint32 u32(quint64 offset) const { return qFromLittleEndian<quint32>(fixed<4>(offset).data()); }
+    quint32 u32be(quint64 offset) const { return qFromBigEndian<quint32>(fixed<4>(offset).data()); }
+    bool startsWith(quint64 offset, const char (&expected)[9]) const
+    {
+        return std::memcmp(fixed<8>(offset).data(), expected, 8) == 0;
+    }
+
+    QByteArray copy(quint64 offset, quint64 length) const
+    {
+        QByteArray out(qsizetype(length), Qt::Uninitialized);
+        read(offset, out.data(), length);
+        return out;
+    }
+
+    // Why reads failed since the last call, empty when none did.
+    QString takeFailure() const { return std::exchange(m_failure, QString()); }
 
 private:
-    const uchar* m_data = nullptr;
+    static constexpr quint64 PageSize = 65536;
+    static constexpr quint64 DirectPages = (quint64(1) << 32) / PageSize;
+
+    template <size_t Length>
+    std::array<char, Length> fixed(quint64 offset) const
+    {
+        std::array<char, Length> out;
+        read(offset, out.data(), Length);
+        return out;
+    }
+
+    void read(quint64 offset, char* out, quint64 length) const
+    {
+        // Image data goes straight to its buffer; the small reads of the directories share pages.
+        if (length >= PageSize) {
+            readDirect(offset, out, length);
+            return;
+        }
+        for (quint64 done = 0; done < length;) {
+            const quint64 at = offset + done;
+            const quint64 inPage = at % PageSize;
+            const quint64 count = std::min(length - done, PageSize - inPage);
+            const QByteArray& data = page(at / PageSize);
+            if (inPage + count <= quint64(data.size()))
+                std::memcpy(out + done, data.constData() + inPage, count);
+            else
+                std::memset(out + done, 0, count);
+            done += count;
+        }
+    }
+
+    // A page that could not be read is kept empty, and every later read of it fails too.
+    const QByteArray& page(quint64 index) const
+    {
+        std::optional<QByteArray>& kept = slot(index);
+        if (!kept)
+            kept = readPage(index);
+        if (kept->isEmpty())
+            noteFailure(index * PageSize, PageSize);
+        return *kept;
+    }
+
+    // The pages of a library's first 4 GiB, where its own offsets point, are found by position;
+    // the rest of a larger file by lookup, so no offset can make the table grow beyond that.
+    std::optional<QByteArray>& slot(quint64 index) const
+    {
+        if (index >= DirectPages)
+            return m_farPages[index];
+        if (index >= m_pages.size())
+            m_pages.resize(size_t(index) + 1);
+        return m_pages[size_t(index)];
+    }
+
+    QByteArray readPage(quint64 index) const
+    {
+        const quint64 start = index * PageSize;
+        if (start >= m_size)
+            return QByteArray();
+        QByteArray data(qsizetype(std::min(PageSize, m_size - start)), Qt::Uninitialized);
+        return readDirect(start, data.data(), quint64(data.size())) ? data : QByteArray();
+    }
+
+    bool readDirect(quint64 offset, char* out, quint64 length) const
+    {
+        if (m_file && m_file->seek(qint64(offset)) && m_file->read(out, qint64(length)) == qint64(length))
+            return true;
+        std::memset(out, 0, length);
+        noteFailure(offset, length);
+        return false;
+    }
+
+    void noteFailure(quint64 offset, quint64 length) const
+    {
+        if (m_failure.isEmpty())
+            m_failure = QStringLiteral("the file changed on disk while it was open: %1 bytes at offset %2 "
+                                       "cannot be read any more")
+                            .arg(length).arg(hex(offset));
+    }
+
+    QFile* m_file = nullptr;
     quint64 m_size = 0;
+    mutable std::vector<std::optional<QByteArray>> m_pages;
+    mutable std::unordered_map<quint64, std::optional<QByteArray>> m_farPages;
+    mutable QString m_failure;
 };
 
 // Where a piece of data lies in the file.
@@ -137,7 +240,7 @@ QByteArray icoFile(const std::vector<ImageSlot>& images, const Bytes& bytes)
         offset += image.data.size;
     }
     for (const ImageSlot& image : images)
-        out.append(bytes.at(image.data.offset), qsizetype(image.data.size));
+        out.append(bytes.copy(image.data.offset, image.data.size));
     return out;
 }
 
@@ -165,6 +268,12 @@ struct IconLibrary::Data {
     QString iconsProblem;
 
     QString where(const QString& what) const { return path + QStringLiteral(": ") + what; }
+    // Why the reads since the last check failed, with the path; empty when none did.
+    QString unreadable() const
+    {
+        const QString failure = bytes.takeFailure();
+        return failure.isEmpty() ? failure : where(failure);
+    }
     void fail(const QString& what)
     {
         if (error.isEmpty())
@@ -439,7 +548,7 @@ QString IconLibrary::Data::neName(quint16 id, QString* problem) const
         *problem = QStringLiteral("resource name at offset %1 lies past the end of the file").arg(hex(offset));
         return QString();
     }
-    return QString::fromLatin1(bytes.at(offset + 1), bytes.u8(offset));
+    return QString::fromLatin1(bytes.copy(offset + 1, bytes.u8(offset)));
 }
 
 void IconLibrary::Data::readNeGroups(quint64 records, quint32 count)
@@ -582,7 +691,11 @@ std::vector<ImageSlot> IconLibrary::Data::resolve(int position, QString* error) 
         info.planes = qFromLittleEndian<quint16>(entry.constData() + 4);
         info.bitCount = qFromLittleEndian<quint16>(entry.constData() + 6);
         info.bytes = quint32(image.data.size);
-        info.png = image.data.size >= 8 && std::memcmp(bytes.at(image.data.offset), PngSignature, 8) == 0;
+        info.png = image.data.size >= 8 && bytes.startsWith(image.data.offset, PngSignature);
+    }
+    if (QString failure = unreadable(); !failure.isEmpty()) {
+        *error = std::move(failure);
+        return {};
     }
     if (images.empty())
         *error = where(QStringLiteral("icon group %1 has no readable image: %2").arg(position).arg(problem));
@@ -600,8 +713,8 @@ QImage IconLibrary::Data::decodeImage(const ImageSlot& image, int position, QStr
     QByteArray file;
     if (image.info.png) {
         if (size >= 24 && bytes.copy(offset + 12, 4) == "IHDR") {
-            width = qFromBigEndian<quint32>(bytes.at(offset + 16));
-            height = qFromBigEndian<quint32>(bytes.at(offset + 20));
+            width = bytes.u32be(offset + 16);
+            height = bytes.u32be(offset + 20);
         }
         file = bytes.copy(offset, size);
     } else if (size >= 40 && bytes.u32(offset) >= 40) {
@@ -610,6 +723,10 @@ QImage IconLibrary::Data::decodeImage(const ImageSlot& image, int position, QStr
         width = dibWidth > 0 ? quint32(dibWidth) : 0;
         height = dibHeight > 0 ? quint32(dibHeight) / 2 : 0;
         file = icoFile({image}, bytes);
+    }
+    if (QString failure = unreadable(); !failure.isEmpty()) {
+        *problem = std::move(failure);
+        return QImage();
     }
     if (width == 0 || height == 0 || width > MaxDecodedSide || height > MaxDecodedSide) {
         *problem = where(QStringLiteral("image at offset %1 in icon group %2 has no usable header (%3 x %4 pixels)")
@@ -628,8 +745,15 @@ IconLibrary IconLibrary::open(const QString& path)
     IconLibrary library;
     Data& d = *library.d;
     d.path = path;
+    // Opening a pipe or a device waits for a writer that may never come.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        d.fail(info.isDir() ? QStringLiteral("this is a folder, not an icon file")
+                            : QStringLiteral("not a regular file (a pipe, socket or device), so it holds no icons"));
+        return library;
+    }
     d.file.setFileName(path);
-    if (!d.file.open(QIODevice::ReadOnly)) {
+    if (!d.file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         d.fail(QStringLiteral("cannot open: %1").arg(d.file.errorString()));
         return library;
     }
@@ -638,13 +762,13 @@ IconLibrary IconLibrary::open(const QString& path)
         d.fail(QStringLiteral("the file is empty"));
         return library;
     }
-    const uchar* map = d.file.map(0, size);
-    if (!map) {
-        d.fail(QStringLiteral("cannot map the file: %1").arg(d.file.errorString()));
-        return library;
-    }
-    d.bytes = Bytes(map, quint64(size));
+    d.bytes = Bytes(&d.file, quint64(size));
     d.readFile();
+    // What was read of a file cut meanwhile is zeros: its reason comes first.
+    if (const QString unreadable = d.bytes.takeFailure(); !unreadable.isEmpty()) {
+        d.error.clear();
+        d.fail(unreadable);
+    }
     if (d.error.isEmpty() && d.groups.empty())
         d.fail(QStringLiteral("the file holds no icon group"));
     if (!d.error.isEmpty()) {
@@ -722,9 +846,14 @@ QByteArray IconLibrary::groupAsIco(int position, QString* error) const
     if (total > std::min<quint64>(d->bytes.size(), std::numeric_limits<quint32>::max() / 2))
         problem = d->where(QStringLiteral("the images of icon group %1 add up to %2 bytes, more than the file holds")
                                .arg(position).arg(total));
+    QByteArray ico;
+    if (problem.isEmpty()) {
+        ico = icoFile(images, d->bytes);
+        problem = d->unreadable();
+    }
     if (error)
         *error = problem;
-    return problem.isEmpty() ? icoFile(images, d->bytes) : QByteArray();
+    return problem.isEmpty() ? ico : QByteArray();
 }
 
 QByteArray IconLibrary::imageData(int position, int image, QString* error) const
@@ -734,12 +863,15 @@ QByteArray IconLibrary::imageData(int position, int image, QString* error) const
     if (!images.empty() && (image < 0 || size_t(image) >= images.size()))
         problem = d->where(QStringLiteral("icon group %1 has no image %2 (it has %3)")
                                .arg(position).arg(image).arg(images.size()));
+    QByteArray data;
+    if (problem.isEmpty()) {
+        const Location location = images[size_t(image)].data;
+        data = d->bytes.copy(location.offset, location.size);
+        problem = d->unreadable();
+    }
     if (error)
         *error = problem;
-    if (!problem.isEmpty())
-        return QByteArray();
-    const Location data = images[size_t(image)].data;
-    return d->bytes.copy(data.offset, data.size);
+    return problem.isEmpty() ? data : QByteArray();
 }
 
 QImage IconLibrary::decode(int position, int size, QString* error) const

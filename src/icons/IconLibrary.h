@@ -34,8 +34,10 @@ struct IconGroup {
 class IconLibrary {
 public:
     // Opens `path` and reads its directories only; images are read when asked for.
-    // On failure the library is empty and error() says why ("no icon" with a reason).
-    // The file stays open (memory-mapped) for the life of the library.
+    // On failure the library is empty and error() says why ("no icon" with a reason); anything
+    // but a regular file is refused unopened. The file stays open for the life of the library
+    // and is read, never mapped: when another program cuts or rewrites it meanwhile, what can
+    // no longer be read fails with a reason.
     static IconLibrary open(const QString& path);
 
     IconLibrary();

@@ -68,8 +68,9 @@ int GetVersionExA(OsVersionInfoA& info)
 
 // The tests look at the text before the first NUL unit: the NUL fill of a path buffer says
 // nothing about the text in front of it. One-byte text followed by NUL fill has no NUL byte
-// before its end, so a unit with a zero byte can only be its last one: only a unit with more
-// text after it tells UTF-16 apart.
+// before its end, so a unit with a zero byte can only be its last one: a Latin-1 unit with more
+// text after it proves UTF-16, whatever the other characters are (private use, noncharacters,
+// lone surrogates). Every path but a bare name holds one: its separators.
 bool IsTextUnicode(const QByteArray& bytes, int* tests)
 {
     const int asked = tests ? *tests : IsTextUnicodeUnicodeMask;
@@ -103,9 +104,9 @@ bool IsTextUnicode(const QByteArray& bytes, int* tests)
     }
     if (allLatin)
         passed |= IsTextUnicodeAscii16;
-    // UTF-16 text shows itself by the zero high bytes of the Latin characters inside it, or, in
-    // one script, by high bytes that move much less than the low bytes.
-    if (realText && (innerLatin || 3 * highChange < lowChange))
+    // Without such a unit, real text of one script shows itself by high bytes that move much
+    // less than the low bytes.
+    if (innerLatin || (realText && 3 * highChange < lowChange))
         passed |= IsTextUnicodeStatistics;
 
     passed &= asked;

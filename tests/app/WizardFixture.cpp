@@ -123,6 +123,17 @@ void WizardFixture::pick(const char* listName, int index) const
         QTest::keyClick(combo, Qt::Key_Down);
 }
 
+void WizardFixture::walkToTheLastPage(int console) const
+{
+    pick("C1", console);
+    click("Sui");
+    click("Sui");
+    pick("C2", 0);
+    click("Sui");
+    click("Sui");
+    ASSERT_EQ(page(), "F5");
+}
+
 QString WizardFixture::page() const
 {
     return control<QStackedWidget>("pages")->currentWidget()->objectName();

@@ -49,6 +49,8 @@ protected:
     // What the user does.
     void click(const char* name) const;
     void pick(const char* listName, int index) const;
+    // Expert level: picks `console` and its first emulator and walks on to the icons page.
+    void walkToTheLastPage(int console) const;
     // The page shown: "F1" to "F5".
     QString page() const;
 

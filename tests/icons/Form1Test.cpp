@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using iconwindow::iconColour;
@@ -192,6 +193,9 @@ TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIc
 {
     const QString other = env.root() + "/more icons/autres icônes.icl";
     iconwindow::writeLibrary(other, 4, Other);
+    // A CIFS share mounted with mapchars shows '*' and ':' as private-use characters.
+    const QString mapped = env.root() + "/share/a" + QChar(0xF02A) + "b" + QChar(0xF03A) + ".icl";
+    iconwindow::writeLibrary(mapped, 4, Other);
     constexpr int Unchanged = -1;
     const struct {
         const char* what;
@@ -204,6 +208,7 @@ TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIc
         {"cart accepted", 1, 1, QString(), 5, Catalogue + 5},
         {"save accepted", 2, 1, QString(), 5, Catalogue + 5},
         {"another file", 2, 1, other, 3, Other + 3},
+        {"a file named with private-use characters", 1, 1, mapped, 2, Other + 2},
         {"cancelled", 1, 0, QString(), 5, Unchanged},
         {"an index without icon", 1, 1, QString(), 10, Unchanged},
     };
@@ -295,4 +300,32 @@ TEST_F(IconWindow, ClosingUnloadsAndEveryShowIsAFreshWindow)
     openChooser(1, 0, QString(), 0);
     EXPECT_EQ(text("txtIconIdx")->text(), "0");
     EXPECT_EQ(text("txtIconPath")->text(), emulDll());
+}
+
+TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
+{
+    // The main window's activation can arrive from inside the chooser's event loop.
+    platform::setIconPickerHook([this](QString&, int& index) {
+        form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        index = 4;
+        return 1;
+    });
+    const std::pair<const char*, std::function<void()>> openings[] = {
+        {"Enter in the path box",
+         [this] {
+             openDefaults("2", "7");
+             QTest::keyClick(text("txtIconPath"), Qt::Key_Return);
+         }},
+        {"the chooser route", [this] { open(1); }},
+    };
+    shared.IconTarget = 2;
+    for (const auto& [how, openChooser] : openings) {
+        SCOPED_TRACE(how);
+        openChooser();
+        EXPECT_FALSE(form.isNull()) << "the work that opened the chooser ran on a live window";
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(form.isNull()) << "the window went once that work was over";
+    }
+    EXPECT_EQ(shared.SaveIconRef, emulDll() + ",4");
 }

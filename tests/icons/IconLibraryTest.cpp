@@ -6,6 +6,7 @@
 #include "NeLibraryWriter.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
@@ -13,6 +14,7 @@
 #include <climits>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace testfiles;
 using icons::IconLibrary;
@@ -127,9 +129,8 @@ QByteArray goodIco()
 
 // Uses every group as the program does; every empty answer must come with a reason, and
 // every rebuilt .ico must be whole.
-void exercise(const QString& path)
+void exercise(const IconLibrary& library)
 {
-    const IconLibrary library = IconLibrary::open(path);
     if (library.groupCount() == 0) {
         EXPECT_FALSE(library.error().isEmpty());
         return;
@@ -150,6 +151,11 @@ void exercise(const QString& path)
         const QByteArray data = library.imageData(group, library.bestImage(group, 32), &error);
         EXPECT_NE(data.isEmpty(), error.isEmpty());
     }
+}
+
+void exercise(const QString& path)
+{
+    exercise(IconLibrary::open(path));
 }
 
 } // namespace
@@ -436,6 +442,55 @@ TEST(IconLibrary, SurvivesEveryTruncationAndEveryCorruptedByte)
                 exercise(folder.write(QStringLiteral("damaged"), damaged));
             }
         }
+    }
+}
+
+TEST(IconLibrary, FileCutByAnotherProgramWhileOpenFailsWhatIsGone)
+{
+    const QuietImageReaders quiet;
+    // Image data well past the first 64 KiB, which the reader has read by the time it lists.
+    std::vector<GroupImages> groups;
+    NeLibraryWriter ne;
+    for (quint16 id = 1; id <= 24; ++id) {
+        groups.push_back({number(id), {solidDib(48, Red), solidPng(64, Blue)}});
+        ne.addGroup(id, {solidDib(48, Green)});
+    }
+    const QByteArray ico = icontools::writeIcoFile({solidDib(16, Red), solidDib(256, Blue)});
+    Folder folder;
+    for (const auto& [what, file] : {std::pair("PE", peLibrary(groups)), std::pair("NE", ne.build()),
+                                     std::pair(".ico", ico)}) {
+        for (const qint64 cut : {qint64(0), qint64(file.size() / 2)}) {
+            SCOPED_TRACE(std::string(what) + " cut to " + std::to_string(cut));
+            const QString path = folder.write(QStringLiteral("cut.icl"), file);
+            const IconLibrary library = IconLibrary::open(path);
+            ASSERT_EQ(library.error(), QString());
+            ASSERT_TRUE(QFile::resize(path, cut));
+            exercise(library);
+            QString error;
+            EXPECT_TRUE(library.groupAsIco(library.groupCount() - 1, &error).isEmpty());
+            EXPECT_EQ(error.left(path.size() + 2), path + ": ");
+            EXPECT_TRUE(error.contains(QLatin1String("changed on disk"))) << error.toStdString();
+        }
+    }
+}
+
+TEST(IconLibrary, OnlyRegularFilesAreOpened)
+{
+    // Opening a pipe would wait for a writer for ever.
+    Folder folder;
+    const QString pipe = folder.path(QStringLiteral("pipe.icl"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString link = folder.path(QStringLiteral("link.icl"));
+    ASSERT_TRUE(QFile::link(pipe, link));
+    const QString directory = folder.path(QStringLiteral("icons.icl"));
+    ASSERT_TRUE(QDir().mkpath(directory));
+    for (const auto& [path, reason] : {std::pair(pipe, "not a regular file"), std::pair(link, "not a regular file"),
+                                       std::pair(directory, "a folder")}) {
+        const IconLibrary library = IconLibrary::open(path);
+        EXPECT_EQ(library.kind(), LibraryKind::None);
+        EXPECT_EQ(library.groupCount(), 0);
+        EXPECT_EQ(library.error().left(path.size() + 2), path + ": ");
+        EXPECT_TRUE(library.error().contains(QLatin1String(reason))) << library.error().toStdString();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "icons/StringUtils.h"
 
 #include <QStringList>
+#include <initializer_list>
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -26,6 +27,29 @@ const QStringList OrdinaryPaths = {
     "/media/Disk 2/icons/a.ico ",
     "x",
     "/a",
+};
+
+QString units(std::initializer_list<char16_t> codes)
+{
+    QString text;
+    for (const char16_t code : codes)
+        text.append(QChar(code));
+    return text;
+}
+
+// Paths whose characters real text seldom holds: private use (CIFS shares mounted with
+// mapchars), noncharacters, astral characters, lone surrogates, controls, spaces.
+const QStringList AwkwardPaths = {
+    "/mnt/share/" + units({0xE000}) + "game.icl",
+    "/mnt/share/a" + units({0xF02A, 0xF03A}) + "b/emul.dll",
+    "/tmp/" + units({0xFFFE, 0xFFFF, 0xFDD0}) + ".icl",
+    QString::fromUtf8("/home/u/\U0001F3AE icônes/emul.dll"),
+    "/tmp/" + units({0xD800}) + "x" + units({0xDC00}) + ".icl",
+    QString::fromUtf8("/home/ÿ/é à ç.icl"),
+    "/tmp/a\tb\x01" "c.icl",
+    "  spaced  /  path .icl ",
+    "/" + units({0xE000}),
+    QString::fromUtf8("图标"),
 };
 
 } // namespace
@@ -63,7 +87,7 @@ TEST(StringUtils, TrimNullCutsAtTheFirstNul)
 
 TEST(StringUtils, PathsSurviveTheRoundTripThroughTheWidenedBuffer)
 {
-    QStringList paths = OrdinaryPaths;
+    QStringList paths = OrdinaryPaths + AwkwardPaths;
     paths << QString(260, 'w') << "/" + QString(258, 'n') + "é";
     for (const QString& path : paths) {
         SCOPED_TRACE(path.toStdString());
