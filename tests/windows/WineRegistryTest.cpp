@@ -29,16 +29,19 @@ struct Console {
     QString emulator;
     QStringList extensions; // ext1 to ext4
     QStringList saves;      // sav1 to sav4
+    QString saveIcon;       // the icon reference of the save class
 };
 
-// Names inside Windows-1252, and names beyond it.
+// Names inside Windows-1252, and names beyond it. An empty icon reference is written as an empty
+// value.
 const Console kMegaboite {QStringLiteral("Mégaboîte"), QStringLiteral("Zelvane.Mégaboîte.Rom"),
                           QStringLiteral("Zelvane.Mégaboîte.Save"),
                           QStringLiteral("\"C:\\Émulateurs\\Méga Émul\\méga.exe\" \"%1\""),
-                          {"mgb", "mgc", "mgd", "mgé"}, {"ms0", "ms1", "ms2", "msé"}};
+                          {"mgb", "mgc", "mgd", "mgé"}, {"ms0", "ms1", "ms2", "msé"}, QString()};
 const Console kOmega {QStringLiteral("Ωmega ゲーム機"), QStringLiteral("Zelvane.Ωmega.Rom"),
                       QStringLiteral("Zelvane.Ωmega.Save"), QStringLiteral("\"C:\\エミュ\\Ωmega.exe\" -f \"%1\""),
-                      {"omg", "ωmg", "om3", "om4"}, {"os0", "os1", "ωs2", "os3"}};
+                      {"omg", "ωmg", "om3", "om4"}, {"os0", "os1", "ωs2", "os3"},
+                      QStringLiteral("C:\\Users\\Zoë\\AppData\\Local\\Zelvane\\emul.dll,-104")};
 
 // Passes every write on to the hive and writes down its key path and data.
 class WriteRecorder final : public ClassesRoot {
@@ -88,7 +91,7 @@ QList<std::pair<QString, QString>> finish(const Console& console, const TestEnvi
     shared.RomTypeName = Fileini::GetIniString("01", "romname", catalogueFile);
     shared.SaveTypeName = Fileini::GetIniString("01", "savname", catalogueFile);
     shared.CartIconRef = QStringLiteral("C:\\Users\\Zoë\\AppData\\Local\\Zelvane\\emul.dll,3");
-    shared.SaveIconRef = QStringLiteral("C:\\Users\\Zoë\\AppData\\Local\\Zelvane\\emul.dll,-104");
+    shared.SaveIconRef = console.saveIcon;
 
     QWidget mainWindow;
     for (const auto& [name, text] : {std::pair {"C1", console.name}, std::pair {"C2", console.emulator}}) {

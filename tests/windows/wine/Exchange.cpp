@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace exchange {
 
@@ -15,11 +14,15 @@ std::vector<Record> readRecords(const std::wstring& path)
     std::vector<Record> records;
     std::string line;
     while (std::getline(in, line)) {
+        // Every field counts, an empty last one too (the hexadecimal form of an empty text).
         Record fields;
-        std::istringstream split(line);
-        std::string field;
-        while (std::getline(split, field, '\t'))
-            fields.push_back(field);
+        for (size_t start = 0;;) {
+            const size_t tab = line.find('\t', start);
+            fields.push_back(line.substr(start, tab - start));
+            if (tab == std::string::npos)
+                break;
+            start = tab + 1;
+        }
         records.push_back(fields);
     }
     return records;
