@@ -88,6 +88,11 @@ TEST(ProgramFolders, ACopyThatCannotBeMadeIsNamedAndKeepsTheOldOne)
     DeleteFileW(start.source.c_str());
     EXPECT_FALSE(win32::installIconLibrary(start.source, start.folder, &start.error));
     EXPECT_NE(start.error.find(start.source), std::wstring::npos) << narrow(start.error);
+    // The system's own words for the error, on the same line: "(error 2: <reason>)".
+    const size_t code = start.error.find(L"(error 2: ");
+    EXPECT_TRUE(code != std::wstring::npos && code + 10 < start.error.size() - 1
+                && start.error.find_first_of(L"\r\n") == std::wstring::npos)
+        << narrow(start.error);
     EXPECT_EQ(TestFolder::read(start.folder + L"\\Emul.dll"), "old copy");
 }
 
