@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets Zelvane up on Debian 12: installs the missing packages, builds, then starts the wizard
-# (`setup.sh start`) or runs the whole test suite, in a Release build with the checks of its Debian
-# package, then under the sanitizers, then each fuzz target for a few seconds (`setup.sh test`).
+# (`setup.sh start`) or runs the whole test suite, in a Release build with the Windows tests under
+# wine and the checks of its Debian package, then under the sanitizers, then each fuzz target for a
+# few seconds (`setup.sh test`).
 set -euo pipefail
 
 mode=${1:-start}
@@ -18,6 +19,9 @@ packages=(
   icoutils
   dpkg-dev lintian appstream man-db xvfb xauth x11-utils strace
 )
+# The Windows tests: the mingw-w64 C++ compiler (its "posix" thread model, which GoogleTest needs),
+# GoogleTest's sources, and wine to run the result.
+windows_test_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
 # What builds and runs the fuzz targets (libFuzzer comes with clang's runtime libraries).
 fuzz_packages=(clang libclang-rt-14-dev)
 
@@ -35,8 +39,9 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# build <preset> [cache settings...]
 build() {
-  cmake --preset "$1" >/dev/null
+  cmake --preset "$@" >/dev/null
   cmake --build --preset "$1" -j "$(nproc)"
 }
 
@@ -53,7 +58,11 @@ case "$mode" in
     exec "$root/build/release/bin/zelvane"
     ;;
   test)
-    build release
+    # The Release run includes the Windows tests: the Win32 code cross-built and run under wine,
+    # against our Linux readers and hive.
+    install_missing "${windows_test_packages[@]}"
+    build windows-tests
+    build release -DZELVANE_WINE_TESTS=ON
     ctest --preset release -j "$(nproc)"
     tests/package/check-package.sh build/release
     build asan
