@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets Zelvane up on Debian 12: installs the missing packages, builds, then starts the wizard
 # (`setup.sh start`) or runs the whole test suite, in a Release build with the Windows tests under
-# wine and the checks of its Debian package, then under the sanitizers (`setup.sh test`).
+# wine and the checks of its Debian package, then under the sanitizers, then each fuzz target for a
+# few seconds (`setup.sh test`).
 set -euo pipefail
 
 mode=${1:-start}
@@ -21,6 +22,8 @@ packages=(
 # The Windows tests: the mingw-w64 C++ compiler (its "posix" thread model, which GoogleTest needs),
 # GoogleTest's sources, and wine to run the result.
 windows_test_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
+# What builds and runs the fuzz targets (libFuzzer comes with clang's runtime libraries).
+fuzz_packages=(clang libclang-rt-14-dev)
 
 install_missing() {
   local missing=()
@@ -64,6 +67,8 @@ case "$mode" in
     tests/package/check-package.sh build/release
     build asan
     ctest --preset asan -j "$(nproc)"
+    install_missing "${fuzz_packages[@]}"
+    scripts/fuzz.sh 15
     ;;
   *)
     echo "usage: $0 [start|test]" >&2

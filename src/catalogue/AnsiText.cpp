@@ -26,7 +26,9 @@ QString decodeCp1252(const QByteArray& bytes)
 
 std::optional<QString> decodeUtf8(const QByteArray& bytes)
 {
-    auto decoder = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // A U+FEFF that begins a value is text like any other: the decoder would drop it as a mark.
+    auto decoder = QStringDecoder(QStringConverter::Utf8,
+                                  QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder(bytes);
     if (decoder.hasError())
         return std::nullopt;

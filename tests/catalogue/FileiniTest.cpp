@@ -59,6 +59,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Windows-1252 is cut as bytes: the last one is a character of its own.
         ReadCase{"windows_1252_cut", "[a]\nk=" + QByteArray(125, 'a') + "\xE9zz\n", "a", "k",
                  QString(125, 'a') + QChar(0xE9)},
+        // A value may begin with U+FEFF, also in a file that starts with it as its mark; a value
+        // of that character alone is a value, not the empty text.
+        ReadCase{"zero_width_no_break_space", "[Console]\n01=\xEF\xBB\xBF\n", "Console", "01", QString(QChar(0xFEFF))},
+        ReadCase{"utf8_mark_then_value_mark", "\xEF\xBB\xBF[Console]\n01=\xEF\xBB\xBFNES\n", "Console", "01",
+                 QChar(0xFEFF) + QStringLiteral("NES")},
         // A Unicode file is cut at 126 characters, whatever their UTF-8 length.
         ReadCase{"utf8_mark_cut", "\xEF\xBB\xBF[a]\nk=" + QString(200, QChar(0xE9)).toUtf8(), "a", "k",
                  QString(126, QChar(0xE9))}),

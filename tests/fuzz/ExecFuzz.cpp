@@ -1,0 +1,75 @@
+// Fuzz target of the command -> Exec conversion: a desktop entry's Exec value, read back by the
+// Desktop Entry rules alone, runs exactly the argument vector the Windows command means.
+// Input: the command, in UTF-8.
+#include "DesktopExecDecoder.h"
+#include "FuzzSupport.h"
+#include "registry/DesktopExec.h"
+
+using fuzz::check;
+using registry::DesktopExec;
+
+namespace {
+
+// An argument with `file` in place of "%1", "%L", "%l" and "%0", "%%" as one '%', any other '%'
+// as it is; `placed` tells whether the file went in.
+QString withFile(const QString& argument, const QString& file, bool* placed)
+{
+    QString result;
+    for (qsizetype i = 0; i < argument.size(); ++i) {
+        const QChar next = i + 1 < argument.size() ? argument[i + 1] : QChar();
+        if (argument[i] == u'%' && QStringLiteral("1Ll0").contains(next)) {
+            result += file;
+            *placed = true;
+            ++i;
+            continue;
+        }
+        result += argument[i];
+        i += argument[i] == u'%' && next == u'%' ? 1 : 0;
+    }
+    return result;
+}
+
+// The processes the shell starts for `arguments` and `files`: one for all files when an
+// argument is "%*", else one per file, with the file after the arguments when none names it.
+QList<QStringList> meant(const QStringList& arguments, const QStringList& files)
+{
+    const bool allFiles = arguments.contains(QStringLiteral("%*"));
+    QList<QStringList> processes;
+    for (const QString& file : files) {
+        const QStringList given = allFiles ? files : QStringList{file};
+        QStringList argv;
+        bool placed = allFiles;
+        for (const QString& argument : arguments)
+            argv += argument == QStringLiteral("%*") ? given : QStringList{withFile(argument, file, &placed)};
+        processes << (placed ? argv : argv << file);
+        if (allFiles)
+            break;
+    }
+    return processes;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString command = fuzz::text(fuzz::bytes(data, size));
+    const DesktopExec::Result result = DesktopExec::fromWindowsCommand(command);
+    const QStringList arguments = DesktopExec::splitWindowsCommand(command);
+    bool fileAsProgram = arguments.value(0) == QStringLiteral("%*");
+    withFile(arguments.value(0), QString(), &fileAsProgram);
+    using Problem = DesktopExec::Problem;
+    const Problem problem = command.contains(QChar(u'\0')) || !command.isValidUtf16() ? Problem::UnstorableCharacter
+        : arguments.value(0).isEmpty()                                             ? Problem::EmptyCommand
+        : fileAsProgram                                                            ? Problem::FileAsProgram
+                                                                                   : Problem::None;
+    check(result.problem == problem, "a command is refused exactly when no Exec value can run it", command);
+    check(problem == Problem::None || result.exec.isEmpty(), "a refused command has no Exec value");
+    if (problem != Problem::None)
+        return 0;
+    const QStringList files{QStringLiteral("/roms/Super Game (E) [!].sfc"), QStringLiteral("/roms/it's \"$1\" 100%.nes")};
+    const auto launched = desktoptest::execArguments(result.exec, files);
+    check(launched.has_value(), "the Exec value keeps the Desktop Entry rules, with one file code", result.exec);
+    check(*launched == meant(arguments, files), "the Exec value runs the argument vector of the command",
+          command + QStringLiteral("  ->  ") + result.exec);
+    return 0;
+}
