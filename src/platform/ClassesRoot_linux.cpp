@@ -19,12 +19,17 @@ DesktopNotifyHook& hook()
     return instance;
 }
 
-QString hivePath()
+QString zelvaneDataFolder()
 {
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome))
         dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    return QDir::cleanPath(dataHome + QStringLiteral("/zelvane/classes.reg"));
+    return QDir::cleanPath(dataHome + QStringLiteral("/zelvane"));
+}
+
+QString hivePath()
+{
+    return zelvaneDataFolder() + QStringLiteral("/classes.reg");
 }
 
 QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStringList& classNames)
@@ -64,6 +69,38 @@ public:
         openSession().openKeys.remove(key);
     }
 
+    long deleteDefaultValue(Key key) override
+    {
+        Session& session = openSession();
+        const auto it = session.openKeys.constFind(key);
+        if (it == session.openKeys.cend() || !session.hive.deleteDefaultValue(*it))
+            return StatusInvalidHandle;
+        return StatusSuccess;
+    }
+
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override
+    {
+        const long status = statusOfKey(path);
+        if (status == StatusSuccess)
+            *value = m_session->hive.defaultValue(path);
+        return status;
+    }
+
+    long readSubkeys(const QString& path, QStringList* names) override
+    {
+        const long status = statusOfKey(path);
+        if (status == StatusSuccess)
+            *names = m_session->hive.subkeys(path);
+        return status;
+    }
+
+    long deleteKey(const QString& path) override
+    {
+        if (path.isEmpty())
+            return StatusInvalidParameter;
+        return openSession().hive.deleteKey(path) ? StatusSuccess : StatusFileNotFound;
+    }
+
     QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override
     {
         Session& session = openSession();
@@ -80,6 +117,14 @@ public:
             // this run still work, and the user has been told why they were not kept.
             failures += hook() ? hook()(classNames) : publish(session.hive, classNames);
         }
+        m_session.reset();
+        return failures;
+    }
+
+    QList<ClassesRootFailure> endReading() override
+    {
+        const QList<ClassesRootFailure> failures = m_session ? m_session->file.failures()
+                                                             : QList<ClassesRootFailure>();
         m_session.reset();
         return failures;
     }
@@ -104,6 +149,15 @@ private:
         Key lastKey = 0;
     };
 
+    // Whether the key `path` can be read.
+    long statusOfKey(const QString& path)
+    {
+        const Session& session = openSession();
+        if (!session.readable)
+            return StatusRegistryCorrupt;
+        return session.hive.hasKey(path) ? StatusSuccess : StatusFileNotFound;
+    }
+
     Session& openSession()
     {
         if (!m_session)
@@ -119,6 +173,16 @@ private:
 std::unique_ptr<ClassesRoot> openClassesRoot()
 {
     return std::make_unique<HiveClassesRoot>();
+}
+
+QString classesRootName()
+{
+    return registry::RegistryHive::ClassesRootName;
+}
+
+QString backupFolder()
+{
+    return zelvaneDataFolder() + QStringLiteral("/backups");
 }
 
 void setDesktopNotifyHook(DesktopNotifyHook newHook)

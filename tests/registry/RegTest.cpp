@@ -155,6 +155,21 @@ public:
         return m_inner ? m_inner->finishWrites(classNames) : QList<ClassesRootFailure>();
     }
 
+    long deleteDefaultValue(Key key) override { return m_inner ? m_inner->deleteDefaultValue(key) : 0; }
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override
+    {
+        return m_inner ? m_inner->readDefaultValue(path, value) : platform::StatusFileNotFound;
+    }
+    long readSubkeys(const QString& path, QStringList* names) override
+    {
+        return m_inner ? m_inner->readSubkeys(path, names) : platform::StatusFileNotFound;
+    }
+    long deleteKey(const QString& path) override { return m_inner ? m_inner->deleteKey(path) : 0; }
+    QList<ClassesRootFailure> endReading() override
+    {
+        return m_inner ? m_inner->endReading() : QList<ClassesRootFailure>();
+    }
+
     QStringList calls;
     QStringList writes; // "path = data", in order
     QHash<QString, long> createFails;
