@@ -281,11 +281,27 @@ void Zelvane15::C2_Click()
     enableNextWhenPicked(c.C2);
 }
 
+registry::AssociationChoices Zelvane15::choices() const
+{
+    registry::AssociationChoices choices;
+    choices.console = c.C1->currentText();
+    choices.command = c.C2->currentText();
+    for (std::size_t k = 0; k < 4; ++k) {
+        choices.romSlots[k] = c.romBoxes[k]->isChecked();
+        choices.saveSlots[k] = c.saveBoxes[k]->isChecked();
+    }
+    choices.romIcon = m_shared.CartIconRef;
+    choices.saveIcon = m_shared.SaveIconRef;
+    choices.romClass = m_shared.RomTypeName;
+    choices.saveClass = m_shared.SaveTypeName;
+    return choices;
+}
+
 void Zelvane15::Finish()
 {
     showPage(c.F1);
     const std::unique_ptr<platform::ClassesRoot> classesRoot = platform::openClassesRoot();
-    Reg reg(this, m_shared, catalogueFile(), *classesRoot);
+    Reg reg(this, choices(), m_shared.ConsoleNames, catalogueFile(), *classesRoot);
     if (isFrench()) {
         reg.L1->setText(QStringLiteral("Inscription dans la base\nde registre en cours..."));
         c.Sui->setText(QStringLiteral("Suivant --->"));

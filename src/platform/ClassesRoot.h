@@ -23,6 +23,8 @@ inline constexpr long StatusRegistryCorrupt = 1015;
 struct ClassesRootFailure {
     QString english;
     QString french;
+
+    friend bool operator==(const ClassesRootFailure&, const ClassesRootFailure&) = default;
 };
 
 class ClassesRoot {

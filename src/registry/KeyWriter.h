@@ -1,0 +1,19 @@
+// The one way keys reach the classes root: each change is made, or told in both languages with
+// the key and the status that stopped it.
+#pragma once
+
+#include "platform/ClassesRoot.h"
+
+#include <QString>
+#include <optional>
+
+namespace registry {
+
+class KeyWriter {
+public:
+    // Creates the key `path` with every missing level, sets its default value and closes it.
+    static std::optional<platform::ClassesRootFailure> write(platform::ClassesRoot& root, const QString& path,
+                                                             const QString& data);
+};
+
+} // namespace registry
