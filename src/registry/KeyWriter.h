@@ -14,6 +14,12 @@ public:
     // Creates the key `path` with every missing level, sets its default value and closes it.
     static std::optional<platform::ClassesRootFailure> write(platform::ClassesRoot& root, const QString& path,
                                                              const QString& data);
+    // Deletes the key `path` with everything below it; a key that does not exist is no failure.
+    static std::optional<platform::ClassesRootFailure> deleteTree(platform::ClassesRoot& root,
+                                                                  const QString& path);
+    // Deletes the default value of the key `path`, which is created when missing.
+    static std::optional<platform::ClassesRootFailure> deleteValue(platform::ClassesRoot& root,
+                                                                   const QString& path);
 };
 
 } // namespace registry

@@ -2,8 +2,6 @@
 // whose one write operation puts a key and its default value into the classes root.
 #include "registry/Reg.h"
 
-#include "registry/KeyWriter.h"
-
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -53,7 +51,7 @@ Reg::Reg(QWidget* mainWindow, const registry::AssociationChoices& choices,
     , m_choices(choices)
     , m_consoleNames(consoleNames)
     , m_catalogueFile(std::move(catalogueFile))
-    , m_classesRoot(classesRoot)
+    , m_change(classesRoot, QStringLiteral("finish"))
 {
     setObjectName(QStringLiteral("Reg"));
     setWindowTitle(QStringLiteral(ZELVANE_CAPTION));
@@ -189,7 +187,7 @@ void Reg::unload()
 QStringList Reg::failures(bool french) const
 {
     QStringList texts;
-    for (const platform::ClassesRootFailure& failure : m_failures)
+    for (const platform::ClassesRootFailure& failure : m_change.failures())
         texts.append(french ? failure.french : failure.english);
     return texts;
 }
@@ -201,8 +199,7 @@ void Reg::Command6_Click()
     // The other four options stand for write modes this program never uses.
     if (!Action(3)->isChecked())
         return;
-    if (const auto failure = registry::KeyWriter::write(m_classesRoot, TextCle->text(), TextDonnee->text()))
-        m_failures.append(*failure);
+    m_change.write(TextCle->text(), TextDonnee->text());
 }
 
 // ---- The timers -----------------------------------------------------------------------------
@@ -211,21 +208,27 @@ void Reg::Timer_Timer()
 {
     // The catalogue is read as the steps run.
     m_plan.reset();
-    m_failures += plan().omissions();
-    C1_Click();
-    C2_Click();
-    C31_Click();
-    C32_Click();
-    C33_Click();
-    C34_Click();
-    C6_Click();
-    C7_Click();
-    C81_Click();
-    C82_Click();
-    C83_Click();
-    C84_Click();
-    C9_Click();
-    m_failures += m_classesRoot.finishWrites(plan().classNames());
+    QStringList keys;
+    for (const registry::PlannedWrite& write : plan().allWrites())
+        keys << write.key;
+    if (m_change.backUp(keys, {}, QDateTime::currentDateTime())) {
+        for (const platform::ClassesRootFailure& omission : plan().omissions())
+            m_change.fail(omission);
+        C1_Click();
+        C2_Click();
+        C31_Click();
+        C32_Click();
+        C33_Click();
+        C34_Click();
+        C6_Click();
+        C7_Click();
+        C81_Click();
+        C82_Click();
+        C83_Click();
+        C84_Click();
+        C9_Click();
+        m_change.finish(plan().classNames());
+    }
     Timer->stop();
     Timer2->start(kTickMs);
 }

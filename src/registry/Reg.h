@@ -4,6 +4,7 @@
 
 #include "platform/ClassesRoot.h"
 #include "registry/AssociationPlan.h"
+#include "registry/ClassesRootChange.h"
 
 #include <QDialog>
 #include <QList>
@@ -45,6 +46,8 @@ public:
 
     // The write operation: creates the key TextCle names and sets its default value to TextDonnee.
     void Command6_Click();
+    // Before the steps write anything, what they will replace is saved as a backup; when it
+    // cannot be, no step writes.
     void Timer_Timer();
     void Timer2_Timer();
     // The steps of the association sequence, in the order Timer_Timer runs them; each writes
@@ -104,10 +107,9 @@ private:
     registry::AssociationChoices m_choices;
     std::array<QString, 15> m_consoleNames;
     QString m_catalogueFile;
-    platform::ClassesRoot& m_classesRoot;
+    registry::ClassesRootChange m_change;
     std::optional<registry::AssociationPlan> m_plan;
     std::array<QRadioButton*, 5> m_action {};
     int m_waitTicks = 0;
     bool m_unloaded = false;
-    QList<platform::ClassesRootFailure> m_failures;
 };

@@ -340,7 +340,6 @@ TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
     finish.check({1, 2});
     finish.recorder.createFails.insert(QStringLiteral(".smc"), 5);
     finish.recorder.setFails.insert(QStringLiteral("Super.Rom\\DefaultIcon"), 5);
-    TestEnvironment::writeFile(finish.env.hiveFile(), "garbage");
     Reg reg(&finish.main.window, finish.choices, finish.consoleNames, finish.catalogueFile, finish.recorder);
     reg.Timer_Timer();
 
@@ -348,18 +347,30 @@ TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
     EXPECT_FALSE(finish.recorder.calls.contains(QStringLiteral("close .smc")));
     EXPECT_TRUE(finish.recorder.calls.contains(QStringLiteral("close Super.Rom\\DefaultIcon")));
     EXPECT_EQ(finish.recorder.calls.last(), QStringLiteral("finish Super.Rom,Super.Save"));
-    EXPECT_EQ(TestEnvironment::readFile(finish.env.hiveFile()), "garbage"); // an unreadable hive is left alone
+    EXPECT_EQ(finish.hive().defaultValue(QStringLiteral(".sfc")), QStringLiteral("Super.Rom"));
+    EXPECT_EQ(reg.failures(false),
+              QStringList({QStringLiteral("The key HKEY_CLASSES_ROOT\\.smc could not be created (error 5)."),
+                           QStringLiteral("The value of the key HKEY_CLASSES_ROOT\\Super.Rom\\DefaultIcon could "
+                                          "not be set (error 5).")}));
+    EXPECT_EQ(reg.failures(true).value(0),
+              QStringLiteral("La clé HKEY_CLASSES_ROOT\\.smc n'a pas pu être créée (erreur 5)."));
+}
 
-    const QStringList english = reg.failures(false);
-    const QStringList french = reg.failures(true);
-    ASSERT_EQ(english.size(), 3);
-    ASSERT_EQ(french.size(), 3);
-    EXPECT_EQ(english[0], QStringLiteral("The key HKEY_CLASSES_ROOT\\.smc could not be created (error 5)."));
-    EXPECT_EQ(french[0], QStringLiteral("La clé HKEY_CLASSES_ROOT\\.smc n'a pas pu être créée (erreur 5)."));
-    EXPECT_EQ(english[1],
-              QStringLiteral("The value of the key HKEY_CLASSES_ROOT\\Super.Rom\\DefaultIcon could not be set (error 5)."));
-    EXPECT_TRUE(english[2].contains(QStringLiteral("Nothing was written"))) << english[2].toStdString();
-    EXPECT_TRUE(french[2].contains(QStringLiteral("Rien n'a été écrit"))) << french[2].toStdString();
+TEST(Reg, WritesNothingOverAHiveItCannotRead)
+{
+    Finish finish;
+    finish.check({1, 2});
+    TestEnvironment::writeFile(finish.env.hiveFile(), "garbage");
+    Reg reg(&finish.main.window, finish.choices, finish.consoleNames, finish.catalogueFile, finish.recorder);
+    reg.Timer_Timer();
+
+    EXPECT_FALSE(finish.recorder.calls.join(' ').contains(QStringLiteral("create")));
+    EXPECT_FALSE(finish.recorder.calls.join(' ').contains(QStringLiteral("finish")));
+    EXPECT_EQ(TestEnvironment::readFile(finish.env.hiveFile()), "garbage");
+    EXPECT_TRUE(finish.desktop.told.isEmpty());
+    ASSERT_EQ(reg.failures(false).size(), 1);
+    EXPECT_TRUE(reg.failures(false)[0].contains(QStringLiteral("Nothing was written"))) << reg.failures(false)[0].toStdString();
+    EXPECT_TRUE(reg.failures(true)[0].contains(QStringLiteral("Rien n'a été écrit"))) << reg.failures(true)[0].toStdString();
 }
 
 TEST(Reg, ShowsOnlyItsPanelOverTheMainWindow)
