@@ -15,7 +15,8 @@ public:
     // Publishes each class of `classNames` found in `hive` to the user's desktop: MIME type,
     // icon, and (for a class with an open command) a desktop entry set as default handler.
     // A class whose command cannot run, or whose type did not reach the MIME database, keeps
-    // no earlier entry or default. Returns one English text per failure (what and where), a
+    // no earlier entry or default; a name the hive does not hold as a class keeps no entry,
+    // default or icon. Returns one English text per failure (what and where), a
     // class or extension that cannot be published included; empty when all went well.
     QStringList publish(const RegistryHive& hive, const QStringList& classNames);
 

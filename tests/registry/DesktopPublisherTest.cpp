@@ -479,6 +479,26 @@ TEST_F(DesktopPublisherTest, AMimeAppsListThatCannotBeReadIsReportedAndLeftAlone
     }
 }
 
+// A console key is no class; a class the hive no longer holds leaves the desktop, and the system's
+// own type for its extensions applies again.
+TEST_F(DesktopPublisherTest, AClassTheHiveNoLongerHoldsIsWithdrawn)
+{
+    addSnes();
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave, QStringLiteral("SNES") }), QStringList());
+    const QString types = env.dataHome() + QStringLiteral("/mime/types");
+    EXPECT_FALSE(TestEnvironment::readFile(types).split('\n').contains(DesktopNames::mimeType("SNES").toUtf8()));
+    ASSERT_EQ(iconFiles(kRom).size(), 4);
+
+    for (const char* key : { "SNES Rom", "SNES Save", ".smc", ".srm", "SNES" })
+        ASSERT_TRUE(hive.deleteKey(QString::fromUtf8(key)));
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave, QStringLiteral("SNES") }), QStringList());
+    EXPECT_FALSE(QFile::exists(entryPath(kRom)));
+    EXPECT_EQ(iconFiles(kRom) + iconFiles(kSave), QStringList());
+    EXPECT_FALSE(TestEnvironment::readFile(mimeAppsPath()).contains("x-zelvane"));
+    EXPECT_FALSE(TestEnvironment::readFile(types).contains("x-zelvane"));
+    EXPECT_EQ(desktoptest::contentType(game("g.smc")), QStringLiteral("application/vnd.nintendo.snes.rom"));
+}
+
 TEST(DesktopIconsTest, EncodesPngOrSaysItCannot)
 {
     QImage image(8, 8, QImage::Format_ARGB32);
