@@ -2,6 +2,7 @@
 // that puts it back when imported.
 #include "registry/ChangeBackup.h"
 
+#include "registry/KeyWriter.h"
 #include "registry/RegistryHive.h"
 
 namespace registry {
@@ -11,15 +12,6 @@ namespace {
 QString joined(const QString& parent, const QString& name)
 {
     return parent.isEmpty() ? name : parent + QLatin1Char('\\') + name;
-}
-
-platform::ClassesRootFailure readFailure(const QString& path, long status)
-{
-    const QString number = QString::number(status);
-    return {QStringLiteral("The key HKEY_CLASSES_ROOT\\%1 could not be read (error %2): nothing was changed.")
-                .arg(path, number),
-            QStringLiteral("La clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être lue (erreur %2) : rien n'a été modifié.")
-                .arg(path, number)};
 }
 
 } // namespace
@@ -37,7 +29,7 @@ std::optional<bool> ChangeBackup::read(const QString& path, std::optional<QStrin
         return false;
     if (status == platform::StatusSuccess)
         return true;
-    *failure = readFailure(path, status);
+    *failure = KeyWriter::readFailure(path, status);
     return std::nullopt;
 }
 
@@ -91,7 +83,7 @@ bool ChangeBackup::addTreeKeys(const QString& path, platform::ClassesRootFailure
     if (!read(path, &value, failure))
         return false;
     if (const long status = m_root.readSubkeys(path, &names); status != platform::StatusSuccess) {
-        *failure = readFailure(path, status);
+        *failure = KeyWriter::readFailure(path, status);
         return false;
     }
     add({path, false, value});

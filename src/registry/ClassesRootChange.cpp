@@ -45,6 +45,12 @@ void ClassesRootChange::write(const QString& key, const QString& data)
         m_failures.append(*failure);
 }
 
+void ClassesRootChange::create(const QString& key)
+{
+    if (const auto failure = KeyWriter::create(m_root, key))
+        m_failures.append(*failure);
+}
+
 void ClassesRootChange::deleteTree(const QString& key)
 {
     if (const auto failure = KeyWriter::deleteTree(m_root, key))

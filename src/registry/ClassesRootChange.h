@@ -28,6 +28,8 @@ public:
 
     // The write primitive: creates the key and sets its default value.
     void write(const QString& key, const QString& data);
+    // Creates a key with its missing levels.
+    void create(const QString& key);
     // Deletes the key with everything below it, or only its default value; a key that does not
     // exist is no failure.
     void deleteTree(const QString& key);

@@ -50,6 +50,18 @@ std::optional<platform::ClassesRootFailure> KeyWriter::deleteValue(platform::Cla
         "La valeur de la clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être supprimée (erreur %2).");
 }
 
+std::optional<platform::ClassesRootFailure> KeyWriter::create(platform::ClassesRoot& root, const QString& path)
+{
+    return changeKey(
+        root, path, [](platform::ClassesRoot::Key) { return platform::StatusSuccess; }, "", "");
+}
+
+platform::ClassesRootFailure KeyWriter::readFailure(const QString& path, long status)
+{
+    return *failure(status, "The key HKEY_CLASSES_ROOT\\%1 could not be read (error %2).",
+                    "La clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être lue (erreur %2).", path);
+}
+
 std::optional<platform::ClassesRootFailure> KeyWriter::deleteTree(platform::ClassesRoot& root,
                                                                   const QString& path)
 {

@@ -20,6 +20,11 @@ public:
     // Deletes the default value of the key `path`, which is created when missing.
     static std::optional<platform::ClassesRootFailure> deleteValue(platform::ClassesRoot& root,
                                                                    const QString& path);
+    // Creates the key `path` with every missing level.
+    static std::optional<platform::ClassesRootFailure> create(platform::ClassesRoot& root, const QString& path);
+
+    // What the user is told when the key `path` could not be read.
+    static platform::ClassesRootFailure readFailure(const QString& path, long status);
 };
 
 } // namespace registry
