@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets Zelvane up on Debian 12: installs the missing packages, builds, then starts the wizard
-# (`setup.sh start`) or runs the whole test suite, in a Release build with the checks of its Debian
-# package, then under the sanitizers (`setup.sh test`).
+# (`setup.sh start`) or runs the whole test suite, in a Release build with the Windows tests under
+# wine and the checks of its Debian package, then under the sanitizers (`setup.sh test`).
 set -euo pipefail
 
 mode=${1:-start}
@@ -18,10 +18,13 @@ packages=(
   icoutils
   dpkg-dev lintian appstream man-db xvfb xauth x11-utils strace
 )
+# The Windows tests: the mingw-w64 C++ compiler (its "posix" thread model, which GoogleTest needs),
+# GoogleTest's sources, and wine to run the result.
+windows_test_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
 
 install_missing() {
   local missing=()
-  for package in "${packages[@]}"; do
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
       || missing+=("$package")
   done
@@ -33,12 +36,13 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# build <preset> [cache settings...]
 build() {
-  cmake --preset "$1" >/dev/null
+  cmake --preset "$@" >/dev/null
   cmake --build --preset "$1" -j "$(nproc)"
 }
 
-install_missing
+install_missing "${packages[@]}"
 case "$mode" in
   start)
     build release
@@ -51,7 +55,11 @@ case "$mode" in
     exec "$root/build/release/bin/zelvane"
     ;;
   test)
-    build release
+    # The Release run includes the Windows tests: the Win32 code cross-built and run under wine,
+    # against our Linux readers and hive.
+    install_missing "${windows_test_packages[@]}"
+    build windows-tests
+    build release -DZELVANE_WINE_TESTS=ON
     ctest --preset release -j "$(nproc)"
     tests/package/check-package.sh build/release
     build asan

@@ -1,11 +1,11 @@
 // The classes root on Windows: the per-user half of HKEY_CLASSES_ROOT, then a word to the shell.
 #include "platform/ClassesRoot.h"
 
+#include "platform/win32/UserClasses.h"
+
 #include <QStandardPaths>
 
 #include <string>
-#include <windows.h>
-#include <shlobj.h>
 
 namespace platform {
 namespace {
@@ -16,10 +16,7 @@ DesktopNotifyHook& hook()
     return instance;
 }
 
-// HKEY_CLASSES_ROOT merges HKEY_LOCAL_MACHINE\Software\Classes with this per-user key, which takes
-// precedence. Keys created through HKEY_CLASSES_ROOT itself land in the machine half and need
-// administrator rights; the per-user half needs none.
-const QString kUserClasses = QStringLiteral("Software\\Classes");
+const QString kUserClasses = QString::fromWCharArray(win32::UserClassesKey);
 
 const wchar_t* wide(const QString& text)
 {
@@ -39,9 +36,7 @@ public:
     long createKey(const QString& path, Key* key) override
     {
         HKEY handle = nullptr;
-        const LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, wide(userClassPath(path)), 0, nullptr,
-                                            REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &handle,
-                                            nullptr);
+        const LONG status = win32::createClassKey(path.toStdWString(), &handle);
         if (status == ERROR_SUCCESS)
             *key = reinterpret_cast<Key>(handle);
         return status;
@@ -49,16 +44,12 @@ public:
 
     long setDefaultValue(Key key, const QString& data) override
     {
-        // The length is that of the stored text in bytes, terminating NUL included: counting
-        // characters instead would cut any text whose encoding takes more than one byte a character.
-        const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(reinterpret_cast<HKEY>(key), nullptr, 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(data.utf16()), bytes);
+        return win32::setDefaultValue(reinterpret_cast<HKEY>(key), data.toStdWString());
     }
 
     void closeKey(Key key) override
     {
-        RegCloseKey(reinterpret_cast<HKEY>(key));
+        win32::closeClassKey(reinterpret_cast<HKEY>(key));
     }
 
     long deleteDefaultValue(Key key) override
@@ -118,7 +109,7 @@ public:
         if (path.isEmpty())
             return ERROR_INVALID_PARAMETER;
         HKEY classes = nullptr;
-        LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, wide(kUserClasses), 0,
+        LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, win32::UserClassesKey, 0,
                                     DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE, &classes);
         if (status != ERROR_SUCCESS)
             return status;
@@ -131,8 +122,7 @@ public:
     {
         if (hook())
             return hook()(classNames);
-        // Explorer keeps the icons and verbs of file types until it is told they changed.
-        SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+        win32::notifyAssociationsChanged();
         return {};
     }
 

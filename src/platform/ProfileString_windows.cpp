@@ -1,7 +1,7 @@
 // Reading INI values with the Windows profile lookup itself.
 #include "platform/ProfileString.h"
 
-#include <windows.h>
+#include "platform/win32/ProfileReader.h"
 
 namespace platform {
 
@@ -9,10 +9,9 @@ int GetPrivateProfileStringA(const QByteArray& section, const QByteArray& key,
                              const QByteArray& defaultValue, char* buffer, int size,
                              const QString& file)
 {
-    return static_cast<int>(::GetPrivateProfileStringA(section.constData(), key.constData(),
-                                                       defaultValue.constData(), buffer,
-                                                       static_cast<DWORD>(size),
-                                                       file.toLocal8Bit().constData()));
+    // The names end at their first NUL, as the C strings the ANSI call takes do.
+    return win32::readProfileString(section.constData(), key.constData(), defaultValue.constData(),
+                                    buffer, size, file.toStdWString());
 }
 
 } // namespace platform

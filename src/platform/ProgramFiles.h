@@ -1,4 +1,4 @@
-// The program's own folders and the copy of the icon library into the system folder.
+// The program's own folders and the copy of the icon library into the per-user system folder.
 #pragma once
 
 #include <QString>
@@ -8,12 +8,16 @@ namespace platform {
 // The folder of the running executable, without a trailing separator.
 QString programDirectory();
 
-// The folder that receives the icon library: the Windows System folder, or on Linux
-// $XDG_DATA_HOME/zelvane, created when missing. Empty, with `error` set, when it cannot be had.
+// The folder that receives the icon library, created when missing: a per-user folder that an
+// ordinary user can write, %LOCALAPPDATA%\Zelvane on Windows and $XDG_DATA_HOME/zelvane on Linux.
+// (The Windows System folder, where the library once went, needs administrator rights.)
+// Empty, with `error` set, when it cannot be had.
 QString systemDirectory(QString* error);
 
 // Copies `source` over `systemDir`/Emul.dll without ever leaving a half-written file, and makes
-// `systemDir`/emul.dll name the same file. False, with `error` set, when it cannot.
+// `systemDir`/emul.dll name the same file. A copy that already holds the same bytes is left as it
+// is, so a copy that another program holds open is no failure. False, with `error` set, when it
+// cannot.
 bool installIconLibrary(const QString& source, const QString& systemDir, QString* error);
 
 // Joins a folder and a file name with the platform's separator.

@@ -1,38 +1,33 @@
-// The program's folders on Windows: the executable's folder and the System folder.
+// The program's folders on Windows: the executable's folder, and %LOCALAPPDATA%\Zelvane as the
+// folder that receives the icon library.
 #include "platform/ProgramFiles.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <windows.h>
+#include "platform/win32/ProgramFolders.h"
 
 namespace platform {
 
 QString programDirectory()
 {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    return QString::fromStdWString(win32::programDirectory());
 }
 
 QString systemDirectory(QString* error)
 {
-    char buffer[255] = {};
-    const UINT count = GetSystemDirectoryA(buffer, sizeof buffer);
-    if (count == 0 || count >= sizeof buffer) {
-        *error = QStringLiteral("GetSystemDirectoryA failed (%1)").arg(GetLastError());
-        return {};
-    }
-    return QString::fromLocal8Bit(buffer, static_cast<int>(count));
+    std::wstring problem;
+    const std::wstring folder = win32::userDataDirectory(&problem);
+    if (folder.empty())
+        *error = QString::fromStdWString(problem);
+    return QString::fromStdWString(folder);
 }
 
 bool installIconLibrary(const QString& source, const QString& systemDir, QString* error)
 {
     // Windows names ignore letter case: "Emul.dll" and "emul.dll" are already the same file.
-    const QString target = joinPath(systemDir, QStringLiteral("Emul.dll"));
-    if (!CopyFileW(reinterpret_cast<const wchar_t*>(source.utf16()),
-                   reinterpret_cast<const wchar_t*>(target.utf16()), FALSE)) {
-        *error = QStringLiteral("cannot copy %1 to %2 (%3)").arg(source, target).arg(GetLastError());
-        return false;
-    }
-    return true;
+    std::wstring problem;
+    if (win32::installIconLibrary(source.toStdWString(), systemDir.toStdWString(), &problem))
+        return true;
+    *error = QString::fromStdWString(problem);
+    return false;
 }
 
 QString joinPath(const QString& folder, const QString& name)

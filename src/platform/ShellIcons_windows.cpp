@@ -1,24 +1,25 @@
 // Icon extraction and the system queries through the Win32 calls themselves.
 #include "platform/ShellIcons.h"
 
-#include <windows.h>
-#include <shellapi.h>
+#include "platform/win32/IconExtraction.h"
 
-#include <string>
+#include <algorithm>
 
 namespace platform {
 namespace {
 
 static_assert(sizeof(OSVERSIONINFOA) == sizeof(OsVersionInfoA));
 
-// The picture of a shell icon handle, which is released at once.
-QImage takePicture(HICON handle)
+QImage picture(const win32::IconPixels& pixels)
 {
-    if (!handle)
+    if (pixels.argb.empty())
         return {};
-    QImage picture = QImage::fromHICON(handle);
-    ::DestroyIcon(handle);
-    return picture;
+    QImage image(pixels.width, pixels.height, QImage::Format_ARGB32);
+    for (int y = 0; y < pixels.height; ++y) {
+        const std::uint32_t* row = pixels.argb.data() + size_t(y) * size_t(pixels.width);
+        std::copy(row, row + pixels.width, reinterpret_cast<QRgb*>(image.scanLine(y)));
+    }
+    return image;
 }
 
 } // namespace
@@ -36,17 +37,14 @@ bool IsTextUnicode(const QByteArray& bytes, int* tests)
 // The wide form of the call, so that a path outside the ANSI code page still names its file.
 int ExtractIconExA(const QString& file, int index, Icon* large, Icon* small)
 {
-    const std::wstring path = file.left(file.indexOf(QChar(0))).toStdWString();
-    HICON largeHandle = nullptr;
-    HICON smallHandle = nullptr;
-    const UINT count = ::ExtractIconExW(path.c_str(), index, large ? &largeHandle : nullptr,
-                                        small ? &smallHandle : nullptr, large || small ? 1 : 0);
-    const QImage largeImage = takePicture(largeHandle);
-    const QImage smallImage = takePicture(smallHandle);
+    win32::IconPixels largePixels;
+    win32::IconPixels smallPixels;
+    const UINT count = win32::extractIcons(file.left(file.indexOf(QChar(0))).toStdWString(), index,
+                                           large ? &largePixels : nullptr, small ? &smallPixels : nullptr);
     if (large)
-        large->image = largeImage;
+        large->image = picture(largePixels);
     if (small)
-        small->image = smallImage;
+        small->image = picture(smallPixels);
     // The program reads the result as a signed 32-bit count: UINT_MAX (failure) becomes -1.
     return static_cast<int>(count);
 }
