@@ -115,7 +115,7 @@ int CommandLineRunner::run(const CommandRequest& request)
 // printed, when it cannot be read.
 std::optional<registry::AssociationList> CommandLineRunner::readList()
 {
-    m_root = platform::openClassesRoot();
+    m_root = platform::openClassesRoot(m_catalogueFile);
     platform::ClassesRootFailure failure;
     std::optional<registry::AssociationList> list
         = registry::AssociationList::read(*m_root, registry::catalogueClassPairs(m_catalogueFile), &failure);
@@ -206,7 +206,7 @@ int CommandLineRunner::associate(const CommandRequest& request)
         choice->saveIcon.prepend(libraryCopy);
 
     const registry::AssociationPlan plan(*choice, names, m_catalogueFile);
-    m_root = platform::openClassesRoot();
+    m_root = platform::openClassesRoot(m_catalogueFile);
     registry::ClassesRootChange change(*m_root, QStringLiteral("associate"));
     QStringList keys;
     for (const registry::PlannedWrite& write : plan.allWrites())
@@ -426,7 +426,7 @@ int CommandLineRunner::undo()
                             .arg(file, QString::number(error.line), error.english),
                         QStringLiteral("La sauvegarde %1 n'a pas pu être lue (ligne %2 : %3) ; rien n'a été modifié.")
                             .arg(file, QString::number(error.line), error.french)}});
-    m_root = platform::openClassesRoot();
+    m_root = platform::openClassesRoot(m_catalogueFile);
     QStringList top;
     if (const long status = m_root->readSubkeys(QString(), &top); status != platform::StatusSuccess) {
         const QList<platform::ClassesRootFailure> why = m_root->endReading();

@@ -300,7 +300,7 @@ registry::AssociationChoices Zelvane15::choices() const
 void Zelvane15::Finish()
 {
     showPage(c.F1);
-    const std::unique_ptr<platform::ClassesRoot> classesRoot = platform::openClassesRoot();
+    const std::unique_ptr<platform::ClassesRoot> classesRoot = platform::openClassesRoot(catalogueFile());
     Reg reg(this, choices(), m_shared.ConsoleNames, catalogueFile(), *classesRoot);
     if (isFrench()) {
         reg.L1->setText(QStringLiteral("Inscription dans la base\nde registre en cours..."));

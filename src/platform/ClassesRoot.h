@@ -65,8 +65,10 @@ public:
 };
 
 // The classes root of this platform: on Windows the registry's per-user classes; on Linux the
-// per-user hive file $XDG_DATA_HOME/zelvane/classes.reg, published to the desktop.
-std::unique_ptr<ClassesRoot> openClassesRoot();
+// per-user hive file $XDG_DATA_HOME/zelvane/classes.reg, published to the desktop with the names
+// of the consoles of `catalogueFile` (by default the catalogue the wizard reads beside the
+// program).
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString& catalogueFile = {});
 
 // The registry key the classes root stands for, as a .reg file names it: HKEY_CLASSES_ROOT for
 // the hive on Linux, HKEY_CURRENT_USER\Software\Classes on Windows.

@@ -2,6 +2,8 @@
 // desktop through the freedesktop.org standards after each sequence of writes.
 #include "platform/ClassesRoot.h"
 
+#include "catalogue/Fileini.h"
+#include "platform/ProgramFiles.h"
 #include "registry/DesktopPublisher.h"
 #include "registry/HiveFile.h"
 #include "registry/RegistryHive.h"
@@ -32,9 +34,10 @@ QString hivePath()
     return zelvaneDataFolder() + QStringLiteral("/classes.reg");
 }
 
-QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStringList& classNames)
+QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStringList& classNames,
+                                  const QString& catalogueFile)
 {
-    registry::DesktopPublisher publisher;
+    registry::DesktopPublisher publisher(registry::catalogueClassPairs(catalogueFile));
     const QStringList english = publisher.publish(hive, classNames);
     const QStringList french = publisher.lastFailuresFrench();
     QList<ClassesRootFailure> failures;
@@ -45,6 +48,11 @@ QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStr
 
 class HiveClassesRoot final : public ClassesRoot {
 public:
+    explicit HiveClassesRoot(QString catalogueFile)
+        : m_catalogueFile(std::move(catalogueFile))
+    {
+    }
+
     long createKey(const QString& path, Key* key) override
     {
         Session& session = openSession();
@@ -115,7 +123,7 @@ public:
             failures = session.file.failures();
             // The desktop is told even when the file could not be saved: the associations of
             // this run still work, and the user has been told why they were not kept.
-            failures += hook() ? hook()(classNames) : publish(session.hive, classNames);
+            failures += hook() ? hook()(classNames) : publish(session.hive, classNames, m_catalogueFile);
         }
         m_session.reset();
         return failures;
@@ -165,14 +173,16 @@ private:
         return *m_session;
     }
 
+    const QString m_catalogueFile;
     std::optional<Session> m_session;
 };
 
 } // namespace
 
-std::unique_ptr<ClassesRoot> openClassesRoot()
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString& catalogueFile)
 {
-    return std::make_unique<HiveClassesRoot>();
+    return std::make_unique<HiveClassesRoot>(
+        catalogueFile.isEmpty() ? Fileini::cataloguePath(programDirectory()) : catalogueFile);
 }
 
 QString classesRootName()

@@ -135,7 +135,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<ClassesRoot> openClassesRoot()
+// The registry's classes are shown by their own descriptions: the catalogue names nothing here.
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString&)
 {
     return std::make_unique<RegistryClassesRoot>();
 }

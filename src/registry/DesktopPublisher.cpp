@@ -132,10 +132,9 @@ public:
         }
         const QString mimeType = DesktopNames::mimeType(association.className);
         const QString fileName = DesktopNames::desktopFileName(association.className);
-        const QString name
-            = association.description.isEmpty() ? association.className : association.description;
+        const DesktopNames::Title name = DesktopNames::entryName(association);
         if (!write(applicationsDir() + u'/' + fileName,
-                   DesktopEntry::text(name, mimeType, exec.exec))) {
+                   DesktopEntry::text(name.english, name.french, mimeType, exec.exec))) {
             withdrawEntry(association.className);
             return;
         }
@@ -262,6 +261,11 @@ private:
 
 } // namespace
 
+DesktopPublisher::DesktopPublisher(QList<ClassPair> pairs)
+    : m_pairs(std::move(pairs))
+{
+}
+
 QStringList DesktopPublisher::publish(const RegistryHive& hive, const QStringList& classNames)
 {
     Publication publication;
@@ -269,7 +273,7 @@ QStringList DesktopPublisher::publish(const RegistryHive& hive, const QStringLis
     const QStringList published = publication.publishable(hive, classNames, packaged);
     std::vector<DesktopAssociation> classes;
     for (const QString& name : packaged)
-        classes.push_back(DesktopAssociation::read(hive, name));
+        classes.push_back(DesktopAssociation::read(hive, name, m_pairs));
     const auto isPublished = [&published](const DesktopAssociation& association) {
         return published.contains(association.className, Qt::CaseInsensitive);
     };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ClassesRoot.h"
+#include "registry/ConsoleOffer.h"
 
 #include <QStringList>
 #include <vector>
@@ -12,6 +13,10 @@ class RegistryHive;
 
 class DesktopPublisher {
 public:
+    // `pairs`, the catalogue's ROM and save classes, tell which console a save class belongs
+    // to, for the names the desktop shows.
+    explicit DesktopPublisher(QList<ClassPair> pairs = {});
+
     // Publishes each class of `classNames` found in `hive` to the user's desktop: MIME type,
     // icon, and (for a class with an open command) a desktop entry set as default handler.
     // A class whose command cannot run, or whose type did not reach the MIME database, keeps
@@ -24,6 +29,7 @@ public:
     QStringList lastFailuresFrench() const;
 
 private:
+    QList<ClassPair> m_pairs;
     std::vector<platform::ClassesRootFailure> m_failures;
 };
 

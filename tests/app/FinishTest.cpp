@@ -222,7 +222,9 @@ TEST_F(FinishTest, UndoGivesBackTheHiveAndTheDesktopAsBefore)
     const QByteArray emulator = (env.root() + "/emu").toUtf8();
     TestEnvironment::writeFile(emulator, "#!/bin/sh\n");
     QFile::setPermissions(emulator, QFile::ReadOwner | QFile::ExeOwner);
-    writeCatalogue("[Console]\n01=Alpha\n02=Beta\n[01]\next1=aa\next2=ab\nromname=Alpha.Rom\nsavname=Alpha.Save\n"
+    // The user's catalogue: the wizard and the command line read the same one.
+    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.ini",
+                   "[Console]\n01=Alpha\n02=Beta\n[01]\next1=aa\next2=ab\nromname=Alpha.Rom\nsavname=Alpha.Save\n"
                    "emu1=" + emulator + " \"%1\"\nsav1=sa\ncartico=2\nsaveico=7\n[02]\next1=aa\next2=bb\n"
                    "romname=Beta.Rom\nsavname=Beta.Save\nemu1=" + emulator + " -b \"%1\"\nsav1=sb\ncartico=1\nsaveico=16\n");
     storePreferences("US", "Novice");
