@@ -86,10 +86,13 @@ int CommandLineRunner::mistaken(const QString& mistake)
     return kUsageError;
 }
 
-int CommandLineRunner::finished(const QList<platform::ClassesRootFailure>& failures, const QString& done)
+int CommandLineRunner::finished(const registry::ClassesRootChange& change, const QString& done)
 {
-    if (!failures.isEmpty())
-        return failed(failures);
+    // What was written but may not work is told whether the rest went well or not.
+    for (const platform::ClassesRootFailure& warning : change.warnings())
+        print(stderr, text("zelvane: warning: %1\n", "zelvane : attention : %1\n").arg(inLanguage(warning)));
+    if (!change.failures().isEmpty())
+        return failed(change.failures());
     print(stdout, done + QLatin1Char('\n'));
     return 0;
 }
@@ -126,44 +129,87 @@ std::optional<registry::AssociationList> CommandLineRunner::readList()
     return list;
 }
 
+namespace {
+
+// What the desktop makes of one association: the checks of its two classes.
+struct ListedCheck {
+    const platform::ClassCheck* rom = nullptr;
+    const platform::ClassCheck* save = nullptr;
+
+    QList<platform::ClassesRootFailure> problems() const
+    {
+        return (rom ? rom->problems : QList<platform::ClassesRootFailure>())
+            + (save ? save->problems : QList<platform::ClassesRootFailure>());
+    }
+    bool works() const { return rom && problems().isEmpty(); }
+};
+
+QJsonValue jsonFlag(const std::optional<bool>& flag)
+{
+    return flag ? QJsonValue(*flag) : QJsonValue();
+}
+
+} // namespace
+
 int CommandLineRunner::list(bool json)
 {
     const std::optional<registry::AssociationList> list = readList();
     if (!list)
         return kFailed;
+    QStringList classes;
+    for (const registry::Association& association : list->associations())
+        classes << association.romClass << association.saveClass;
+    classes.removeAll(QString());
+    const QList<platform::ClassCheck> checks = m_root->checkClasses(classes);
     m_root->endReading();
-    if (json) {
-        QJsonArray associations;
-        for (const registry::Association& association : list->associations()) {
-            associations.append(QJsonObject {
-                {QStringLiteral("console"), association.console},
-                {QStringLiteral("romClass"), association.romClass},
-                {QStringLiteral("saveClass"), jsonText(association.saveClass)},
-                {QStringLiteral("romExtensions"), QJsonArray::fromStringList(association.romExtensions)},
-                {QStringLiteral("saveExtensions"), QJsonArray::fromStringList(association.saveExtensions)},
-                {QStringLiteral("command"), association.command ? QJsonValue(*association.command) : QJsonValue()},
-                {QStringLiteral("romIcon"), jsonText(association.romIcon)},
-                {QStringLiteral("saveIcon"), jsonText(association.saveIcon)},
-            });
+    const auto checkOf = [&checks](const QString& className) -> const platform::ClassCheck* {
+        for (const platform::ClassCheck& check : checks) {
+            if (!className.isEmpty() && check.className.compare(className, Qt::CaseInsensitive) == 0)
+                return &check;
         }
-        print(stdout, QString::fromUtf8(QJsonDocument(QJsonObject {{QStringLiteral("associations"), associations}})
-                                            .toJson(QJsonDocument::Indented)));
-        return 0;
-    }
-    if (list->associations().isEmpty())
-        print(stdout, text("No association.\n", "Aucune association.\n"));
+        return nullptr;
+    };
+    QJsonArray associations;
+    QString lines = list->associations().isEmpty() ? text("No association.\n", "Aucune association.\n") : QString();
     for (const registry::Association& association : list->associations()) {
-        QString lines = association.console + QLatin1Char('\n');
+        const ListedCheck check {checkOf(association.romClass), checkOf(association.saveClass)};
+        QJsonArray problems;
+        QString problemLines;
+        for (const platform::ClassesRootFailure& problem : check.problems()) {
+            problems.append(inLanguage(problem));
+            problemLines += QStringLiteral("    ! ") + inLanguage(problem) + QLatin1Char('\n');
+        }
+        associations.append(QJsonObject {
+            {QStringLiteral("console"), association.console},
+            {QStringLiteral("romClass"), association.romClass},
+            {QStringLiteral("saveClass"), jsonText(association.saveClass)},
+            {QStringLiteral("romExtensions"), QJsonArray::fromStringList(association.romExtensions)},
+            {QStringLiteral("saveExtensions"), QJsonArray::fromStringList(association.saveExtensions)},
+            {QStringLiteral("command"), association.command ? QJsonValue(*association.command) : QJsonValue()},
+            {QStringLiteral("romIcon"), jsonText(association.romIcon)},
+            {QStringLiteral("saveIcon"), jsonText(association.saveIcon)},
+            {QStringLiteral("works"), check.works()},
+            {QStringLiteral("romTypeKnown"), check.rom ? QJsonValue(check.rom->typeKnown) : QJsonValue()},
+            {QStringLiteral("saveTypeKnown"), check.save ? QJsonValue(check.save->typeKnown) : QJsonValue()},
+            {QStringLiteral("opensWithCommand"), check.rom ? jsonFlag(check.rom->opensWithCommand) : QJsonValue()},
+            {QStringLiteral("programFound"), check.rom ? jsonFlag(check.rom->programFound) : QJsonValue()},
+            {QStringLiteral("problems"), problems},
+        });
+        lines += association.console + QLatin1Char('\n');
         lines += text("  ROM files:    %1  %2\n", "  ROM :          %1  %2\n")
                      .arg(association.romClass, dotted(association.romExtensions));
         if (!association.saveClass.isEmpty())
             lines += text("  save states:  %1  %2\n", "  sauvegardes :  %1  %2\n")
                          .arg(association.saveClass, dotted(association.saveExtensions));
         lines += text("  command:      %1\n", "  commande :     %1\n").arg(association.command.value_or(QString()));
-        lines += text("  icons:        %1  %2\n", "  icônes :       %1  %2\n")
-                     .arg(association.romIcon, association.saveIcon);
-        print(stdout, lines);
+        lines += text("  icons:        %1  %2\n", "  icônes :       %1  %2\n").arg(association.romIcon, association.saveIcon);
+        lines += check.works() ? text("  works:        yes\n", "  fonctionne :   oui\n")
+                               : text("  works:        no\n", "  fonctionne :   non\n") + problemLines;
     }
+    if (json)
+        lines = QString::fromUtf8(QJsonDocument(QJsonObject {{QStringLiteral("associations"), associations}})
+                                      .toJson(QJsonDocument::Indented));
+    print(stdout, lines);
     return 0;
 }
 
@@ -215,6 +261,7 @@ int CommandLineRunner::associate(const CommandRequest& request)
         return failed(change.failures());
     for (const platform::ClassesRootFailure& omission : plan.omissions())
         change.fail(omission);
+    change.noteTakenExtensions(plan.allWrites());
     // The writes of the wizard's steps, in their order, through the same primitive.
     for (const registry::PlannedWrite& write : plan.allWrites())
         change.write(write.key, write.data);
@@ -224,7 +271,7 @@ int CommandLineRunner::associate(const CommandRequest& request)
         if (write.key.startsWith(QLatin1Char('.')))
             extensions << write.key;
     }
-    return finished(change.failures(),
+    return finished(change,
                     text("Associated %1: %2 open with %3\nWhat it replaced is saved in %4; zelvane --undo puts it back.",
                          "%1 est associée : %2 s'ouvrent avec %3\nCe qu'elle a remplacé est sauvegardé dans %4 ; "
                          "zelvane --undo le remet.")
@@ -398,7 +445,7 @@ int CommandLineRunner::remove(const QString& name)
                            "zelvane : la clé %1 a été laissée telle quelle : sa valeur n'est plus celle que Zelvane "
                            "a écrite.\n")
                           .arg(kept));
-    return finished(change.failures(),
+    return finished(change,
                     text("Removed %1: %2\nWhat they held is saved in %3; zelvane --undo puts it back.",
                          "%1 est supprimée : %2\nCe qu'elles contenaient est sauvegardé dans %3 ; zelvane --undo "
                          "le remet.")
@@ -440,13 +487,12 @@ int CommandLineRunner::undo()
     if (!change.failures().isEmpty()) {
         change.fail({QStringLiteral("The backup %1 is kept: zelvane --undo can try it again.").arg(file),
                      QStringLiteral("La sauvegarde %1 est gardée : zelvane --undo peut la réessayer.").arg(file)});
-        return failed(change.failures());
+    } else if (!QFile::remove(file)) {
+        // Once put back, the backup goes: the next --undo puts back the one before.
+        change.fail({QStringLiteral("What %1 held was put back, but the file could not be removed: move it away "
+                                    "before the next --undo.").arg(file),
+                     QStringLiteral("Le contenu de %1 a été remis, mais le fichier n'a pas pu être supprimé : "
+                                    "déplacez-le avant le prochain --undo.").arg(file)});
     }
-    // Once put back, the backup goes: the next --undo puts back the one before.
-    if (!QFile::remove(file))
-        return failed({{QStringLiteral("What %1 held was put back, but the file could not be removed: move it away "
-                                       "before the next --undo.").arg(file),
-                        QStringLiteral("Le contenu de %1 a été remis, mais le fichier n'a pas pu être supprimé : "
-                                       "déplacez-le avant le prochain --undo.").arg(file)}});
-    return finished({}, text("Put back what was saved in %1.", "Le contenu de %1 a été remis.").arg(file));
+    return finished(change, text("Put back what was saved in %1.", "Le contenu de %1 a été remis.").arg(file));
 }

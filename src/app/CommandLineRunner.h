@@ -5,6 +5,7 @@
 #include "platform/ClassesRoot.h"
 #include "registry/AssociationList.h"
 #include "registry/AssociationPlan.h"
+#include "registry/ClassesRootChange.h"
 
 #include <QList>
 #include <QString>
@@ -34,7 +35,8 @@ private:
     std::optional<QString> iconReference(const std::optional<QString>& asked, const QString& catalogueIndex,
                                          const QString& console, const char* catalogueKey);
     std::optional<registry::AssociationList> readList();
-    int finished(const QList<platform::ClassesRootFailure>& failures, const QString& done);
+    // Tells the change's warnings and failures, or `done` when it went well.
+    int finished(const registry::ClassesRootChange& change, const QString& done);
 
     QString text(const char* english, const char* french) const;
     QString inLanguage(const platform::ClassesRootFailure& failure) const;

@@ -27,6 +27,22 @@ struct ClassesRootFailure {
     friend bool operator==(const ClassesRootFailure&, const ClassesRootFailure&) = default;
 };
 
+// The type the desktop gives an extension's files apart from the classes root, and what opens
+// them: what writing the extension takes them from.
+struct ExtensionClaim {
+    QString type; // empty when no type but the classes root's own
+    QStringList applications;
+};
+
+// What the desktop makes of one class of the classes root.
+struct ClassCheck {
+    QString className;
+    bool typeKnown = false; // the desktop knows the class's file type
+    std::optional<bool> opensWithCommand; // its files open with the class's command; nothing without one
+    std::optional<bool> programFound; // the command's program can be found and run; nothing without one
+    QList<ClassesRootFailure> problems; // what keeps the class from working, for the user
+};
+
 class ClassesRoot {
 public:
     // An open key, as handed out by createKey until closeKey.
@@ -62,6 +78,13 @@ public:
     // the sequence began (on Linux, a hive file that could not be read, which reads answer with
     // StatusRegistryCorrupt).
     virtual QList<ClassesRootFailure> endReading() = 0;
+
+    // What the desktop gives files of each of `extensions` (without their dot) now, apart from
+    // the classes root's own classes; asked before the writes that take them.
+    virtual QList<ExtensionClaim> claimsOf(const QStringList& extensions) = 0;
+    // What the desktop makes of the classes of `classNames` that the classes root holds, asked
+    // after finishWrites; those it does not hold are left out.
+    virtual QList<ClassCheck> checkClasses(const QStringList& classNames) = 0;
 };
 
 // The classes root of this platform: on Windows the registry's per-user classes; on Linux the
@@ -78,6 +101,7 @@ QString backupFolder();
 
 // While set, finishWrites hands the class names to the hook instead of telling the desktop
 // (publishing on Linux, the shell's change notice on Windows); the hook returns its failures.
+// The desktop is not asked either: claimsOf and checkClasses find nothing.
 using DesktopNotifyHook = std::function<QList<ClassesRootFailure>(const QStringList& classNames)>;
 void setDesktopNotifyHook(DesktopNotifyHook hook);
 

@@ -4,12 +4,14 @@
 
 #include "catalogue/Fileini.h"
 #include "platform/ProgramFiles.h"
+#include "registry/DesktopCheck.h"
 #include "registry/DesktopPublisher.h"
 #include "registry/HiveFile.h"
 #include "registry/RegistryHive.h"
 
 #include <QDir>
 #include <QHash>
+#include <QStandardPaths>
 #include <optional>
 
 namespace platform {
@@ -127,6 +129,23 @@ public:
         }
         m_session.reset();
         return failures;
+    }
+
+    QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
+    {
+        if (hook())
+            return QList<ExtensionClaim>(extensions.size());
+        return registry::DesktopCheck::claimsOf(extensions);
+    }
+
+    QList<ClassCheck> checkClasses(const QStringList& classNames) override
+    {
+        const Session& session = openSession();
+        if (hook() || !session.readable)
+            return {};
+        return registry::DesktopCheck::check(
+            session.hive, classNames,
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/mime"));
     }
 
     QList<ClassesRootFailure> endReading() override

@@ -5,6 +5,8 @@
 
 #include <QStandardPaths>
 
+#include <cwchar>
+#include <shellapi.h>
 #include <string>
 
 namespace platform {
@@ -30,6 +32,52 @@ QString userClassPath(const QString& path)
 
 // The key names of the registry hold at most 255 characters.
 constexpr DWORD kMaxKeyName = 256;
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A string value of the registry; nothing when there is none.
+std::optional<QString> registryText(HKEY root, const QString& key, const wchar_t* name)
+{
+    constexpr DWORD strings = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    DWORD bytes = 0;
+    if (RegGetValueW(root, wide(key), name, strings, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (RegGetValueW(root, wide(key), name, strings, nullptr, text.data(), &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    text.resize(wcslen(text.c_str()));
+    return QString::fromStdWString(text);
+}
+
+// Whether the program of a command line can be found, as the shell looks for it.
+bool programFound(const QString& command)
+{
+    int count = 0;
+    wchar_t** arguments = command.trimmed().isEmpty() ? nullptr : CommandLineToArgvW(wide(command), &count);
+    const std::wstring program = arguments && count > 0 ? arguments[0] : L"";
+    LocalFree(arguments);
+    wchar_t found[MAX_PATH];
+    return !program.empty() && SearchPathW(nullptr, program.c_str(), L".exe", MAX_PATH, found, nullptr) > 0;
+}
+
+ClassesRootFailure programMissing(const QString& className)
+{
+    return {QStringLiteral("The emulator of the class \"%1\" cannot be found: the shell will not open its files.")
+                .arg(className),
+            QStringLiteral("L'émulateur de la classe « %1 » est introuvable : l'explorateur n'ouvrira pas ses "
+                           "fichiers.").arg(className)};
+}
+
+ClassesRootFailure openedElsewhere(const QString& extension, const QString& chosen, const QString& className)
+{
+    return {QStringLiteral("Files named *%1 open with %2, chosen in \"Open with\", not with the class \"%3\".")
+                .arg(extension, chosen, className),
+            QStringLiteral("Les fichiers nommés *%1 s'ouvrent avec %2, choisi dans « Ouvrir avec », pas avec la "
+                           "classe « %3 ».").arg(extension, chosen, className)};
+}
 
 class RegistryClassesRoot final : public ClassesRoot {
 public:
@@ -130,6 +178,74 @@ public:
     QList<ClassesRootFailure> endReading() override
     {
         return {};
+    }
+
+    // The machine-wide type of each extension (the per-user one is the classes root's own, and
+    // read before the change) when it has an open command.
+    QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
+    {
+        QList<ExtensionClaim> claims(extensions.size());
+        for (qsizetype i = 0; !hook() && i < extensions.size(); ++i) {
+            const std::optional<QString> type = registryText(
+                HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Classes\\.") + extensions[i], nullptr);
+            const std::optional<QString> command
+                = type ? registryText(HKEY_CLASSES_ROOT, *type + QStringLiteral("\\shell\\open\\command"), nullptr)
+                       : std::nullopt;
+            if (command)
+                claims[i] = {*type, {*command}};
+        }
+        return claims;
+    }
+
+    QList<ClassCheck> checkClasses(const QStringList& classNames) override
+    {
+        QList<ClassCheck> checks;
+        QStringList keys;
+        if (hook() || readSubkeys(QString(), &keys) != ERROR_SUCCESS)
+            return checks;
+        for (const QString& className : classNames) {
+            std::optional<QString> description;
+            if (readDefaultValue(className, &description) != ERROR_SUCCESS)
+                continue;
+            ClassCheck check {className, true, std::nullopt, std::nullopt, {}};
+            std::optional<QString> verb;
+            std::optional<QString> command;
+            readDefaultValue(className + QStringLiteral("\\shell"), &verb);
+            readDefaultValue(className + QStringLiteral("\\shell\\") + verb.value_or(QStringLiteral("open"))
+                                 + QStringLiteral("\\command"),
+                             &command);
+            if (command) {
+                check.programFound = programFound(*command);
+                if (!*check.programFound)
+                    check.problems.append(programMissing(className));
+                check.opensWithCommand = opensWithClass(keys, className, &check.problems);
+            }
+            checks << check;
+        }
+        return checks;
+    }
+
+private:
+    // Whether the class's extensions open with it: a choice made in "Open with" wins over it.
+    bool opensWithClass(const QStringList& keys, const QString& className, QList<ClassesRootFailure>* problems)
+    {
+        bool opens = true;
+        for (const QString& key : keys) {
+            std::optional<QString> owner;
+            if (!key.startsWith(QLatin1Char('.')) || readDefaultValue(key, &owner) != ERROR_SUCCESS || !owner
+                || !sameName(*owner, className))
+                continue;
+            const std::optional<QString> chosen = registryText(
+                HKEY_CURRENT_USER,
+                QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\") + key
+                    + QStringLiteral("\\UserChoice"),
+                L"ProgId");
+            if (chosen && !sameName(*chosen, className)) {
+                opens = false;
+                problems->append(openedElsewhere(key, *chosen, className));
+            }
+        }
+        return opens;
     }
 };
 

@@ -63,9 +63,47 @@ void ClassesRootChange::deleteValue(const QString& key)
         m_failures.append(*failure);
 }
 
+void ClassesRootChange::noteTakenExtensions(const QList<PlannedWrite>& writes)
+{
+    const auto warn = [this](const platform::ClassesRootFailure& warning) {
+        if (!m_warnings.contains(warning))
+            m_warnings.append(warning);
+    };
+    QStringList extensions;
+    QStringList classes;
+    for (const PlannedWrite& write : writes) {
+        const std::optional<QString> before = previousValue(write.key);
+        if (!write.key.startsWith(QLatin1Char('.')) || write.data.isEmpty()
+            || (before && before->compare(write.data, Qt::CaseInsensitive) == 0))
+            continue;
+        if (before && !before->isEmpty()) {
+            warn({QStringLiteral("The extension \"%1\" was taken from the class \"%2\": its files now belong to "
+                                 "the class \"%3\".").arg(write.key, *before, write.data),
+                  QStringLiteral("L'extension « %1 » a été prise à la classe « %2 » : ses fichiers appartiennent "
+                                 "maintenant à la classe « %3 ».").arg(write.key, *before, write.data)});
+            continue;
+        }
+        extensions << write.key.mid(1);
+        classes << write.data;
+    }
+    const QList<platform::ExtensionClaim> claims = m_root.claimsOf(extensions);
+    for (qsizetype i = 0; i < claims.size() && i < extensions.size(); ++i) {
+        if (claims[i].type.isEmpty())
+            continue;
+        const QString applications = claims[i].applications.join(QStringLiteral(", "));
+        warn({QStringLiteral("The extension \".%1\" was taken from the type %2, which %3 opened: its files now "
+                             "belong to the class \"%4\".").arg(extensions[i], claims[i].type, applications, classes[i]),
+              QStringLiteral("L'extension « .%1 » a été prise au type %2, qu'ouvrait %3 : ses fichiers appartiennent "
+                             "maintenant à la classe « %4 ».").arg(extensions[i], claims[i].type, applications,
+                                                                   classes[i])});
+    }
+}
+
 void ClassesRootChange::finish(const QStringList& classNames)
 {
     m_failures += m_root.finishWrites(classNames);
+    for (const platform::ClassCheck& check : m_root.checkClasses(classNames))
+        m_warnings += check.problems;
 }
 
 } // namespace registry

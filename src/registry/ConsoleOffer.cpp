@@ -15,11 +15,11 @@ QString shown(const QString& section, const QString& key, const QString& catalog
 }
 
 template <std::size_t N>
-void readSlots(std::array<QString, N>* slots, const char* prefix, const QString& section,
+void readSlots(std::array<QString, N>* values, const char* prefix, const QString& section,
                const QString& catalogueFile)
 {
     for (std::size_t k = 0; k < N; ++k)
-        (*slots)[k] = shown(section, QLatin1String(prefix) + QString::number(k + 1), catalogueFile);
+        (*values)[k] = shown(section, QLatin1String(prefix) + QString::number(k + 1), catalogueFile);
 }
 
 } // namespace

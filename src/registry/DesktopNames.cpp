@@ -80,9 +80,20 @@ DesktopNames::Title DesktopNames::entryName(const DesktopAssociation& associatio
     return {name, name};
 }
 
+namespace {
+
+const QString kTypePrefix = QStringLiteral("application/x-zelvane-");
+
+} // namespace
+
 QString DesktopNames::mimeType(const QString& className)
 {
-    return QStringLiteral("application/x-zelvane-") + safeName(className);
+    return kTypePrefix + safeName(className);
+}
+
+bool DesktopNames::isOurType(const QString& mimeType)
+{
+    return mimeType.startsWith(kTypePrefix);
 }
 
 QString DesktopNames::iconName(const QString& className)

@@ -28,6 +28,7 @@ public:
     static QString safeName(const QString& className);
 
     static QString mimeType(const QString& className); // application/x-zelvane-<safe>
+    static bool isOurType(const QString& mimeType);
     static QString iconName(const QString& className); // application-x-zelvane-<safe>
     static QString desktopFileName(const QString& className); // zelvane-<safe>.desktop
 

@@ -184,12 +184,26 @@ void Reg::unload()
     done(QDialog::Accepted);
 }
 
+namespace {
+
+QStringList inLanguage(const QList<platform::ClassesRootFailure>& texts, bool french)
+{
+    QStringList result;
+    for (const platform::ClassesRootFailure& text : texts)
+        result.append(french ? text.french : text.english);
+    return result;
+}
+
+} // namespace
+
 QStringList Reg::failures(bool french) const
 {
-    QStringList texts;
-    for (const platform::ClassesRootFailure& failure : m_change.failures())
-        texts.append(french ? failure.french : failure.english);
-    return texts;
+    return inLanguage(m_change.failures(), french);
+}
+
+QStringList Reg::warnings(bool french) const
+{
+    return inLanguage(m_change.warnings(), french);
 }
 
 // ---- The write operation --------------------------------------------------------------------
@@ -214,6 +228,7 @@ void Reg::Timer_Timer()
     if (m_change.backUp(keys, {}, QDateTime::currentDateTime())) {
         for (const platform::ClassesRootFailure& omission : plan().omissions())
             m_change.fail(omission);
+        m_change.noteTakenExtensions(plan().allWrites());
         C1_Click();
         C2_Click();
         C31_Click();

@@ -39,6 +39,8 @@ public:
     void showModal();
     // What could not be written, one text per failure, in French or English.
     QStringList failures(bool french) const;
+    // What was written but may not work, in French or English.
+    QStringList warnings(bool french) const;
 
     // Option `index` (1 to 5) of the write-mode array.
     QRadioButton* Action(int index) const;

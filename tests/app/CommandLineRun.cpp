@@ -4,6 +4,7 @@
 #include "DesktopTestSupport.h"
 #include "TestEnvironment.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace commandline {
@@ -38,6 +39,21 @@ QMap<QString, QByteArray> filesBelow(const QString& folder)
     for (const QString& path : desktoptest::filesBelow(folder))
         files.insert(path, TestEnvironment::readFile(path));
     return files;
+}
+
+ProgramsOnPath::ProgramsOnPath(const QString& folder, const QStringList& programs)
+    : m_path(qgetenv("PATH"))
+{
+    for (const QString& program : programs) {
+        TestEnvironment::writeFile(folder + '/' + program, "#!/bin/sh\n");
+        QFile::setPermissions(folder + '/' + program, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    qputenv("PATH", folder.toLocal8Bit() + ':' + m_path);
+}
+
+ProgramsOnPath::~ProgramsOnPath()
+{
+    qputenv("PATH", m_path);
 }
 
 } // namespace commandline

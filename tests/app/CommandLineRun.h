@@ -24,4 +24,17 @@ Result run(const QStringList& arguments, const char* platform = nullptr);
 // Every file below `folder` with its bytes.
 QMap<QString, QByteArray> filesBelow(const QString& folder);
 
+// Stand-ins for the emulators `programs`, in `folder`, first on PATH while this lives: the desktop
+// ignores an association whose program it cannot find.
+class ProgramsOnPath {
+public:
+    ProgramsOnPath(const QString& folder, const QStringList& programs);
+    ~ProgramsOnPath();
+    ProgramsOnPath(const ProgramsOnPath&) = delete;
+    ProgramsOnPath& operator=(const ProgramsOnPath&) = delete;
+
+private:
+    QByteArray m_path;
+};
+
 } // namespace commandline

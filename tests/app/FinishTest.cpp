@@ -257,4 +257,57 @@ TEST_F(FinishTest, UndoGivesBackTheHiveAndTheDesktopAsBefore)
               registry::DesktopNames::desktopFileName("Alpha.Rom").toStdString());
 }
 
+// A Finish the desktop will not follow as the user expects is told, in the wizard's language, and
+// still written: an emulator not found, an extension taken from a type an application opens or
+// from another class, files of the class opening with another application.
+TEST_F(FinishTest, AFinishThatWillNotWorkIsToldButWritten)
+{
+    platform::setDesktopNotifyHook({});
+    const commandline::ProgramsOnPath emulators(env.root() + "/bin", {"beta-emu"});
+    const QString betaType = registry::DesktopNames::mimeType("Beta.Rom");
+    // An archive manager, and a default this desktop's own list sets above ours.
+    TestEnvironment::writeFile(env.dataHome() + "/applications/org.example.Archiver.desktop",
+                               "[Desktop Entry]\nType=Application\nName=Archiver\nExec=/bin/true %f\n"
+                               "MimeType=application/x-compressed-tar;" + betaType.toUtf8() + ";\n");
+    ASSERT_EQ(desktoptest::run("update-desktop-database", {env.dataHome() + "/applications"}).exitCode, 0);
+    TestEnvironment::writeFile(env.configHome() + "/x-test-mimeapps.list",
+                               "[Default Applications]\n" + betaType.toUtf8() + "=org.example.Archiver.desktop;\n");
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    qputenv("XDG_CURRENT_DESKTOP", "X-Test");
+    writeCatalogue("[Console]\n01=Alpha\n02=Beta\n[01]\next1=tar.gz\next2=zzab\nromname=Alpha.Rom\nsavname=Alpha.Save\n"
+                   "emu1=missing-emu \"%1\"\ncartico=2\nsaveico=7\n[02]\next1=zzab\nromname=Beta.Rom\n"
+                   "savname=Beta.Save\nemu1=beta-emu \"%1\"\ncartico=1\nsaveico=16\n");
+    storePreferences("FR", "Novice");
+    ASSERT_TRUE(startWizard());
+    for (int console : {0, 1}) {
+        pick("C1", console);
+        click("Sui");
+        pick("C2", 0);
+        click("Sui");
+        finish();
+    }
+    qputenv("XDG_CURRENT_DESKTOP", desktop);
+
+    ASSERT_EQ(messages.size(), 2);
+    const QString told[2][2] = {
+        {"L'émulateur « missing-emu » de la classe « Alpha.Rom » est introuvable dans le PATH : le bureau ignorera "
+         "cette association.",
+         "L'extension « .tar.gz » a été prise au type application/x-compressed-tar, qu'ouvrait "
+         "org.example.Archiver.desktop : ses fichiers appartiennent maintenant à la classe « Alpha.Rom »."},
+        {"L'extension « .zzab » a été prise à la classe « Alpha.Rom » : ses fichiers appartiennent maintenant à la "
+         "classe « Beta.Rom ».",
+         "Les fichiers de la classe « Beta.Rom » s'ouvrent avec org.example.Archiver.desktop, pas avec son émulateur."},
+    };
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(messages[i].title, "Attention");
+        EXPECT_EQ(messages[i].style, 48);
+        EXPECT_TRUE(messages[i].text.startsWith("Ces associations ont été écrites mais risquent de ne pas fonctionner :\n"));
+        for (const QString& text : told[i])
+            EXPECT_TRUE(messages[i].text.contains(text)) << messages[i].text.toStdString();
+        EXPECT_EQ(messages[i].text.count('\n'), 2) << messages[i].text.toStdString();
+    }
+    EXPECT_EQ(hive().defaultValue(".tar.gz"), "Alpha.Rom");
+    EXPECT_EQ(hive().defaultValue(".zzab"), "Beta.Rom");
+}
+
 } // namespace

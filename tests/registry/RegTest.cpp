@@ -142,6 +142,14 @@ public:
     {
         return m_inner ? m_inner->endReading() : QList<ClassesRootFailure>();
     }
+    QList<platform::ExtensionClaim> claimsOf(const QStringList& extensions) override
+    {
+        return m_inner ? m_inner->claimsOf(extensions) : QList<platform::ExtensionClaim>(extensions.size());
+    }
+    QList<platform::ClassCheck> checkClasses(const QStringList& classNames) override
+    {
+        return m_inner ? m_inner->checkClasses(classNames) : QList<platform::ClassCheck>();
+    }
 
     QStringList calls;
     QStringList writes; // "path = data", in order
