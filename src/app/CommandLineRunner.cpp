@@ -275,8 +275,10 @@ int CommandLineRunner::associate(const CommandRequest& request)
                     text("Associated %1: %2 open with %3\nWhat it replaced is saved in %4; zelvane --undo puts it back.",
                          "%1 est associée : %2 s'ouvrent avec %3\nCe qu'elle a remplacé est sauvegardé dans %4 ; "
                          "zelvane --undo le remet.")
-                        .arg(choice->console, extensions.join(QLatin1Char(' ')), choice->command,
-                             change.backupFile()));
+                        .arg(choice->console,
+                             extensions.isEmpty() ? text("no extension", "aucune extension")
+                                                  : extensions.join(QLatin1Char(' ')),
+                             choice->command, change.backupFile()));
 }
 
 std::optional<registry::AssociationChoices> CommandLineRunner::choices(const CommandRequest& request,

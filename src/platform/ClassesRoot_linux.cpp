@@ -140,8 +140,10 @@ public:
 
     QList<ClassCheck> checkClasses(const QStringList& classNames) override
     {
+        if (hook())
+            return {};
         const Session& session = openSession();
-        if (hook() || !session.readable)
+        if (!session.readable)
             return {};
         return registry::DesktopCheck::check(
             session.hive, classNames,

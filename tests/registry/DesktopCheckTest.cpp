@@ -50,12 +50,18 @@ TEST(DesktopCheck, TellsWhichProgramsTheDesktopCannotStart)
 TEST(DesktopCheck, AnExtensionIsClaimedByATypeOnlyWhenAnApplicationOpensIt)
 {
     TestEnvironment env;
-    const QStringList extensions = {"tar.gz", "TAR.GZ", "nes", "qqzz", "a/b"};
+    const QStringList extensions = {"tar.gz", "TAR.GZ", "nes", "qqzz", "a/b", "zzq"};
+    // A type of ours, which an entry of ours opens, is no other program's.
+    TestEnvironment::writeFile(env.dataHome() + "/mime/packages/zelvane.xml",
+                               "<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www.freedesktop.org/standards/"
+                               "shared-mime-info\"><mime-type type=\"application/x-zelvane-q\"><comment>Q</comment>"
+                               "<glob pattern=\"*.zzq\"/></mime-type></mime-info>\n");
+    ASSERT_EQ(desktoptest::run("update-mime-database", {env.dataHome() + "/mime"}).exitCode, 0);
     // No application of this home opens archives yet.
     EXPECT_EQ(DesktopCheck::claimsOf(extensions).value(0).type, QString());
     TestEnvironment::writeFile(env.dataHome() + "/applications/org.example.Archiver.desktop",
                                "[Desktop Entry]\nType=Application\nName=Archiver\nExec=/bin/true %f\n"
-                               "MimeType=application/x-compressed-tar;\n");
+                               "MimeType=application/x-compressed-tar;application/x-zelvane-q;\n");
     ASSERT_EQ(desktoptest::run("update-desktop-database", {env.dataHome() + "/applications"}).exitCode, 0);
     const QList<platform::ExtensionClaim> claims = DesktopCheck::claimsOf(extensions);
     ASSERT_EQ(claims.size(), extensions.size());
@@ -63,7 +69,7 @@ TEST(DesktopCheck, AnExtensionIsClaimedByATypeOnlyWhenAnApplicationOpensIt)
         EXPECT_EQ(claims[i].type, "application/x-compressed-tar");
         EXPECT_EQ(claims[i].applications, QStringList("org.example.Archiver.desktop"));
     }
-    for (int i : {2, 3, 4})
+    for (int i : {2, 3, 4, 5})
         EXPECT_EQ(claims[i].type, QString()) << extensions[i].toStdString();
 }
 

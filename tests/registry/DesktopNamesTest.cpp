@@ -18,6 +18,7 @@ TEST(DesktopNamesTest, KeepsPlainNamesReadable)
 {
     EXPECT_EQ(DesktopNames::safeName(QStringLiteral("snesrom")), QStringLiteral("snesrom"));
     EXPECT_EQ(DesktopNames::safeName(QStringLiteral("SNES-Rom2")), QStringLiteral("snes-rom2"));
+    EXPECT_EQ(DesktopNames::safeName(QStringLiteral("Zelvane-az09")), QStringLiteral("zelvane-az09"));
     EXPECT_EQ(DesktopNames::mimeType(QStringLiteral("SnesRom")),
               QStringLiteral("application/x-zelvane-snesrom"));
     EXPECT_EQ(DesktopNames::iconName(QStringLiteral("SnesRom")),
