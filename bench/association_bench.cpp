@@ -132,10 +132,12 @@ struct XdgInputs {
 XdgInputs prepareXdgInputs(const Home& home)
 {
     registry::DesktopAssociation rom {
-        kRom, kRom, kCommand, home.iconFile() + QStringLiteral(",0"), { QStringLiteral("smc") }
+        kRom, kRom, kCommand, home.iconFile() + QStringLiteral(",0"), { QStringLiteral("smc") },
+        QStringLiteral("SNES"), false
     };
     registry::DesktopAssociation save {
-        kSave, kSave, {}, home.iconFile() + QStringLiteral(",1"), { QStringLiteral("srm") }
+        kSave, kSave, {}, home.iconFile() + QStringLiteral(",1"), { QStringLiteral("srm") },
+        QStringLiteral("SNES"), true
     };
     XdgInputs inputs;
     QDir().mkpath(home.staging());
@@ -148,7 +150,7 @@ XdgInputs prepareXdgInputs(const Home& home)
         || package.write(registry::DesktopMimePackage::text({ rom, save })) < 0
         || !entry.open(QIODevice::WriteOnly)
         || entry.write(registry::DesktopEntry::text(
-               kRom, DesktopNames::mimeType(kRom),
+               kRom, kRom, DesktopNames::mimeType(kRom),
                registry::DesktopExec::fromWindowsCommand(kCommand).exec))
             < 0)
         fail(QStringLiteral("cannot write the inputs in ") + home.staging());

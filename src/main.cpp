@@ -1,9 +1,11 @@
 // Zelvane's entry point: the command line first, then the wizard window as the start-up object.
 #include "app/Artwork.h"
 #include "app/CommandLine.h"
+#include "app/CommandLineRunner.h"
 #include "app/WizardStyle.h"
 #include "app/Zelvane15.h"
 #include "platform/ProgramFiles.h"
+#include "platform/Settings.h"
 
 #include <QApplication>
 
@@ -24,12 +26,19 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Zelvane"));
     QApplication::setApplicationVersion(QStringLiteral(ZELVANE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zelvane"));
-    // --version and --help answer without a display, so before the toolkit opens one.
-    if (const auto status = CommandLine(argumentsOf(argc, argv)).answer(CommandLine::Toolkit::NotStarted))
+    // The command line speaks the wizard's language.
+    const bool french = platform::GetSetting(QStringLiteral("Zelvane"), QStringLiteral("Options"),
+                                             QStringLiteral("Langue"))
+        == QLatin1String("FR");
+    // --version, --help and the requests run without a display, so before the toolkit opens one.
+    const CommandLine commandLine(argumentsOf(argc, argv), french);
+    if (const auto status = commandLine.answer())
         return *status;
+    if (const auto request = commandLine.request()) {
+        const QCoreApplication app(argc, argv);
+        return CommandLineRunner(platform::programDirectory(), french).run(*request);
+    }
     QApplication app(argc, argv);
-    if (const auto status = CommandLine(QApplication::arguments()).answer(CommandLine::Toolkit::Started))
-        return *status;
     // The desktop matches the window to its menu entry by this name, and message boxes take the icon.
     QApplication::setDesktopFileName(QStringLiteral(ZELVANE_APP_ID));
     QApplication::setWindowIcon(Artwork::windowIcon());

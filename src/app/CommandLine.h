@@ -1,29 +1,61 @@
 // The program's command line: the options it understands and what each asks for.
 #pragma once
 
+#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
+// A request for work without the wizard: --list, --associate, --remove or --undo.
+struct CommandRequest {
+    enum class Action { List, Associate, Remove, Undo };
+
+    Action action = Action::List;
+    bool json = false;
+    QString name; // the console to associate, or the console or class to remove
+    std::optional<int> emulator; // 1 to 6
+    std::optional<QString> command;
+    std::optional<QStringList> romExtensions;
+    std::optional<QStringList> saveExtensions;
+    std::optional<QString> romIcon;
+    std::optional<QString> saveIcon;
+};
+
 class CommandLine {
 public:
-    // Whether the window toolkit has already taken its own options (-platform, -style...) out of
-    // the arguments. Before, an option unknown here may be the toolkit's and is left to it.
-    enum class Toolkit { NotStarted, Started };
+    // `arguments` as the program received them, the program's name first; the window toolkit's
+    // own options (-platform, -style...) are left to the toolkit. `french` chooses the language
+    // of the help and the messages.
+    CommandLine(const QStringList& arguments, bool french);
 
-    // `arguments` as the program received them, the program's name first.
-    explicit CommandLine(const QStringList& arguments);
+    // Answers what needs no window and no classes root (--version, --help, a mistake) on the
+    // standard output or error and gives the exit status; nothing when the wizard is to open or
+    // a request is to be run. It needs no display either.
+    std::optional<int> answer() const;
 
-    // Answers a request that needs no window (--version, --help, a mistake) on the standard output
-    // or error and gives the exit status; nothing when the wizard is to open.
-    std::optional<int> answer(Toolkit toolkit) const;
+    // The request the line asks for, once answer() has let it through; nothing for the wizard.
+    std::optional<CommandRequest> request() const;
 
 private:
+    QString text(const char* english, const char* french) const;
     QString helpText() const;
+    QString requestMistake() const;
 
+    bool m_french;
     QCommandLineParser m_parser;
     bool m_parsed = false;
     const QCommandLineOption m_version;
     const QCommandLineOption m_help;
+    const QCommandLineOption m_list;
+    const QCommandLineOption m_json;
+    const QCommandLineOption m_associate;
+    const QCommandLineOption m_emulator;
+    const QCommandLineOption m_command;
+    const QCommandLineOption m_rom;
+    const QCommandLineOption m_save;
+    const QCommandLineOption m_romIcon;
+    const QCommandLineOption m_saveIcon;
+    const QCommandLineOption m_remove;
+    const QCommandLineOption m_undo;
 };

@@ -281,11 +281,27 @@ void Zelvane15::C2_Click()
     enableNextWhenPicked(c.C2);
 }
 
+registry::AssociationChoices Zelvane15::choices() const
+{
+    registry::AssociationChoices choices;
+    choices.console = c.C1->currentText();
+    choices.command = c.C2->currentText();
+    for (std::size_t k = 0; k < 4; ++k) {
+        choices.romSlots[k] = c.romBoxes[k]->isChecked();
+        choices.saveSlots[k] = c.saveBoxes[k]->isChecked();
+    }
+    choices.romIcon = m_shared.CartIconRef;
+    choices.saveIcon = m_shared.SaveIconRef;
+    choices.romClass = m_shared.RomTypeName;
+    choices.saveClass = m_shared.SaveTypeName;
+    return choices;
+}
+
 void Zelvane15::Finish()
 {
     showPage(c.F1);
-    const std::unique_ptr<platform::ClassesRoot> classesRoot = platform::openClassesRoot();
-    Reg reg(this, m_shared, catalogueFile(), *classesRoot);
+    const std::unique_ptr<platform::ClassesRoot> classesRoot = platform::openClassesRoot(catalogueFile());
+    Reg reg(this, choices(), m_shared.ConsoleNames, catalogueFile(), *classesRoot);
     if (isFrench()) {
         reg.L1->setText(QStringLiteral("Inscription dans la base\nde registre en cours..."));
         c.Sui->setText(QStringLiteral("Suivant --->"));
@@ -296,14 +312,26 @@ void Zelvane15::Finish()
     c.Pre->setEnabled(false);
     reg.showModal();
     const QStringList failures = reg.failures(isFrench());
-    if (failures.isEmpty())
+    const QStringList warnings = reg.warnings(isFrench());
+    if (failures.isEmpty() && warnings.isEmpty())
         return;
-    // Unlike the registry on Windows, a write that failed is told: it must not read as success.
-    const QString text = (isFrench() ? QStringLiteral("Ces associations n'ont pas pu être écrites :\n")
-                                     : QStringLiteral("These associations could not be written:\n"))
-        + failures.join(QLatin1Char('\n'));
-    platform::MsgBox(text, platform::MsgBoxCritical,
-                     isFrench() ? QStringLiteral("Erreur") : QStringLiteral("Error!"), this);
+    // Unlike the registry on Windows, a write that failed is told: it must not read as success;
+    // and so is an association that was written but that the desktop will not follow.
+    QStringList parts;
+    if (!failures.isEmpty())
+        parts << (isFrench() ? QStringLiteral("Ces associations n'ont pas pu être écrites :\n")
+                             : QStringLiteral("These associations could not be written:\n"))
+                + failures.join(QLatin1Char('\n'));
+    if (!warnings.isEmpty())
+        parts << (isFrench() ? QStringLiteral("Ces associations ont été écrites mais risquent de ne pas fonctionner :\n")
+                             : QStringLiteral("These associations were written but may not work:\n"))
+                + warnings.join(QLatin1Char('\n'));
+    if (failures.isEmpty())
+        platform::MsgBox(parts.join(QStringLiteral("\n\n")), platform::MsgBoxExclamation,
+                         isFrench() ? QStringLiteral("Attention") : QStringLiteral("Warning"), this);
+    else
+        platform::MsgBox(parts.join(QStringLiteral("\n\n")), platform::MsgBoxCritical,
+                         isFrench() ? QStringLiteral("Erreur") : QStringLiteral("Error!"), this);
 }
 
 // ---- Catalogue loaders ------------------------------------------------------------------------

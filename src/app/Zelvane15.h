@@ -3,6 +3,7 @@
 
 #include "app/SharedValues.h"
 #include "app/Zelvane15Controls.h"
+#include "registry/AssociationPlan.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -98,6 +99,8 @@ private:
     void startupError();
     void showForm1();
     void unloadForm1();
+    // What the user chose on the five pages, for the association writer.
+    registry::AssociationChoices choices() const;
     void Finish();
 
     QString m_programDirectory;

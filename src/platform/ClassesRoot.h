@@ -7,19 +7,40 @@
 #include <QtGlobal>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
 // Statuses of the classes root: the Win32 error codes, 0 for success.
 inline constexpr long StatusSuccess = 0;
+inline constexpr long StatusFileNotFound = 2;
 inline constexpr long StatusInvalidHandle = 6;
 inline constexpr long StatusInvalidParameter = 87;
 inline constexpr long StatusBadPathName = 161;
+inline constexpr long StatusRegistryCorrupt = 1015;
 
 // Something that went wrong, told to the user in the wizard's language.
 struct ClassesRootFailure {
     QString english;
     QString french;
+
+    friend bool operator==(const ClassesRootFailure&, const ClassesRootFailure&) = default;
+};
+
+// The type the desktop gives an extension's files apart from the classes root, and what opens
+// them: what writing the extension takes them from.
+struct ExtensionClaim {
+    QString type; // empty when no type but the classes root's own
+    QStringList applications;
+};
+
+// What the desktop makes of one class of the classes root.
+struct ClassCheck {
+    QString className;
+    bool typeKnown = false; // the desktop knows the class's file type
+    std::optional<bool> opensWithCommand; // its files open with the class's command; nothing without one
+    std::optional<bool> programFound; // the command's program can be found and run; nothing without one
+    QList<ClassesRootFailure> problems; // what keeps the class from working, for the user
 };
 
 class ClassesRoot {
@@ -36,19 +57,51 @@ public:
     // Sets the default (unnamed) string value of an open key.
     virtual long setDefaultValue(Key key, const QString& data) = 0;
     virtual void closeKey(Key key) = 0;
+    // Deletes the default value of an open key; StatusSuccess also when it had none.
+    virtual long deleteDefaultValue(Key key) = 0;
+
+    // The default string value of the key `path`: StatusSuccess with `value` set, or emptied
+    // when the key has no string default value; StatusFileNotFound when there is no such key.
+    virtual long readDefaultValue(const QString& path, std::optional<QString>* value) = 0;
+    // The names of the direct subkeys of `path` ("" = the root).
+    virtual long readSubkeys(const QString& path, QStringList* names) = 0;
+    // Deletes the key `path` and every key below it; StatusFileNotFound when there is no such
+    // key. The root itself is never deleted: StatusInvalidParameter.
+    virtual long deleteKey(const QString& path) = 0;
 
     // Ends one sequence of writes: makes the writes last and tells the desktop about
     // `classNames`, the classes the sequence wrote. The next write starts a new sequence.
     // Returns what went wrong since the sequence began (empty when all went well).
     virtual QList<ClassesRootFailure> finishWrites(const QStringList& classNames) = 0;
+    // Ends a sequence that is not to be kept, one that only read or that gave up before its
+    // first change: nothing is saved and the desktop is not told. Returns what went wrong since
+    // the sequence began (on Linux, a hive file that could not be read, which reads answer with
+    // StatusRegistryCorrupt).
+    virtual QList<ClassesRootFailure> endReading() = 0;
+
+    // What the desktop gives files of each of `extensions` (without their dot) now, apart from
+    // the classes root's own classes; asked before the writes that take them.
+    virtual QList<ExtensionClaim> claimsOf(const QStringList& extensions) = 0;
+    // What the desktop makes of the classes of `classNames` that the classes root holds, asked
+    // after finishWrites; those it does not hold are left out.
+    virtual QList<ClassCheck> checkClasses(const QStringList& classNames) = 0;
 };
 
 // The classes root of this platform: on Windows the registry's per-user classes; on Linux the
-// per-user hive file $XDG_DATA_HOME/zelvane/classes.reg, published to the desktop.
-std::unique_ptr<ClassesRoot> openClassesRoot();
+// per-user hive file $XDG_DATA_HOME/zelvane/classes.reg, published to the desktop with the names
+// of the consoles of `catalogueFile` (by default the catalogue the wizard reads beside the
+// program).
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString& catalogueFile = {});
+
+// The registry key the classes root stands for, as a .reg file names it: HKEY_CLASSES_ROOT for
+// the hive on Linux, HKEY_CURRENT_USER\Software\Classes on Windows.
+QString classesRootName();
+// The per-user folder that keeps the backups of the classes root.
+QString backupFolder();
 
 // While set, finishWrites hands the class names to the hook instead of telling the desktop
 // (publishing on Linux, the shell's change notice on Windows); the hook returns its failures.
+// The desktop is not asked either: claimsOf and checkClasses find nothing.
 using DesktopNotifyHook = std::function<QList<ClassesRootFailure>(const QStringList& classNames)>;
 void setDesktopNotifyHook(DesktopNotifyHook hook);
 

@@ -2,12 +2,16 @@
 // desktop through the freedesktop.org standards after each sequence of writes.
 #include "platform/ClassesRoot.h"
 
+#include "catalogue/Fileini.h"
+#include "platform/ProgramFiles.h"
+#include "registry/DesktopCheck.h"
 #include "registry/DesktopPublisher.h"
 #include "registry/HiveFile.h"
 #include "registry/RegistryHive.h"
 
 #include <QDir>
 #include <QHash>
+#include <QStandardPaths>
 #include <optional>
 
 namespace platform {
@@ -19,17 +23,23 @@ DesktopNotifyHook& hook()
     return instance;
 }
 
-QString hivePath()
+QString zelvaneDataFolder()
 {
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome))
         dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    return QDir::cleanPath(dataHome + QStringLiteral("/zelvane/classes.reg"));
+    return QDir::cleanPath(dataHome + QStringLiteral("/zelvane"));
 }
 
-QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStringList& classNames)
+QString hivePath()
 {
-    registry::DesktopPublisher publisher;
+    return zelvaneDataFolder() + QStringLiteral("/classes.reg");
+}
+
+QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStringList& classNames,
+                                  const QString& catalogueFile)
+{
+    registry::DesktopPublisher publisher(registry::catalogueClassPairs(catalogueFile));
     const QStringList english = publisher.publish(hive, classNames);
     const QStringList french = publisher.lastFailuresFrench();
     QList<ClassesRootFailure> failures;
@@ -40,6 +50,11 @@ QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStr
 
 class HiveClassesRoot final : public ClassesRoot {
 public:
+    explicit HiveClassesRoot(QString catalogueFile)
+        : m_catalogueFile(std::move(catalogueFile))
+    {
+    }
+
     long createKey(const QString& path, Key* key) override
     {
         Session& session = openSession();
@@ -64,6 +79,38 @@ public:
         openSession().openKeys.remove(key);
     }
 
+    long deleteDefaultValue(Key key) override
+    {
+        Session& session = openSession();
+        const auto it = session.openKeys.constFind(key);
+        if (it == session.openKeys.cend() || !session.hive.deleteDefaultValue(*it))
+            return StatusInvalidHandle;
+        return StatusSuccess;
+    }
+
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override
+    {
+        const long status = statusOfKey(path);
+        if (status == StatusSuccess)
+            *value = m_session->hive.defaultValue(path);
+        return status;
+    }
+
+    long readSubkeys(const QString& path, QStringList* names) override
+    {
+        const long status = statusOfKey(path);
+        if (status == StatusSuccess)
+            *names = m_session->hive.subkeys(path);
+        return status;
+    }
+
+    long deleteKey(const QString& path) override
+    {
+        if (path.isEmpty())
+            return StatusInvalidParameter;
+        return openSession().hive.deleteKey(path) ? StatusSuccess : StatusFileNotFound;
+    }
+
     QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override
     {
         Session& session = openSession();
@@ -78,8 +125,35 @@ public:
             failures = session.file.failures();
             // The desktop is told even when the file could not be saved: the associations of
             // this run still work, and the user has been told why they were not kept.
-            failures += hook() ? hook()(classNames) : publish(session.hive, classNames);
+            failures += hook() ? hook()(classNames) : publish(session.hive, classNames, m_catalogueFile);
         }
+        m_session.reset();
+        return failures;
+    }
+
+    QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
+    {
+        if (hook())
+            return QList<ExtensionClaim>(extensions.size());
+        return registry::DesktopCheck::claimsOf(extensions);
+    }
+
+    QList<ClassCheck> checkClasses(const QStringList& classNames) override
+    {
+        if (hook())
+            return {};
+        const Session& session = openSession();
+        if (!session.readable)
+            return {};
+        return registry::DesktopCheck::check(
+            session.hive, classNames,
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/mime"));
+    }
+
+    QList<ClassesRootFailure> endReading() override
+    {
+        const QList<ClassesRootFailure> failures = m_session ? m_session->file.failures()
+                                                             : QList<ClassesRootFailure>();
         m_session.reset();
         return failures;
     }
@@ -104,6 +178,15 @@ private:
         Key lastKey = 0;
     };
 
+    // Whether the key `path` can be read.
+    long statusOfKey(const QString& path)
+    {
+        const Session& session = openSession();
+        if (!session.readable)
+            return StatusRegistryCorrupt;
+        return session.hive.hasKey(path) ? StatusSuccess : StatusFileNotFound;
+    }
+
     Session& openSession()
     {
         if (!m_session)
@@ -111,14 +194,26 @@ private:
         return *m_session;
     }
 
+    const QString m_catalogueFile;
     std::optional<Session> m_session;
 };
 
 } // namespace
 
-std::unique_ptr<ClassesRoot> openClassesRoot()
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString& catalogueFile)
 {
-    return std::make_unique<HiveClassesRoot>();
+    return std::make_unique<HiveClassesRoot>(
+        catalogueFile.isEmpty() ? Fileini::cataloguePath(programDirectory()) : catalogueFile);
+}
+
+QString classesRootName()
+{
+    return registry::RegistryHive::ClassesRootName;
+}
+
+QString backupFolder()
+{
+    return zelvaneDataFolder() + QStringLiteral("/backups");
 }
 
 void setDesktopNotifyHook(DesktopNotifyHook newHook)

@@ -3,6 +3,12 @@
 
 #include "platform/win32/UserClasses.h"
 
+#include <QStandardPaths>
+
+#include <cwchar>
+#include <shellapi.h>
+#include <string>
+
 namespace platform {
 namespace {
 
@@ -10,6 +16,67 @@ DesktopNotifyHook& hook()
 {
     static DesktopNotifyHook instance;
     return instance;
+}
+
+const QString kUserClasses = QString::fromWCharArray(win32::UserClassesKey);
+
+const wchar_t* wide(const QString& text)
+{
+    return reinterpret_cast<const wchar_t*>(text.utf16());
+}
+
+QString userClassPath(const QString& path)
+{
+    return path.isEmpty() ? kUserClasses : kUserClasses + QLatin1Char('\\') + path;
+}
+
+// The key names of the registry hold at most 255 characters.
+constexpr DWORD kMaxKeyName = 256;
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A string value of the registry; nothing when there is none.
+std::optional<QString> registryText(HKEY root, const QString& key, const wchar_t* name)
+{
+    constexpr DWORD strings = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+    DWORD bytes = 0;
+    if (RegGetValueW(root, wide(key), name, strings, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (RegGetValueW(root, wide(key), name, strings, nullptr, text.data(), &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    text.resize(wcslen(text.c_str()));
+    return QString::fromStdWString(text);
+}
+
+// Whether the program of a command line can be found, as the shell looks for it.
+bool programFound(const QString& command)
+{
+    int count = 0;
+    wchar_t** arguments = command.trimmed().isEmpty() ? nullptr : CommandLineToArgvW(wide(command), &count);
+    const std::wstring program = arguments && count > 0 ? arguments[0] : L"";
+    LocalFree(arguments);
+    wchar_t found[MAX_PATH];
+    return !program.empty() && SearchPathW(nullptr, program.c_str(), L".exe", MAX_PATH, found, nullptr) > 0;
+}
+
+ClassesRootFailure programMissing(const QString& className)
+{
+    return {QStringLiteral("The emulator of the class \"%1\" cannot be found: the shell will not open its files.")
+                .arg(className),
+            QStringLiteral("L'émulateur de la classe « %1 » est introuvable : l'explorateur n'ouvrira pas ses "
+                           "fichiers.").arg(className)};
+}
+
+ClassesRootFailure openedElsewhere(const QString& extension, const QString& chosen, const QString& className)
+{
+    return {QStringLiteral("Files named *%1 open with %2, chosen in \"Open with\", not with the class \"%3\".")
+                .arg(extension, chosen, className),
+            QStringLiteral("Les fichiers nommés *%1 s'ouvrent avec %2, choisi dans « Ouvrir avec », pas avec la "
+                           "classe « %3 ».").arg(extension, chosen, className)};
 }
 
 class RegistryClassesRoot final : public ClassesRoot {
@@ -33,6 +100,72 @@ public:
         win32::closeClassKey(reinterpret_cast<HKEY>(key));
     }
 
+    long deleteDefaultValue(Key key) override
+    {
+        const LONG status = RegDeleteValueW(reinterpret_cast<HKEY>(key), nullptr);
+        return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+    }
+
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override
+    {
+        HKEY handle = nullptr;
+        LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, wide(userClassPath(path)), 0, KEY_QUERY_VALUE, &handle);
+        if (status != ERROR_SUCCESS)
+            return status;
+        value->reset();
+        DWORD type = 0;
+        DWORD bytes = 0;
+        status = RegQueryValueExW(handle, nullptr, nullptr, &type, nullptr, &bytes);
+        if (status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+            std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+            status = RegQueryValueExW(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes);
+            // The stored text may or may not end with its NUL.
+            text.resize(bytes / sizeof(wchar_t));
+            while (!text.empty() && text.back() == L'\0')
+                text.pop_back();
+            if (status == ERROR_SUCCESS)
+                *value = QString::fromStdWString(text);
+        } else if (status == ERROR_FILE_NOT_FOUND) {
+            status = ERROR_SUCCESS; // a key without a default value
+        }
+        RegCloseKey(handle);
+        return status;
+    }
+
+    long readSubkeys(const QString& path, QStringList* names) override
+    {
+        HKEY handle = nullptr;
+        LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, wide(userClassPath(path)), 0, KEY_ENUMERATE_SUB_KEYS,
+                                    &handle);
+        if (status != ERROR_SUCCESS)
+            return status;
+        names->clear();
+        wchar_t name[kMaxKeyName];
+        for (DWORD index = 0; status == ERROR_SUCCESS; ++index) {
+            DWORD length = kMaxKeyName;
+            status = RegEnumKeyExW(handle, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+            if (status == ERROR_SUCCESS)
+                names->append(QString::fromWCharArray(name, int(length)));
+        }
+        RegCloseKey(handle);
+        return status == ERROR_NO_MORE_ITEMS ? ERROR_SUCCESS : status;
+    }
+
+    long deleteKey(const QString& path) override
+    {
+        // RegDeleteTreeW without a subkey would empty the whole of the user's classes.
+        if (path.isEmpty())
+            return ERROR_INVALID_PARAMETER;
+        HKEY classes = nullptr;
+        LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, win32::UserClassesKey, 0,
+                                    DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE, &classes);
+        if (status != ERROR_SUCCESS)
+            return status;
+        status = RegDeleteTreeW(classes, wide(path));
+        RegCloseKey(classes);
+        return status;
+    }
+
     QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override
     {
         if (hook())
@@ -40,13 +173,100 @@ public:
         win32::notifyAssociationsChanged();
         return {};
     }
+
+    // The registry keeps nothing back: every failure was answered at once with its status.
+    QList<ClassesRootFailure> endReading() override
+    {
+        return {};
+    }
+
+    // The machine-wide type of each extension (the per-user one is the classes root's own, and
+    // read before the change) when it has an open command.
+    QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
+    {
+        QList<ExtensionClaim> claims(extensions.size());
+        for (qsizetype i = 0; !hook() && i < extensions.size(); ++i) {
+            const std::optional<QString> type = registryText(
+                HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Classes\\.") + extensions[i], nullptr);
+            const std::optional<QString> command
+                = type ? registryText(HKEY_CLASSES_ROOT, *type + QStringLiteral("\\shell\\open\\command"), nullptr)
+                       : std::nullopt;
+            if (command)
+                claims[i] = {*type, {*command}};
+        }
+        return claims;
+    }
+
+    QList<ClassCheck> checkClasses(const QStringList& classNames) override
+    {
+        QList<ClassCheck> checks;
+        QStringList keys;
+        if (hook() || readSubkeys(QString(), &keys) != ERROR_SUCCESS)
+            return checks;
+        for (const QString& className : classNames) {
+            std::optional<QString> description;
+            if (readDefaultValue(className, &description) != ERROR_SUCCESS)
+                continue;
+            ClassCheck check {className, true, std::nullopt, std::nullopt, {}};
+            std::optional<QString> verb;
+            std::optional<QString> command;
+            readDefaultValue(className + QStringLiteral("\\shell"), &verb);
+            readDefaultValue(className + QStringLiteral("\\shell\\") + verb.value_or(QStringLiteral("open"))
+                                 + QStringLiteral("\\command"),
+                             &command);
+            if (command) {
+                check.programFound = programFound(*command);
+                if (!*check.programFound)
+                    check.problems.append(programMissing(className));
+                check.opensWithCommand = opensWithClass(keys, className, &check.problems);
+            }
+            checks << check;
+        }
+        return checks;
+    }
+
+private:
+    // Whether the class's extensions open with it: a choice made in "Open with" wins over it.
+    bool opensWithClass(const QStringList& keys, const QString& className, QList<ClassesRootFailure>* problems)
+    {
+        bool opens = true;
+        for (const QString& key : keys) {
+            std::optional<QString> owner;
+            if (!key.startsWith(QLatin1Char('.')) || readDefaultValue(key, &owner) != ERROR_SUCCESS || !owner
+                || !sameName(*owner, className))
+                continue;
+            const std::optional<QString> chosen = registryText(
+                HKEY_CURRENT_USER,
+                QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\") + key
+                    + QStringLiteral("\\UserChoice"),
+                L"ProgId");
+            if (chosen && !sameName(*chosen, className)) {
+                opens = false;
+                problems->append(openedElsewhere(key, *chosen, className));
+            }
+        }
+        return opens;
+    }
 };
 
 } // namespace
 
-std::unique_ptr<ClassesRoot> openClassesRoot()
+// The registry's classes are shown by their own descriptions: the catalogue names nothing here.
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString&)
 {
     return std::make_unique<RegistryClassesRoot>();
+}
+
+QString classesRootName()
+{
+    return QStringLiteral("HKEY_CURRENT_USER\\") + kUserClasses;
+}
+
+QString backupFolder()
+{
+    // %LOCALAPPDATA%\Zelvane\backups
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/Zelvane/backups");
 }
 
 void setDesktopNotifyHook(DesktopNotifyHook newHook)

@@ -10,8 +10,9 @@ namespace platform {
 
 inline constexpr int MsgBoxOk = 0;           // OK button, no icon
 inline constexpr int MsgBoxCritical = 16;    // critical-stop icon, OK button
+inline constexpr int MsgBoxExclamation = 48; // exclamation-point icon, OK button
 
-// Shows a modal box with `text`, `style` (0 or 16) and `title`; returns when it is dismissed.
+// Shows a modal box with `text`, `style` (0, 16 or 48) and `title`; returns when it is dismissed.
 void MsgBox(const QString& text, int style, const QString& title, QWidget* parent = nullptr);
 
 // While set, MsgBox calls the hook instead of showing a box.

@@ -7,8 +7,10 @@ namespace platform::detail {
 
 void showMessageBox(const QString& text, int style, const QString& title, QWidget* parent)
 {
-    QMessageBox box(style == MsgBoxCritical ? QMessageBox::Critical : QMessageBox::NoIcon, title,
-                    text, QMessageBox::Ok, parent);
+    const QMessageBox::Icon icon = style == MsgBoxCritical  ? QMessageBox::Critical
+                                 : style == MsgBoxExclamation ? QMessageBox::Warning
+                                                              : QMessageBox::NoIcon;
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

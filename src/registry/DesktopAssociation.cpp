@@ -17,9 +17,27 @@ bool isExtensionKey(const QString& key)
     return key.startsWith(u'.');
 }
 
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The console key that names a ROM class: a key of its own, without subkeys, whose value is the
+// class.
+QString consoleOf(const RegistryHive& hive, const QString& className)
+{
+    for (const QString& key : hive.subkeys(QString())) {
+        if (!isExtensionKey(key) && !sameName(key, className) && hive.subkeys(key).isEmpty()
+            && sameName(valueOf(hive, key), className))
+            return key;
+    }
+    return {};
+}
+
 } // namespace
 
-DesktopAssociation DesktopAssociation::read(const RegistryHive& hive, const QString& className)
+DesktopAssociation DesktopAssociation::read(const RegistryHive& hive, const QString& className,
+                                            const QList<ClassPair>& pairs)
 {
     DesktopAssociation association;
     association.className = className;
@@ -36,6 +54,13 @@ DesktopAssociation DesktopAssociation::read(const RegistryHive& hive, const QStr
     for (const QString& key : hive.subkeys(QString())) {
         if (isExtensionKey(key) && valueOf(hive, key).compare(className, Qt::CaseInsensitive) == 0)
             association.extensions << key.mid(1);
+    }
+    association.console = consoleOf(hive, className);
+    for (const ClassPair& pair : pairs) {
+        if (association.console.isEmpty() && !pair.romClass.isEmpty() && sameName(pair.saveClass, className)) {
+            association.console = consoleOf(hive, pair.romClass);
+            association.saveStates = !association.console.isEmpty();
+        }
     }
     return association;
 }

@@ -26,16 +26,18 @@ QString DesktopEntry::escaped(const QString& value)
     return result;
 }
 
-QByteArray DesktopEntry::text(const QString& name, const QString& mimeType, const QString& exec)
+QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, const QString& mimeType,
+                              const QString& exec)
 {
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Version=1.0\n"
                                         "Name=%1\n"
+                                        "Name[fr]=%2\n"
                                         "NoDisplay=true\n"
-                                        "MimeType=%2;\n"
-                                        "Exec=%3\n")
-                             .arg(escaped(name), mimeType, exec);
+                                        "MimeType=%3;\n"
+                                        "Exec=%4\n")
+                             .arg(escaped(name), escaped(frenchName), mimeType, exec);
     return text.toUtf8();
 }
 

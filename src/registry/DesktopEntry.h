@@ -8,8 +8,10 @@ namespace registry {
 
 class DesktopEntry {
 public:
-    // `name` is shown in "Open with" lists; `exec` is already in the Exec quoting.
-    static QByteArray text(const QString& name, const QString& mimeType, const QString& exec);
+    // `name` and `frenchName` are shown in "Open with" lists; `exec` is already in the Exec
+    // quoting.
+    static QByteArray text(const QString& name, const QString& frenchName, const QString& mimeType,
+                           const QString& exec);
     // A value in the format's string escapes (\\ \n \t \r, a leading blank as \s); other
     // control characters (DEL included), which no value may hold, become blanks.
     static QString escaped(const QString& value);

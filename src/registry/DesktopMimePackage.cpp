@@ -41,9 +41,12 @@ QByteArray DesktopMimePackage::text(const std::vector<DesktopAssociation>& assoc
     for (const DesktopAssociation& association : associations) {
         xml.writeStartElement(QStringLiteral("mime-type"));
         xml.writeAttribute(QStringLiteral("type"), DesktopNames::mimeType(association.className));
-        const QString comment
-            = association.description.isEmpty() ? association.className : association.description;
-        xml.writeTextElement(QStringLiteral("comment"), xmlSafe(comment));
+        const DesktopNames::Title comment = DesktopNames::typeComment(association);
+        xml.writeTextElement(QStringLiteral("comment"), xmlSafe(comment.english));
+        xml.writeStartElement(QStringLiteral("comment"));
+        xml.writeAttribute(QStringLiteral("xml:lang"), QStringLiteral("fr"));
+        xml.writeCharacters(xmlSafe(comment.french));
+        xml.writeEndElement();
         if (!association.iconReference.isEmpty()) {
             xml.writeEmptyElement(QStringLiteral("icon"));
             xml.writeAttribute(QStringLiteral("name"),

@@ -1,6 +1,8 @@
 // Names the desktop sees for a class of the hive: safe file, MIME and icon names.
 #include "registry/DesktopNames.h"
 
+#include "registry/DesktopExec.h"
+
 #include <QCryptographicHash>
 
 namespace registry {
@@ -51,9 +53,47 @@ QString DesktopNames::safeName(const QString& className)
     return readable + u'_' + QString::fromLatin1(hash);
 }
 
+DesktopNames::Title DesktopNames::typeComment(const DesktopAssociation& association)
+{
+    const QString& console = association.console;
+    if (console.isEmpty()) {
+        const QString own = association.description.isEmpty() ? association.className : association.description;
+        return {own, own};
+    }
+    if (association.saveStates)
+        return {console + QStringLiteral(" save state"), QStringLiteral("Sauvegarde d'état ") + console};
+    return {console + QStringLiteral(" ROM"), QStringLiteral("ROM ") + console};
+}
+
+DesktopNames::Title DesktopNames::entryName(const DesktopAssociation& association)
+{
+    // The program as the shell finds it, without its folder nor a Windows program's extension.
+    QString program = DesktopExec::splitWindowsCommand(association.command.value_or(QString())).value(0);
+    program = program.section(u'/', -1).section(u'\\', -1);
+    if (program.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive))
+        program.chop(4);
+    const Title type = typeComment(association);
+    if (program.isEmpty())
+        return type;
+    const QString console = association.console.isEmpty() ? type.english : association.console;
+    const QString name = program + QStringLiteral(" \u2014 ") + console;
+    return {name, name};
+}
+
+namespace {
+
+const QString kTypePrefix = QStringLiteral("application/x-zelvane-");
+
+} // namespace
+
 QString DesktopNames::mimeType(const QString& className)
 {
-    return QStringLiteral("application/x-zelvane-") + safeName(className);
+    return kTypePrefix + safeName(className);
+}
+
+bool DesktopNames::isOurType(const QString& mimeType)
+{
+    return mimeType.startsWith(kTypePrefix);
 }
 
 QString DesktopNames::iconName(const QString& className)

@@ -49,18 +49,24 @@ public:
     {
     }
 
-    // The classes of `classNames` that the hive holds and that can be published; the others
-    // the hive holds are reported.
-    QStringList publishable(const RegistryHive& hive, const QStringList& classNames)
+    // The classes of `classNames` that the hive holds as classes and that can be published.
+    // A name the hive holds that cannot be published is reported; any other is withdrawn from
+    // the desktop, as the hive no longer backs what was published for it.
+    QStringList publishable(const RegistryHive& hive, const QStringList& classNames,
+                            const QStringList& hiveClasses)
     {
         QStringList classes;
         for (const QString& name : classNames) {
-            if (name.isEmpty() || !hive.hasKey(name) || classes.contains(name, Qt::CaseInsensitive))
+            if (classes.contains(name, Qt::CaseInsensitive))
                 continue;
-            if (DesktopNames::isPublishableClass(name))
+            if (!DesktopNames::isPublishableClass(name)) {
+                if (hive.hasKey(name))
+                    refuseClass(name);
+            } else if (hiveClasses.contains(name, Qt::CaseInsensitive)) {
                 classes << name;
-            else
-                refuseClass(name);
+            } else {
+                withdrawClass(name);
+            }
         }
         return classes;
     }
@@ -110,7 +116,7 @@ public:
     void publishEntry(const DesktopAssociation& association, bool typePublished)
     {
         if (!association.command) {
-            withdrawEntry(association);
+            withdrawEntry(association.className);
             return;
         }
         if (!typePublished) {
@@ -126,11 +132,10 @@ public:
         }
         const QString mimeType = DesktopNames::mimeType(association.className);
         const QString fileName = DesktopNames::desktopFileName(association.className);
-        const QString name
-            = association.description.isEmpty() ? association.className : association.description;
+        const DesktopNames::Title name = DesktopNames::entryName(association);
         if (!write(applicationsDir() + u'/' + fileName,
-                   DesktopEntry::text(name, mimeType, exec.exec))) {
-            withdrawEntry(association);
+                   DesktopEntry::text(name.english, name.french, mimeType, exec.exec))) {
+            withdrawEntry(association.className);
             return;
         }
         m_handlers.emplace_back(mimeType, fileName);
@@ -206,18 +211,27 @@ private:
               QStringLiteral("La commande d'ouverture « %1 » de la classe « %2 » ne peut "
                              "pas servir sur ce bureau : %3")
                   .arg(*association.command, association.className, why.french) });
-        withdrawEntry(association);
+        withdrawEntry(association.className);
     }
 
-    void withdrawEntry(const DesktopAssociation& association)
+    // A class the hive no longer holds loses its entry, its default and its icons.
+    void withdrawClass(const QString& className)
     {
-        const QString fileName = DesktopNames::desktopFileName(association.className);
+        withdrawEntry(className);
+        for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
+                 className, QString(), DesktopNames::iconName(className), hicolorDir(), &m_iconFiles))
+            m_failures.push_back(failure);
+    }
+
+    void withdrawEntry(const QString& className)
+    {
+        const QString fileName = DesktopNames::desktopFileName(className);
         bool removed = false;
         if (const auto failure = DesktopFileWriter::remove(applicationsDir() + u'/' + fileName,
                                                            &removed))
             m_failures.push_back(*failure);
         m_entriesChanged = m_entriesChanged || removed;
-        m_withdrawn.emplace_back(DesktopNames::mimeType(association.className), fileName);
+        m_withdrawn.emplace_back(DesktopNames::mimeType(className), fileName);
     }
 
     // A file that cannot be read whole is left alone rather than replaced by our lines.
@@ -247,18 +261,19 @@ private:
 
 } // namespace
 
+DesktopPublisher::DesktopPublisher(QList<ClassPair> pairs)
+    : m_pairs(std::move(pairs))
+{
+}
+
 QStringList DesktopPublisher::publish(const RegistryHive& hive, const QStringList& classNames)
 {
     Publication publication;
-    const QStringList published = publication.publishable(hive, classNames);
-    QStringList packaged = DesktopAssociation::classesOf(hive);
-    for (const QString& name : published) {
-        if (!packaged.contains(name, Qt::CaseInsensitive))
-            packaged << name;
-    }
+    const QStringList packaged = DesktopAssociation::classesOf(hive);
+    const QStringList published = publication.publishable(hive, classNames, packaged);
     std::vector<DesktopAssociation> classes;
     for (const QString& name : packaged)
-        classes.push_back(DesktopAssociation::read(hive, name));
+        classes.push_back(DesktopAssociation::read(hive, name, m_pairs));
     const auto isPublished = [&published](const DesktopAssociation& association) {
         return published.contains(association.className, Qt::CaseInsensitive);
     };

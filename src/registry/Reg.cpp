@@ -2,11 +2,6 @@
 // whose one write operation puts a key and its default value into the classes root.
 #include "registry/Reg.h"
 
-#include "catalogue/AnsiText.h"
-#include "catalogue/Fileini.h"
-
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,8 +20,6 @@ constexpr int kTwipsPerPixel = 15;
 // keep the message up for about a third of a second. Asking Qt for 1 ms would flash it.
 constexpr int kTickMs = 16;
 constexpr int kClosingTick = 21;
-
-const QString kVerb = QStringLiteral("Jouer - Play");
 
 QRect twips(int left, int top, int width, int height)
 {
@@ -51,12 +44,14 @@ QPalette colours(const QWidget* widget, const QColor& text, const QColor& backgr
 
 } // namespace
 
-Reg::Reg(QWidget* mainWindow, const SharedValues& shared, QString catalogueFile,
+Reg::Reg(QWidget* mainWindow, const registry::AssociationChoices& choices,
+         const std::array<QString, 15>& consoleNames, QString catalogueFile,
          platform::ClassesRoot& classesRoot)
     : m_mainWindow(mainWindow)
-    , m_shared(shared)
+    , m_choices(choices)
+    , m_consoleNames(consoleNames)
     , m_catalogueFile(std::move(catalogueFile))
-    , m_classesRoot(classesRoot)
+    , m_change(classesRoot, QStringLiteral("finish"))
 {
     setObjectName(QStringLiteral("Reg"));
     setWindowTitle(QStringLiteral(ZELVANE_CAPTION));
@@ -189,17 +184,26 @@ void Reg::unload()
     done(QDialog::Accepted);
 }
 
-QStringList Reg::failures(bool french) const
+namespace {
+
+QStringList inLanguage(const QList<platform::ClassesRootFailure>& texts, bool french)
 {
-    QStringList texts;
-    for (const platform::ClassesRootFailure& failure : m_failures)
-        texts.append(french ? failure.french : failure.english);
-    return texts;
+    QStringList result;
+    for (const platform::ClassesRootFailure& text : texts)
+        result.append(french ? text.french : text.english);
+    return result;
 }
 
-void Reg::fail(const QString& english, const QString& french)
+} // namespace
+
+QStringList Reg::failures(bool french) const
 {
-    m_failures.append({english, french});
+    return inLanguage(m_change.failures(), french);
+}
+
+QStringList Reg::warnings(bool french) const
+{
+    return inLanguage(m_change.warnings(), french);
 }
 
 // ---- The write operation --------------------------------------------------------------------
@@ -209,44 +213,37 @@ void Reg::Command6_Click()
     // The other four options stand for write modes this program never uses.
     if (!Action(3)->isChecked())
         return;
-    const QString path = TextCle->text();
-    platform::ClassesRoot::Key key = 0;
-    if (const long status = m_classesRoot.createKey(path, &key); status != platform::StatusSuccess) {
-        fail(QStringLiteral("The key HKEY_CLASSES_ROOT\\%1 could not be created (error %2).")
-                 .arg(path).arg(status),
-             QStringLiteral("La clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être créée (erreur %2).")
-                 .arg(path).arg(status));
-        return;
-    }
-    if (const long status = m_classesRoot.setDefaultValue(key, TextDonnee->text());
-        status != platform::StatusSuccess) {
-        fail(QStringLiteral("The value of the key HKEY_CLASSES_ROOT\\%1 could not be set (error %2).")
-                 .arg(path).arg(status),
-             QStringLiteral("La valeur de la clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être écrite (erreur %2).")
-                 .arg(path).arg(status));
-    }
-    m_classesRoot.closeKey(key);
+    m_change.write(TextCle->text(), TextDonnee->text());
 }
 
 // ---- The timers -----------------------------------------------------------------------------
 
 void Reg::Timer_Timer()
 {
-    C1_Click();
-    C2_Click();
-    C31_Click();
-    C32_Click();
-    C33_Click();
-    C34_Click();
-    C6_Click();
-    C7_Click();
-    C81_Click();
-    C82_Click();
-    C83_Click();
-    C84_Click();
-    C9_Click();
-    m_failures += m_classesRoot.finishWrites(m_classesWritten);
-    m_classesWritten.clear();
+    // The catalogue is read as the steps run.
+    m_plan.reset();
+    QStringList keys;
+    for (const registry::PlannedWrite& write : plan().allWrites())
+        keys << write.key;
+    if (m_change.backUp(keys, {}, QDateTime::currentDateTime())) {
+        for (const platform::ClassesRootFailure& omission : plan().omissions())
+            m_change.fail(omission);
+        m_change.noteTakenExtensions(plan().allWrites());
+        C1_Click();
+        C2_Click();
+        C31_Click();
+        C32_Click();
+        C33_Click();
+        C34_Click();
+        C6_Click();
+        C7_Click();
+        C81_Click();
+        C82_Click();
+        C83_Click();
+        C84_Click();
+        C9_Click();
+        m_change.finish(plan().classNames());
+    }
     Timer->stop();
     Timer2->start(kTickMs);
 }
@@ -264,133 +261,84 @@ void Reg::Timer2_Timer()
 
 // ---- The steps ------------------------------------------------------------------------------
 
-QString Reg::listText(const char* name) const
+const registry::AssociationPlan& Reg::plan()
 {
-    const auto* list = m_mainWindow->findChild<QComboBox*>(QLatin1String(name));
-    Q_ASSERT_X(list, "Reg", name);
-    return list ? list->currentText() : QString();
+    if (!m_plan)
+        m_plan.emplace(m_choices, m_consoleNames, m_catalogueFile);
+    return *m_plan;
 }
 
-bool Reg::boxChecked(const char* name) const
+// Puts each key path and its data into the editor and writes.
+void Reg::runStep(registry::AssociationPlan::Step step)
 {
-    const auto* box = m_mainWindow->findChild<QCheckBox*>(QLatin1String(name));
-    Q_ASSERT_X(box, "Reg", name);
-    return box && box->isChecked();
-}
-
-QString Reg::className(ClassKind kind) const
-{
-    return AnsiText::untilNul(kind == ClassKind::Rom ? m_shared.RomTypeName : m_shared.SaveTypeName);
-}
-
-// Puts the key path and the data into the editor, as the toolkit keeps them (up to the first
-// NUL character), and writes.
-void Reg::write(const QString& keyPath, const QString& data)
-{
-    TextCle->setText(AnsiText::untilNul(keyPath));
-    TextDonnee->setText(AnsiText::untilNul(data));
-    Command6_Click();
-}
-
-// Writes the key `subPath` below a class. Without a class name from the catalogue the path would
-// name the classes root itself; the write is skipped and the user told once.
-void Reg::writeClassKey(ClassKind kind, const QString& subPath, const QString& data)
-{
-    const QString name = className(kind);
-    if (name.isEmpty()) {
-        bool& told = m_missingClassTold[kind == ClassKind::Rom ? 0 : 1];
-        if (!told) {
-            const QString key = kind == ClassKind::Rom ? QStringLiteral("romname") : QStringLiteral("savname");
-            fail(QStringLiteral("The catalogue gives this console no class name (\"%1\"); the keys "
-                                "named after it were not written.").arg(key),
-                 QStringLiteral("Le catalogue ne donne pas de nom de classe (« %1 ») à cette console ; "
-                                "les clés qui portent ce nom n'ont pas été écrites.").arg(key));
-            told = true;
-        }
-        return;
-    }
-    if (!m_classesWritten.contains(name))
-        m_classesWritten.append(name);
-    write(name + subPath, data);
-}
-
-// Registers one extension slot for every console number whose name is the chosen console's, in
-// number order, reading the slot's catalogue value anew each time.
-void Reg::writeExtensions(const char* catalogueKey, const char* box, ClassKind kind)
-{
-    for (int n = 1; n <= 15; ++n) {
-        if (listText("C1") != m_shared.ConsoleNames[n - 1] || !boxChecked(box))
-            continue;
-        const QString extension = Fileini::GetIniString(Fileini::consoleNumber(n),
-                                                        QLatin1String(catalogueKey), m_catalogueFile);
-        write(QLatin1Char('.') + extension, className(kind));
+    for (const registry::PlannedWrite& write : plan().writes(step)) {
+        TextCle->setText(write.key);
+        TextDonnee->setText(write.data);
+        Command6_Click();
     }
 }
 
 void Reg::C1_Click()
 {
-    writeClassKey(ClassKind::Rom, QString(), m_shared.RomTypeName);
-    writeClassKey(ClassKind::Save, QString(), m_shared.SaveTypeName);
+    runStep(registry::AssociationPlan::Descriptions);
 }
 
 void Reg::C2_Click()
 {
-    writeClassKey(ClassKind::Rom, QStringLiteral("\\shell"), kVerb);
+    runStep(registry::AssociationPlan::DefaultVerb);
 }
 
 void Reg::C31_Click()
 {
-    writeExtensions("ext1", "S1", ClassKind::Rom);
+    runStep(registry::AssociationPlan::RomExtension1);
 }
 
 void Reg::C32_Click()
 {
-    writeExtensions("ext2", "S2", ClassKind::Rom);
+    runStep(registry::AssociationPlan::RomExtension2);
 }
 
 void Reg::C33_Click()
 {
-    writeExtensions("ext3", "S3", ClassKind::Rom);
+    runStep(registry::AssociationPlan::RomExtension3);
 }
 
 void Reg::C34_Click()
 {
-    writeExtensions("ext4", "S4", ClassKind::Rom);
+    runStep(registry::AssociationPlan::RomExtension4);
 }
 
 void Reg::C6_Click()
 {
-    write(listText("C1"), m_shared.RomTypeName);
+    runStep(registry::AssociationPlan::ConsoleKey);
 }
 
 void Reg::C7_Click()
 {
-    writeClassKey(ClassKind::Rom, QStringLiteral("\\shell\\") + kVerb + QStringLiteral("\\command"),
-                  listText("C2"));
+    runStep(registry::AssociationPlan::OpenCommand);
 }
 
 void Reg::C81_Click()
 {
-    writeExtensions("sav1", "S5", ClassKind::Save);
+    runStep(registry::AssociationPlan::SaveExtension1);
 }
 
 void Reg::C82_Click()
 {
-    writeExtensions("sav2", "S6", ClassKind::Save);
+    runStep(registry::AssociationPlan::SaveExtension2);
 }
 
 void Reg::C83_Click()
 {
-    writeExtensions("sav3", "S7", ClassKind::Save);
+    runStep(registry::AssociationPlan::SaveExtension3);
 }
 
 void Reg::C84_Click()
 {
-    writeExtensions("sav4", "S8", ClassKind::Save);
+    runStep(registry::AssociationPlan::SaveExtension4);
 }
 
 void Reg::C9_Click()
 {
-    writeClassKey(ClassKind::Rom, QStringLiteral("\\DefaultIcon"), m_shared.CartIconRef);
-    writeClassKey(ClassKind::Save, QStringLiteral("\\DefaultIcon"), m_shared.SaveIconRef);
+    runStep(registry::AssociationPlan::Icons);
 }

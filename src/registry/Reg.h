@@ -2,13 +2,15 @@
 // whose one write operation puts a key and its default value into the classes root.
 #pragma once
 
-#include "app/SharedValues.h"
 #include "platform/ClassesRoot.h"
+#include "registry/AssociationPlan.h"
+#include "registry/ClassesRootChange.h"
 
 #include <QDialog>
 #include <QList>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 class QFrame;
 class QGroupBox;
@@ -24,10 +26,12 @@ class QTimer;
 class Reg : public QDialog {
     Q_OBJECT
 public:
-    // Form_Load runs here: the window is placed over `mainWindow`, whose controls "C1", "C2"
-    // (QComboBox) and "S1" to "S8" (QCheckBox) hold the user's choices. `shared` and `classesRoot`
-    // must outlive the window; `catalogueFile` is the path of Zelvane.ini.
-    Reg(QWidget* mainWindow, const SharedValues& shared, QString catalogueFile,
+    // Form_Load runs here: the window is placed over `mainWindow`. The steps write what
+    // `choices` ask for, with the extensions of the catalogue `catalogueFile` for the numbers
+    // of `consoleNames` that carry the chosen console's name. `classesRoot` must outlive the
+    // window.
+    Reg(QWidget* mainWindow, const registry::AssociationChoices& choices,
+        const std::array<QString, 15>& consoleNames, QString catalogueFile,
         platform::ClassesRoot& classesRoot);
     ~Reg() override;
 
@@ -35,6 +39,8 @@ public:
     void showModal();
     // What could not be written, one text per failure, in French or English.
     QStringList failures(bool french) const;
+    // What was written but may not work, in French or English.
+    QStringList warnings(bool french) const;
 
     // Option `index` (1 to 5) of the write-mode array.
     QRadioButton* Action(int index) const;
@@ -42,9 +48,12 @@ public:
 
     // The write operation: creates the key TextCle names and sets its default value to TextDonnee.
     void Command6_Click();
+    // Before the steps write anything, what they will replace is saved as a backup; when it
+    // cannot be, no step writes.
     void Timer_Timer();
     void Timer2_Timer();
-    // The steps of the association sequence, in the order Timer_Timer runs them.
+    // The steps of the association sequence, in the order Timer_Timer runs them; each writes
+    // its part of the plan.
     void C1_Click();
     void C2_Click();
     void C31_Click();
@@ -88,29 +97,21 @@ protected:
     void reject() override;
 
 private:
-    enum class ClassKind { Rom, Save };
-
     void buildControls();
     QPushButton* stepButton(const char* name, int row, void (Reg::*handler)());
     void Form_Load();
     void unload();
 
-    QString listText(const char* name) const;
-    bool boxChecked(const char* name) const;
-    QString className(ClassKind kind) const;
-    void write(const QString& keyPath, const QString& data);
-    void writeClassKey(ClassKind kind, const QString& subPath, const QString& data);
-    void writeExtensions(const char* catalogueKey, const char* box, ClassKind kind);
-    void fail(const QString& english, const QString& french);
+    const registry::AssociationPlan& plan();
+    void runStep(registry::AssociationPlan::Step step);
 
     QWidget* m_mainWindow;
-    const SharedValues& m_shared;
+    registry::AssociationChoices m_choices;
+    std::array<QString, 15> m_consoleNames;
     QString m_catalogueFile;
-    platform::ClassesRoot& m_classesRoot;
+    registry::ClassesRootChange m_change;
+    std::optional<registry::AssociationPlan> m_plan;
     std::array<QRadioButton*, 5> m_action {};
     int m_waitTicks = 0;
     bool m_unloaded = false;
-    QStringList m_classesWritten;
-    std::array<bool, 2> m_missingClassTold {};
-    QList<platform::ClassesRootFailure> m_failures;
 };

@@ -15,7 +15,6 @@ namespace {
 
 const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
 const QString kOldHeader = QStringLiteral("REGEDIT4");
-const QString kRoot = QStringLiteral("HKEY_CLASSES_ROOT");
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr qsizetype kMaxKeyNameLength = 255;
 
@@ -112,16 +111,16 @@ std::optional<KeyLine> keyLineOf(const QString& line)
     return KeyLine {deletion, line.mid(start, close - start)};
 }
 
-// The path below HKEY_CLASSES_ROOT of a full key name; nothing for a key of another root.
-std::optional<QString> classesPath(const QString& name)
+// The path below `root` of a full key name; nothing for a key of another root.
+std::optional<QString> pathBelow(const QString& root, const QString& name)
 {
-    if (!name.startsWith(kRoot, Qt::CaseInsensitive))
+    if (!name.startsWith(root, Qt::CaseInsensitive))
         return std::nullopt;
-    if (name.size() == kRoot.size())
+    if (name.size() == root.size())
         return QString();
-    if (name[kRoot.size()] != QLatin1Char('\\'))
+    if (name[root.size()] != QLatin1Char('\\'))
         return std::nullopt;
-    return name.mid(kRoot.size() + 1);
+    return name.mid(root.size() + 1);
 }
 
 // Where the data of a value line `@=...` or `"name"=...` begins, after the '=' and its blanks;
@@ -204,23 +203,19 @@ std::optional<std::optional<QString>> defaultValueOf(const QString& data)
     return std::nullopt;
 }
 
+// Whether a line sets or deletes the default value of the key whose section it is in.
+bool setsDefaultValue(const QStringList& entry)
+{
+    const std::optional<QString> data = defaultData(entry);
+    return data && defaultValueOf(*data).has_value();
+}
+
 QString escaped(const QString& data)
 {
     QString text = data;
     text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     text.replace(QLatin1Char('"'), QLatin1String("\\\""));
     return text;
-}
-
-QString keyLine(const QString& path)
-{
-    return QLatin1Char('[') + kRoot + (path.isEmpty() ? QString() : QLatin1Char('\\') + path)
-        + QLatin1Char(']');
-}
-
-QString valueLine(const QString& data)
-{
-    return QLatin1String("@=\"") + escaped(data) + QLatin1Char('"');
 }
 
 } // namespace
@@ -238,6 +233,8 @@ struct RegistryHive::Data {
         bool valueChanged = false;
     };
 
+    // The root whose keys the hive holds, as written in key lines.
+    QString root;
     // The header the file was read with: a REGEDIT4 file keeps it, since the binary string values
     // it may hold are ANSI bytes under that header and UTF-16 under the other.
     QString header = kHeader;
@@ -245,6 +242,7 @@ struct RegistryHive::Data {
     std::vector<QStringList> lines;
     std::vector<Key> keys {Key {}}; // in order of creation; the first is the root
     QHash<QString, std::size_t> positions {{QString(), 0}}; // folded path -> index in keys
+    QStringList deletions; // the keys of the file's deletion lines, in file order
 
     const Key* find(const QString& path) const
     {
@@ -273,17 +271,62 @@ struct RegistryHive::Data {
         return keys[position];
     }
 
-    // A deletion line removes the key and every key below it; a root cannot be deleted.
+    static bool isAtOrBelow(const QString& foldedPath, const QString& foldedKey)
+    {
+        return foldedPath == foldedKey || foldedPath.startsWith(foldedKey + QLatin1Char('\\'));
+    }
+
+    // Removes the key and every key below it; a root cannot be removed.
     void remove(const QString& path)
     {
         if (path.isEmpty())
             return;
         const QString key = folded(path);
-        const QString below = key + QLatin1Char('\\');
-        std::erase_if(keys, [&](const Key& k) { return k.folded == key || k.folded.startsWith(below); });
+        std::erase_if(keys, [&](const Key& k) { return isAtOrBelow(k.folded, key); });
         positions.clear();
         for (std::size_t i = 0; i < keys.size(); ++i)
             positions.insert(keys[i].folded, i);
+    }
+
+    // The key a key line names below the root, when the registry can create it.
+    std::optional<QString> pathOf(const KeyLine& line) const
+    {
+        const std::optional<QString> path = pathBelow(root, line.name);
+        return path && isValidKeyPath(*path) ? path : std::nullopt;
+    }
+
+    // For each entry of `lines`, the folded key whose section it is in; nothing outside the
+    // sections of the root's keys.
+    std::vector<std::optional<QString>> sections() const
+    {
+        std::vector<std::optional<QString>> result;
+        std::optional<QString> current;
+        for (const QStringList& entry : lines) {
+            if (const std::optional<KeyLine> line = keyLineOf(entry.first())) {
+                const std::optional<QString> path = pathOf(*line);
+                current = path && !line->deletion ? std::optional(folded(*path)) : std::nullopt;
+            }
+            result.push_back(current);
+        }
+        return result;
+    }
+
+    // Takes out the entries `drop` marks; the keys' line numbers go on naming the same lines.
+    void dropLines(const std::vector<bool>& drop)
+    {
+        std::vector<qsizetype> moved(lines.size(), -1);
+        std::vector<QStringList> kept;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (drop[i])
+                continue;
+            moved[i] = qsizetype(kept.size());
+            kept.push_back(std::move(lines[i]));
+        }
+        lines = std::move(kept);
+        for (Key& key : keys) {
+            key.keyLine = key.keyLine < 0 ? -1 : moved[std::size_t(key.keyLine)];
+            key.valueLine = key.valueLine < 0 ? -1 : moved[std::size_t(key.valueLine)];
+        }
     }
 
     // Takes in entry `index` of `lines`; `section` is the key whose values the lines below set.
@@ -295,11 +338,12 @@ struct RegistryHive::Data {
         const QStringList& entry = lines[std::size_t(index)];
         if (const std::optional<KeyLine> line = keyLineOf(entry.first())) {
             section->reset();
-            const std::optional<QString> path = classesPath(line->name);
-            if (!path || !isValidKeyPath(*path))
+            const std::optional<QString> path = pathOf(*line);
+            if (!path)
                 return; // a key the registry cannot create: its values are not read either
             if (line->deletion) {
                 remove(*path);
+                deletions.append(*path);
                 return;
             }
             create(*path, false).keyLine = index;
@@ -317,9 +361,10 @@ struct RegistryHive::Data {
     }
 };
 
-RegistryHive::RegistryHive()
+RegistryHive::RegistryHive(const QString& root)
     : d(std::make_unique<Data>())
 {
+    d->root = root;
 }
 
 RegistryHive::~RegistryHive() = default;
@@ -338,6 +383,7 @@ RegistryHive& RegistryHive::operator=(const RegistryHive& other)
 RegistryHive::RegistryHive(RegistryHive&& other) noexcept
     : d(std::exchange(other.d, std::make_unique<Data>()))
 {
+    other.d->root = d->root;
 }
 
 RegistryHive& RegistryHive::operator=(RegistryHive&& other) noexcept
@@ -381,9 +427,52 @@ bool RegistryHive::setDefaultValue(const QString& path, const QString& data)
     return true;
 }
 
+bool RegistryHive::deleteKey(const QString& path)
+{
+    if (path.isEmpty() || !d->find(path))
+        return false;
+    const QString key = folded(path);
+    const std::vector<std::optional<QString>> sections = d->sections();
+    std::vector<bool> drop(sections.size());
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        drop[i] = sections[i] && Data::isAtOrBelow(*sections[i], key);
+    d->dropLines(drop);
+    d->remove(path);
+    return true;
+}
+
+bool RegistryHive::deleteDefaultValue(const QString& path)
+{
+    const Data::Key* found = d->find(path);
+    if (!found)
+        return false;
+    // Every line that sets the value goes: one left in an earlier section would bring it back.
+    const QString key = folded(path);
+    const std::vector<std::optional<QString>> sections = d->sections();
+    std::vector<bool> drop(sections.size());
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        drop[i] = sections[i] == key && setsDefaultValue(d->lines[i]);
+    d->dropLines(drop);
+    Data::Key& changed = d->keys[d->positions.value(key)];
+    changed.value.reset();
+    changed.valueChanged = false;
+    return true;
+}
+
 bool RegistryHive::hasKey(const QString& path) const
 {
     return d->find(path) != nullptr;
+}
+
+bool RegistryHive::definesDefaultValue(const QString& path) const
+{
+    const Data::Key* key = d->find(path);
+    return key && (key->valueLine >= 0 || key->valueChanged);
+}
+
+QStringList RegistryHive::deletedKeys() const
+{
+    return d->deletions;
 }
 
 std::optional<QString> RegistryHive::defaultValue(const QString& path) const
@@ -420,11 +509,11 @@ QByteArray RegistryHive::serialize() const
     QStringList lines {d->header};
     for (qsizetype i = 0; i < qsizetype(d->lines.size()); ++i) {
         if (const Data::Key* key = replacing.value(i))
-            lines += valueLine(*key->value);
+            lines += valueLine(key->value);
         else
             lines += d->lines[std::size_t(i)];
         if (const Data::Key* key = following.value(i))
-            lines += valueLine(*key->value);
+            lines += valueLine(key->value);
     }
     // Other new keys and values go to sections of their own, each after a blank line as the
     // registry editor writes them, and the file ends with a blank line as its exports do.
@@ -433,15 +522,32 @@ QByteArray RegistryHive::serialize() const
             continue;
         if (!lines.last().isEmpty())
             lines += QString();
-        lines += keyLine(key.path);
+        lines += keyLine(d->root, key.path);
         if (key.value)
-            lines += valueLine(*key.value);
+            lines += valueLine(key.value);
         lines += QString();
     }
+    return fileBytes(lines);
+}
+
+QString RegistryHive::keyLine(const QString& root, const QString& path, bool deletion)
+{
+    return QLatin1String(deletion ? "[-" : "[") + root
+        + (path.isEmpty() ? QString() : QLatin1Char('\\') + path) + QLatin1Char(']');
+}
+
+QString RegistryHive::valueLine(const std::optional<QString>& data)
+{
+    return data ? QLatin1String("@=\"") + escaped(*data) + QLatin1Char('"') : QStringLiteral("@=-");
+}
+
+QByteArray RegistryHive::fileBytes(const QStringList& lines)
+{
     return utf16WithByteOrderMark(lines.join(kCrLf) + kCrLf);
 }
 
-std::optional<RegistryHive> RegistryHive::parse(const QByteArray& bytes, ReadError* error)
+std::optional<RegistryHive> RegistryHive::parse(const QByteArray& bytes, ReadError* error,
+                                                const QString& root)
 {
     const auto fail = [error](qsizetype line, const QString& english, const QString& french) {
         if (error)
@@ -460,7 +566,7 @@ std::optional<RegistryHive> RegistryHive::parse(const QByteArray& bytes, ReadErr
     if (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast(); // the end of the last line
 
-    RegistryHive hive;
+    RegistryHive hive(root);
     Data& data = *hive.d;
     data.header = header;
     std::optional<QString> section;

@@ -20,7 +20,10 @@ public:
         QString french;
     };
 
-    RegistryHive();
+    // The root the hive's keys are read under and written with.
+    static inline const QString ClassesRootName = QStringLiteral("HKEY_CLASSES_ROOT");
+
+    explicit RegistryHive(const QString& root = ClassesRootName);
     ~RegistryHive();
     RegistryHive(const RegistryHive&);
     RegistryHive& operator=(const RegistryHive&);
@@ -30,9 +33,10 @@ public:
     // Reads a .reg file as the registry editor imports it: a "Windows Registry Editor Version
     // 5.00" or "REGEDIT4" header, then key lines, values and comments in UTF-16LE with a
     // byte-order mark, in UTF-8 (with or without one) or else in Windows-1252. Only the default
-    // values of keys under HKEY_CLASSES_ROOT are read; every other line is kept as it is. Nothing,
-    // with `error` set, when the header is missing or the UTF-16 text ends in half a character.
-    static std::optional<RegistryHive> parse(const QByteArray& bytes, ReadError* error);
+    // values of keys under `root` are read; every other line is kept as it is. Nothing, with
+    // `error` set, when the header is missing or the UTF-16 text ends in half a character.
+    static std::optional<RegistryHive> parse(const QByteArray& bytes, ReadError* error,
+                                             const QString& root = ClassesRootName);
     // The .reg file as the registry editor writes it (UTF-16LE with a byte-order mark, CRLF line
     // ends): the lines read, the values written since in place of the ones they replace, and new
     // keys at the end in the order they were first created.
@@ -47,13 +51,30 @@ public:
     bool createKey(const QString& path);
     bool setDefaultValue(const QString& path, const QString& data);
 
+    // Removes the key, every key below it and the lines of their sections, named values
+    // included; false, changing nothing, for the root or a key that does not exist.
+    bool deleteKey(const QString& path);
+    // Removes the key's default value and every line that set it; false when there is no key.
+    bool deleteDefaultValue(const QString& path);
+
     bool hasKey(const QString& path) const;
     std::optional<QString> defaultValue(const QString& path) const;
+    // Whether a line of the file or a write since sets or deletes the key's default value: a key
+    // line alone leaves a value as it was when the file is imported, "@=-" deletes it.
+    bool definesDefaultValue(const QString& path) const;
     // Names of the direct subkeys of `path` ("" = the root), as first written.
     QStringList subkeys(const QString& path) const;
+    // The keys below the root that the file's deletion lines "[-...]" name, in file order.
+    QStringList deletedKeys() const;
 
     static bool isValidKeyPath(const QString& path);
     static bool isStorableData(const QString& data);
+
+    // Lines as the registry editor writes them: a key of `root` ("[-...]" when `deletion`), a
+    // default value (`@=-` for none), and a whole file in UTF-16LE with CRLF line ends.
+    static QString keyLine(const QString& root, const QString& path, bool deletion = false);
+    static QString valueLine(const std::optional<QString>& data);
+    static QByteArray fileBytes(const QStringList& lines);
 
 private:
     struct Data;

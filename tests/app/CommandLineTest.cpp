@@ -1,7 +1,15 @@
-// The program's command line, as a user types it: answers without a display, mistakes refused.
+// The program's command line, as a user types it, with no display: answers, mistakes refused with
+// nothing written, and the associations listed, written, removed and undone.
+#include "CommandLineRun.h"
+#include "DesktopTestSupport.h"
 #include "TestEnvironment.h"
+#include "WizardFixture.h"
 
-#include <QProcess>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,7 +21,7 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindowOpens)
         const char* platform;   // QT_QPA_PLATFORM, or nullptr for none and no display at all
         int status;             // -1: the wizard opens and stays open
         QString output;         // the start of the standard output
-        QString error;          // the start of the standard error
+        QString error;          // the end of the standard error
     };
     const QString refusal = "\nTry 'zelvane --help' for the options.\n";
     const Case cases[] = {
@@ -23,34 +31,134 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindowOpens)
         {{"-platform", "offscreen", "--version"}, nullptr, 0, "Zelvane 1.51b\n", ""},
         {{"--help"}, nullptr, 0, "Usage: zelvane [options]\nAssociates console ROM", ""},
         {{"-h", "--bogus"}, nullptr, 0, "Usage: zelvane [options]\n", ""},
-        {{"--bogus"}, "offscreen", 2, "", "zelvane: Unknown option 'bogus'." + refusal},
-        {{"game.nes"}, "offscreen", 2, "", "zelvane: Unexpected argument 'game.nes'." + refusal},
+        {{"--bogus"}, nullptr, 2, "", "zelvane: Unknown option 'bogus'." + refusal},
+        {{"-style=fusion", "-platform", "xcb", "--bogus"}, nullptr, 2, "", "zelvane: Unknown option 'bogus'." + refusal},
+        {{"game.nes"}, nullptr, 2, "", "zelvane: Unexpected argument 'game.nes'." + refusal},
+        {{"--json"}, nullptr, 2, "", "zelvane: --json goes with --list." + refusal},
+        {{"--list", "--undo"}, nullptr, 2, "", "--associate, --remove and --undo." + refusal},
+        {{"--associate", "Alpha", "--emulator", "7"}, nullptr, 2, "", "from 1 to 6, not '7'." + refusal},
+        {{"--associate", "Alpha", "--emulator", "1", "--command", "x"}, nullptr, 2, "", "not both." + refusal},
+        {{"--remove", "Alpha", "--rom", "aa"}, nullptr, 2, "", "--rom goes with --associate." + refusal},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         TestEnvironment env;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(name);
-        if (c.platform)
-            environment.insert("QT_QPA_PLATFORM", c.platform);
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(ZELVANE_BIN_DIR "/zelvane", c.arguments);
         if (c.status < 0) {
+            QProcess program;
+            commandline::start(program, c.arguments, c.platform);
             EXPECT_FALSE(program.waitForFinished(1500)) << "the wizard closed at once";
             program.kill();
             program.waitForFinished();
             continue;
         }
-        ASSERT_TRUE(program.waitForFinished(20000));
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(program.exitCode(), c.status);
-        const QString output = QString::fromLocal8Bit(program.readAllStandardOutput());
-        const QString error = QString::fromLocal8Bit(program.readAllStandardError());
-        EXPECT_TRUE(c.output.isEmpty() ? output.isEmpty() : output.startsWith(c.output)) << output.toStdString();
-        EXPECT_TRUE(c.error.isEmpty() ? error.isEmpty() : error.endsWith(c.error)) << error.toStdString();
+        const commandline::Result result = commandline::run(c.arguments, c.platform);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_TRUE(c.output.isEmpty() ? result.output.isEmpty() : result.output.startsWith(c.output))
+            << result.output.toStdString();
+        EXPECT_TRUE(c.error.isEmpty() ? result.error.isEmpty() : result.error.endsWith(c.error))
+            << result.error.toStdString();
     }
+}
+
+// One user's session, step by step: each step's status and what it prints, and a refused step
+// leaves every file as it was.
+TEST(CommandLine, ListsAssociatesRemovesAndUndoesAsAUserTypesIt)
+{
+    TestEnvironment env;
+    const commandline::ProgramsOnPath emulators(env.root() + "/bin", {"alpha-emu", "beta-emu"});
+    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.ini", kThreeConsoles);
+    const struct {
+        QStringList arguments;
+        int status;
+        QString output; // held by the standard output
+        QString error; // held by the standard error
+        QStringList keys; // "path = value" the hive holds afterwards; "path" for a key that is gone
+    } steps[] = {
+        {{"--list"}, 0, "No association.\n", "", {}},
+        {{"--associate", "alpha", "--rom", "ab,.AC", "--save", "*.sa"}, 0, "Associated Alpha: .ab .ac .sa open with alpha-emu \"%1\"", "",
+         {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".ac = Alpha.Rom", ".sa = Alpha.Save", ".aa",
+          "Alpha.Rom\\DefaultIcon = " + env.dataHome() + "/zelvane/emul.dll,2"}},
+        {{"--associate", "Alpha", "--rom", "zz"}, 2, "", "zelvane: Alpha has no ROM extension 'zz'; its ROM extensions are: aa, ab, ac, ad.\n", {}},
+        {{"--associate", "Delta"}, 2, "", "Unknown console 'Delta'. The consoles of the catalogue are: Alpha, Beta, Gamma.\n", {}},
+        {{"--associate", "Beta", "--emulator", "3"}, 2, "", "Beta has no emulator 3. Its emulators are: 1: beta-emu \"%1\"; 2: beta-two \"%1\".\n", {}},
+        {{"--associate", "Gamma"}, 2, "", "The catalogue gives Gamma no emulator: give the command with --command.\n", {}},
+        {{"--associate", "Beta", "--rom-icon", "nowhere.dll,1"}, 2, "", "nowhere.dll holds no icon", {}},
+        {{"--associate", "Beta", "--save-icon", ZELVANE_BIN_DIR "/Emul.icl,999"}, 2, "", "has no icon 999; its icons are numbered 0 to ", {}},
+        {{"--associate", "Beta", "--command", "beta-emu --full %1", "--rom", "", "--rom-icon", ZELVANE_BIN_DIR "/Emul.icl,5"}, 0,
+         "Associated Beta: .bs open with beta-emu --full %1", "",
+         {"Beta.Rom\\shell\\Jouer - Play\\command = beta-emu --full %1", ".ba", ".bs = Beta.Save",
+          "Beta.Rom\\DefaultIcon = " ZELVANE_BIN_DIR "/Emul.icl,5"}},
+        {{"--remove", "nothing"}, 2, "", "Nothing is named 'nothing'. The consoles and classes are: Alpha, Alpha.Rom, Alpha.Save, Beta, Beta.Rom, Beta.Save.\n", {}},
+        {{"--remove", "ALPHA"}, 0, "Removed ALPHA: Alpha.Rom, .ab, .ac, Alpha, Alpha.Save, .sa\n", "",
+         {"Alpha.Rom", ".ab", "Alpha", "Alpha.Save", ".sa", ".bs = Beta.Save"}},
+        {{"--undo"}, 0, "Put back what was saved in ", "", {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".sa = Alpha.Save"}},
+        {{"--undo"}, 0, "Put back", "", {"Beta.Rom", ".bs", "Alpha = Alpha.Rom"}},
+        {{"--undo"}, 0, "Put back", "", {"Alpha.Rom", "Alpha", ".ab"}},
+        {{"--undo"}, 1, "", "zelvane: There is nothing to undo: " + env.dataHome() + "/zelvane/backups holds no backup.\n", {}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.arguments.join(' ').toStdString());
+        const QMap<QString, QByteArray> before = commandline::filesBelow(env.root());
+        const commandline::Result result = commandline::run(step.arguments);
+        EXPECT_EQ(result.status, step.status) << result.error.toStdString();
+        EXPECT_TRUE(step.output.isEmpty() ? result.output.isEmpty() : result.output.contains(step.output))
+            << result.output.toStdString();
+        // What this machine's own applications open may be told as a warning, and nothing else.
+        const QStringList told = result.error.split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^(?!zelvane: warning: )"));
+        EXPECT_TRUE(step.error.isEmpty() ? told.isEmpty() : result.error.contains(step.error))
+            << result.error.toStdString();
+        if (step.status == 2) {
+            EXPECT_EQ(commandline::filesBelow(env.root()), before) << "a refused request wrote";
+        }
+        const registry::RegistryHive hive = QFile::exists(env.hiveFile()) ? desktoptest::readHive(env.hiveFile())
+                                                                          : registry::RegistryHive();
+        for (const QString& key : step.keys) {
+            const QString path = key.section(" = ", 0, 0);
+            EXPECT_EQ(hive.defaultValue(path), key.contains(" = ") ? std::optional(key.section(" = ", 1)) : std::nullopt) << key.toStdString();
+            EXPECT_EQ(hive.hasKey(path), key.contains(" = ")) << key.toStdString();
+        }
+    }
+}
+
+TEST(CommandLine, ListsForScriptsAndSpeaksTheWizardsLanguage)
+{
+    TestEnvironment env;
+    const commandline::ProgramsOnPath emulators(env.root() + "/bin", {"beta-emu"});
+    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.ini", kThreeConsoles);
+    ASSERT_EQ(commandline::run({"--associate", "Beta"}).status, 0);
+    const commandline::Result list = commandline::run({"--list", "--json"});
+    ASSERT_EQ(list.status, 0);
+    const QJsonArray associations = QJsonDocument::fromJson(list.output.toUtf8())["associations"].toArray();
+    ASSERT_EQ(associations.size(), 1);
+    const QJsonObject beta = associations[0].toObject();
+    EXPECT_EQ(beta["console"], "Beta");
+    EXPECT_EQ(beta["romClass"], "Beta.Rom");
+    EXPECT_EQ(beta["saveClass"], "Beta.Save");
+    EXPECT_EQ(beta["romExtensions"].toArray(), QJsonArray({"ba", "bb"}));
+    EXPECT_EQ(beta["saveExtensions"].toArray(), QJsonArray({"bs"}));
+    EXPECT_EQ(beta["command"], "beta-emu \"%1\"");
+    EXPECT_EQ(beta["romIcon"], env.dataHome() + "/zelvane/emul.dll,1");
+    EXPECT_EQ(beta["saveIcon"], env.dataHome() + "/zelvane/emul.dll,16");
+    for (const char* check : {"works", "romTypeKnown", "saveTypeKnown", "opensWithCommand", "programFound"})
+        EXPECT_EQ(beta[check], true) << check;
+    EXPECT_EQ(beta["problems"].toArray(), QJsonArray());
+
+    // Written, but the desktop will ignore it: told on the standard error, and by --list.
+    const commandline::Result gamma
+        = commandline::run({"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""});
+    EXPECT_EQ(gamma.status, 0);
+    EXPECT_EQ(gamma.error.toStdString(), "zelvane: warning: The emulator \"missing-emu\" of the class \"Gamma.Rom\" "
+                                         "cannot be found on PATH: the desktop will ignore this association.\n");
+    EXPECT_TRUE(commandline::run({"--list"}).output.endsWith(
+        "  works:        no\n    ! The emulator \"missing-emu\" of the class \"Gamma.Rom\" cannot be found on PATH: "
+        "the desktop will ignore this association.\n"));
+
+    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.conf", "[Options]\nLangue=FR\n");
+    EXPECT_EQ(commandline::run({"--associate", "Delta"}).error,
+              QString::fromUtf8("zelvane : Console inconnue « Delta ». Les consoles du catalogue sont : Alpha, Beta, "
+                                "Gamma.\n").replace("zelvane : ", "zelvane: "));
+    EXPECT_TRUE(commandline::run({"--help"}).output.startsWith("Usage : zelvane [options]\nAssocie les fichiers"));
+    EXPECT_TRUE(commandline::run({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
 }
 
 } // namespace

@@ -264,3 +264,53 @@ TEST(ClassesRootLinux, AnswersBadPathsAndHandlesWithTheirStatus)
     EXPECT_EQ(hive.subkeys(QString()), QStringList({QStringLiteral("Cart.Rom"), QStringLiteral("Save")}));
     EXPECT_FALSE(hive.defaultValue(QStringLiteral("Save")).has_value());
 }
+
+TEST(ClassesRootLinux, ReadsAndDeletesAndKeepsOnlyWhatASequenceFinishes)
+{
+    TestEnvironment env;
+    NotifyRecorder desktop;
+    ASSERT_TRUE(finish(QStringLiteral("Cart.Rom"), QStringLiteral(".smc")).isEmpty());
+    const QByteArray before = TestEnvironment::readFile(env.hiveFile());
+
+    const std::unique_ptr<ClassesRoot> root = platform::openClassesRoot();
+    std::optional<QString> value;
+    EXPECT_EQ(root->readDefaultValue(QStringLiteral(".SMC"), &value), platform::StatusSuccess);
+    EXPECT_EQ(value, QStringLiteral("Cart.Rom"));
+    EXPECT_EQ(root->readDefaultValue(QStringLiteral("Cart.Rom\\shell\\Jouer - Play"), &value), platform::StatusSuccess);
+    EXPECT_FALSE(value.has_value());
+    EXPECT_EQ(root->readDefaultValue(QStringLiteral("Missing"), &value), platform::StatusFileNotFound);
+    QStringList names;
+    EXPECT_EQ(root->readSubkeys(QString(), &names), platform::StatusSuccess);
+    EXPECT_EQ(names, QStringList({QStringLiteral("Cart.Rom"), QStringLiteral(".smc")}));
+    EXPECT_EQ(root->readSubkeys(QStringLiteral("Missing"), &names), platform::StatusFileNotFound);
+
+    EXPECT_EQ(root->deleteKey(QString()), platform::StatusInvalidParameter);
+    EXPECT_EQ(root->deleteKey(QStringLiteral("Missing")), platform::StatusFileNotFound);
+    EXPECT_EQ(root->deleteKey(QStringLiteral("cart.rom\\SHELL")), platform::StatusSuccess);
+    ClassesRoot::Key key = 0;
+    ASSERT_EQ(root->createKey(QStringLiteral(".smc"), &key), platform::StatusSuccess);
+    EXPECT_EQ(root->deleteDefaultValue(key), platform::StatusSuccess);
+    root->closeKey(key);
+    EXPECT_EQ(root->deleteDefaultValue(key), platform::StatusInvalidHandle);
+    EXPECT_EQ(root->readDefaultValue(QStringLiteral(".smc"), &value), platform::StatusSuccess);
+    EXPECT_FALSE(value.has_value());
+    // Given up: the file is as it was.
+    EXPECT_TRUE(root->endReading().isEmpty());
+    EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), before);
+
+    EXPECT_EQ(root->deleteKey(QStringLiteral("Cart.Rom\\shell")), platform::StatusSuccess);
+    EXPECT_TRUE(root->finishWrites({QStringLiteral("Cart.Rom")}).isEmpty());
+    const RegistryHive hive = desktoptest::readHive(env.hiveFile());
+    EXPECT_FALSE(hive.hasKey(QStringLiteral("Cart.Rom\\shell")));
+    EXPECT_TRUE(hive.hasKey(QStringLiteral("Cart.Rom")));
+
+    // A file that cannot be read answers every read so, and says why when given up.
+    TestEnvironment::writeFile(env.hiveFile(), "garbage");
+    EXPECT_EQ(root->readDefaultValue(QStringLiteral(".smc"), &value), platform::StatusRegistryCorrupt);
+    EXPECT_EQ(root->readSubkeys(QString(), &names), platform::StatusRegistryCorrupt);
+    const QList<ClassesRootFailure> failures = root->endReading();
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].english.contains(env.hiveFile()));
+    EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), "garbage");
+    EXPECT_EQ(platform::backupFolder(), env.dataHome() + QStringLiteral("/zelvane/backups"));
+}

@@ -111,7 +111,7 @@ protected:
 
     TestEnvironment env;
     RegistryHive hive;
-    DesktopPublisher publisher;
+    DesktopPublisher publisher { { { kRom, kSave } } };
     QString iconFile;
     QString emulator;
     QString launched;
@@ -141,6 +141,20 @@ TEST_F(DesktopPublisherTest, FilesOfTheClassOpenWithTheEmulatorAndShowItsIcon)
     expectValidEntry(kRom);
     // The save class has no open command, so no entry.
     EXPECT_FALSE(QFile::exists(entryPath(kSave)));
+
+    // Named after the console and the emulator, in English and French, as the database holds them.
+    const QByteArray entry = TestEnvironment::readFile(entryPath(kRom));
+    EXPECT_TRUE(entry.contains("\nName=fake emu.sh \xE2\x80\x94 Super Nintendo\n")) << entry.toStdString();
+    EXPECT_TRUE(entry.contains("\nName[fr]=fake emu.sh \xE2\x80\x94 Super Nintendo\n")) << entry.toStdString();
+    const auto typeFile = [this](const QString& className) {
+        return TestEnvironment::readFile(env.dataHome() + QStringLiteral("/mime/") + DesktopNames::mimeType(className)
+                                         + QStringLiteral(".xml"));
+    };
+    for (const char* comment : { "<comment>Super Nintendo ROM</comment>", "<comment xml:lang=\"fr\">ROM Super Nintendo</comment>" })
+        EXPECT_TRUE(typeFile(kRom).contains(comment)) << typeFile(kRom).toStdString();
+    for (const char* comment : { "<comment>Super Nintendo save state</comment>",
+                                 "<comment xml:lang=\"fr\">Sauvegarde d'\xC3\xA9tat Super Nintendo</comment>" })
+        EXPECT_TRUE(typeFile(kSave).contains(comment)) << typeFile(kSave).toStdString();
 
     for (const QString& className : { kRom, kSave }) {
         for (const int size : { 16, 32, 48, 256 }) {
@@ -477,6 +491,26 @@ TEST_F(DesktopPublisherTest, AMimeAppsListThatCannotBeReadIsReportedAndLeftAlone
             << failures[0].toStdString();
         EXPECT_EQ(QFileInfo(mimeAppsPath()).symLinkTarget(), target);
     }
+}
+
+// A console key is no class; a class the hive no longer holds leaves the desktop, and the system's
+// own type for its extensions applies again.
+TEST_F(DesktopPublisherTest, AClassTheHiveNoLongerHoldsIsWithdrawn)
+{
+    addSnes();
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave, QStringLiteral("SNES") }), QStringList());
+    const QString types = env.dataHome() + QStringLiteral("/mime/types");
+    EXPECT_FALSE(TestEnvironment::readFile(types).split('\n').contains(DesktopNames::mimeType("SNES").toUtf8()));
+    ASSERT_EQ(iconFiles(kRom).size(), 4);
+
+    for (const char* key : { "SNES Rom", "SNES Save", ".smc", ".srm", "SNES" })
+        ASSERT_TRUE(hive.deleteKey(QString::fromUtf8(key)));
+    ASSERT_EQ(publisher.publish(hive, { kRom, kSave, QStringLiteral("SNES") }), QStringList());
+    EXPECT_FALSE(QFile::exists(entryPath(kRom)));
+    EXPECT_EQ(iconFiles(kRom) + iconFiles(kSave), QStringList());
+    EXPECT_FALSE(TestEnvironment::readFile(mimeAppsPath()).contains("x-zelvane"));
+    EXPECT_FALSE(TestEnvironment::readFile(types).contains("x-zelvane"));
+    EXPECT_EQ(desktoptest::contentType(game("g.smc")), QStringLiteral("application/vnd.nintendo.snes.rom"));
 }
 
 TEST(DesktopIconsTest, EncodesPngOrSaysItCannot)

@@ -10,8 +10,6 @@
 #include "TestEnvironment.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -70,43 +68,18 @@ const QString kEmulator = QStringLiteral("\"C:\\Emu\\snes 9x.exe\" \"%1\"");
 const QString kCartIcon = QStringLiteral("C:\\WINDOWS\\system32\\emul.dll,3");
 const QString kSaveIcon = QStringLiteral("C:\\WINDOWS\\system32\\emul.dll,4");
 
-// The main window's controls that the writer reads, under their names, on a main window with a
-// menu bar above its client area.
+// A main window with a menu bar above its client area, for the writer to lie over.
 class StandInMainWindow {
 public:
     StandInMainWindow()
     {
         window.menuBar()->addMenu(QStringLiteral("&Options"));
-        auto* client = new QWidget;
-        window.setCentralWidget(client);
-        C1 = list(client, "C1");
-        C2 = list(client, "C2");
-        for (int n = 1; n <= 8; ++n) {
-            S[n - 1] = new QCheckBox(client);
-            S[n - 1]->setObjectName(QStringLiteral("S%1").arg(n));
-        }
+        window.setCentralWidget(new QWidget);
         window.setGeometry(120, 90, 229, 133);
         window.show();
     }
 
-    static void pick(QComboBox* list, const QString& text)
-    {
-        list->addItem(text);
-        list->setCurrentIndex(list->count() - 1);
-    }
-
     QMainWindow window;
-    QComboBox* C1 = nullptr;
-    QComboBox* C2 = nullptr;
-    std::array<QCheckBox*, 8> S {};
-
-private:
-    static QComboBox* list(QWidget* parent, const char* name)
-    {
-        auto* box = new QComboBox(parent);
-        box->setObjectName(QLatin1String(name));
-        return box;
-    }
 };
 
 // Passes every call on to another classes root (or answers success) and writes it down.
@@ -155,6 +128,29 @@ public:
         return m_inner ? m_inner->finishWrites(classNames) : QList<ClassesRootFailure>();
     }
 
+    long deleteDefaultValue(Key key) override { return m_inner ? m_inner->deleteDefaultValue(key) : 0; }
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override
+    {
+        return m_inner ? m_inner->readDefaultValue(path, value) : platform::StatusFileNotFound;
+    }
+    long readSubkeys(const QString& path, QStringList* names) override
+    {
+        return m_inner ? m_inner->readSubkeys(path, names) : platform::StatusFileNotFound;
+    }
+    long deleteKey(const QString& path) override { return m_inner ? m_inner->deleteKey(path) : 0; }
+    QList<ClassesRootFailure> endReading() override
+    {
+        return m_inner ? m_inner->endReading() : QList<ClassesRootFailure>();
+    }
+    QList<platform::ExtensionClaim> claimsOf(const QStringList& extensions) override
+    {
+        return m_inner ? m_inner->claimsOf(extensions) : QList<platform::ExtensionClaim>(extensions.size());
+    }
+    QList<platform::ClassCheck> checkClasses(const QStringList& classNames) override
+    {
+        return m_inner ? m_inner->checkClasses(classNames) : QList<platform::ClassCheck>();
+    }
+
     QStringList calls;
     QStringList writes; // "path = data", in order
     QHash<QString, long> createFails;
@@ -166,8 +162,8 @@ private:
     Key m_lastKey = 0;
 };
 
-// One run of the wizard up to Finish: a catalogue, the main window's choices, the shared values
-// the page loaders leave behind, and the real hive file in a private data folder.
+// One run of the wizard up to Finish: a catalogue, the user's choices, and the real hive file in
+// a private data folder.
 class Finish {
 public:
     explicit Finish(const QByteArray& catalogue = kCatalogue)
@@ -177,25 +173,20 @@ public:
     {
         TestEnvironment::writeFile(catalogueFile, catalogue);
         for (int n = 1; n <= 15; ++n)
-            shared.ConsoleNames[n - 1] = Fileini::GetIniString(QStringLiteral("Console"), Fileini::consoleNumber(n),
-                                                               catalogueFile);
-        choose(QStringLiteral("Super Console"), QStringLiteral("01"));
-    }
-
-    void choose(const QString& console, const QString& section)
-    {
-        StandInMainWindow::pick(main.C1, console);
-        StandInMainWindow::pick(main.C2, kEmulator);
-        shared.RomTypeName = Fileini::GetIniString(section, QStringLiteral("romname"), catalogueFile);
-        shared.SaveTypeName = Fileini::GetIniString(section, QStringLiteral("savname"), catalogueFile);
-        shared.CartIconRef = kCartIcon;
-        shared.SaveIconRef = kSaveIcon;
+            consoleNames[n - 1] = Fileini::GetIniString(QStringLiteral("Console"), Fileini::consoleNumber(n),
+                                                        catalogueFile);
+        choices.console = QStringLiteral("Super Console");
+        choices.command = kEmulator;
+        choices.romClass = QStringLiteral("Super.Rom");
+        choices.saveClass = QStringLiteral("Super.Save");
+        choices.romIcon = kCartIcon;
+        choices.saveIcon = kSaveIcon;
     }
 
     void check(const QList<int>& boxes)
     {
         for (int n : boxes)
-            main.S[n - 1]->setChecked(true);
+            (n <= 4 ? choices.romSlots[n - 1] : choices.saveSlots[n - 5]) = true;
     }
 
     RegistryHive hive() const { return desktoptest::readHive(env.hiveFile()); }
@@ -203,7 +194,8 @@ public:
     TestEnvironment env;
     NotifyRecorder desktop;
     const QString catalogueFile;
-    SharedValues shared;
+    std::array<QString, 15> consoleNames;
+    registry::AssociationChoices choices;
     StandInMainWindow main;
     const std::unique_ptr<ClassesRoot> root;
     RecordingClassesRoot recorder;
@@ -266,76 +258,72 @@ QStringList layoutRows(std::initializer_list<int> rows)
 TEST(Reg, WritesTheLayoutOfTheChosenConsole)
 {
     const QString nobodys = QStringLiteral("M\u00e9ga \"Console\"");
+    const QString super = QStringLiteral("Super Console");
     const struct {
         const char* name;
         QByteArray catalogue;
         QList<int> boxes;
         QString cartIcon, saveIcon;
         QStringList expected;
-        QString console = QStringLiteral("Super Console");
+        QString console;
+        QString romClass = QStringLiteral("Super.Rom");
+        QStringList told = {QStringLiteral("Super.Rom"), QStringLiteral("Super.Save")};
     } cases[] = {
         {"full Expert run", kCatalogue, {1, 2, 3, 4, 5, 6, 7, 8}, kCartIcon, kSaveIcon,
-         layoutRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15})},
-        {"no box checked", kCatalogue, {}, kCartIcon, kSaveIcon, layoutRows({1, 2, 3, 8, 9, 14, 15})},
+         layoutRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}), super},
+        {"no box checked", kCatalogue, {}, kCartIcon, kSaveIcon, layoutRows({1, 2, 3, 8, 9, 14, 15}), super},
         {"empty extension", withLine("ext2=sfc", "ext2="), {2}, kCartIcon, kSaveIcon,
-         layoutRows({1, 2, 3}) + QStringList{QStringLiteral(". = Super.Rom")} + layoutRows({8, 9, 14, 15})},
+         layoutRows({1, 2, 3}) + QStringList{QStringLiteral(". = Super.Rom")} + layoutRows({8, 9, 14, 15}), super},
         {"two numbers share the name", withLine("[Console]\n", "[Console]\n03=Super Console\n"), {1, 2, 5},
          kCartIcon, kSaveIcon,
          layoutRows({1, 2, 3, 4}) + QStringList{QStringLiteral(".a26 = Super.Rom")} + layoutRows({5})
              + QStringList{QStringLiteral(".bin = Super.Rom")} + layoutRows({8, 9, 10})
-             + QStringList{QStringLiteral(".a26s = Super.Save")} + layoutRows({14, 15})},
+             + QStringList{QStringLiteral(".a26s = Super.Save")} + layoutRows({14, 15}), super},
         {"empty icon references", kCatalogue, {}, QString(), QString(),
          layoutRows({1, 2, 3, 8, 9})
-             + QStringList{QStringLiteral("Super.Rom\\DefaultIcon = "), QStringLiteral("Super.Save\\DefaultIcon = ")}},
+             + QStringList{QStringLiteral("Super.Rom\\DefaultIcon = "), QStringLiteral("Super.Save\\DefaultIcon = ")},
+         super},
         {"no console carries the chosen name: no extension", kCatalogue, {1, 2, 3, 4, 5, 6, 7, 8}, kCartIcon,
          kSaveIcon, layoutRows({1, 2, 3}) + QStringList{nobodys + QStringLiteral(" = Super.Rom")} + layoutRows({9, 14, 15}),
          nobodys},
+        // The class name is missing: its own keys would name the classes root, the others still
+        // point at it (with empty data, as the catalogue gives no name).
+        {"no ROM class", kCatalogue, {1, 5}, kCartIcon, kSaveIcon,
+         {QStringLiteral("Super.Save = Super.Save"), QStringLiteral(".smc = "), QStringLiteral("Super Console = "),
+          QStringLiteral(".srm = Super.Save"), QStringLiteral("Super.Save\\DefaultIcon = ") + kSaveIcon},
+         super, QString(128, QChar(u'\0')), {QStringLiteral("Super.Save")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Finish finish(c.catalogue);
         finish.check(c.boxes);
-        finish.choose(c.console, QStringLiteral("01"));
-        finish.shared.CartIconRef = c.cartIcon;
-        finish.shared.SaveIconRef = c.saveIcon;
-        Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
+        finish.choices.console = c.console;
+        finish.choices.romClass = c.romClass;
+        finish.choices.romIcon = c.cartIcon;
+        finish.choices.saveIcon = c.saveIcon;
+        Reg reg(&finish.main.window, finish.choices, finish.consoleNames, finish.catalogueFile, finish.recorder);
         reg.Timer_Timer();
 
         EXPECT_EQ(finish.recorder.writes, c.expected);
         EXPECT_EQ(valuesOf(finish.hive()), lastWrites(c.expected));
+        EXPECT_FALSE(finish.hive().defaultValue(QString()).has_value());
+        EXPECT_EQ(finish.desktop.told, QList<QStringList>({c.told}));
+        if (c.told.size() == 1) {
+            ASSERT_EQ(reg.failures(false).size(), 1);
+            EXPECT_TRUE(reg.failures(false).first().contains(QStringLiteral("\"romname\"")));
+            EXPECT_TRUE(reg.failures(true).first().contains(QStringLiteral("« romname »")));
+            continue;
+        }
         EXPECT_TRUE(finish.hive().hasKey(QStringLiteral("Super.Rom\\shell\\Jouer - Play")));
-        EXPECT_EQ(finish.desktop.told,
-                  QList<QStringList>({{QStringLiteral("Super.Rom"), QStringLiteral("Super.Save")}}));
         EXPECT_TRUE(reg.failures(false).isEmpty()) << reg.failures(false).join('\n').toStdString();
     }
-}
-
-TEST(Reg, SkipsTheKeysOfAClassTheCatalogueDoesNotName)
-{
-    Finish finish(withLine("romname=Super.Rom\n", ""));
-    finish.check({1, 5});
-    Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
-    reg.Timer_Timer();
-
-    // The class name is missing: its own keys would name the classes root, the others still
-    // point at it (with empty data, as the catalogue gives no name).
-    EXPECT_EQ(finish.recorder.writes,
-              QStringList({QStringLiteral("Super.Save = Super.Save"), QStringLiteral(".smc = "),
-                           QStringLiteral("Super Console = "), QStringLiteral(".srm = Super.Save"),
-                           QStringLiteral("Super.Save\\DefaultIcon = ") + kSaveIcon}));
-    EXPECT_FALSE(finish.hive().defaultValue(QString()).has_value());
-    EXPECT_EQ(finish.desktop.told, QList<QStringList>({{QStringLiteral("Super.Save")}}));
-    ASSERT_EQ(reg.failures(false).size(), 1);
-    EXPECT_TRUE(reg.failures(false).first().contains(QStringLiteral("\"romname\"")));
-    EXPECT_TRUE(reg.failures(true).first().contains(QStringLiteral("« romname »")));
 }
 
 TEST(Reg, WritesOneKeyCreateThenSetThenClose)
 {
     StandInMainWindow main;
-    SharedValues shared;
     RecordingClassesRoot root;
-    Reg reg(&main.window, shared, QString(), root);
+    Reg reg(&main.window, {}, {}, QString(), root);
 
     reg.TextCle->setText(QStringLiteral("Super.Rom\\shell\\Jouer - Play\\command"));
     reg.TextDonnee->setText(QStringLiteral("emu.exe"));
@@ -360,34 +348,44 @@ TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
     finish.check({1, 2});
     finish.recorder.createFails.insert(QStringLiteral(".smc"), 5);
     finish.recorder.setFails.insert(QStringLiteral("Super.Rom\\DefaultIcon"), 5);
-    TestEnvironment::writeFile(finish.env.hiveFile(), "garbage");
-    Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
+    Reg reg(&finish.main.window, finish.choices, finish.consoleNames, finish.catalogueFile, finish.recorder);
     reg.Timer_Timer();
 
     EXPECT_TRUE(finish.recorder.calls.contains(QStringLiteral("create .smc")));
     EXPECT_FALSE(finish.recorder.calls.contains(QStringLiteral("close .smc")));
     EXPECT_TRUE(finish.recorder.calls.contains(QStringLiteral("close Super.Rom\\DefaultIcon")));
     EXPECT_EQ(finish.recorder.calls.last(), QStringLiteral("finish Super.Rom,Super.Save"));
-    EXPECT_EQ(TestEnvironment::readFile(finish.env.hiveFile()), "garbage"); // an unreadable hive is left alone
+    EXPECT_EQ(finish.hive().defaultValue(QStringLiteral(".sfc")), QStringLiteral("Super.Rom"));
+    EXPECT_EQ(reg.failures(false),
+              QStringList({QStringLiteral("The key HKEY_CLASSES_ROOT\\.smc could not be created (error 5)."),
+                           QStringLiteral("The value of the key HKEY_CLASSES_ROOT\\Super.Rom\\DefaultIcon could "
+                                          "not be set (error 5).")}));
+    EXPECT_EQ(reg.failures(true).value(0),
+              QStringLiteral("La clé HKEY_CLASSES_ROOT\\.smc n'a pas pu être créée (erreur 5)."));
+}
 
-    const QStringList english = reg.failures(false);
-    const QStringList french = reg.failures(true);
-    ASSERT_EQ(english.size(), 3);
-    ASSERT_EQ(french.size(), 3);
-    EXPECT_EQ(english[0], QStringLiteral("The key HKEY_CLASSES_ROOT\\.smc could not be created (error 5)."));
-    EXPECT_EQ(french[0], QStringLiteral("La clé HKEY_CLASSES_ROOT\\.smc n'a pas pu être créée (erreur 5)."));
-    EXPECT_EQ(english[1],
-              QStringLiteral("The value of the key HKEY_CLASSES_ROOT\\Super.Rom\\DefaultIcon could not be set (error 5)."));
-    EXPECT_TRUE(english[2].contains(QStringLiteral("Nothing was written"))) << english[2].toStdString();
-    EXPECT_TRUE(french[2].contains(QStringLiteral("Rien n'a été écrit"))) << french[2].toStdString();
+TEST(Reg, WritesNothingOverAHiveItCannotRead)
+{
+    Finish finish;
+    finish.check({1, 2});
+    TestEnvironment::writeFile(finish.env.hiveFile(), "garbage");
+    Reg reg(&finish.main.window, finish.choices, finish.consoleNames, finish.catalogueFile, finish.recorder);
+    reg.Timer_Timer();
+
+    EXPECT_FALSE(finish.recorder.calls.join(' ').contains(QStringLiteral("create")));
+    EXPECT_FALSE(finish.recorder.calls.join(' ').contains(QStringLiteral("finish")));
+    EXPECT_EQ(TestEnvironment::readFile(finish.env.hiveFile()), "garbage");
+    EXPECT_TRUE(finish.desktop.told.isEmpty());
+    ASSERT_EQ(reg.failures(false).size(), 1);
+    EXPECT_TRUE(reg.failures(false)[0].contains(QStringLiteral("Nothing was written"))) << reg.failures(false)[0].toStdString();
+    EXPECT_TRUE(reg.failures(true)[0].contains(QStringLiteral("Rien n'a été écrit"))) << reg.failures(true)[0].toStdString();
 }
 
 TEST(Reg, ShowsOnlyItsPanelOverTheMainWindow)
 {
     StandInMainWindow main;
-    SharedValues shared;
     RecordingClassesRoot root;
-    Reg reg(&main.window, shared, QString(), root);
+    Reg reg(&main.window, {}, {}, QString(), root);
 
     EXPECT_EQ(reg.windowTitle(), QStringLiteral("Zelvane v1.51b"));
     EXPECT_EQ(reg.size(), QSize(231, 135)); // 3465 x 2025 twips
@@ -425,7 +423,7 @@ TEST(Reg, ClosesOnThe21stTickAfterTheWritesAndAgainOnTheNextFinish)
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(run);
         finish.recorder.writes.clear();
-        Reg reg(&finish.main.window, finish.shared, finish.catalogueFile, finish.recorder);
+        Reg reg(&finish.main.window, finish.choices, finish.consoleNames, finish.catalogueFile, finish.recorder);
         reg.L1->setText(QStringLiteral("Writing in registry\nPlease Wait..."));
         QSignalSpy sequence(reg.Timer, &QTimer::timeout);
         QSignalSpy ticks(reg.Timer2, &QTimer::timeout);
@@ -465,9 +463,8 @@ TEST(Reg, ClosesOnThe21stTickAfterTheWritesAndAgainOnTheNextFinish)
 TEST(Reg, OnlyItsOwnTimerEndsItsDisplay)
 {
     StandInMainWindow main;
-    SharedValues shared;
     RecordingClassesRoot root;
-    Reg reg(&main.window, shared, QString(), root);
+    Reg reg(&main.window, {}, {}, QString(), root);
     reg.Timer->stop();
     reg.show();
 

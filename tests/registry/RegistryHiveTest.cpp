@@ -324,3 +324,76 @@ TEST(RegistryHive, NamesTheLineItCannotRead)
         EXPECT_NE(error.french, error.english);
     }
 }
+
+TEST(RegistryHive, DeletesKeysAndValuesWithTheLinesThatHoldThem)
+{
+    const struct {
+        const char* name;
+        const char* before;
+        std::vector<const char*> keys; // deleted with what is below them
+        std::vector<const char*> values; // default values deleted
+        const char* after;
+    } cases[] = {
+        {"a key, what is below it and their named values; other lines and deletions stay",
+         "Windows Registry Editor Version 5.00\n; mine\n[HKEY_CLASSES_ROOT\\A]\n@=\"a\"\n\"N\"=\"n\"\n\n"
+         "[HKEY_CLASSES_ROOT\\B]\n@=\"b\"\n[HKEY_CURRENT_USER\\X]\n@=\"x\"\n[HKEY_CLASSES_ROOT\\a\\C]\n@=\"c\"\n"
+         "[-HKEY_CLASSES_ROOT\\A\\D]\n[HKEY_CLASSES_ROOT\\AB]\n",
+         {"a"}, {},
+         "Windows Registry Editor Version 5.00\n; mine\n[HKEY_CLASSES_ROOT\\B]\n@=\"b\"\n[HKEY_CURRENT_USER\\X]\n"
+         "@=\"x\"\n[-HKEY_CLASSES_ROOT\\A\\D]\n[HKEY_CLASSES_ROOT\\AB]\n"},
+        {"every line that set a value, the key kept",
+         "REGEDIT4\n[HKEY_CLASSES_ROOT\\A]\n@=\"1\"\n\"N\"=\"n\"\n[HKEY_CLASSES_ROOT\\B]\n@=\"b\"\n"
+         "[HKEY_CLASSES_ROOT\\A]\n@=\"2\"\n",
+         {}, {"A", "B"},
+         "REGEDIT4\n[HKEY_CLASSES_ROOT\\A]\n\"N\"=\"n\"\n[HKEY_CLASSES_ROOT\\B]\n[HKEY_CLASSES_ROOT\\A]\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RegistryHive hive = parsed(utf16File(withCrLf(c.before)));
+        for (const char* key : c.keys)
+            ASSERT_TRUE(hive.deleteKey(QString::fromUtf8(key)));
+        for (const char* key : c.values)
+            ASSERT_TRUE(hive.deleteDefaultValue(QString::fromUtf8(key)));
+        EXPECT_EQ(hive.serialize(), written(c.after));
+        for (const char* key : c.keys)
+            EXPECT_FALSE(parsed(hive.serialize()).hasKey(QString::fromUtf8(key)));
+        for (const char* key : c.values) {
+            EXPECT_TRUE(parsed(hive.serialize()).hasKey(QString::fromUtf8(key)));
+            EXPECT_FALSE(parsed(hive.serialize()).definesDefaultValue(QString::fromUtf8(key)));
+        }
+    }
+
+    // What a Finish added and changed, taken back, leaves the file as it was, byte for byte.
+    const QByteArray before = written("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\.a]\n@=\"A\"\n\n"
+                                      "[HKEY_CLASSES_ROOT\\.b]\n\n");
+    RegistryHive hive = parsed(before);
+    for (const char* key : {"B", ".a", ".b", "B\\shell\\x"})
+        ASSERT_TRUE(hive.setDefaultValue(QString::fromUtf8(key), QStringLiteral("B")));
+    hive = parsed(hive.serialize());
+    ASSERT_TRUE(hive.deleteKey(QStringLiteral("B")));
+    ASSERT_TRUE(hive.setDefaultValue(QStringLiteral(".a"), QStringLiteral("A")));
+    ASSERT_TRUE(hive.deleteDefaultValue(QStringLiteral(".b")));
+    EXPECT_EQ(hive.serialize(), before);
+    EXPECT_FALSE(hive.deleteKey(QString()));
+    EXPECT_FALSE(hive.deleteKey(QStringLiteral("B")));
+    EXPECT_FALSE(hive.deleteDefaultValue(QStringLiteral("B")));
+}
+
+TEST(RegistryHive, ReadsABackupUnderAnotherRootWithItsDeletionsAndDeletedValues)
+{
+    const QString root = QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes");
+    const RegistryHive backup = RegistryHive::parse(
+        written("Windows Registry Editor Version 5.00\n\n[-HKEY_CURRENT_USER\\Software\\Classes\\B.Rom]\n\n"
+                "[-HKEY_CLASSES_ROOT\\Other]\n\n[HKEY_CURRENT_USER\\Software\\Classes\\.a]\n@=\"A\"\n\n"
+                "[HKEY_CURRENT_USER\\Software\\Classes\\.b]\n@=-\n\n[HKEY_CURRENT_USER\\Software\\Classes\\.c]\n"),
+        nullptr, root).value();
+    EXPECT_EQ(backup.deletedKeys(), QStringList(QStringLiteral("B.Rom")));
+    EXPECT_EQ(backup.subkeys(QString()), QStringList({QStringLiteral(".a"), QStringLiteral(".b"), QStringLiteral(".c")}));
+    EXPECT_EQ(backup.defaultValue(QStringLiteral(".a")), QStringLiteral("A"));
+    EXPECT_TRUE(backup.definesDefaultValue(QStringLiteral(".b")));
+    EXPECT_FALSE(backup.defaultValue(QStringLiteral(".b")).has_value());
+    EXPECT_FALSE(backup.definesDefaultValue(QStringLiteral(".c")));
+    EXPECT_EQ(RegistryHive::keyLine(root, QStringLiteral("B.Rom"), true),
+              QStringLiteral("[-HKEY_CURRENT_USER\\Software\\Classes\\B.Rom]"));
+    EXPECT_EQ(RegistryHive::valueLine(std::nullopt), QStringLiteral("@=-"));
+}

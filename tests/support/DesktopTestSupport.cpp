@@ -145,6 +145,11 @@ registry::RegistryHive readHive(const QString& path)
     return hive.value_or(registry::RegistryHive());
 }
 
+std::string regText(const QByteArray& file)
+{
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(file.constData()), file.size() / 2).toStdString();
+}
+
 QStringList filesBelow(const QString& folder)
 {
     QStringList files;

@@ -1,0 +1,34 @@
+// The folder of backups: .reg files named with the time of the change they undo, the last 20 kept.
+#pragma once
+
+#include "platform/ClassesRoot.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace registry {
+
+class BackupFolder {
+public:
+    static constexpr int Kept = 20;
+
+    explicit BackupFolder(QString path);
+
+    const QString& path() const { return m_path; }
+
+    // Saves `bytes` as the newest backup, named after the time and `action`
+    // ("2026-05-01T14-03-27.123Z-finish.reg", in UTC), and removes all but the last 20. Returns
+    // the file's path, or nothing with `failure` set.
+    std::optional<QString> save(const QByteArray& bytes, const QString& action, const QDateTime& now,
+                                platform::ClassesRootFailure* failure) const;
+    // The backups' paths, oldest first; other files of the folder are left out.
+    QStringList backups() const;
+
+private:
+    QString m_path;
+};
+
+} // namespace registry

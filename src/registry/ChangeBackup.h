@@ -1,0 +1,48 @@
+// What a change of the classes root is about to replace, read before the change, as a .reg file
+// that puts it back when imported: a key that does not exist yet as a deletion, a key about to
+// change with its default value ("@=-" for none), a tree about to go with every key in it.
+#pragma once
+
+#include "platform/ClassesRoot.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace registry {
+
+class ChangeBackup {
+public:
+    explicit ChangeBackup(platform::ClassesRoot& root);
+
+    // Each records what the change will replace; false, with `failure` set, when a key cannot be
+    // read. A key whose default value will be set or deleted (its missing levels are created):
+    bool addChangedKey(const QString& path, platform::ClassesRootFailure* failure);
+    // A key that will be deleted with everything below it:
+    bool addDeletedTree(const QString& path, platform::ClassesRootFailure* failure);
+
+    // The default value `path` had, when it is a changed key that existed with one.
+    std::optional<QString> previousValue(const QString& path) const;
+
+    // The .reg file, its first lines commenting on it.
+    QByteArray text(const QStringList& comments) const;
+
+private:
+    struct Entry {
+        QString path;
+        bool deletion = false;
+        std::optional<QString> value;
+    };
+
+    // Whether the key exists, with its default value in `value`.
+    std::optional<bool> read(const QString& path, std::optional<QString>* value,
+                             platform::ClassesRootFailure* failure) const;
+    bool addTreeKeys(const QString& path, platform::ClassesRootFailure* failure);
+    void add(Entry entry);
+
+    platform::ClassesRoot& m_root;
+    std::vector<Entry> m_entries;
+};
+
+} // namespace registry
