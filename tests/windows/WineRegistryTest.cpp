@@ -8,8 +8,6 @@
 #include "registry/Reg.h"
 #include "registry/RegistryHive.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -62,6 +60,22 @@ public:
         return m_hive.setDefaultValue(key, data);
     }
     void closeKey(Key key) override { m_hive.closeKey(key); }
+    long deleteDefaultValue(Key key) override { return m_hive.deleteDefaultValue(key); }
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override
+    {
+        return m_hive.readDefaultValue(path, value);
+    }
+    long readSubkeys(const QString& path, QStringList* names) override { return m_hive.readSubkeys(path, names); }
+    long deleteKey(const QString& path) override { return m_hive.deleteKey(path); }
+    QList<platform::ClassesRootFailure> endReading() override { return m_hive.endReading(); }
+    QList<platform::ExtensionClaim> claimsOf(const QStringList& extensions) override
+    {
+        return m_hive.claimsOf(extensions);
+    }
+    QList<platform::ClassCheck> checkClasses(const QStringList& classNames) override
+    {
+        return m_hive.checkClasses(classNames);
+    }
     QList<platform::ClassesRootFailure> finishWrites(const QStringList& classNames) override
     {
         return m_hive.finishWrites(classNames);
@@ -85,30 +99,24 @@ QList<std::pair<QString, QString>> finish(const Console& console, const TestEnvi
     const QString catalogueFile = Fileini::cataloguePath(env.programDir());
     TestEnvironment::writeFile(catalogueFile, catalogue.toUtf8());
 
-    SharedValues shared;
+    registry::AssociationChoices choices;
+    choices.console = console.name;
+    choices.command = console.emulator;
+    choices.romSlots = {true, true, true, true};
+    choices.saveSlots = {true, true, true, true};
+    choices.romIcon = QStringLiteral("C:\\Users\\Zoë\\AppData\\Local\\Zelvane\\emul.dll,3");
+    choices.saveIcon = console.saveIcon;
+    choices.romClass = Fileini::GetIniString("01", "romname", catalogueFile);
+    choices.saveClass = Fileini::GetIniString("01", "savname", catalogueFile);
+    std::array<QString, 15> consoleNames;
     for (int n = 1; n <= 15; ++n)
-        shared.ConsoleNames[n - 1] = Fileini::GetIniString("Console", Fileini::consoleNumber(n), catalogueFile);
-    shared.RomTypeName = Fileini::GetIniString("01", "romname", catalogueFile);
-    shared.SaveTypeName = Fileini::GetIniString("01", "savname", catalogueFile);
-    shared.CartIconRef = QStringLiteral("C:\\Users\\Zoë\\AppData\\Local\\Zelvane\\emul.dll,3");
-    shared.SaveIconRef = console.saveIcon;
-
+        consoleNames[n - 1] = Fileini::GetIniString("Console", Fileini::consoleNumber(n), catalogueFile);
     QWidget mainWindow;
-    for (const auto& [name, text] : {std::pair {"C1", console.name}, std::pair {"C2", console.emulator}}) {
-        auto* list = new QComboBox(&mainWindow);
-        list->setObjectName(QLatin1String(name));
-        list->addItem(text);
-    }
-    for (int n = 1; n <= 8; ++n) {
-        auto* box = new QCheckBox(&mainWindow);
-        box->setObjectName(QStringLiteral("S%1").arg(n));
-        box->setChecked(true);
-    }
     platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::ClassesRootFailure>(); });
     const std::unique_ptr<ClassesRoot> hive = platform::openClassesRoot();
     WriteRecorder recorder(*hive);
     {
-        Reg reg(&mainWindow, shared, catalogueFile, recorder);
+        Reg reg(&mainWindow, choices, consoleNames, catalogueFile, recorder);
         reg.Timer_Timer();
         EXPECT_EQ(reg.failures(false), QStringList());
     }
