@@ -29,23 +29,19 @@ Run execute(const QString& program, const QStringList& arguments, const QProcess
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
-    Run result;
-    if (process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit)
-        result.exitCode = process.exitCode();
-    result.output = process.readAll();
-    return result;
+    const bool ended = process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, process.readAll()};
 }
 
 // Started at the first run, stopped (its processes only, the server among them) at the end.
-class Prefix : public ::testing::Environment {
-public:
-    QProcessEnvironment environment;
+struct Prefix : ::testing::Environment {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     std::optional<QTemporaryDir> folder;
 
     void TearDown() override
     {
         if (folder)
-            serve(QStringLiteral("-k"));
+            serve("-k");
         folder.reset();
     }
 
@@ -54,51 +50,41 @@ public:
         if (folder)
             return;
         folder.emplace(QDir::tempPath() + QStringLiteral("/zelvane-wine-XXXXXX"));
-        environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("WINEPREFIX"), folder->path());
-        environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-        // No Mono or Gecko installer: the prefix starts without the network.
-        environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
-        // The Windows side reads the western code page that the profile corpus is written in.
-        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        // No Mono or Gecko installer: the prefix starts without the network. The Windows side reads
+        // the western code page that the profile corpus is written in. No display.
+        for (const auto& [name, value] : {std::pair {"WINEPREFIX", folder->path()}, {"WINEDEBUG", "-all"},
+                                          {"WINEDLLOVERRIDES", "mscoree,mshtml="}, {"LC_ALL", "C.UTF-8"}})
+            environment.insert(QLatin1String(name), value);
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         // One server for all the runs, which ends half a minute after the last should the program
         // end before its tear-down; the first boot builds the registry and folders, once.
-        serve(QStringLiteral("-p30"));
+        serve("-p30");
         const Run boot = execute(wineProgram(), {QStringLiteral("wineboot"), QStringLiteral("--init")}, environment);
-        ASSERT_EQ(boot.exitCode, 0) << "wineboot failed in " << folder->path().toStdString() << ":\n"
-                                    << boot.output.toStdString();
+        ASSERT_EQ(boot.exitCode, 0) << "wineboot failed:\n" << boot.output.toStdString();
     }
 
-private:
-    void serve(const QString& option) const
+    void serve(const char* option) const
     {
-        execute(QFileInfo(wineProgram()).absolutePath() + QStringLiteral("/wineserver"), {option}, environment);
+        execute(QFileInfo(wineProgram()).absolutePath() + QStringLiteral("/wineserver"), {QLatin1String(option)}, environment);
     }
 };
 
-Prefix& thePrefix()
-{
-    // GoogleTest owns the environments it is given, and tears them down at the end.
-    static Prefix* const instance = static_cast<Prefix*>(::testing::AddGlobalTestEnvironment(new Prefix));
-    return *instance;
-}
-
-[[maybe_unused]] const Prefix& registered = thePrefix();
+// GoogleTest owns the environments it is given; registered before the tests run.
+Prefix& thePrefix = *static_cast<Prefix*>(::testing::AddGlobalTestEnvironment(new Prefix));
 
 } // namespace
 
 QString prefix()
 {
-    thePrefix().start();
-    return thePrefix().folder->path();
+    thePrefix.start();
+    return thePrefix.folder->path();
 }
 
 Run run(const QString& program, const QStringList& arguments)
 {
-    thePrefix().start();
-    return execute(wineProgram(), QStringList {program} + arguments, thePrefix().environment);
+    thePrefix.start();
+    return execute(wineProgram(), QStringList {program} + arguments, thePrefix.environment);
 }
 
 QList<Record> ask(const char* command, const QList<Record>& requests)
@@ -106,9 +92,10 @@ QList<Record> ask(const char* command, const QList<Record>& requests)
     const QTemporaryDir exchange;
     QFile out(exchange.filePath(QStringLiteral("requests")));
     QFile in(exchange.filePath(QStringLiteral("answers")));
-    bool written = out.open(QIODevice::WriteOnly);
+    QByteArray lines;
     for (const Record& record : requests)
-        written = written && out.write(record.join('\t') + '\n') > 0;
+        lines += record.join('\t') + '\n';
+    const bool written = out.open(QIODevice::WriteOnly) && out.write(lines) == lines.size() && out.flush();
     out.close();
     const Run result = written ? run(QStringLiteral(ZELVANE_WIN32_TESTS_EXE),
                                      {QLatin1String(command), windowsPath(out.fileName()), windowsPath(in.fileName())})

@@ -16,56 +16,31 @@ namespace {
 
 const QString kUserClasses = QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes");
 
-// The text of a .reg file, in UTF-16LE after its byte-order mark.
-QString regText(const QString& file)
-{
-    QStringDecoder decode(QStringConverter::Utf16LE);
-    return decode(TestEnvironment::readFile(file));
-}
-
-// "path = data" for `path` and every key below it, "path" alone for a key without a default value.
-void listKeys(const registry::RegistryHive& hive, const QString& path, QStringList& keys)
-{
-    const std::optional<QString> value = hive.defaultValue(path);
-    if (!path.isEmpty())
-        keys.append(value ? path + QStringLiteral(" = ") + *value : path);
-    for (const QString& name : hive.subkeys(path))
-        listKeys(hive, path.isEmpty() ? name : path + QLatin1Char('\\') + name, keys);
-}
-
-QStringList hiveKeys(const QString& file)
+// "path = data" (or "path" for a key without a default value) for the keys `paths` and every key
+// below them, in name order as regedit lists them (our hive keeps the order they were made in).
+QStringList keysOf(const registry::RegistryHive& hive, const QStringList& paths)
 {
     QStringList keys;
-    listKeys(desktoptest::readHive(file), QString(), keys);
-    keys.sort(); // regedit lists subkeys in name order, our hive in the order they were made
+    for (const QString& path : paths) {
+        const std::optional<QString> value = hive.defaultValue(path);
+        if (hive.hasKey(path))
+            keys << (value ? path + QStringLiteral(" = ") + *value : path);
+        for (const QString& name : hive.subkeys(path))
+            keys << keysOf(hive, {path + '\\' + name});
+    }
+    keys.sort();
     return keys;
 }
 
-// The keys of regedit's export of `root` whose first level is one of `roots`, as listKeys lists them.
-QStringList exported(const QString& root, const QStringList& roots)
+// The keys `paths` below `root` in regedit's export of `root`, read as our hive reads a file.
+QStringList exported(const QString& root, const QStringList& paths)
 {
     const QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("export.reg"));
     const wine::Run run = wine::run(QStringLiteral("regedit"), {QStringLiteral("/E"), wine::windowsPath(file), root});
-    EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
-    QStringList keys;
-    bool inRoots = false;
-    for (const QString& line : regText(file).split(QStringLiteral("\r\n"))) {
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            const QString key = line.mid(root.size() + 2).chopped(1);
-            inRoots = line.startsWith('[' + root + '\\', Qt::CaseInsensitive)
-                && roots.contains(key.section(QLatin1Char('\\'), 0, 0), Qt::CaseInsensitive);
-            if (inRoots)
-                keys.append(key);
-        } else if (inRoots && line.startsWith(QStringLiteral("@=\"")) && line.endsWith(QLatin1Char('"'))) {
-            QString data;
-            for (qsizetype i = 3; i + 1 < line.size(); ++i)
-                data += line[i] == u'\\' ? line[++i] : line[i];
-            keys.last() += QStringLiteral(" = ") + data;
-        }
-    }
-    keys.sort();
-    return keys;
+    const auto hive = registry::RegistryHive::parse(TestEnvironment::readFile(file), nullptr, root);
+    EXPECT_TRUE(run.exitCode == 0 && hive) << run.output.toStdString();
+    return hive ? keysOf(*hive, paths) : QStringList();
 }
 
 // Imports a .reg file of ours with regedit, its keys below `root` instead of HKEY_CLASSES_ROOT.
@@ -73,30 +48,14 @@ void import(const QString& file, const QString& root)
 {
     const QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("import.reg"));
-    const QString text = regText(file);
+    QStringDecoder decode(QStringConverter::Utf16LE);
+    const QString text = decode(TestEnvironment::readFile(file));
     QStringEncoder encode(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     TestEnvironment::writeFile(
         copy, encode(QString(text).replace(QStringLiteral("[HKEY_CLASSES_ROOT\\"), '[' + root + '\\')
                          .replace(QStringLiteral("[-HKEY_CLASSES_ROOT\\"), "[-" + root + '\\')));
     const wine::Run run = wine::run(QStringLiteral("regedit"), {QStringLiteral("/S"), wine::windowsPath(copy)});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
-}
-
-// Writes `writes` and deletes `trees` through the Win32 core; each write is read back as REG_SZ
-// with its terminating NUL.
-void changeRegistry(const QList<registry::PlannedWrite>& writes, const QStringList& trees)
-{
-    QList<wine::Record> requests;
-    QList<wine::Record> expected;
-    for (const QString& tree : trees) {
-        requests.append({wine::hex(tree)});
-        expected.append({"0"});
-    }
-    for (const registry::PlannedWrite& write : writes) {
-        requests.append({wine::hex(write.key), wine::hex(write.data)});
-        expected.append({"0", "0", "0", "1", wine::hex(write.data + QChar(0))});
-    }
-    EXPECT_EQ(wine::ask("registry-write", requests), expected);
 }
 
 TEST(Windows, TheRegistryHoldsWhatOurHiveHoldsAndABackupUndoesAChange)
@@ -115,12 +74,22 @@ TEST(Windows, TheRegistryHoldsWhatOurHiveHoldsAndABackupUndoesAChange)
     const registry::AssociationPlan plan(choices, {choices.console}, catalogue);
     platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::ClassesRootFailure>(); });
     const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot(catalogue);
-    // One change of our hive as Finish makes it, its backup written first; returns the backup.
-    const auto change = [&](const char* action, const QList<registry::PlannedWrite>& writes, const QStringList& trees) {
-        registry::ClassesRootChange change(*root, QLatin1String(action));
+    // One change made in our hive as Finish makes it, its backup first, and in the registry through
+    // the Win32 core, each write read back as REG_SZ with its terminating NUL; returns the backup.
+    const auto change = [&](const QList<registry::PlannedWrite>& writes, const QStringList& trees) {
+        registry::ClassesRootChange change(*root, QStringLiteral("finish"));
         QStringList keys;
-        for (const registry::PlannedWrite& write : writes)
+        QList<wine::Record> requests;
+        QList<wine::Record> expected;
+        for (const QString& tree : trees) {
+            requests.append({wine::hex(tree)});
+            expected.append({"0"});
+        }
+        for (const registry::PlannedWrite& write : writes) {
             keys << write.key;
+            requests.append({wine::hex(write.key), wine::hex(write.data)});
+            expected.append({"0", "0", "0", "1", wine::hex(write.data + QChar(0))});
+        }
         EXPECT_TRUE(change.backUp(keys, trees, QDateTime(QDate(2026, 1, 1), QTime(12, keys.size()))));
         for (const QString& tree : trees)
             change.deleteTree(tree);
@@ -128,14 +97,14 @@ TEST(Windows, TheRegistryHoldsWhatOurHiveHoldsAndABackupUndoesAChange)
             change.write(write.key, write.data);
         change.finish({});
         EXPECT_TRUE(change.failures().isEmpty()) << change.failures().value(0).english.toStdString();
+        EXPECT_EQ(wine::ask("registry-write", requests), expected);
         return change.backupFile();
     };
-
-    change("finish", plan.allWrites(), {});
-    const QStringList associated = hiveKeys(env.hiveFile());
+    change(plan.allWrites(), {});
     const QStringList roots = desktoptest::readHive(env.hiveFile()).subkeys(QString()) << QStringLiteral("Zelvane.New");
+    const auto ours = [&] { return keysOf(desktoptest::readHive(env.hiveFile()), roots); };
+    const QStringList associated = ours();
     ASSERT_EQ(associated.size(), 16); // fifteen written keys and the verb key between them
-    changeRegistry(plan.allWrites(), {});
     EXPECT_EQ(exported(kUserClasses, roots), associated);
     // Our hive file, imported in a key of its own (wine's HKEY_CLASSES_ROOT is the machine half,
     // thousands of keys to export), holds the same.
@@ -148,10 +117,9 @@ TEST(Windows, TheRegistryHoldsWhatOurHiveHoldsAndABackupUndoesAChange)
     // undoes the change in the registry.
     const QList<registry::PlannedWrite> writes {{QStringLiteral(".mgb"), QStringLiteral("Other.Class")},
                                                 {QStringLiteral("Zelvane.New\\shell"), QStringLiteral("open")}};
-    const QString backup = change("remove", writes, {choices.romClass});
-    changeRegistry(writes, {choices.romClass});
-    EXPECT_EQ(exported(kUserClasses, roots), hiveKeys(env.hiveFile()));
-    EXPECT_NE(hiveKeys(env.hiveFile()), associated);
+    const QString backup = change(writes, {choices.romClass});
+    EXPECT_EQ(exported(kUserClasses, roots), ours());
+    EXPECT_NE(ours(), associated);
     import(backup, kUserClasses);
     EXPECT_EQ(exported(kUserClasses, roots), associated);
     platform::setDesktopNotifyHook({});

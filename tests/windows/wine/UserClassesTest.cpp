@@ -7,23 +7,18 @@
 
 namespace {
 
-LONG write(const std::wstring& path, const std::wstring& data)
+// Writes the default value of `path`: through the association writer's call for a REG_SZ with
+// its NUL, directly for the values it never writes (`bytes` of `data` of `type`).
+LONG write(const std::wstring& path, const std::wstring& data, DWORD type = REG_SZ, DWORD bytes = 0)
 {
     HKEY key = nullptr;
     const LONG created = win32::createClassKey(path, &key);
-    const LONG set = created == ERROR_SUCCESS ? win32::setDefaultValue(key, data) : created;
+    const LONG set = created != ERROR_SUCCESS ? created
+        : bytes == 0 ? win32::setDefaultValue(key, data)
+                     : RegSetValueExW(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(data.data()), bytes);
     if (created == ERROR_SUCCESS)
         win32::closeClassKey(key);
     return set;
-}
-
-// A default value that the association writer never writes, set directly: `bytes` of `data`.
-void writeRaw(const std::wstring& path, DWORD type, const void* data, DWORD bytes)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(win32::createClassKey(path, &key), ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExW(key, nullptr, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
-    win32::closeClassKey(key);
 }
 
 // "path = value" for `path` and every key below it (subkeys in name order), "path" alone for a key
@@ -45,61 +40,50 @@ std::wstring tree(const std::wstring& path)
 
 TEST(UserClasses, KeysAreWrittenReadEnumeratedAndDeletedBelowThePerUserClasses)
 {
-    const std::wstring root = L"Zelvane.Test";
-    win32::deleteClassKey(root);
-    for (const auto& [path, data] : std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> {
-             {L"Rom\\shell\\Jouer - Play\\command", L"\"C:\\Émus\\Méga\\emu.exe\" \"%1\""},
-             {L".wrom", L""},
-             {L".wrom", L"Zelvane.Wine.Rom"}, // the later write wins
-             {L"Rom\\Ωmega ゲーム", L"Mégaboîte"},
-             {L"Rom\\DefaultIcon", L"emul.dll,3"},
-             {L"Sibling", L"kept"}})
-        ASSERT_EQ(write(root + L"\\" + path, data), ERROR_SUCCESS);
-    const wchar_t expand[] = L"%SystemRoot%\\emu.exe";
-    const wchar_t unterminated[] = {L'a', L'b'};
+    win32::deleteClassKey(L"Zt"); // the test's own classes, left over from an earlier run
     const DWORD number = 7;
-    writeRaw(root + L"\\Expand", REG_EXPAND_SZ, expand, sizeof expand);
-    writeRaw(root + L"\\NoNul", REG_SZ, unterminated, sizeof unterminated);
-    writeRaw(root + L"\\Number", REG_DWORD, &number, sizeof number);
-    EXPECT_EQ(tree(root), L"Zelvane.Test\n"
-                          L"Zelvane.Test\\.wrom = Zelvane.Wine.Rom\n"
-                          L"Zelvane.Test\\Expand = %SystemRoot%\\emu.exe\n" // never expanded
-                          L"Zelvane.Test\\NoNul = ab\n"
-                          L"Zelvane.Test\\Number\n" // no text: no value
-                          L"Zelvane.Test\\Rom\n"
-                          L"Zelvane.Test\\Rom\\DefaultIcon = emul.dll,3\n"
-                          L"Zelvane.Test\\Rom\\shell\n"
-                          L"Zelvane.Test\\Rom\\shell\\Jouer - Play\n"
-                          L"Zelvane.Test\\Rom\\shell\\Jouer - Play\\command = \"C:\\Émus\\Méga\\emu.exe\" \"%1\"\n"
-                          L"Zelvane.Test\\Rom\\Ωmega ゲーム = Mégaboîte\n"
-                          L"Zelvane.Test\\Sibling = kept\n");
+    for (const auto& [path, data, type, bytes] : std::initializer_list<std::tuple<std::wstring, std::wstring, DWORD, DWORD>> {
+             {L"Zt\\Rom\\shell\\Jouer - Play\\command", L"\"C:\\Émus\\Méga\\emu.exe\" \"%1\"", REG_SZ, 0},
+             {L"Zt\\.wrom", L"", REG_SZ, 0},
+             {L"Zt\\.wrom", L"Zelvane.Wine.Rom", REG_SZ, 0}, // the later write wins
+             {L"Zt\\Rom\\Ωmega ゲーム", L"Mégaboîte", REG_SZ, 0},
+             {L"Zt\\Sibling", L"kept", REG_SZ, 0},
+             {L"Zt\\Expand", L"%SystemRoot%\\emu.exe", REG_EXPAND_SZ, 42},
+             {L"Zt\\NoNul", L"ab", REG_SZ, 4}, // stored without its NUL
+             {L"Zt\\Number", std::wstring(reinterpret_cast<const wchar_t*>(&number), 2), REG_DWORD, 4}})
+        ASSERT_EQ(write(path, data, type, bytes), ERROR_SUCCESS);
+    EXPECT_EQ(tree(L"Zt"), L"Zt\n"
+                           L"Zt\\.wrom = Zelvane.Wine.Rom\n"
+                           L"Zt\\Expand = %SystemRoot%\\emu.exe\n" // never expanded
+                           L"Zt\\NoNul = ab\n"
+                           L"Zt\\Number\n" // no text: no value
+                           L"Zt\\Rom\n"
+                           L"Zt\\Rom\\shell\n"
+                           L"Zt\\Rom\\shell\\Jouer - Play\n"
+                           L"Zt\\Rom\\shell\\Jouer - Play\\command = \"C:\\Émus\\Méga\\emu.exe\" \"%1\"\n"
+                           L"Zt\\Rom\\Ωmega ゲーム = Mégaboîte\n"
+                           L"Zt\\Sibling = kept\n");
 
-    // Failures leave what the caller holds untouched; the root itself is never deleted.
+    // Failures leave what the caller holds untouched; the root itself is never deleted; a path is
+    // taken below the classes root: one that starts with '\' names no key there.
     std::optional<std::wstring> value = L"held";
     std::vector<std::wstring> names {L"held"};
-    EXPECT_EQ(win32::readDefaultValue(root + L"\\Missing", &value), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(win32::readSubkeys(root + L"\\Missing", &names), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(value, L"held");
-    EXPECT_EQ(names, std::vector<std::wstring> {L"held"});
-    EXPECT_EQ(win32::deleteClassKey(root + L"\\Missing"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(win32::readDefaultValue(L"Zt\\Missing", &value), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(win32::readSubkeys(L"Zt\\Missing", &names), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(std::tuple(value, names), std::tuple(L"held", std::vector<std::wstring> {L"held"}));
+    EXPECT_EQ(win32::deleteClassKey(L"Zt\\Missing"), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(win32::deleteClassKey(L""), ERROR_INVALID_PARAMETER);
-    // A path is taken below the classes root: one that starts with '\' names no key there.
-    EXPECT_NE(write(L"\\" + root + L"\\Rooted", L"x"), ERROR_SUCCESS);
+    EXPECT_NE(write(L"\\Zt\\Rooted", L"x"), ERROR_SUCCESS);
 
-    EXPECT_EQ(win32::deleteClassKey(root + L"\\Rom"), ERROR_SUCCESS);
+    EXPECT_EQ(win32::deleteClassKey(L"Zt\\Rom"), ERROR_SUCCESS);
     HKEY key = nullptr;
-    ASSERT_EQ(win32::createClassKey(root + L"\\.wrom", &key), ERROR_SUCCESS);
+    ASSERT_EQ(win32::createClassKey(L"Zt\\.wrom", &key), ERROR_SUCCESS);
     EXPECT_EQ(win32::deleteDefaultValue(key), ERROR_SUCCESS);
     EXPECT_EQ(win32::deleteDefaultValue(key), ERROR_SUCCESS); // none left to delete
     win32::closeClassKey(key);
-    EXPECT_EQ(tree(root), L"Zelvane.Test\n"
-                          L"Zelvane.Test\\.wrom\n"
-                          L"Zelvane.Test\\Expand = %SystemRoot%\\emu.exe\n"
-                          L"Zelvane.Test\\NoNul = ab\n"
-                          L"Zelvane.Test\\Number\n"
-                          L"Zelvane.Test\\Sibling = kept\n");
-    EXPECT_EQ(win32::deleteClassKey(root), ERROR_SUCCESS);
-    EXPECT_EQ(tree(root), L"<error 2>\n");
+    EXPECT_EQ(tree(L"Zt"), L"Zt\nZt\\.wrom\nZt\\Expand = %SystemRoot%\\emu.exe\nZt\\NoNul = ab\nZt\\Number\nZt\\Sibling = kept\n");
+    EXPECT_EQ(win32::deleteClassKey(L"Zt"), ERROR_SUCCESS);
+    EXPECT_EQ(tree(L"Zt"), L"<error 2>\n");
 }
 
 } // namespace
