@@ -52,7 +52,7 @@ QImage windowsPicture(const wine::Record& answer, int first)
     const QByteArray bytes = QByteArray::fromHex(answer.value(first + 2));
     QImage image(answer.value(first).toInt(), answer.value(first + 1).toInt(), QImage::Format_ARGB32);
     for (int i = 0; !image.isNull() && bytes.size() == image.sizeInBytes() && i < image.width() * image.height(); ++i)
-        reinterpret_cast<QRgb*>(image.bits())[i] = qFromBigEndian<quint32>(bytes.constData() + 4 * i);
+        reinterpret_cast<QRgb*>(image.bits())[i] = qFromLittleEndian<quint32>(bytes.constData() + 4 * i);
     return bytes.size() == image.sizeInBytes() ? normalised(image, true) : QImage();
 }
 

@@ -116,7 +116,7 @@ std::vector<Record> registryWrites(const std::vector<Record>& requests)
 }
 
 // "count <file>" or "icon <file> <index>". Answers: what ExtractIconExW returns, and for an icon
-// the large and the small picture (width, height, ARGB pixels).
+// the large and the small picture (width, height, ARGB pixels as 32-bit little-endian numbers).
 std::vector<Record> iconExtractions(const std::vector<Record>& requests)
 {
     std::vector<Record> answers;
@@ -133,15 +133,9 @@ std::vector<Record> iconExtractions(const std::vector<Record>& requests)
         win32::IconPixels small;
         Record answer {std::to_string(win32::extractIcons(file, index, &large, &small))};
         win32::extractIcons(file, index, nullptr, &small);
-        for (const win32::IconPixels* picture : {&large, &small}) {
-            std::string argb;
-            for (const std::uint32_t pixel : picture->argb) {
-                for (int shift = 24; shift >= 0; shift -= 8)
-                    argb += char((pixel >> shift) & 0xFF);
-            }
+        for (const win32::IconPixels* picture : {&large, &small})
             answer.insert(answer.end(), {std::to_string(picture->width), std::to_string(picture->height),
-                                         hex(argb.data(), argb.size())});
-        }
+                                         hex(picture->argb.data(), picture->argb.size() * 4)});
         answers.push_back(answer);
     }
     return answers;
