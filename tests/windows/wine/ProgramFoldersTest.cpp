@@ -24,11 +24,6 @@ std::wstring knownFolder(REFKNOWNFOLDERID id)
     return folder;
 }
 
-std::string narrow(const std::wstring& text)
-{
-    return std::string(text.begin(), text.end());
-}
-
 // A file's bytes, "<missing>" when it cannot be read.
 std::string read(const std::wstring& path)
 {
@@ -51,7 +46,7 @@ TEST(ProgramFolders, TheUserFolderReceivesTheLibraryAtEveryStartAndKeepsTheOldOn
     std::wstring error;
     const std::wstring folder = win32::userDataDirectory(&error);
     // The per-user application data, which needs no administrator rights, not the System folder.
-    ASSERT_EQ(folder, knownFolder(FOLDERID_LocalAppData) + L"\\Zelvane") << narrow(error);
+    ASSERT_EQ(folder, knownFolder(FOLDERID_LocalAppData) + L"\\Zelvane") << error;
     EXPECT_EQ(folder.rfind(knownFolder(FOLDERID_Profile) + L"\\", 0), 0u);
     const std::wstring target = folder + L"\\Emul.dll";
     const auto install = [&](const std::string& library) {
@@ -59,7 +54,7 @@ TEST(ProgramFolders, TheUserFolderReceivesTheLibraryAtEveryStartAndKeepsTheOldOn
         return win32::installIconLibrary(source, folder, &error);
     };
     for (const std::string library : {"first library", "a second, longer library", "a second, longer library"}) {
-        ASSERT_TRUE(install(library)) << narrow(error);
+        ASSERT_TRUE(install(library)) << error;
         // The icon references name "emul.dll": the same file, as Windows names ignore case.
         EXPECT_EQ(read(folder + L"\\emul.dll"), library);
         EXPECT_EQ(read(target + L".new"), "<missing>");
@@ -68,23 +63,23 @@ TEST(ProgramFolders, TheUserFolderReceivesTheLibraryAtEveryStartAndKeepsTheOldOn
     // same bytes are no failure, new ones are, naming the copy.
     HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(install("a second, longer library")) << narrow(error);
+    EXPECT_TRUE(install("a second, longer library")) << error;
     EXPECT_FALSE(install("a changed library"));
-    EXPECT_NE(error.find(target), std::wstring::npos) << narrow(error);
+    EXPECT_NE(error.find(target), std::wstring::npos) << error;
     CloseHandle(held);
     // Where the new copy is written first cannot be written: named, the old copy kept.
     ASSERT_TRUE(CreateDirectoryW((target + L".new").c_str(), nullptr));
     EXPECT_FALSE(install("new copy"));
-    EXPECT_NE(error.find(target + L".new"), std::wstring::npos) << narrow(error);
+    EXPECT_NE(error.find(target + L".new"), std::wstring::npos) << error;
     RemoveDirectoryW((target + L".new").c_str());
     // A missing source is named, with the system's own words on the same line: "(error 2: <reason>)".
     DeleteFileW(source.c_str());
     EXPECT_FALSE(win32::installIconLibrary(source, folder, &error));
     const size_t code = error.find(L"(error 2: ");
     EXPECT_TRUE(error.find(source) != std::wstring::npos && code != std::wstring::npos && code + 10 < error.size() - 1
-                && error.find_first_of(L"\r\n") == std::wstring::npos) << narrow(error);
+                && error.find_first_of(L"\r\n") == std::wstring::npos) << error;
     EXPECT_EQ(read(target), "a second, longer library");
-    EXPECT_TRUE(install("a changed library")) << narrow(error);
+    EXPECT_TRUE(install("a changed library")) << error;
     EXPECT_EQ(read(target), "a changed library");
 
     const std::wstring program = win32::programDirectory();
