@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <shellapi.h>
 #include <string>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -24,14 +25,6 @@ const wchar_t* wide(const QString& text)
 {
     return reinterpret_cast<const wchar_t*>(text.utf16());
 }
-
-QString userClassPath(const QString& path)
-{
-    return path.isEmpty() ? kUserClasses : kUserClasses + QLatin1Char('\\') + path;
-}
-
-// The key names of the registry hold at most 255 characters.
-constexpr DWORD kMaxKeyName = 256;
 
 bool sameName(const QString& a, const QString& b)
 {
@@ -102,68 +95,33 @@ public:
 
     long deleteDefaultValue(Key key) override
     {
-        const LONG status = RegDeleteValueW(reinterpret_cast<HKEY>(key), nullptr);
-        return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+        return win32::deleteDefaultValue(reinterpret_cast<HKEY>(key));
     }
 
     long readDefaultValue(const QString& path, std::optional<QString>* value) override
     {
-        HKEY handle = nullptr;
-        LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, wide(userClassPath(path)), 0, KEY_QUERY_VALUE, &handle);
-        if (status != ERROR_SUCCESS)
-            return status;
-        value->reset();
-        DWORD type = 0;
-        DWORD bytes = 0;
-        status = RegQueryValueExW(handle, nullptr, nullptr, &type, nullptr, &bytes);
-        if (status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-            std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-            status = RegQueryValueExW(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes);
-            // The stored text may or may not end with its NUL.
-            text.resize(bytes / sizeof(wchar_t));
-            while (!text.empty() && text.back() == L'\0')
-                text.pop_back();
-            if (status == ERROR_SUCCESS)
-                *value = QString::fromStdWString(text);
-        } else if (status == ERROR_FILE_NOT_FOUND) {
-            status = ERROR_SUCCESS; // a key without a default value
-        }
-        RegCloseKey(handle);
+        std::optional<std::wstring> text;
+        const LONG status = win32::readDefaultValue(path.toStdWString(), &text);
+        if (status == ERROR_SUCCESS)
+            *value = text ? std::optional(QString::fromStdWString(*text)) : std::nullopt;
         return status;
     }
 
     long readSubkeys(const QString& path, QStringList* names) override
     {
-        HKEY handle = nullptr;
-        LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, wide(userClassPath(path)), 0, KEY_ENUMERATE_SUB_KEYS,
-                                    &handle);
+        std::vector<std::wstring> found;
+        const LONG status = win32::readSubkeys(path.toStdWString(), &found);
         if (status != ERROR_SUCCESS)
             return status;
         names->clear();
-        wchar_t name[kMaxKeyName];
-        for (DWORD index = 0; status == ERROR_SUCCESS; ++index) {
-            DWORD length = kMaxKeyName;
-            status = RegEnumKeyExW(handle, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-            if (status == ERROR_SUCCESS)
-                names->append(QString::fromWCharArray(name, int(length)));
-        }
-        RegCloseKey(handle);
-        return status == ERROR_NO_MORE_ITEMS ? ERROR_SUCCESS : status;
+        for (const std::wstring& name : found)
+            names->append(QString::fromStdWString(name));
+        return status;
     }
 
     long deleteKey(const QString& path) override
     {
-        // RegDeleteTreeW without a subkey would empty the whole of the user's classes.
-        if (path.isEmpty())
-            return ERROR_INVALID_PARAMETER;
-        HKEY classes = nullptr;
-        LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, win32::UserClassesKey, 0,
-                                    DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE, &classes);
-        if (status != ERROR_SUCCESS)
-            return status;
-        status = RegDeleteTreeW(classes, wide(path));
-        RegCloseKey(classes);
-        return status;
+        return win32::deleteClassKey(path.toStdWString());
     }
 
     QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override

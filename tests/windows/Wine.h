@@ -2,7 +2,6 @@
 // the Windows test program run in it, and the files through which the two sides talk.
 #pragma once
 
-#include <QByteArray>
 #include <QByteArrayList>
 #include <QList>
 #include <QString>
@@ -20,19 +19,13 @@ struct Run {
 // Runs a Windows program (by wine's name for it, "regedit", or a Linux path) in the prefix,
 // which is started at the first call and stopped when the test program ends.
 Run run(const QString& program, const QStringList& arguments);
-
 // Runs one command of zelvane_win32_tests.exe on `requests` and returns its answers; fails the
 // test, returning nothing, when the command fails.
 QList<Record> ask(const char* command, const QList<Record>& requests);
 
-// The prefix's folder on Linux.
-QString prefix();
-
-// The path by which Windows programs in the prefix reach a Linux file (wine's drive Z:).
-QString windowsPath(const QString& linuxPath);
-
-// A text as the exchange files carry it: its UTF-8 bytes in hexadecimal.
+QString prefix(); // the prefix's folder on Linux
+QString windowsPath(const QString& linuxPath); // through wine's drive Z:
+// A text as the exchange files carry it: its UTF-16LE bytes in hexadecimal.
 QByteArray hex(const QString& text);
-QString text(const QByteArray& hexUtf8);
 
 } // namespace wine

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace win32 {
 
@@ -12,15 +14,35 @@ namespace win32 {
 // the machine half and need administrator rights; the per-user half needs none.
 inline constexpr wchar_t UserClassesKey[] = L"Software\\Classes";
 
-// Creates every missing level of `path` (key names separated by '\', relative to the classes
-// root; "" is the root itself) and opens the key for setting values. ERROR_SUCCESS with `key`
-// set, or the registry's status, with `key` untouched.
+// Paths are key names separated by '\', relative to the per-user classes root; "" is the root
+// itself. They are taken below the open root key, never joined to its name, so that they reach
+// the registry as the classes root would receive them: a leading '\' or an empty level is refused.
+
+// Creates every missing level of `path` and opens the key for setting values. ERROR_SUCCESS with
+// `key` set, or the registry's status, with `key` untouched.
 LONG createClassKey(const std::wstring& path, HKEY* key);
 
 // Sets the default (unnamed) value of `key` to `data` as REG_SZ, its terminating NUL included.
 LONG setDefaultValue(HKEY key, const std::wstring& data);
 
+// Deletes the default value of `key`, opened by createClassKey; ERROR_SUCCESS also when it had none.
+LONG deleteDefaultValue(HKEY key);
+
 void closeClassKey(HKEY key);
+
+// The default value of `path`, REG_SZ or REG_EXPAND_SZ (unexpanded): ERROR_SUCCESS with `value`
+// set, or emptied when the key has no default value or one that is not a string;
+// ERROR_FILE_NOT_FOUND when there is no such key. `value` is untouched on a failure.
+LONG readDefaultValue(const std::wstring& path, std::optional<std::wstring>* value);
+
+// The names of the direct subkeys of `path`, in the registry's order; `names` is untouched on a
+// failure.
+LONG readSubkeys(const std::wstring& path, std::vector<std::wstring>* names);
+
+// Deletes the key `path` with every key and value below it; ERROR_FILE_NOT_FOUND when there is
+// no such key. The root itself is never deleted: ERROR_INVALID_PARAMETER, as deleting it would
+// take every class of the user with it.
+LONG deleteClassKey(const std::wstring& path);
 
 // Explorer keeps the icons and verbs of file types until it is told that they changed.
 void notifyAssociationsChanged();

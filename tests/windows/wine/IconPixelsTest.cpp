@@ -3,26 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
-
-// A 32-bit bitmap of 2 x 2 pixels, rows from the top.
-HBITMAP colourBitmap(const std::vector<std::uint32_t>& pixels)
-{
-    BITMAPINFO info {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 2, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
-    return bitmap;
-}
-
-// A monochrome bitmap two pixels wide, one row a byte pair (rows are padded to 16 bits).
-HBITMAP maskBitmap(const std::vector<unsigned short>& rows)
-{
-    return CreateBitmap(2, int(rows.size()), 1, 1, rows.data());
-}
 
 TEST(IconPixels, TransparencyComesFromTheAlphaChannelOrFromTheMask)
 {
@@ -41,17 +25,20 @@ TEST(IconPixels, TransparencyComesFromTheAlphaChannelOrFromTheMask)
     };
     for (const auto& icon : icons) {
         SCOPED_TRACE(icon.kind);
-        ICONINFO info {TRUE, 0, 0, maskBitmap(icon.mask), icon.colour.empty() ? nullptr : colourBitmap(icon.colour)};
+        // The mask two pixels wide, a row padded to 16 bits; the colour 32-bit, rows from the top.
+        ICONINFO info {TRUE, 0, 0, CreateBitmap(2, int(icon.mask.size()), 1, 1, icon.mask.data()), nullptr};
+        const BITMAPINFO colour {{sizeof(BITMAPINFOHEADER), 2, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        void* bits = nullptr;
+        if (!icon.colour.empty()) {
+            info.hbmColor = CreateDIBSection(nullptr, &colour, DIB_RGB_COLORS, &bits, nullptr, 0);
+            std::copy(icon.colour.begin(), icon.colour.end(), static_cast<std::uint32_t*>(bits));
+        }
         HICON handle = CreateIconIndirect(&info);
-        ASSERT_NE(handle, nullptr);
         const win32::IconPixels pixels = win32::iconPixels(handle);
-        EXPECT_EQ(pixels.width, 2);
-        EXPECT_EQ(pixels.height, 2);
-        EXPECT_EQ(pixels.argb, icon.expected);
+        EXPECT_EQ(std::tuple(pixels.width, pixels.height, pixels.argb), std::tuple(2, 2, icon.expected));
         DestroyIcon(handle);
         DeleteObject(info.hbmMask);
-        if (info.hbmColor)
-            DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmColor);
     }
     EXPECT_TRUE(win32::iconPixels(nullptr).argb.empty());
 }

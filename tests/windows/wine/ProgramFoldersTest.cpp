@@ -1,6 +1,6 @@
-// The per-user folder that receives the icon library, and the copy made at every start.
-#include "TestFolder.h"
-
+// The per-user folder that receives the icon library, the copy made at every start, and a
+// catalogue read from a folder whose name the ANSI code page cannot hold.
+#include "platform/win32/ProfileReader.h"
 #include "platform/win32/ProgramFolders.h"
 
 #include <windows.h>
@@ -8,6 +8,10 @@
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -20,87 +24,82 @@ std::wstring knownFolder(REFKNOWNFOLDERID id)
     return folder;
 }
 
-std::string narrow(const std::wstring& text)
+// A file's bytes, "<missing>" when it cannot be read.
+std::string read(const std::wstring& path)
 {
-    return std::string(text.begin(), text.end());
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
-// The source in the program's folder and the copy in the per-user folder, as at start-up.
-struct Start {
-    TestFolder program {L"Zelvane program"};
-    std::wstring source = program.file(L"Emul.icl");
-    std::wstring folder;
+// A fresh folder of `name` (any character: it goes through the wide calls) below the temporary folder.
+std::wstring freshFolder(const std::wstring& name)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.wstring();
+}
+
+TEST(ProgramFolders, TheUserFolderReceivesTheLibraryAtEveryStartAndKeepsTheOldOneOnAFailure)
+{
+    const std::wstring source = freshFolder(L"Zelvane program") + L"\\Emul.icl";
     std::wstring error;
-
-    Start() { folder = win32::userDataDirectory(&error); }
-    bool install(const std::string& library)
-    {
-        TestFolder::write(source, library);
-        return win32::installIconLibrary(source, folder, &error);
-    }
-};
-
-TEST(ProgramFolders, TheUserFolderReceivesTheLibraryAtEveryStart)
-{
-    Start start;
+    const std::wstring folder = win32::userDataDirectory(&error);
     // The per-user application data, which needs no administrator rights, not the System folder.
-    ASSERT_EQ(start.folder, knownFolder(FOLDERID_LocalAppData) + L"\\Zelvane") << narrow(start.error);
-    EXPECT_EQ(start.folder.rfind(knownFolder(FOLDERID_Profile) + L"\\", 0), 0u);
-    EXPECT_NE(GetFileAttributesW(start.folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-
+    ASSERT_EQ(folder, knownFolder(FOLDERID_LocalAppData) + L"\\Zelvane") << error;
+    EXPECT_EQ(folder.rfind(knownFolder(FOLDERID_Profile) + L"\\", 0), 0u);
+    const std::wstring target = folder + L"\\Emul.dll";
+    const auto install = [&](const std::string& library) {
+        std::ofstream(std::filesystem::path(source), std::ios::binary) << library;
+        return win32::installIconLibrary(source, folder, &error);
+    };
     for (const std::string library : {"first library", "a second, longer library", "a second, longer library"}) {
-        ASSERT_TRUE(start.install(library)) << narrow(start.error);
-        EXPECT_EQ(TestFolder::read(start.folder + L"\\Emul.dll"), library);
+        ASSERT_TRUE(install(library)) << error;
         // The icon references name "emul.dll": the same file, as Windows names ignore case.
-        EXPECT_EQ(TestFolder::read(start.folder + L"\\emul.dll"), library);
-        EXPECT_EQ(GetFileAttributesW((start.folder + L"\\Emul.dll.new").c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(read(folder + L"\\emul.dll"), library);
+        EXPECT_EQ(read(target + L".new"), "<missing>");
     }
-}
-
-TEST(ProgramFolders, ACopyHeldOpenIsNoFailureWhileItHoldsTheSameBytes)
-{
-    Start start;
-    ASSERT_TRUE(start.install("the library")) << narrow(start.error);
-    // Explorer reads the icons of the copy and lets others read it too, but not replace it.
-    const std::wstring target = start.folder + L"\\Emul.dll";
-    HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Explorer reads the icons of the copy and lets others read it too, but not replace it: the
+    // same bytes are no failure, new ones are, naming the copy.
+    HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(start.install("the library")) << narrow(start.error);
-    EXPECT_FALSE(start.install("a changed library"));
-    EXPECT_NE(start.error.find(target), std::wstring::npos) << narrow(start.error);
+    EXPECT_TRUE(install("a second, longer library")) << error;
+    EXPECT_FALSE(install("a changed library"));
+    EXPECT_NE(error.find(target), std::wstring::npos) << error;
     CloseHandle(held);
-    EXPECT_EQ(TestFolder::read(target), "the library");
-    EXPECT_TRUE(start.install("a changed library")) << narrow(start.error);
-    EXPECT_EQ(TestFolder::read(target), "a changed library");
+    // Where the new copy is written first cannot be written: named, the old copy kept.
+    ASSERT_TRUE(CreateDirectoryW((target + L".new").c_str(), nullptr));
+    EXPECT_FALSE(install("new copy"));
+    EXPECT_NE(error.find(target + L".new"), std::wstring::npos) << error;
+    RemoveDirectoryW((target + L".new").c_str());
+    // A missing source is named, with the system's own words on the same line: "(error 2: <reason>)".
+    DeleteFileW(source.c_str());
+    EXPECT_FALSE(win32::installIconLibrary(source, folder, &error));
+    const size_t code = error.find(L"(error 2: ");
+    EXPECT_TRUE(error.find(source) != std::wstring::npos && code != std::wstring::npos && code + 10 < error.size() - 1
+                && error.find_first_of(L"\r\n") == std::wstring::npos) << error;
+    EXPECT_EQ(read(target), "a second, longer library");
+    EXPECT_TRUE(install("a changed library")) << error;
+    EXPECT_EQ(read(target), "a changed library");
+
+    const std::wstring program = win32::programDirectory();
+    EXPECT_NE(program.back(), L'\\');
+    EXPECT_NE(read(program + L"\\zelvane_win32_tests.exe"), "<missing>");
 }
 
-TEST(ProgramFolders, ACopyThatCannotBeMadeIsNamedAndKeepsTheOldOne)
+TEST(ProgramFolders, ACatalogueIsReadInAFolderOutsideTheAnsiCodePage)
 {
-    Start start;
-    ASSERT_TRUE(start.install("old copy"));
-    const std::wstring fresh = start.folder + L"\\Emul.dll.new";
-    ASSERT_TRUE(CreateDirectoryW(fresh.c_str(), nullptr)); // where the new copy is written first
-    EXPECT_FALSE(start.install("new copy"));
-    EXPECT_NE(start.error.find(fresh), std::wstring::npos) << narrow(start.error);
-    RemoveDirectoryW(fresh.c_str());
-
-    DeleteFileW(start.source.c_str());
-    EXPECT_FALSE(win32::installIconLibrary(start.source, start.folder, &start.error));
-    EXPECT_NE(start.error.find(start.source), std::wstring::npos) << narrow(start.error);
-    // The system's own words for the error, on the same line: "(error 2: <reason>)".
-    const size_t code = start.error.find(L"(error 2: ");
-    EXPECT_TRUE(code != std::wstring::npos && code + 10 < start.error.size() - 1
-                && start.error.find_first_of(L"\r\n") == std::wstring::npos)
-        << narrow(start.error);
-    EXPECT_EQ(TestFolder::read(start.folder + L"\\Emul.dll"), "old copy");
-}
-
-TEST(ProgramFolders, TheProgramFolderHoldsTheRunningProgram)
-{
-    const std::wstring folder = win32::programDirectory();
-    EXPECT_NE(folder.back(), L'\\');
-    EXPECT_NE(GetFileAttributesW((folder + L"\\zelvane_win32_tests.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+    // "Zoë" fits the western code page, the Japanese and Greek names do not.
+    const std::wstring catalogue = freshFolder(L"Zoë ゲーム Ωμέγα") + L"\\Zelvane.ini";
+    std::ofstream(std::filesystem::path(catalogue), std::ios::binary) << "[Console]\r\n01=M\xe9gabo\xeete\r\n";
+    char buffer[128] = {};
+    EXPECT_EQ(win32::readProfileString("Console", "01", "", buffer, 127, catalogue), 9);
+    EXPECT_STREQ(buffer, "M\xe9gabo\xeete");
+    // What the program did before: the path through the ANSI code page names no file.
+    std::string ansiPath(MAX_PATH * 2, '\0');
+    ansiPath.resize(size_t(WideCharToMultiByte(CP_ACP, 0, catalogue.c_str(), -1, ansiPath.data(), int(ansiPath.size()),
+                                               nullptr, nullptr)));
+    EXPECT_EQ(GetPrivateProfileStringA("Console", "01", "", buffer, 127, ansiPath.c_str()), 0u);
 }
 
 } // namespace

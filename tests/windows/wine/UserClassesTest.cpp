@@ -1,76 +1,89 @@
-// Keys and default values written through our classes root, read back through the registry.
+// Keys of the per-user classes written, read back, enumerated and deleted through our Win32 core.
 #include "platform/win32/UserClasses.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
-struct Value {
-    LONG status = -1;
-    DWORD type = 0;
-    DWORD bytes = 0;
-    std::wstring data;
-};
-
-Value defaultValue(HKEY root, const std::wstring& path)
-{
-    Value value;
-    HKEY key = nullptr;
-    value.status = RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, &key);
-    if (value.status != ERROR_SUCCESS)
-        return value;
-    wchar_t data[512] = {};
-    value.bytes = sizeof data;
-    value.status = RegQueryValueExW(key, nullptr, nullptr, &value.type, reinterpret_cast<BYTE*>(data), &value.bytes);
-    value.data.assign(data, value.bytes / sizeof(wchar_t));
-    RegCloseKey(key);
-    return value;
-}
-
-LONG write(const std::wstring& path, const std::wstring& data)
+// Writes the default value of `path`: through the association writer's call for a REG_SZ with
+// its NUL, directly for the values it never writes (`bytes` of `data` of `type`).
+LONG write(const std::wstring& path, const std::wstring& data, DWORD type = REG_SZ, DWORD bytes = 0)
 {
     HKEY key = nullptr;
     const LONG created = win32::createClassKey(path, &key);
-    if (created != ERROR_SUCCESS)
-        return created;
-    const LONG set = win32::setDefaultValue(key, data);
-    win32::closeClassKey(key);
+    const LONG set = created != ERROR_SUCCESS ? created
+        : bytes == 0 ? win32::setDefaultValue(key, data)
+                     : RegSetValueExW(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(data.data()), bytes);
+    if (created == ERROR_SUCCESS)
+        win32::closeClassKey(key);
     return set;
 }
 
-TEST(UserClasses, EachWriteLandsInTheUserHalfWithItsTerminatingNul)
+// "path = value" for `path` and every key below it (subkeys in name order), "path" alone for a key
+// without a string default value; "<error N>" where a read fails.
+std::wstring tree(const std::wstring& path)
 {
-    const struct {
-        std::wstring path;
-        std::wstring data;
-    } writes[] = {
-        {L"Zelvane.Wine.Rom\\shell\\Jouer - Play\\command", L"\"C:\\Émus\\Méga\\emu.exe\" \"%1\""},
-        {L".wrom", L""},
-        {L".wrom", L"Zelvane.Wine.Rom"}, // the later write wins
-        {L"Mégaboîte ゲーム", L"Zelvane.Wine.Rom"},
-    };
-    for (const auto& write_ : writes) {
-        ASSERT_EQ(write(write_.path, write_.data), ERROR_SUCCESS);
-        // Read where Windows merges it into HKEY_CLASSES_ROOT: wine's HKEY_CLASSES_ROOT shows
-        // the machine half only (wine bug 14771).
-        const Value value = defaultValue(HKEY_CURRENT_USER, L"Software\\Classes\\" + write_.path);
-        ASSERT_EQ(value.status, ERROR_SUCCESS);
-        EXPECT_EQ(value.type, DWORD(REG_SZ));
-        EXPECT_EQ(value.bytes, (write_.data.size() + 1) * sizeof(wchar_t));
-        EXPECT_EQ(value.data, write_.data + L'\0');
+    std::optional<std::wstring> value;
+    std::vector<std::wstring> names;
+    for (const LONG status : {win32::readDefaultValue(path, &value), win32::readSubkeys(path, &names)}) {
+        if (status != ERROR_SUCCESS)
+            return L"<error " + std::to_wstring(status) + L">\n";
     }
+    std::sort(names.begin(), names.end());
+    std::wstring lines = path + (value ? L" = " + *value : L"") + L"\n";
+    for (const std::wstring& name : names)
+        lines += tree(path + L"\\" + name);
+    return lines;
 }
 
-TEST(UserClasses, PathsAreTakenBelowTheClassesRoot)
+TEST(UserClasses, KeysAreWrittenReadEnumeratedAndDeletedBelowThePerUserClasses)
 {
+    win32::deleteClassKey(L"Zt"); // the test's own classes, left over from an earlier run
+    const DWORD number = 7;
+    for (const auto& [path, data, type, bytes] : std::initializer_list<std::tuple<std::wstring, std::wstring, DWORD, DWORD>> {
+             {L"Zt\\Rom\\shell\\Jouer - Play\\command", L"\"C:\\Émus\\Méga\\emu.exe\" \"%1\"", REG_SZ, 0},
+             {L"Zt\\.wrom", L"", REG_SZ, 0},
+             {L"Zt\\.wrom", L"Zelvane.Wine.Rom", REG_SZ, 0}, // the later write wins
+             {L"Zt\\Rom\\Ωmega ゲーム", L"Mégaboîte", REG_SZ, 0},
+             {L"Zt\\Sibling", L"kept", REG_SZ, 0},
+             {L"Zt\\Expand", L"%SystemRoot%\\emu.exe", REG_EXPAND_SZ, 42},
+             {L"Zt\\NoNul", L"ab", REG_SZ, 4}, // stored without its NUL
+             {L"Zt\\Number", std::wstring(reinterpret_cast<const wchar_t*>(&number), 2), REG_DWORD, 4}})
+        ASSERT_EQ(write(path, data, type, bytes), ERROR_SUCCESS);
+    EXPECT_EQ(tree(L"Zt"), L"Zt\n"
+                           L"Zt\\.wrom = Zelvane.Wine.Rom\n"
+                           L"Zt\\Expand = %SystemRoot%\\emu.exe\n" // never expanded
+                           L"Zt\\NoNul = ab\n"
+                           L"Zt\\Number\n" // no text: no value
+                           L"Zt\\Rom\n"
+                           L"Zt\\Rom\\shell\n"
+                           L"Zt\\Rom\\shell\\Jouer - Play\n"
+                           L"Zt\\Rom\\shell\\Jouer - Play\\command = \"C:\\Émus\\Méga\\emu.exe\" \"%1\"\n"
+                           L"Zt\\Rom\\Ωmega ゲーム = Mégaboîte\n"
+                           L"Zt\\Sibling = kept\n");
+
+    // Failures leave what the caller holds untouched; the root itself is never deleted; a path is
+    // taken below the classes root: one that starts with '\' names no key there.
+    std::optional<std::wstring> value = L"held";
+    std::vector<std::wstring> names {L"held"};
+    EXPECT_EQ(win32::readDefaultValue(L"Zt\\Missing", &value), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(win32::readSubkeys(L"Zt\\Missing", &names), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(std::tuple(value, names), std::tuple(L"held", std::vector<std::wstring> {L"held"}));
+    EXPECT_EQ(win32::deleteClassKey(L"Zt\\Missing"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(win32::deleteClassKey(L""), ERROR_INVALID_PARAMETER);
+    EXPECT_NE(write(L"\\Zt\\Rooted", L"x"), ERROR_SUCCESS);
+
+    EXPECT_EQ(win32::deleteClassKey(L"Zt\\Rom"), ERROR_SUCCESS);
     HKEY key = nullptr;
-    // "" is the classes root itself; a path that starts with '\' names no key below it.
-    EXPECT_EQ(win32::createClassKey(L"", &key), ERROR_SUCCESS);
+    ASSERT_EQ(win32::createClassKey(L"Zt\\.wrom", &key), ERROR_SUCCESS);
+    EXPECT_EQ(win32::deleteDefaultValue(key), ERROR_SUCCESS);
+    EXPECT_EQ(win32::deleteDefaultValue(key), ERROR_SUCCESS); // none left to delete
     win32::closeClassKey(key);
-    key = nullptr;
-    EXPECT_NE(win32::createClassKey(L"\\Zelvane.Rooted", &key), ERROR_SUCCESS);
-    EXPECT_EQ(key, nullptr);
-    EXPECT_NE(defaultValue(HKEY_CURRENT_USER, L"Software\\Classes\\Zelvane.Rooted").status, ERROR_SUCCESS);
+    EXPECT_EQ(tree(L"Zt"), L"Zt\nZt\\.wrom\nZt\\Expand = %SystemRoot%\\emu.exe\nZt\\NoNul = ab\nZt\\Number\nZt\\Sibling = kept\n");
+    EXPECT_EQ(win32::deleteClassKey(L"Zt"), ERROR_SUCCESS);
+    EXPECT_EQ(tree(L"Zt"), L"<error 2>\n");
 }
 
 } // namespace
