@@ -29,7 +29,7 @@ TEST(ProgramFiles, FoldersFollowTheXdgBaseDirectories)
         SCOPED_TRACE(row.name);
         TestEnvironment env;
         const QString root = env.root();
-        TestEnvironment::writeFile(root + "/blocked", "x");
+        TestEnvironment::writeFile(root + "/blocked", "x"); // a file where the folder should be
         qputenv("HOME", (root + "/home").toLocal8Bit());
         const QByteArray home = row.home[0] == '/' ? (root + row.home).toLocal8Bit() : QByteArray(row.home);
         qputenv("XDG_DATA_HOME", home);
@@ -41,8 +41,8 @@ TEST(ProgramFiles, FoldersFollowTheXdgBaseDirectories)
         if (!row.settings)
             continue;
         EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), QString());
-        ASSERT_TRUE(platform::SaveSetting("Zelvane", "Options", "Langue", "FR"));
-        ASSERT_TRUE(platform::SaveSetting("Zelvane", "Options", "Niveau", "Expert"));
+        EXPECT_TRUE(platform::SaveSetting("Zelvane", "Options", "Langue", "FR")
+                    && platform::SaveSetting("Zelvane", "Options", "Niveau", "Expert"));
         EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), "FR");
         EXPECT_EQ(TestEnvironment::readFile(root + row.settings), "[Options]\nLangue=FR\nNiveau=Expert\n");
     }
