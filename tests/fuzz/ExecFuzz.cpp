@@ -8,51 +8,40 @@
 using fuzz::check;
 using registry::DesktopExec;
 
-namespace {
-
 // An argument with `file` in place of "%1", "%L", "%l" and "%0", "%%" as one '%', any other '%'
 // as it is; `placed` tells whether the file went in.
-QString withFile(const QString& argument, const QString& file, bool* placed)
+static QString withFile(const QString& argument, const QString& file, bool* placed)
 {
     QString result;
     for (qsizetype i = 0; i < argument.size(); ++i) {
         const QChar next = i + 1 < argument.size() ? argument[i + 1] : QChar();
-        if (argument[i] == u'%' && QStringLiteral("1Ll0").contains(next)) {
-            result += file;
-            *placed = true;
-            ++i;
-            continue;
-        }
-        result += argument[i];
-        i += argument[i] == u'%' && next == u'%' ? 1 : 0;
+        const bool fileCode = argument[i] == u'%' && QStringLiteral("1Ll0").contains(next);
+        *placed = *placed || fileCode;
+        result += fileCode ? file : QString(argument[i]);
+        i += fileCode || (argument[i] == u'%' && next == u'%') ? 1 : 0;
     }
     return result;
 }
 
 // The processes the shell starts for `arguments` and `files`: one for all files when an
 // argument is "%*", else one per file, with the file after the arguments when none names it.
-QList<QStringList> meant(const QStringList& arguments, const QStringList& files)
+static QList<QStringList> meant(const QStringList& arguments, const QStringList& files)
 {
     const bool allFiles = arguments.contains(QStringLiteral("%*"));
     QList<QStringList> processes;
-    for (const QString& file : files) {
-        const QStringList given = allFiles ? files : QStringList{file};
+    for (const QString& file : allFiles ? files.mid(0, 1) : files) {
         QStringList argv;
         bool placed = allFiles;
         for (const QString& argument : arguments)
-            argv += argument == QStringLiteral("%*") ? given : QStringList{withFile(argument, file, &placed)};
+            argv += argument == QStringLiteral("%*") ? files : QStringList{withFile(argument, file, &placed)};
         processes << (placed ? argv : argv << file);
-        if (allFiles)
-            break;
     }
     return processes;
 }
 
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString command = fuzz::text(fuzz::bytes(data, size));
+    const QString command = fuzz::text(fuzz::fields(data, size)[0]);
     const DesktopExec::Result result = DesktopExec::fromWindowsCommand(command);
     const QStringList arguments = DesktopExec::splitWindowsCommand(command);
     bool fileAsProgram = arguments.value(0) == QStringLiteral("%*");

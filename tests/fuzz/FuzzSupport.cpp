@@ -12,17 +12,16 @@
 
 namespace fuzz {
 
-Fields::Fields(const uint8_t* data, size_t size)
-    : m_bytes(bytes(data, size))
+QByteArrayList fields(const uint8_t* data, size_t size, int count)
 {
-}
-
-QByteArray Fields::next()
-{
-    const qsizetype end = m_bytes.indexOf('\0', m_position);
-    const QByteArray field = m_bytes.mid(m_position, end < 0 ? -1 : end - m_position);
-    m_position = end < 0 ? m_bytes.size() : end + 1;
-    return field;
+    QByteArray rest(reinterpret_cast<const char*>(data), qsizetype(size));
+    QByteArrayList result;
+    for (; count > 0; --count) {
+        const qsizetype end = rest.contains('\0') ? rest.indexOf('\0') : rest.size();
+        result << rest.left(end);
+        rest = rest.mid(end + 1);
+    }
+    return result << rest;
 }
 
 QString text(const QByteArray& bytes)
@@ -30,15 +29,11 @@ QString text(const QByteArray& bytes)
     QString result;
     qsizetype start = 0;
     for (qsizetype i = 0; i + 2 < bytes.size(); ++i) {
-        const auto lead = uchar(bytes[i]);
-        const auto second = uchar(bytes[i + 1]);
-        const auto third = uchar(bytes[i + 2]);
-        if (lead != 0xED || second < 0xA0 || second > 0xBF || (third & 0xC0) != 0x80)
+        const auto second = uchar(bytes[i + 1]), third = uchar(bytes[i + 2]);
+        if (uchar(bytes[i]) != 0xED || second < 0xA0 || second > 0xBF || (third & 0xC0) != 0x80)
             continue;
-        result += QString::fromUtf8(bytes.mid(start, i - start));
-        result += QChar(char16_t(0xD000 | ((second & 0x3F) << 6) | (third & 0x3F)));
-        i += 2;
-        start = i + 1;
+        result += QString::fromUtf8(bytes.mid(start, i - start)) + QChar(0xD000 | ((second & 0x3F) << 6) | (third & 0x3F));
+        start = (i += 2) + 1;
     }
     return result + QString::fromUtf8(bytes.mid(start));
 }
@@ -54,29 +49,6 @@ QString scratchFile(const QByteArray& bytes)
     return path;
 }
 
-namespace {
-
-// Qt's image readers warn about every damaged image; a fuzz run feeds them nothing else.
-void onlyFatalMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
-void loadImageReaders()
-{
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(Qt::red);
-    for (const char* format : {"PNG", "ICO"}) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, format);
-        check(!QImage::fromData(buffer.data(), format).isNull(), "the image readers are installed", format);
-    }
-}
-
-} // namespace
-
 void startGuiApplication()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -85,18 +57,27 @@ void startGuiApplication()
     static char name[] = "zelvane-fuzz";
     static char* argv[] = {name, nullptr};
     static const QGuiApplication application(argc, argv);
-    qInstallMessageHandler(onlyFatalMessages);
+    // Qt's image readers warn about every damaged image; a fuzz run feeds them nothing else.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
     // Plugins load on first use, and what they keep for the run would look like a leak there.
-    loadImageReaders();
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    for (const char* format : {"PNG", "ICO"}) {
+        QBuffer buffer;
+        check(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format)
+                  && !QImage::fromData(buffer.data(), format).isNull(),
+              "the image readers are installed", format);
+    }
 }
 
 void check(bool holds, const char* property, const QString& detail)
 {
     if (holds)
         return;
-    std::fprintf(stderr, "\nProperty broken: %s\n", property);
-    if (!detail.isEmpty())
-        std::fprintf(stderr, "  %s\n", qPrintable(detail));
+    std::fprintf(stderr, "\nProperty broken: %s\n  %s\n", property, qPrintable(detail));
     std::abort();
 }
 

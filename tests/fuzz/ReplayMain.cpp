@@ -1,9 +1,6 @@
 // The entry point of a fuzz target outside libFuzzer: runs it once on each file named, or on each
 // file of a folder named, so that the test suite checks every corpus input with any compiler.
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStringList>
 #include <cstdint>
 #include <cstdio>
 
@@ -17,23 +14,16 @@ int main(int argc, char** argv)
     QStringList inputs;
     for (int i = 1; i < argc; ++i) {
         const QFileInfo given(QString::fromLocal8Bit(argv[i]));
-        if (!given.isDir()) {
-            inputs << given.filePath();
-            continue;
-        }
-        for (const QFileInfo& file : QDir(given.filePath()).entryInfoList(QDir::Files, QDir::Name))
+        const QDir folder(given.filePath());
+        for (const QFileInfo& file : given.isDir() ? folder.entryInfoList(QDir::Files, QDir::Name) : QFileInfoList{given})
             inputs << file.filePath();
     }
-    if (inputs.isEmpty()) {
-        std::fprintf(stderr, "usage: %s INPUT-OR-FOLDER...: no input given\n", argv[0]);
-        return 2;
-    }
+    if (inputs.isEmpty())
+        return std::fprintf(stderr, "usage: %s INPUT-OR-FOLDER...: no input given\n", argv[0]), 2;
     for (const QString& input : inputs) {
         QFile file(input);
-        if (!file.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "cannot read %s: %s\n", qPrintable(input), qPrintable(file.errorString()));
-            return 1;
-        }
+        if (!file.open(QIODevice::ReadOnly))
+            return std::fprintf(stderr, "cannot read %s: %s\n", qPrintable(input), qPrintable(file.errorString())), 1;
         const QByteArray bytes = file.readAll();
         std::fprintf(stderr, "%s\n", qPrintable(input));
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));

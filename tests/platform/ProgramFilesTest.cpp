@@ -1,76 +1,76 @@
-// The system folder, the copy of the icon library, and the per-user settings store.
+// The system folder, the copy of the icon library, and the per-user settings store, with the
+// XDG base directories as a user may have set them.
 #include "TestEnvironment.h"
 #include "platform/ProgramFiles.h"
 #include "platform/Settings.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(ProgramFiles, SystemDirectoryIsCreatedUnderTheDataHome)
+// XDG_DATA_HOME and XDG_CONFIG_HOME as set ("/..." under the test's root; a relative one is
+// invalid and means the folder under $HOME), and where the system folder and settings land.
+TEST(ProgramFiles, FoldersFollowTheXdgBaseDirectories)
+{
+    const struct {
+        const char* name;
+        const char* home;
+        const char* systemDir; // null: cannot be created, the error names it
+        const char* settings;
+    } rows[] = {
+        {"set", "/xdg", "/xdg/zelvane", "/xdg/Zelvane/Zelvane.conf"},
+        {"empty", "", "/home/.local/share/zelvane", "/home/.config/Zelvane/Zelvane.conf"},
+        {"relative", "xdg", "/home/.local/share/zelvane", "/home/.config/Zelvane/Zelvane.conf"},
+        {"a file in the way", "/blocked", nullptr, nullptr},
+    };
+    const QByteArray oldHome = qgetenv("HOME");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestEnvironment env;
+        const QString root = env.root();
+        TestEnvironment::writeFile(root + "/blocked", "x"); // a file where the folder should be
+        qputenv("HOME", (root + "/home").toLocal8Bit());
+        const QByteArray home = row.home[0] == '/' ? (root + row.home).toLocal8Bit() : QByteArray(row.home);
+        qputenv("XDG_DATA_HOME", home);
+        qputenv("XDG_CONFIG_HOME", home);
+        QString error;
+        const QString dir = platform::systemDirectory(&error);
+        EXPECT_EQ(dir, row.systemDir ? root + row.systemDir : QString()) << error.toStdString();
+        EXPECT_TRUE(row.systemDir ? QFileInfo(dir).isDir() : error.contains(root + "/blocked/zelvane"));
+        if (!row.settings)
+            continue;
+        EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), QString());
+        EXPECT_TRUE(platform::SaveSetting("Zelvane", "Options", "Langue", "FR")
+                    && platform::SaveSetting("Zelvane", "Options", "Niveau", "Expert"));
+        EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), "FR");
+        EXPECT_EQ(TestEnvironment::readFile(root + row.settings), "[Options]\nLangue=FR\nNiveau=Expert\n");
+    }
+    qputenv("HOME", oldHome);
+}
+
+TEST(ProgramFiles, IconLibraryCopyReachedByBothNamesAndKeptOnFailure)
 {
     TestEnvironment env;
     QString error;
     const QString dir = platform::systemDirectory(&error);
-    EXPECT_EQ(dir, env.dataHome() + "/zelvane") << error.toStdString();
-    EXPECT_TRUE(QFileInfo(dir).isDir());
-    EXPECT_FALSE(dir.endsWith('/'));
-}
-
-TEST(ProgramFiles, SystemDirectoryThatCannotBeCreatedIsAnError)
-{
-    TestEnvironment env;
-    // A file stands where the folder should be created.
-    TestEnvironment::writeFile(env.root() + "/blocked", "x");
-    qputenv("XDG_DATA_HOME", (env.root() + "/blocked").toLocal8Bit());
-    QString error;
-    EXPECT_TRUE(platform::systemDirectory(&error).isEmpty());
-    EXPECT_TRUE(error.contains("blocked")) << error.toStdString();
-}
-
-TEST(ProgramFiles, IconLibraryReplacesTheOldCopyAndBothNamesReachIt)
-{
-    TestEnvironment env;
-    QString error;
-    const QString systemDir = platform::systemDirectory(&error);
-    TestEnvironment::writeFile(systemDir + "/Emul.dll", "an old library that is longer than the new one");
-    TestEnvironment::writeFile(env.programDir() + "/Emul.icl", "new library");
-    ASSERT_TRUE(platform::installIconLibrary(env.programDir() + "/Emul.icl", systemDir, &error))
-        << error.toStdString();
-    EXPECT_EQ(TestEnvironment::readFile(systemDir + "/Emul.dll"), "new library");
-    EXPECT_EQ(TestEnvironment::readFile(systemDir + "/emul.dll"), "new library");
-    // A second start copies again over the same two names.
-    TestEnvironment::writeFile(env.programDir() + "/Emul.icl", "newer library");
-    ASSERT_TRUE(platform::installIconLibrary(env.programDir() + "/Emul.icl", systemDir, &error));
-    EXPECT_EQ(TestEnvironment::readFile(systemDir + "/emul.dll"), "newer library");
-    EXPECT_EQ(QDir(systemDir).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
-}
-
-TEST(ProgramFiles, MissingIconLibraryIsAnErrorAndKeepsTheOldCopy)
-{
-    TestEnvironment env;
-    QString error;
-    const QString systemDir = platform::systemDirectory(&error);
-    TestEnvironment::writeFile(systemDir + "/Emul.dll", "old");
-    EXPECT_FALSE(platform::installIconLibrary(env.programDir() + "/Emul.icl", systemDir, &error));
-    EXPECT_TRUE(error.contains("Emul.icl")) << error.toStdString();
-    EXPECT_EQ(TestEnvironment::readFile(systemDir + "/Emul.dll"), "old");
-}
-
-TEST(Settings, MissingKeyReadsEmptyAndWritesLandInTheConfigFile)
-{
-    TestEnvironment env;
-    EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), QString());
-    ASSERT_TRUE(platform::SaveSetting("Zelvane", "Options", "Langue", "FR"));
-    ASSERT_TRUE(platform::SaveSetting("Zelvane", "Options", "Niveau", "Expert"));
-    EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), "FR");
-    const QByteArray stored = TestEnvironment::readFile(env.configHome() + "/Zelvane/Zelvane.conf");
-    EXPECT_TRUE(stored.contains("[Options]")) << stored.toStdString();
-    EXPECT_TRUE(stored.contains("Langue=FR"));
-    EXPECT_TRUE(stored.contains("Niveau=Expert"));
+    const QString source = env.programDir() + "/Emul.icl";
+    const auto install = [&](const QString& system) { return platform::installIconLibrary(source, system, &error); };
+    TestEnvironment::writeFile(dir + "/Emul.dll", "an old library that is longer than the new one");
+    EXPECT_FALSE(install(dir)); // no library to copy: the old copy stays
+    EXPECT_TRUE(error.contains(source)) << error.toStdString();
+    EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll"), "an old library that is longer than the new one");
+    for (const QByteArray library : {"new library", "newer library", "newer library"}) {
+        TestEnvironment::writeFile(source, library);
+        ASSERT_TRUE(install(dir)) << error.toStdString();
+        EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll"), library);
+        EXPECT_EQ(TestEnvironment::readFile(dir + "/emul.dll"), library);
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+    }
+    // A copy that cannot be written is a failure, never reported as done.
+    QDir().mkpath(env.root() + "/full/Emul.dll/x");
+    EXPECT_FALSE(install(env.root() + "/full"));
+    EXPECT_TRUE(error.contains(env.root() + "/full/Emul.dll")) << error.toStdString();
 }
 
 } // namespace
