@@ -1,6 +1,5 @@
 // The icon window's load and unload with real time passing and the main window really activated
 // while the chooser's event loop runs: CTest runs this under Xvfb where it is installed.
-#include "DesktopTestSupport.h"
 #include "WizardFixture.h"
 
 #include <QApplication>
@@ -17,11 +16,9 @@ class IconWindowLifecycle : public WizardFixture {
 protected:
     void SetUp() override
     {
-        writeCatalogue(kThreeConsoles);
-        storePreferences("US", "Expert");
-        ASSERT_TRUE(startWizard());
+        startIn("US", "Expert");
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        walkToTheLastPage(0);
+        act("C1=0 Sui Sui C2=0 Sui Sui");
     }
 
     // Clicks `image` and keeps the chooser open; then the user moves to icon `icon` (none when
@@ -45,7 +42,7 @@ protected:
             EXPECT_TRUE(QTest::qWaitFor([this] { return window->isActiveWindow(); }, 5000));
             answered = true;
         });
-        click(image);
+        act(image);
         EXPECT_TRUE(answered);
         // The activation came while the icon window was busy: it goes once its load is over.
         EXPECT_TRUE(QTest::qWaitFor([this] { return window->form1() == nullptr; }, 5000));
@@ -60,7 +57,7 @@ TEST_F(IconWindowLifecycle, SecondChooserSurvivesTheActivationAndItsPickIsWritte
     EXPECT_EQ(window->shared().CartIconRef, library + ",2");
     EXPECT_EQ(window->shared().SaveIconRef, library + ",5");
 
-    click("Sui");
+    act("Sui");
     EXPECT_EQ(page(), "F1");
     const registry::RegistryHive hive = desktoptest::readHive(env.hiveFile());
     EXPECT_EQ(hive.defaultValue("Alpha.Rom\\DefaultIcon"), library + ",2");
