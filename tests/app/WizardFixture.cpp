@@ -9,6 +9,7 @@
 #include "platform/ShellOpen.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -23,10 +24,10 @@ const QByteArray kThreeConsoles = "[Console]\n01=Alpha\n02=Beta\n03=Gamma\n\n"
 WizardFixture::WizardFixture()
 {
     platform::setMessageBoxHook([this](const QString& text, int style, const QString& title) {
-        messages.append({text, style, title});
+        messages << QStringLiteral("%1 %2: %3").arg(style).arg(title, text);
     });
     platform::setEndProgramHook([this] { ended = true; });
-    platform::setShellOpenHook([this](const QString& target) { opened.append(target); });
+    platform::setShellOpenHook([this](const QString& target) { opened << target; });
     platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::ClassesRootFailure>(); });
 }
 
@@ -40,10 +41,7 @@ WizardFixture::~WizardFixture()
     qputenv("PATH", m_path);
 }
 
-void WizardFixture::writeCatalogue(const QByteArray& text) const
-{
-    TestEnvironment::writeFile(env.programDir() + "/Zelvane.ini", text);
-}
+void WizardFixture::writeCatalogue(const QByteArray& text) const { TestEnvironment::writeFile(env.programDir() + "/Zelvane.ini", text); }
 
 void WizardFixture::writeUserCatalogue(const QByteArray& text) const
 {
@@ -65,9 +63,9 @@ bool WizardFixture::startWizard()
     return window->start();
 }
 
-void WizardFixture::startIn(const QString& language, const QString& level)
+void WizardFixture::startIn(const QString& language, const QString& level, const QByteArray& catalogue)
 {
-    writeCatalogue(kThreeConsoles);
+    writeCatalogue(catalogue);
     storePreferences(language, level);
     ASSERT_TRUE(startWizard());
 }
@@ -76,72 +74,61 @@ void WizardFixture::act(const QString& actions) const
 {
     for (const QString& action : actions.split(' ')) {
         if (action.contains('=')) {
-            QComboBox* combo = list(action.section('=', 0, 0));
-            const int index = action.section('=', 1).toInt();
-            ASSERT_LT(index, combo->count()) << action.toStdString();
+            QComboBox* combo = control<QComboBox>(action.section('=', 0, 0));
+            ASSERT_LT(action.section('=', 1).toInt(), combo->count()) << action.toStdString();
             combo->setFocus();
             // Each key press is a pick the list reports, as for a user.
             QTest::keyClick(combo, Qt::Key_Home);
-            while (combo->currentIndex() < index)
+            while (combo->currentIndex() < action.section('=', 1).toInt())
                 QTest::keyClick(combo, Qt::Key_Down);
         } else if (QAction* item = window->findChild<QAction*>(action)) {
             item->trigger();
-        } else {
-            QWidget* widget = control<QWidget>(action);
-            ASSERT_NE(widget, nullptr);
+        } else if (QWidget* widget = control(action)) {
             QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
         }
     }
 }
 
-QString WizardFixture::page() const
-{
-    return control<QStackedWidget>("pages")->currentWidget()->objectName();
-}
+QString WizardFixture::page() const { return control<QStackedWidget>("pages")->currentWidget()->objectName(); }
 
 QString WizardFixture::state() const
 {
-    return page() + (button("Sui")->isEnabled() ? " N" : " -") + (button("Pre")->isEnabled() ? "P " : "- ")
-        + button("Sui")->text();
+    return page() + (button("Sui")->isEnabled() ? " N" : " -") + (button("Pre")->isEnabled() ? "P " : "- ") + button("Sui")->text();
 }
 
 QStringList WizardFixture::boxes(int first) const
 {
     QStringList states;
     for (int k = first; k < first + 4; ++k) {
-        const QCheckBox* b = box(QStringLiteral("S%1").arg(k));
+        const QCheckBox* b = control<QCheckBox>(QStringLiteral("S%1").arg(k));
         states << b->text() + (b->isChecked() ? ":on" : ":off") + (b->isEnabled() ? "" : ",disabled");
     }
     return states;
 }
 
-QStringList WizardFixture::items(const QComboBox* list)
+QStringList WizardFixture::items(const QString& list) const
 {
     QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->itemText(i);
+    for (int i = 0; i < control<QComboBox>(list)->count(); ++i)
+        texts << control<QComboBox>(list)->itemText(i);
     return texts;
 }
 
-void WizardFixture::startProgram(QProcess& program, const QStringList& arguments, const char* platform)
+ProgramRun WizardFixture::runProgram(const QStringList& arguments, const char* platform, int waitMs)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
     if (platform)
         environment.insert("QT_QPA_PLATFORM", platform);
+    QProcess program;
     program.setProcessEnvironment(environment);
     program.start(ZELVANE_BIN_DIR "/zelvane", arguments);
-}
-
-ProgramRun WizardFixture::runProgram(const QStringList& arguments, const char* platform)
-{
-    QProcess program;
-    startProgram(program, arguments, platform);
-    EXPECT_TRUE(program.waitForFinished(60000));
-    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-            QString::fromLocal8Bit(program.readAllStandardOutput()),
-            QString::fromLocal8Bit(program.readAllStandardError())};
+    const bool finished = program.waitForFinished(waitMs);
+    program.kill();
+    program.waitForFinished();
+    return {!finished ? -1 : program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2,
+            QString::fromLocal8Bit(program.readAllStandardOutput()), QString::fromLocal8Bit(program.readAllStandardError())};
 }
 
 QMap<QString, QByteArray> WizardFixture::filesBelow(const QString& folder)

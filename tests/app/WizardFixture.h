@@ -11,19 +11,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMap>
-#include <QProcess>
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <memory>
 
-struct ShownMessage {
-    QString text;
-    int style;
-    QString title;
-};
-
 struct ProgramRun {
-    int status = -1; // -1 when the program did not end normally
+    int status = -1; // -1 when it was still running, -2 when it crashed
     QString output, error;
 };
 
@@ -40,10 +33,10 @@ protected:
     static void storePreferences(const QString& language, const QString& level);
     // Builds the main window, the shipped icon library beside it, and runs its start-up.
     bool startWizard();
-    // kThreeConsoles beside the program, the preferences, and a start that shows the window.
-    void startIn(const QString& language, const QString& level);
+    // `catalogue` beside the program, the preferences, and a start that shows the window.
+    void startIn(const QString& language, const QString& level, const QByteArray& catalogue = kThreeConsoles);
 
-    template <typename T> T* control(const QString& name) const
+    template <typename T = QWidget> T* control(const QString& name) const
     {
         T* found = window->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << "no control " << name.toStdString();
@@ -51,9 +44,7 @@ protected:
     }
     QAction* menu(const QString& name) const { return control<QAction>(name); }
     QPushButton* button(const QString& name) const { return control<QPushButton>(name); }
-    QCheckBox* box(const QString& name) const { return control<QCheckBox>(name); }
-    QComboBox* list(const QString& name) const { return control<QComboBox>(name); }
-    bool shown(const QString& name) const { return !control<QWidget>(name)->isHidden(); }
+    bool shown(const QString& name) const { return !control(name)->isHidden(); }
 
     // What the user does, one word an action: "C1=2" picks item 2 of a list with the keyboard, a
     // menu item's name triggers it, any other name clicks that control.
@@ -63,12 +54,11 @@ protected:
     QString state() const;
     // The four boxes from S<first>: "<caption>:on" or ":off", with ",disabled".
     QStringList boxes(int first) const;
-    static QStringList items(const QComboBox* list);
+    QStringList items(const QString& list) const;
 
-    // The built program in the test's environment, without DISPLAY and WAYLAND_DISPLAY, and with
-    // QT_QPA_PLATFORM only when `platform` is given.
-    static void startProgram(QProcess& program, const QStringList& arguments, const char* platform = nullptr);
-    static ProgramRun runProgram(const QStringList& arguments, const char* platform = nullptr);
+    // The built program in the test's environment, without DISPLAY and WAYLAND_DISPLAY, with
+    // QT_QPA_PLATFORM only when `platform` is given; stopped when it runs on after `waitMs`.
+    static ProgramRun runProgram(const QStringList& arguments, const char* platform = nullptr, int waitMs = 60000);
     static QMap<QString, QByteArray> filesBelow(const QString& folder);
     // Stand-ins for the emulators `programs`, first on PATH for the rest of the test: the desktop
     // ignores an association whose program it cannot find.
@@ -76,7 +66,7 @@ protected:
 
     TestEnvironment env;
     std::unique_ptr<Zelvane15> window;
-    QList<ShownMessage> messages;
+    QStringList messages; // "<style> <title>: <text>"
     QStringList opened;
     bool ended = false;
 
