@@ -13,7 +13,7 @@ namespace {
 
 using StartupTest = WizardFixture;
 
-QString storedLevel() { return platform::GetSetting("Zelvane", "Options", "Niveau"); }
+QString stored(const char* key) { return platform::GetSetting("Zelvane", "Options", key); }
 
 TEST_F(StartupTest, FailuresAreToldInTheStoredLanguageAndEndTheProgramWithoutAWindow)
 {
@@ -62,28 +62,25 @@ TEST_F(StartupTest, TheIconLibraryCopyReplacesAnOldOneAndTheWindowKeepsItsKeysAn
     const QByteArray shipped = TestEnvironment::readFile(ZELVANE_BIN_DIR "/Emul.icl");
     for (const char* copy : {"/zelvane/Emul.dll", "/zelvane/emul.dll"})
         EXPECT_EQ(TestEnvironment::readFile(env.dataHome() + copy), shipped) << copy;
-    // Keyboard order on page 2: S4, S1, S3, S2.
+    // Keyboard order on page 2: S4, S1, S3, S2; and the menus' keys.
     EXPECT_EQ(control("S4")->nextInFocusChain()->objectName() + control("S1")->nextInFocusChain()->objectName()
-                  + control("S3")->nextInFocusChain()->objectName(), "S1S3S2");
-    EXPECT_EQ(menu("lng")->shortcut().toString() + menu("qui")->shortcut().toString() + menu("apr")->shortcut().toString(),
-              "Ctrl+LCtrl+QCtrl+A");
+                  + control("S3")->nextInFocusChain()->objectName() + menu("lng")->shortcut().toString()
+                  + menu("qui")->shortcut().toString() + menu("apr")->shortcut().toString(), "S1S3S2Ctrl+LCtrl+QCtrl+A");
     // The window shows the program's icon, sharp at 16 pixels: every pixel opaque or clear.
     const QImage small = window->windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     EXPECT_EQ(small, icontools::IconPainter::paintApplication(16));
     for (int pixel = 0; pixel < 256; ++pixel)
-        EXPECT_TRUE(qAlpha(small.pixel(pixel % 16, pixel / 16)) % 255 == 0) << pixel;
+        EXPECT_EQ(qAlpha(small.pixel(pixel % 16, pixel / 16)) % 255, 0) << pixel;
 }
 
 TEST_F(StartupTest, ConsoleListFollowsTheCatalogue)
 {
     QByteArray fifteen = "[Console]\n";
-    QStringList fifteenNames;
-    for (int n = 1; n <= 15; ++n) {
-        fifteen += QStringLiteral("%1=Console %2\n").arg(n, 2, 10, QLatin1Char('0')).arg(n).toUtf8();
-        fifteenNames << QStringLiteral("Console %1").arg(n);
-    }
+    QStringList names;
+    for (int n = 1; n <= 15; ++n)
+        fifteen += QStringLiteral("%1=%2\n").arg(n, 2, 10, QLatin1Char('0')).arg(names.emplaceBack(QStringLiteral("Console %1").arg(n))).toUtf8();
     const struct { QByteArray catalogue; QStringList items; } cases[] = {
-        {"", {}}, {"[Console]\n01=Same\n02=Same\n", {"Same", "Same"}}, {"[Console]\n01=X\n16=Never\n", {"X"}}, {fifteen, fifteenNames},
+        {"", {}}, {"[Console]\n01=Same\n02=Same\n", {"Same", "Same"}}, {"[Console]\n01=X\n16=Never\n", {"X"}}, {fifteen, names},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.catalogue.left(40).toStdString());
@@ -96,28 +93,40 @@ TEST_F(StartupTest, ConsoleListFollowsTheCatalogue)
     }
 }
 
-TEST_F(StartupTest, FirstRunAsksForTheLanguageAndAFlagAppliesIt)
+TEST_F(StartupTest, FirstRunAsksForTheLanguageAFlagAppliesItAndQuitAlwaysEnds)
 {
     startIn(QString(), QString());
     const auto captions = [this] {
         return QStringList{control<QGroupBox>("F1")->title(), control<QGroupBox>("F5")->title(), button("Pre")->text(),
-                           button("Qu")->text(), menu("lng")->text(), menu("apr")->text(), menu("qui")->text()};
+                           button("Qu")->text(), menu("lng")->text(), menu("apr")->text(), menu("qui")->text()}.join('|');
     };
     const auto menusEnabled = [this] { return menu("apr")->isEnabled() + menu("lng")->isEnabled() + menu("qui")->isEnabled(); };
     EXPECT_TRUE(shown("P3") && menu("nov")->isChecked() && !menu("xpt")->isChecked());
     EXPECT_EQ(menusEnabled(), 0);
-    EXPECT_EQ(storedLevel(), "Novice");
+    EXPECT_EQ(stored("Niveau"), "Novice");
+    window->close(); // even with the language panel over the wizard
+    EXPECT_TRUE(ended);
     act("fr");
     EXPECT_FALSE(shown("P3"));
     EXPECT_EQ(menusEnabled(), 3);
-    EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), "FR");
-    EXPECT_EQ(captions().join('|'), QString::fromUtf8("Choisissez une console|Choisissez les icônes|<--- Précédent|"
-                                                      "Quitter|Langage|A Propos|Quitter"));
+    EXPECT_EQ(stored("Langue"), "FR");
+    EXPECT_EQ(captions(), QString::fromUtf8("Choisissez une console|Choisissez les icônes|<--- Précédent|Quitter|Langage|A Propos|Quitter"));
     act("lng");
     EXPECT_TRUE(shown("P3") && !menu("qui")->isEnabled());
     act("us");
-    EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), "US");
-    EXPECT_EQ(captions().join('|'), "Select a Video Game Platform|Select icons|<--- Previous|Quit|Language|About|Quit");
+    EXPECT_EQ(stored("Langue"), "US");
+    EXPECT_EQ(captions(), "Select a Video Game Platform|Select icons|<--- Previous|Quit|Language|About|Quit");
+    // Quit with the About panel shown, by its key and by the button.
+    ended = false;
+    act("apr");
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(ended && shown("P2"));
+    ended = false;
+    act("Qu");
+    EXPECT_TRUE(ended);
 }
 
 TEST_F(StartupTest, StoredPreferencesAreAppliedAtStartAndTheLevelMenuStoresAtOnce)
@@ -132,34 +141,14 @@ TEST_F(StartupTest, StoredPreferencesAreAppliedAtStartAndTheLevelMenuStoresAtOnc
         TestEnvironment own;
         startIn(c[0], c[1]);
         EXPECT_FALSE(shown("P3"));
-        EXPECT_EQ(QStringList({control<QGroupBox>("F3")->title(), menu("nov")->isChecked() ? "n" : "-", menu("xpt")->isChecked() ? "x" : "-",
-                               storedLevel()}).join(""), c[2] + c[3] + c[4]);
+        EXPECT_EQ(control<QGroupBox>("F3")->title() + (menu("nov")->isChecked() ? "n" : "-") + (menu("xpt")->isChecked() ? "x" : "-")
+                      + stored("Niveau"), c[2] + c[3] + c[4]);
     }
     for (const QString level : {"xpt", "nov", "xpt"}) {
         act(level);
-        EXPECT_NE(menu("nov")->isChecked(), menu("xpt")->isChecked());
-        EXPECT_TRUE(menu(level)->isChecked());
-        EXPECT_EQ(storedLevel(), level == "xpt" ? "Expert" : "Novice");
+        EXPECT_TRUE(menu(level)->isChecked() && menu("nov")->isChecked() != menu("xpt")->isChecked());
+        EXPECT_EQ(stored("Niveau"), level == "xpt" ? "Expert" : "Novice");
     }
-}
-
-TEST_F(StartupTest, QuitEndsTheProgramEvenWithAPanelShown)
-{
-    startIn(QString(), QString()); // first run: the language panel covers the wizard
-    ASSERT_TRUE(shown("P3"));
-    window->close();
-    EXPECT_TRUE(ended);
-    ended = false;
-    act("fr apr");
-    ASSERT_TRUE(shown("P2"));
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_TRUE(ended);
-    ended = false;
-    act("apr Qu");
-    EXPECT_TRUE(ended);
 }
 
 } // namespace

@@ -34,26 +34,17 @@ WizardFixture::WizardFixture()
 WizardFixture::~WizardFixture()
 {
     window.reset();
-    platform::setMessageBoxHook({});
-    platform::setEndProgramHook({});
-    platform::setShellOpenHook({});
+    platform::setMessageBoxHook({}), platform::setEndProgramHook({}), platform::setShellOpenHook({});
     platform::setDesktopNotifyHook({});
     qputenv("PATH", m_path);
 }
 
-void WizardFixture::writeCatalogue(const QByteArray& text) const { TestEnvironment::writeFile(env.programDir() + "/Zelvane.ini", text); }
-
-void WizardFixture::writeUserCatalogue(const QByteArray& text) const
-{
-    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.ini", text);
-}
-
 void WizardFixture::storePreferences(const QString& language, const QString& level)
 {
-    if (!language.isNull())
-        platform::SaveSetting("Zelvane", "Options", "Langue", language);
-    if (!level.isNull())
-        platform::SaveSetting("Zelvane", "Options", "Niveau", level);
+    for (const auto& [name, value] : {std::pair{"Langue", language}, {"Niveau", level}}) {
+        if (!value.isNull())
+            platform::SaveSetting("Zelvane", "Options", name, value);
+    }
 }
 
 bool WizardFixture::startWizard()

@@ -28,8 +28,10 @@ protected:
     WizardFixture();
     ~WizardFixture() override;
 
-    void writeCatalogue(const QByteArray& text) const; // beside the program
-    void writeUserCatalogue(const QByteArray& text) const; // the user's own, which the command line reads too
+    // The catalogue beside the program, or the user's own, which the command line reads too.
+    void writeCatalogue(const QByteArray& text) const { TestEnvironment::writeFile(env.programDir() + "/Zelvane.ini", text); }
+    void writeUserCatalogue(const QByteArray& text) const { TestEnvironment::writeFile(userCatalogue(), text); }
+    QString userCatalogue() const { return env.configHome() + "/Zelvane/Zelvane.ini"; }
     static void storePreferences(const QString& language, const QString& level);
     // Builds the main window, the shipped icon library beside it, and runs its start-up.
     bool startWizard();
