@@ -101,9 +101,7 @@ TEST_F(FinishTest, TheCommandLineWritesTheHiveFinishWrites)
         const ProgramRun result = runProgram(c.arguments);
         ASSERT_EQ(result.status, 0) << result.error.toStdString();
         const QByteArray associated = TestEnvironment::readFile(env.hiveFile());
-        const auto text = [](const QByteArray& utf16) {
-            return QString::fromUtf16(reinterpret_cast<const char16_t*>(utf16.constData()), utf16.size() / 2).toStdString();
-        };
+        const auto text = [](const QByteArray& utf16) { return QString::fromUtf16(reinterpret_cast<const char16_t*>(utf16.data()), utf16.size() / 2).toStdString(); };
         EXPECT_TRUE(!written.isEmpty() && associated == written) << text(associated) << "\ndiffers from Finish's\n" << text(written);
     }
     ASSERT_TRUE(QFile::remove(env.configHome() + "/Zelvane/Zelvane.ini"));
@@ -116,8 +114,7 @@ TEST_F(FinishTest, TheCommandLineWritesTheHiveFinishWrites)
 TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorAndUndoGivesEveryFileBack)
 {
     platform::setDesktopNotifyHook({});
-    const QString emulator = env.root() + "/my emulators/emu";
-    const QString record = env.root() + "/arguments";
+    const QString emulator = env.root() + "/my emulators/emu", record = env.root() + "/arguments";
     TestEnvironment::writeFile(emulator, desktoptest::recorderScript(record));
     QFile::setPermissions(emulator, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     // The user's own catalogue, which the command line reads too. A value that starts and ends with
@@ -129,10 +126,9 @@ TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorAndUndoGivesEveryFileBa
     ASSERT_TRUE(startWizard());
     finish("C1=0 Sui C2=0 Sui");
     EXPECT_TRUE(messages.isEmpty()) << messages.value(0).toStdString();
-    const QString game = env.root() + "/my games/Game One.AA";
-    const QString save = env.root() + "/my games/game.sa";
-    TestEnvironment::writeFile(game, QByteArray(64, '\x01'));
-    TestEnvironment::writeFile(save, QByteArray(64, '\x02'));
+    const QString game = env.root() + "/my games/Game One.AA", save = env.root() + "/my games/game.sa";
+    for (const QString& file : {game, save})
+        TestEnvironment::writeFile(file, QByteArray(64, '\x01'));
     const QString romType = DesktopNames::mimeType("Alpha.Rom");
     EXPECT_EQ(desktoptest::contentType(game), romType);
     EXPECT_EQ(desktoptest::contentType(save), DesktopNames::mimeType("Alpha.Save"));
