@@ -68,25 +68,22 @@ TEST_F(NavigationTest, LoadersFillThePagesFromTheChosenConsole)
     EXPECT_TRUE(loaded.isNull() && window->form1() == nullptr);
 }
 
-TEST_F(NavigationTest, TwoNumbersSharingANameGiveTheHighestOne)
+// Two numbers sharing a name give the highest one; a console without icon indexes still shows the
+// icon window, where the missing index shows as an empty one, which is no number: the route stops
+// there and the references keep what they held.
+TEST_F(NavigationTest, TwinConsolesAndMissingIconIndexes)
 {
-    startIn("US", "Expert", "[Console]\n01=Twin\n02=Twin\n[01]\next1=one\nromname=First\nemu1=first\ncartico=1\n"
-                            "[02]\next1=two\next2=more\nromname=Second\nemu1=second\ncartico=4\n");
+    startIn("US", "Expert", "[Console]\n01=Twin\n02=Twin\n03=Bare\n[01]\next1=one\nromname=First\nemu1=first\ncartico=1\n"
+                            "[02]\next1=two\next2=more\nromname=Second\nemu1=second\ncartico=4\n[03]\nemu1=bare-emu\n");
     act("C1=0 Sui");
     EXPECT_EQ(boxes(1), (QStringList{"*.two:on", "*.more:on", "*.:off,disabled", "*.:off,disabled"}));
     EXPECT_EQ(window->shared().RomTypeName + window->shared().SaveTypeName, "Second" + kMarker);
     act("Sui");
     EXPECT_EQ(items("C2"), (QStringList{"second", "", "", "", "", ""}));
-}
-
-TEST_F(NavigationTest, IconsPageWithoutIconIndexStillShowsTheIconWindow)
-{
-    startIn("US", "Novice", "[Console]\n01=Bare\n[01]\nemu1=bare-emu\n");
-    act("C1=0 Sui C2=0 Sui");
+    act("Pre Pre C1=2 nov Sui C2=0 Sui");
+    ASSERT_EQ(page(), "F5");
     EXPECT_EQ(window->shared().CartIconIndex + window->shared().SaveIconIndex, kMarker + kMarker);
     ASSERT_NE(window->form1(), nullptr);
-    // The missing index shows as an empty one, which is no number: the route stops there and the
-    // references keep what they held.
     EXPECT_EQ(window->form1()->findChild<QLineEdit*>("txtIconIdx")->text(), QString(""));
     EXPECT_EQ(window->shared().CartIconRef + window->shared().SaveIconRef, QString());
 }

@@ -24,31 +24,22 @@ std::optional<QString> unescaped(const QString& value)
 
 struct Word { QString text; bool quoted = false; };
 
-// Space-separated arguments; a quoted one is quoted whole, with \" \` \$ \\ inside.
+// Space-separated arguments: a quoted one is quoted whole, with \" \` \$ \\ inside; an unquoted
+// one holds no reserved character.
 std::optional<QList<Word>> wordsOf(const QString& line)
 {
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`"), escapable = QStringLiteral("\"`$\\");
+    static const QRegularExpression quoted(R"re("((?:[^"`$\\]|\\["`$\\])*)"(?= |\z))re"),
+        unquoted(R"re([^ \t\n"'\\><~|&;$*?#()`]+(?= |\z))re"), escape(R"re(\\(.))re");
     QList<Word> words;
     for (qsizetype i = 0; i < line.size(); ++i) {
         if (line[i] == u' ')
             continue;
-        Word word { {}, line[i] == u'"' };
-        if (word.quoted) {
-            for (++i; i < line.size() && line[i] != u'"'; ++i) {
-                if (line[i] == u'`' || line[i] == u'$'
-                    || (line[i] == u'\\' && (++i == line.size() || !escapable.contains(line[i]))))
-                    return std::nullopt;
-                word.text += line[i];
-            }
-            if (i++ == line.size() || (i < line.size() && line[i] != u' '))
-                return std::nullopt;
-        }
-        for (; !word.quoted && i < line.size() && line[i] != u' '; ++i) {
-            if (reserved.contains(line[i]))
-                return std::nullopt;
-            word.text += line[i];
-        }
-        words << word;
+        const QRegularExpressionMatch word = (line[i] == u'"' ? quoted : unquoted)
+            .match(line, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!word.hasMatch())
+            return std::nullopt;
+        words << Word { line[i] == u'"' ? word.captured(1).replace(escape, QStringLiteral("\\1")) : word.captured(), line[i] == u'"' };
+        i += word.capturedLength() - 1;
     }
     return words;
 }
