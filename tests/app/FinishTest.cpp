@@ -138,7 +138,9 @@ TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorAndUndoGivesEveryFileBa
     EXPECT_EQ(desktoptest::waitForLines(record), QStringList{game});
 
     const QMap<QString, QByteArray> before = filesBelow(env.root());
-    finish("C1=1 Sui C2=0 Sui"); // Beta takes .aa from Alpha
+    finish("C1=1 Sui C2=0 Sui"); // Beta takes .aa from Alpha, and only .aa
+    EXPECT_EQ(messages, QStringList("48 Warning: These associations were written but may not work:\nThe extension \".aa\" was taken "
+                                    "from the class \"Alpha.Rom\": its files now belong to the class \"Beta.Rom\"."));
     ASSERT_EQ(desktoptest::contentType(game), DesktopNames::mimeType("Beta.Rom"));
     const ProgramRun undo = runProgram({"--undo"});
     ASSERT_EQ(undo.status, 0) << undo.error.toStdString();
