@@ -1,116 +1,63 @@
-// The About panel, its links and their hover feedback, and the icon images of the last page.
+// The About panel, its links and their hover feedback, and the hand over the language flags.
 #include "WizardFixture.h"
 
 #include <QTest>
 
 namespace {
 
-const QColor kOrange(255, 128, 0);
-const QColor kBlue(0, 0, 255);
+using AboutTest = WizardFixture;
 
-class AboutTest : public WizardFixture {
-protected:
-    void SetUp() override
-    {
-        writeCatalogue(kThreeConsoles);
-        storePreferences("US", "Expert");
-        ASSERT_TRUE(startWizard());
-    }
-
-    QColor colourOf(const char* name) const { return control<QLabel>(name)->palette().color(QPalette::WindowText); }
-    bool aboutShown() const { return !control<QWidget>("P2")->isHidden(); }
-    void moveOver(const char* name) const
-    {
-        QWidget* widget = control<QWidget>(name);
-        QMouseEvent move(QEvent::MouseMove, QPointF(widget->rect().center()),
-                         widget->mapToGlobal(QPointF(widget->rect().center())), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(widget, &move);
-    }
-};
-
-TEST_F(AboutTest, MenuShowsAndHidesThePanelAndTheLanguageItemFollows)
+TEST_F(AboutTest, TheMenuOrAClickOutsideTheLinksHidesThePanelAndTheLinksOpenTheirAddresses)
 {
-    for (int round = 0; round < 2; ++round) {
-        menu("apr")->trigger();
-        EXPECT_TRUE(aboutShown());
-        EXPECT_EQ(control<QLabel>("I1")->pixmap().size(), QSize(185, 40));
-        EXPECT_FALSE(menu("lng")->isEnabled());
-        menu("apr")->trigger();
-        EXPECT_FALSE(aboutShown());
-        EXPECT_TRUE(menu("lng")->isEnabled());
+    startIn("US", "Expert");
+    for (const QString hide : {"apr", "I1", "version", "Cop"}) {
+        SCOPED_TRACE(hide.toStdString());
+        act("apr");
+        EXPECT_TRUE(shown("P2") && !menu("lng")->isEnabled());
+        // What the user clicks on outside the links is the click area lying in front of them.
+        if (hide == "apr") {
+            act("apr");
+        } else {
+            const QPoint inPanel = control(hide)->geometry().center();
+            QWidget* hit = control("P2")->childAt(inPanel);
+            ASSERT_NE(hit, nullptr);
+            QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(control("P2"), inPanel));
+        }
+        EXPECT_TRUE(!shown("P2") && menu("lng")->isEnabled());
     }
-    EXPECT_EQ(page(), "F1");   // the wizard behind keeps its state
-}
-
-TEST_F(AboutTest, ClickOutsideTheLinksHidesThePanel)
-{
-    for (const char* spot : {"I1", "version", "Cop"}) {
-        SCOPED_TRACE(spot);
-        menu("apr")->trigger();
-        ASSERT_TRUE(aboutShown());
-        // What the user clicks on there is the click area lying in front of it.
-        QWidget* target = control<QWidget>(spot);
-        const QPoint inPanel = target->geometry().center();
-        QWidget* hit = control<QWidget>("P2")->childAt(inPanel);
-        ASSERT_NE(hit, nullptr);
-        EXPECT_EQ(hit->objectName(), "Protege");
-        QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(control<QWidget>("P2"), inPanel));
-        EXPECT_FALSE(aboutShown());
-        EXPECT_TRUE(menu("lng")->isEnabled());
-    }
-}
-
-TEST_F(AboutTest, LinksOpenTheirAddressesAndLeaveThePanelShown)
-{
-    menu("apr")->trigger();
-    click("Lad");
-    click("Lma");
+    EXPECT_EQ(page(), "F1");
+    act("apr Lad Lma");
     EXPECT_EQ(opened, (QStringList{ZELVANE_WEB_ADDRESS, "mailto:" ZELVANE_MAIL_ADDRESS "?subject=Zelvane"}));
-    EXPECT_TRUE(aboutShown());
-    EXPECT_EQ(control<QLabel>("Lad")->text(), ZELVANE_WEB_ADDRESS);
-    EXPECT_EQ(control<QLabel>("Lma")->text(), ZELVANE_MAIL_ADDRESS);
-    EXPECT_EQ(control<QLabel>("Cop")->text(), ZELVANE_OWNERSHIP);
+    EXPECT_TRUE(shown("P2"));
+    EXPECT_EQ(control<QLabel>("Lad")->text() + control<QLabel>("Lma")->text() + control<QLabel>("Cop")->text(),
+              ZELVANE_WEB_ADDRESS ZELVANE_MAIL_ADDRESS ZELVANE_OWNERSHIP);
 }
 
 TEST_F(AboutTest, HoverTurnsTheLinkBlueAndThePointerIntoAHand)
 {
-    menu("apr")->trigger();
-    EXPECT_EQ(colourOf("Lad"), kOrange);
-    EXPECT_EQ(colourOf("Lma"), kOrange);
-    struct Step {
-        const char* over;
-        int pointer;
-        QColor lad, lma;
+    startIn("US", "Expert");
+    // "<pointer> <Lad's colour> <Lma's colour>" once the pointer moved over `name`.
+    const auto moveOver = [this](const char* name) {
+        QWidget* widget = control(name);
+        const QPointF centre(widget->rect().center());
+        QMouseEvent move(QEvent::MouseMove, centre, widget->mapToGlobal(centre), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+        const auto colour = [this](const char* link) { return control<QLabel>(link)->palette().color(QPalette::WindowText).name(); };
+        return QStringLiteral("%1 %2 %3").arg(window->mousePointer()).arg(colour("Lad"), colour("Lma"));
     };
-    const Step steps[] = {{"Lad", 99, kBlue, kOrange},
-                          {"Lma", 99, kOrange, kBlue},
-                          {"Protege", 0, kOrange, kOrange},
-                          {"Lma", 99, kOrange, kBlue}};
-    for (const Step& s : steps) {
-        SCOPED_TRACE(s.over);
-        moveOver(s.over);
-        EXPECT_EQ(window->mousePointer(), s.pointer);
-        EXPECT_EQ(window->cursor().shape(), s.pointer == 99 ? Qt::BitmapCursor : Qt::ArrowCursor);
-        EXPECT_EQ(colourOf("Lad"), s.lad);
-        EXPECT_EQ(colourOf("Lma"), s.lma);
+    act("apr");
+    for (const auto& [over, state] : {std::pair{"I1", "0 #ff8000 #ff8000"}, {"Lad", "99 #0000ff #ff8000"},
+                                      {"Lma", "99 #ff8000 #0000ff"}, {"Protege", "0 #ff8000 #ff8000"}, {"Lma", "99 #ff8000 #0000ff"}}) {
+        EXPECT_EQ(moveOver(over), state) << over;
+        EXPECT_EQ(window->cursor().shape(), state[0] == '9' ? Qt::BitmapCursor : Qt::ArrowCursor) << over;
     }
     EXPECT_EQ(window->cursor().hotSpot(), QPoint(12, 5));
-    // Hidden with the hand still set: the pointer keeps its shape.
-    menu("apr")->trigger();
+    act("apr"); // hidden with the hand still set: the pointer keeps its shape
     EXPECT_EQ(window->mousePointer(), 99);
-}
-
-TEST_F(AboutTest, FlagsShowTheHandAndTheirPanelTheArrow)
-{
-    menu("lng")->trigger();
-    moveOver("fr");
-    EXPECT_EQ(window->mousePointer(), 99);
-    moveOver("T01");
-    EXPECT_EQ(window->mousePointer(), 0);
-    moveOver("us");
-    EXPECT_EQ(window->mousePointer(), 99);
-    click("us");                     // a flag click puts the arrow back
+    // The flags show the hand, their panel the arrow, and a flag's click puts the arrow back.
+    act("lng");
+    EXPECT_EQ(moveOver("fr").left(2) + moveOver("T01").left(2) + moveOver("us").left(2), "990 99");
+    act("us");
     EXPECT_EQ(window->mousePointer(), 0);
 }
 

@@ -1,37 +1,27 @@
 // The program's command line, as a user types it, with no display: answers, mistakes refused with
 // nothing written, and the associations listed, written, removed and undone.
-#include "CommandLineRun.h"
-#include "DesktopTestSupport.h"
-#include "TestEnvironment.h"
 #include "WizardFixture.h"
 
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 namespace {
 
-TEST(CommandLine, AnswersOrRefusesBeforeAnyWindowOpens)
+using CommandLine = WizardFixture;
+
+TEST_F(CommandLine, AnswersOrRefusesBeforeAnyWindowOpens)
 {
-    struct Case {
-        QStringList arguments;
-        const char* platform;   // QT_QPA_PLATFORM, or nullptr for none and no display at all
-        int status;             // -1: the wizard opens and stays open
-        QString output;         // the start of the standard output
-        QString error;          // the end of the standard error
-    };
     const QString refusal = "\nTry 'zelvane --help' for the options.\n";
-    const Case cases[] = {
+    // QT_QPA_PLATFORM (none, nor any display, when null); the status, -1 for a wizard that opens and
+    // stays open; the start of the standard output and the end of the standard error.
+    const struct { QStringList arguments; const char* platform; int status; QString output, error; } cases[] = {
         {{}, "offscreen", -1, "", ""},
         {{"--version"}, nullptr, 0, "Zelvane 1.51b\n", ""},
-        {{"-v"}, nullptr, 0, "Zelvane 1.51b\n", ""},
-        {{"-platform", "offscreen", "--version"}, nullptr, 0, "Zelvane 1.51b\n", ""},
+        {{"-platform", "offscreen", "-v"}, nullptr, 0, "Zelvane 1.51b\n", ""},
         {{"--help"}, nullptr, 0, "Usage: zelvane [options]\nAssociates console ROM", ""},
         {{"-h", "--bogus"}, nullptr, 0, "Usage: zelvane [options]\n", ""},
-        {{"--bogus"}, nullptr, 2, "", "zelvane: Unknown option 'bogus'." + refusal},
         {{"-style=fusion", "-platform", "xcb", "--bogus"}, nullptr, 2, "", "zelvane: Unknown option 'bogus'." + refusal},
         {{"game.nes"}, nullptr, 2, "", "zelvane: Unexpected argument 'game.nes'." + refusal},
         {{"--json"}, nullptr, 2, "", "zelvane: --json goes with --list." + refusal},
@@ -40,40 +30,25 @@ TEST(CommandLine, AnswersOrRefusesBeforeAnyWindowOpens)
         {{"--associate", "Alpha", "--emulator", "1", "--command", "x"}, nullptr, 2, "", "not both." + refusal},
         {{"--remove", "Alpha", "--rom", "aa"}, nullptr, 2, "", "--rom goes with --associate." + refusal},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        TestEnvironment env;
-        if (c.status < 0) {
-            QProcess program;
-            commandline::start(program, c.arguments, c.platform);
-            EXPECT_FALSE(program.waitForFinished(1500)) << "the wizard closed at once";
-            program.kill();
-            program.waitForFinished();
-            continue;
-        }
-        const commandline::Result result = commandline::run(c.arguments, c.platform);
+        const ProgramRun result = runProgram(c.arguments, c.platform, c.status < 0 ? 1500 : 60000);
         EXPECT_EQ(result.status, c.status);
-        EXPECT_TRUE(c.output.isEmpty() ? result.output.isEmpty() : result.output.startsWith(c.output))
-            << result.output.toStdString();
-        EXPECT_TRUE(c.error.isEmpty() ? result.error.isEmpty() : result.error.endsWith(c.error))
-            << result.error.toStdString();
+        if (c.status >= 0) {
+            EXPECT_TRUE(c.output.isEmpty() ? result.output.isEmpty() : result.output.startsWith(c.output)) << result.output.toStdString();
+            EXPECT_TRUE(c.error.isEmpty() ? result.error.isEmpty() : result.error.endsWith(c.error)) << result.error.toStdString();
+        }
     }
 }
 
 // One user's session, step by step: each step's status and what it prints, and a refused step
 // leaves every file as it was.
-TEST(CommandLine, ListsAssociatesRemovesAndUndoesAsAUserTypesIt)
+TEST_F(CommandLine, ListsAssociatesRemovesAndUndoesAsAUserTypesIt)
 {
-    TestEnvironment env;
-    const commandline::ProgramsOnPath emulators(env.root() + "/bin", {"alpha-emu", "beta-emu"});
-    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.ini", kThreeConsoles);
-    const struct {
-        QStringList arguments;
-        int status;
-        QString output; // held by the standard output
-        QString error; // held by the standard error
-        QStringList keys; // "path = value" the hive holds afterwards; "path" for a key that is gone
-    } steps[] = {
+    programsOnPath({"alpha-emu", "beta-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    // The status, what the standard output and error hold, and "path = value" the hive holds afterwards ("path": a key that is gone).
+    const struct { QStringList arguments; int status; QString output, error; QStringList keys; } steps[] = {
         {{"--list"}, 0, "No association.\n", "", {}},
         {{"--associate", "alpha", "--rom", "ab,.AC", "--save", "*.sa"}, 0, "Associated Alpha: .ab .ac .sa open with alpha-emu \"%1\"", "",
          {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".ac = Alpha.Rom", ".sa = Alpha.Save", ".aa",
@@ -98,67 +73,54 @@ TEST(CommandLine, ListsAssociatesRemovesAndUndoesAsAUserTypesIt)
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.arguments.join(' ').toStdString());
-        const QMap<QString, QByteArray> before = commandline::filesBelow(env.root());
-        const commandline::Result result = commandline::run(step.arguments);
+        const QMap<QString, QByteArray> before = filesBelow(env.root());
+        const ProgramRun result = runProgram(step.arguments);
         EXPECT_EQ(result.status, step.status) << result.error.toStdString();
         EXPECT_TRUE(step.output.isEmpty() ? result.output.isEmpty() : result.output.contains(step.output))
             << result.output.toStdString();
         // What this machine's own applications open may be told as a warning, and nothing else.
         const QStringList told = result.error.split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^(?!zelvane: warning: )"));
-        EXPECT_TRUE(step.error.isEmpty() ? told.isEmpty() : result.error.contains(step.error))
-            << result.error.toStdString();
-        if (step.status == 2) {
-            EXPECT_EQ(commandline::filesBelow(env.root()), before) << "a refused request wrote";
-        }
-        const registry::RegistryHive hive = QFile::exists(env.hiveFile()) ? desktoptest::readHive(env.hiveFile())
-                                                                          : registry::RegistryHive();
+        EXPECT_TRUE(step.error.isEmpty() ? told.isEmpty() : result.error.contains(step.error)) << result.error.toStdString();
+        EXPECT_TRUE(step.status != 2 || filesBelow(env.root()) == before) << "a refused request wrote";
+        const registry::RegistryHive hive = QFile::exists(env.hiveFile()) ? desktoptest::readHive(env.hiveFile()) : registry::RegistryHive();
+        QStringList held;
         for (const QString& key : step.keys) {
             const QString path = key.section(" = ", 0, 0);
-            EXPECT_EQ(hive.defaultValue(path), key.contains(" = ") ? std::optional(key.section(" = ", 1)) : std::nullopt) << key.toStdString();
-            EXPECT_EQ(hive.hasKey(path), key.contains(" = ")) << key.toStdString();
+            held << (hive.hasKey(path) ? path + " = " + hive.defaultValue(path).value_or("(none)") : path);
         }
+        EXPECT_EQ(held, step.keys);
     }
 }
 
-TEST(CommandLine, ListsForScriptsAndSpeaksTheWizardsLanguage)
+TEST_F(CommandLine, ListsForScriptsWarnsAndSpeaksTheWizardsLanguage)
 {
-    TestEnvironment env;
-    const commandline::ProgramsOnPath emulators(env.root() + "/bin", {"beta-emu"});
-    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.ini", kThreeConsoles);
-    ASSERT_EQ(commandline::run({"--associate", "Beta"}).status, 0);
-    const commandline::Result list = commandline::run({"--list", "--json"});
+    programsOnPath({"beta-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    ASSERT_EQ(runProgram({"--associate", "Beta"}).status, 0);
+    const ProgramRun list = runProgram({"--list", "--json"});
     ASSERT_EQ(list.status, 0);
     const QJsonArray associations = QJsonDocument::fromJson(list.output.toUtf8())["associations"].toArray();
     ASSERT_EQ(associations.size(), 1);
-    const QJsonObject beta = associations[0].toObject();
-    EXPECT_EQ(beta["console"], "Beta");
-    EXPECT_EQ(beta["romClass"], "Beta.Rom");
-    EXPECT_EQ(beta["saveClass"], "Beta.Save");
-    EXPECT_EQ(beta["romExtensions"].toArray(), QJsonArray({"ba", "bb"}));
-    EXPECT_EQ(beta["saveExtensions"].toArray(), QJsonArray({"bs"}));
-    EXPECT_EQ(beta["command"], "beta-emu \"%1\"");
-    EXPECT_EQ(beta["romIcon"], env.dataHome() + "/zelvane/emul.dll,1");
-    EXPECT_EQ(beta["saveIcon"], env.dataHome() + "/zelvane/emul.dll,16");
-    for (const char* check : {"works", "romTypeKnown", "saveTypeKnown", "opensWithCommand", "programFound"})
-        EXPECT_EQ(beta[check], true) << check;
-    EXPECT_EQ(beta["problems"].toArray(), QJsonArray());
+    const QString icons = env.dataHome() + "/zelvane/emul.dll,";
+    EXPECT_EQ(associations[0].toObject(), QJsonObject::fromVariantMap({
+        {"console", "Beta"}, {"romClass", "Beta.Rom"}, {"saveClass", "Beta.Save"}, {"romExtensions", QStringList{"ba", "bb"}},
+        {"saveExtensions", QStringList{"bs"}}, {"command", "beta-emu \"%1\""}, {"romIcon", icons + "1"},
+        {"saveIcon", icons + "16"}, {"works", true}, {"romTypeKnown", true}, {"saveTypeKnown", true},
+        {"opensWithCommand", true}, {"programFound", true}, {"problems", QStringList()}}));
 
     // Written, but the desktop will ignore it: told on the standard error, and by --list.
-    const commandline::Result gamma
-        = commandline::run({"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""});
+    const QString ignored = "The emulator \"missing-emu\" of the class \"Gamma.Rom\" cannot be found on PATH: "
+                            "the desktop will ignore this association.\n";
+    const ProgramRun gamma = runProgram({"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""});
     EXPECT_EQ(gamma.status, 0);
-    EXPECT_EQ(gamma.error.toStdString(), "zelvane: warning: The emulator \"missing-emu\" of the class \"Gamma.Rom\" "
-                                         "cannot be found on PATH: the desktop will ignore this association.\n");
-    EXPECT_TRUE(commandline::run({"--list"}).output.endsWith(
-        "  works:        no\n    ! The emulator \"missing-emu\" of the class \"Gamma.Rom\" cannot be found on PATH: "
-        "the desktop will ignore this association.\n"));
+    EXPECT_EQ(gamma.error, "zelvane: warning: " + ignored);
+    EXPECT_TRUE(runProgram({"--list"}).output.endsWith("  works:        no\n    ! " + ignored));
 
     TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.conf", "[Options]\nLangue=FR\n");
-    EXPECT_EQ(commandline::run({"--associate", "Delta"}).error,
-              QString::fromUtf8("zelvane : Console inconnue « Delta ». Les consoles du catalogue sont : Alpha, Beta, "
-                                "Gamma.\n").replace("zelvane : ", "zelvane: "));
-    EXPECT_TRUE(commandline::run({"--help"}).output.startsWith("Usage : zelvane [options]\nAssocie les fichiers"));
-    EXPECT_TRUE(commandline::run({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
+    EXPECT_EQ(runProgram({"--associate", "Delta"}).error,
+              QString::fromUtf8("zelvane: Console inconnue « Delta ». Les consoles du catalogue sont : Alpha, Beta, Gamma.\n"));
+    EXPECT_TRUE(runProgram({"--help"}).output.startsWith("Usage : zelvane [options]\nAssocie les fichiers"));
+    EXPECT_TRUE(runProgram({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
 }
 
 } // namespace

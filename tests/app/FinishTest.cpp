@@ -1,13 +1,11 @@
 // Finish from the last page: the writer's message over the wizard, the association in the user's
-// hive, the wizard back on page 1, and failures told in the wizard's language.
+// hive and on the desktop, the wizard back on page 1, warnings and failures in the wizard's language;
+// the same hive as the command line's, and --undo giving every file back.
 #include "WizardFixture.h"
 
-#include "CommandLineRun.h"
-#include "DesktopTestSupport.h"
 #include "platform/ClassesRoot.h"
 #include "registry/DesktopNames.h"
 
-#include <QLabel>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -15,246 +13,143 @@
 
 namespace {
 
+using registry::DesktopNames;
+
 class FinishTest : public WizardFixture {
 protected:
-    // Clicks Finish and notes what the writer's window shows while it is up.
-    void finish()
-    {
-        QTimer::singleShot(0, [this] {
-            QWidget* writer = QApplication::activeModalWidget();
-            ASSERT_NE(writer, nullptr);
-            shownMessage = writer->findChild<QLabel*>("L1")->text();
-            previousWhileWriting = button("Pre")->isEnabled();
-        });
-        click("Sui");
-    }
-
-    registry::RegistryHive hive() const { return desktoptest::readHive(env.hiveFile()); }
-
-    QString shownMessage;
-    bool previousWhileWriting = true;
-    QList<QStringList> told;
-    QList<platform::ClassesRootFailure> desktopAnswer;
-
     void SetUp() override
     {
         platform::setDesktopNotifyHook([this](const QStringList& classes) {
             told.append(classes);
             return desktopAnswer;
         });
-        writeCatalogue(kThreeConsoles);
     }
+    // Does `actions`, then clicks Finish and notes what shows while the writer's window is up.
+    void finish(const QString& actions)
+    {
+        act(actions);
+        ASSERT_EQ(page(), "F5");
+        QTimer::singleShot(0, [this] {
+            QWidget* writer = QApplication::activeModalWidget();
+            ASSERT_NE(writer, nullptr);
+            whileWriting = writer->findChild<QLabel*>("L1")->text() + (button("Pre")->isEnabled() ? " Pre" : "");
+        });
+        act("Sui");
+    }
+    // The default values of `keys` in the user's hive, "-" for a key it does not hold.
+    QStringList hive(const QStringList& keys) const
+    {
+        const registry::RegistryHive hive = desktoptest::readHive(env.hiveFile());
+        QStringList values;
+        for (const QString& key : keys)
+            values << (hive.hasKey(key) ? hive.defaultValue(key).value_or("(none)") : "-");
+        return values;
+    }
+
+    QString whileWriting;
+    QList<QStringList> told;
+    QList<platform::ClassesRootFailure> desktopAnswer;
 };
 
-TEST_F(FinishTest, WritesTheAssociationAndReturnsToTheFirstPage)
+TEST_F(FinishTest, WritesTheAssociationReturnsToTheFirstPageAndTellsFailuresInTheWizardsLanguage)
 {
-    storePreferences("US", "Expert");
-    ASSERT_TRUE(startWizard());
-    walkToTheLastPage(0);
-    box("S5")->click();                    // the user leaves one save extension out
-    finish();
-    EXPECT_EQ(shownMessage, "Writing in registry\nPlease Wait...");
-    EXPECT_FALSE(previousWhileWriting);
-    EXPECT_EQ(page(), "F1");
-    EXPECT_EQ(list("C1")->currentText(), "Alpha");
-    EXPECT_TRUE(button("Sui")->isEnabled());
-    EXPECT_EQ(button("Sui")->text(), "Next --->");
-    EXPECT_FALSE(button("Pre")->isEnabled());
+    startIn("US", "Expert");
+    finish("C1=0 Sui Sui C2=0 Sui S5 Sui"); // the user leaves one save extension out
+    EXPECT_EQ(whileWriting, "Writing in registry\nPlease Wait...");
+    EXPECT_EQ(state(), "F1 N- Next --->");
+    EXPECT_EQ(control<QComboBox>("C1")->currentText(), "Alpha");
     EXPECT_TRUE(messages.isEmpty());
-    const registry::RegistryHive written = hive();
-    EXPECT_EQ(written.defaultValue("Alpha.Rom\\shell\\Jouer - Play\\command"), "alpha-emu \"%1\"");
-    EXPECT_EQ(written.defaultValue(".ad"), "Alpha.Rom");
-    EXPECT_EQ(written.defaultValue(".sb"), "Alpha.Save");
-    EXPECT_FALSE(written.hasKey(".sa"));
-    EXPECT_EQ(written.defaultValue("Alpha"), "Alpha.Rom");
-    EXPECT_EQ(written.defaultValue("Alpha.Rom\\DefaultIcon"), env.dataHome() + "/zelvane/emul.dll,2");
-    EXPECT_EQ(told.size(), 1);
-    EXPECT_TRUE(told.value(0).contains("Alpha.Rom") && told.value(0).contains("Alpha.Save"));
+    EXPECT_EQ(hive({"Alpha.Rom\\shell\\Jouer - Play\\command", ".ad", ".sb", ".sa", "Alpha", "Alpha.Rom\\DefaultIcon"}),
+              QStringList({"alpha-emu \"%1\"", "Alpha.Rom", "Alpha.Save", "-", "Alpha.Rom", env.dataHome() + "/zelvane/emul.dll,2"}));
+    EXPECT_EQ(told, QList<QStringList>({{"Alpha.Rom", "Alpha.Save"}}));
 
-    // A second Finish, for another console, keeps the first association.
-    walkToTheLastPage(1);
-    finish();
-    EXPECT_TRUE(hive().hasKey("Beta.Rom"));
-    EXPECT_TRUE(hive().hasKey("Alpha.Rom\\shell\\Jouer - Play\\command"));
-}
-
-TEST_F(FinishTest, FailuresAreToldInTheWizardsLanguage)
-{
-    storePreferences("FR", "Novice");
+    // A second Finish, for another console and in French, keeps the first association, and writes
+    // what it can when the desktop cannot be told.
     desktopAnswer = {{"The desktop was not told.", QString::fromUtf8("Le bureau n'a pas été prévenu.")}};
-    ASSERT_TRUE(startWizard());
-    pick("C1", 1);
-    click("Sui");
-    pick("C2", 0);
-    click("Sui");
-    ASSERT_EQ(page(), "F5");
-    finish();
-    EXPECT_EQ(shownMessage, "Inscription dans la base\nde registre en cours...");
-    EXPECT_EQ(button("Sui")->text(), "Suivant --->");
+    act("lng fr nov");
+    finish("C1=1 Sui C2=0 Sui");
+    EXPECT_EQ(whileWriting, "Inscription dans la base\nde registre en cours...");
+    EXPECT_EQ(state(), "F1 N- Suivant --->");
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].title, "Erreur");
-    EXPECT_EQ(messages[0].style, 16);
-    EXPECT_TRUE(messages[0].text.contains(QString::fromUtf8("Le bureau n'a pas été prévenu."))) << messages[0].text.toStdString();
-    EXPECT_TRUE(hive().hasKey("Beta.Rom"));   // what could be written was
+    EXPECT_TRUE(messages[0].startsWith("16 Erreur: ") && messages[0].contains(QString::fromUtf8("Le bureau n'a pas été prévenu.")))
+        << messages[0].toStdString();
+    EXPECT_EQ(hive({".ba", "Alpha.Rom\\shell\\Jouer - Play\\command"}), QStringList({"Beta.Rom", "alpha-emu \"%1\""}));
 }
 
-TEST_F(FinishTest, TheDesktopOpensTheChosenFilesWithTheChosenEmulator)
-{
-    // The real desktop this time: the association is read back through GIO.
-    platform::setDesktopNotifyHook({});
-    const QString emulator = env.root() + "/my emulators/emu";
-    const QString record = env.root() + "/arguments";
-    TestEnvironment::writeFile(emulator, desktoptest::recorderScript(record));
-    QFile::setPermissions(emulator, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    // A value that starts and ends with a quote loses that pair, so the command is wrapped once more.
-    writeCatalogue("[Console]\n01=Alpha\n[01]\next1=aa\nromname=Alpha.Rom\nsavname=Alpha.Save\n"
-                   "emu1=\"\"" + emulator.toUtf8() + "\" \"%1\"\"\nsav1=sa\ncartico=2\nsaveico=7\n");
-    storePreferences("US", "Expert");
-    ASSERT_TRUE(startWizard());
-    walkToTheLastPage(0);
-    finish();
-    EXPECT_TRUE(messages.isEmpty()) << messages.value(0).text.toStdString();
-
-    const QString game = env.root() + "/my games/Game One.AA";
-    const QString save = env.root() + "/my games/game.sa";
-    TestEnvironment::writeFile(game, QByteArray(64, '\x01'));
-    TestEnvironment::writeFile(save, QByteArray(64, '\x02'));
-    const QString romType = registry::DesktopNames::mimeType("Alpha.Rom");
-    EXPECT_EQ(desktoptest::contentType(game), romType);
-    EXPECT_EQ(desktoptest::contentType(save), registry::DesktopNames::mimeType("Alpha.Save"));
-    EXPECT_EQ(desktoptest::iconNames(game).value(0), registry::DesktopNames::iconName("Alpha.Rom"));
-    EXPECT_EQ(desktoptest::defaultApplication(romType), registry::DesktopNames::desktopFileName("Alpha.Rom"));
-    ASSERT_EQ(desktoptest::run("gio", {"open", game}).exitCode, 0);
-    EXPECT_EQ(desktoptest::waitForLines(record), QStringList{game});
-}
-
-TEST_F(FinishTest, TheUsersOwnCatalogueFeedsEveryPageAndTheWriterOrElseTheShippedOne)
-{
-    const QString userCatalogue = env.configHome() + "/Zelvane/Zelvane.ini";
-    TestEnvironment::writeFile(userCatalogue, "[Console]\n01=Mine\n\n[01]\next1=mi\nromname=Mine.Rom\n"
-                                              "savname=Mine.Save\nemu1=mine-emu \"%1\"\nsav1=ms\n"
-                                              "cartico=0\nsaveico=16\n");
-    storePreferences("US", "Expert");
-    ASSERT_TRUE(startWizard());
-    EXPECT_EQ(list("C1")->count(), 1);
-    pick("C1", 0);
-    EXPECT_EQ(list("C1")->currentText(), "Mine");
-    click("Sui");
-    EXPECT_EQ(box("S1")->text(), "*.mi");
-    click("Sui");
-    pick("C2", 0);
-    EXPECT_EQ(list("C2")->currentText(), "mine-emu \"%1\"");
-    click("Sui");
-    EXPECT_EQ(box("S5")->text(), "*.ms");
-    click("Sui");
-    finish();
-    const registry::RegistryHive written = hive();
-    EXPECT_EQ(written.defaultValue(".mi"), "Mine.Rom");
-    EXPECT_EQ(written.defaultValue(".ms"), "Mine.Save");
-    EXPECT_FALSE(written.hasKey("Alpha"));
-
-    ASSERT_TRUE(QFile::remove(userCatalogue));
-    ASSERT_TRUE(startWizard());
-    QStringList shipped;
-    for (int i = 0; i < list("C1")->count(); ++i)
-        shipped << list("C1")->itemText(i);
-    EXPECT_EQ(shipped, QStringList({"Alpha", "Beta", "Gamma"}));
-}
-
-// The command line runs the plan Finish runs: for the same choices, the same hive, byte for byte.
+// The command line runs the plan Finish runs: for the same choices, the same hive, byte for byte;
+// both read the user's own catalogue, and the wizard the shipped one when the user has none.
 TEST_F(FinishTest, TheCommandLineWritesTheHiveFinishWrites)
 {
-    const struct {
-        const char* name;
-        QByteArray catalogue;
-        const char* level;
-        QList<const char*> untick; // boxes the user clears in Expert, ROM then save extensions
-        QStringList arguments;
-    } cases[] = {
-        {"Expert, boxes cleared", kThreeConsoles, "Expert", {"S2", "S6"},
+    const struct { const char* name; QByteArray catalogue; const char* level; const char* actions; QStringList arguments; } cases[] = {
+        {"Expert, boxes cleared", kThreeConsoles, "Expert", "C1=0 Sui S2 Sui C2=0 Sui S6 Sui",
          {"--associate", "Alpha", "--rom", "aa,ac,ad", "--save", "sa,sc,sd"}},
-        {"Novice, the defaults", kThreeConsoles, "Novice", {}, {"--associate", "Alpha"}},
-        {"two numbers share the name", QByteArray(kThreeConsoles).replace("02=Beta", "02=Alpha"), "Novice", {},
+        {"Novice, the defaults", kThreeConsoles, "Novice", "C1=0 Sui C2=0 Sui", {"--associate", "Alpha"}},
+        {"two numbers share the name", QByteArray(kThreeConsoles).replace("02=Beta", "02=Alpha"), "Novice", "C1=0 Sui C2=0 Sui",
          {"--associate", "Alpha"}},
     };
+    writeCatalogue("[Console]\n01=Shipped\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QDir(env.dataHome()).removeRecursively();
-        TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.ini", c.catalogue);
+        writeUserCatalogue(c.catalogue);
         storePreferences("US", c.level);
         ASSERT_TRUE(startWizard());
-        const auto untick = [&](char first) {
-            for (const char* name : c.untick) {
-                if (name[1] >= first && name[1] < first + 4)
-                    box(name)->click();
-            }
-        };
-        pick("C1", 0);
-        click("Sui");
-        if (QString(c.level) == "Expert") {
-            untick('1');
-            click("Sui");
-        }
-        pick("C2", 0);
-        click("Sui");
-        if (QString(c.level) == "Expert") {
-            untick('5');
-            click("Sui");
-        }
-        ASSERT_EQ(page(), "F5");
-        finish();
-        ASSERT_TRUE(messages.isEmpty()) << messages.value(0).text.toStdString();
+        finish(c.actions);
+        ASSERT_TRUE(messages.isEmpty()) << messages.value(0).toStdString();
         const QByteArray written = TestEnvironment::readFile(env.hiveFile());
-
         QDir(env.dataHome()).removeRecursively();
-        const commandline::Result result = commandline::run(c.arguments);
+        const ProgramRun result = runProgram(c.arguments);
         ASSERT_EQ(result.status, 0) << result.error.toStdString();
-        EXPECT_FALSE(written.isEmpty());
-        EXPECT_EQ(desktoptest::regText(TestEnvironment::readFile(env.hiveFile())), desktoptest::regText(written));
+        const QByteArray associated = TestEnvironment::readFile(env.hiveFile());
+        const auto text = [](const QByteArray& utf16) { return QString::fromUtf16(reinterpret_cast<const char16_t*>(utf16.data()), utf16.size() / 2).toStdString(); };
+        EXPECT_TRUE(!written.isEmpty() && associated == written) << text(associated) << "\ndiffers from Finish's\n" << text(written);
     }
+    ASSERT_TRUE(QFile::remove(env.configHome() + "/Zelvane/Zelvane.ini"));
+    ASSERT_TRUE(startWizard());
+    EXPECT_EQ(items("C1"), QStringList("Shipped"));
 }
 
-// Finish, then --undo: the hive and every file the desktop reads are as they were before.
-TEST_F(FinishTest, UndoGivesBackTheHiveAndTheDesktopAsBefore)
+// With the real desktop: the chosen files open with the chosen emulator; then --undo puts the hive
+// and every file the desktop reads back as they were before the last Finish.
+TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorAndUndoGivesEveryFileBack)
 {
     platform::setDesktopNotifyHook({});
-    // An emulator the desktop finds: an entry whose program it cannot find is never a default.
-    const QByteArray emulator = (env.root() + "/emu").toUtf8();
-    TestEnvironment::writeFile(emulator, "#!/bin/sh\n");
-    QFile::setPermissions(emulator, QFile::ReadOwner | QFile::ExeOwner);
-    // The user's catalogue: the wizard and the command line read the same one.
-    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.ini",
-                   "[Console]\n01=Alpha\n02=Beta\n[01]\next1=aa\next2=ab\nromname=Alpha.Rom\nsavname=Alpha.Save\n"
-                   "emu1=" + emulator + " \"%1\"\nsav1=sa\ncartico=2\nsaveico=7\n[02]\next1=aa\next2=bb\n"
-                   "romname=Beta.Rom\nsavname=Beta.Save\nemu1=" + emulator + " -b \"%1\"\nsav1=sb\ncartico=1\nsaveico=16\n");
+    const QString emulator = env.root() + "/my emulators/emu", record = env.root() + "/arguments";
+    TestEnvironment::writeFile(emulator, desktoptest::recorderScript(record));
+    QFile::setPermissions(emulator, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The user's own catalogue, which the command line reads too. A value that starts and ends with
+    // a quote loses that pair, so the command is wrapped once more.
+    writeUserCatalogue("[Console]\n01=Alpha\n02=Beta\n[01]\next1=aa\nromname=Alpha.Rom\nsavname=Alpha.Save\nemu1=\"\"" + emulator.toUtf8()
+                       + "\" \"%1\"\"\nsav1=sa\ncartico=2\nsaveico=7\n[02]\next1=aa\next2=bb\nromname=Beta.Rom\nsavname=Beta.Save\n"
+                         "emu1=/bin/true \"%1\"\nsav1=sb\ncartico=1\nsaveico=16\n");
     storePreferences("US", "Novice");
     ASSERT_TRUE(startWizard());
-    const auto finishFor = [this](int console) {
-        pick("C1", console);
-        click("Sui");
-        pick("C2", 0);
-        click("Sui");
-        finish();
-    };
-    finishFor(0);
-    const QString game = env.root() + "/games/g.aa";
-    TestEnvironment::writeFile(game, QByteArray(64, '\0'));
-    const QMap<QString, QByteArray> before = commandline::filesBelow(env.root());
-    const QString alphaType = registry::DesktopNames::mimeType("Alpha.Rom");
-    ASSERT_EQ(desktoptest::contentType(game), alphaType);
+    finish("C1=0 Sui C2=0 Sui");
+    EXPECT_TRUE(messages.isEmpty()) << messages.value(0).toStdString();
+    const QString game = env.root() + "/my games/Game One.AA", save = env.root() + "/my games/game.sa";
+    for (const QString& file : {game, save})
+        TestEnvironment::writeFile(file, QByteArray(64, '\x01'));
+    const QString romType = DesktopNames::mimeType("Alpha.Rom");
+    EXPECT_EQ(desktoptest::contentType(game), romType);
+    EXPECT_EQ(desktoptest::contentType(save), DesktopNames::mimeType("Alpha.Save"));
+    EXPECT_EQ(desktoptest::iconNames(game).value(0), DesktopNames::iconName("Alpha.Rom"));
+    EXPECT_EQ(desktoptest::defaultApplication(romType), DesktopNames::desktopFileName("Alpha.Rom"));
+    ASSERT_EQ(desktoptest::run("gio", {"open", game}).exitCode, 0);
+    EXPECT_EQ(desktoptest::waitForLines(record), QStringList{game});
 
-    finishFor(1); // Beta takes .aa from Alpha
-    ASSERT_EQ(desktoptest::contentType(game), registry::DesktopNames::mimeType("Beta.Rom"));
-    const commandline::Result undo = commandline::run({"--undo"});
+    const QMap<QString, QByteArray> before = filesBelow(env.root());
+    finish("C1=1 Sui C2=0 Sui"); // Beta takes .aa from Alpha, and only .aa
+    EXPECT_EQ(messages, QStringList("48 Warning: These associations were written but may not work:\nThe extension \".aa\" was taken "
+                                    "from the class \"Alpha.Rom\": its files now belong to the class \"Beta.Rom\"."));
+    ASSERT_EQ(desktoptest::contentType(game), DesktopNames::mimeType("Beta.Rom"));
+    const ProgramRun undo = runProgram({"--undo"});
     ASSERT_EQ(undo.status, 0) << undo.error.toStdString();
-
-    const QMap<QString, QByteArray> after = commandline::filesBelow(env.root());
-    EXPECT_EQ(QStringList(after.keys()).join('\n').toStdString(), QStringList(before.keys()).join('\n').toStdString());
+    const QMap<QString, QByteArray> after = filesBelow(env.root());
+    EXPECT_EQ(after.keys(), before.keys());
     for (auto file = before.cbegin(); file != before.cend(); ++file)
         EXPECT_TRUE(after.value(file.key()) == file.value()) << file.key().toStdString() << " differs";
-    EXPECT_EQ(desktoptest::contentType(game), alphaType);
-    EXPECT_EQ(desktoptest::defaultApplication(alphaType).toStdString(),
-              registry::DesktopNames::desktopFileName("Alpha.Rom").toStdString());
+    EXPECT_EQ(desktoptest::contentType(game), romType);
+    EXPECT_EQ(desktoptest::defaultApplication(romType), DesktopNames::desktopFileName("Alpha.Rom"));
 }
 
 // A Finish the desktop will not follow as the user expects is told, in the wizard's language, and
@@ -263,51 +158,33 @@ TEST_F(FinishTest, UndoGivesBackTheHiveAndTheDesktopAsBefore)
 TEST_F(FinishTest, AFinishThatWillNotWorkIsToldButWritten)
 {
     platform::setDesktopNotifyHook({});
-    const commandline::ProgramsOnPath emulators(env.root() + "/bin", {"beta-emu"});
-    const QString betaType = registry::DesktopNames::mimeType("Beta.Rom");
+    programsOnPath({"beta-emu"});
+    const QByteArray betaType = DesktopNames::mimeType("Beta.Rom").toUtf8();
     // An archive manager, and a default this desktop's own list sets above ours.
     TestEnvironment::writeFile(env.dataHome() + "/applications/org.example.Archiver.desktop",
-                               "[Desktop Entry]\nType=Application\nName=Archiver\nExec=/bin/true %f\n"
-                               "MimeType=application/x-compressed-tar;" + betaType.toUtf8() + ";\n");
+                               "[Desktop Entry]\nType=Application\nName=Archiver\nExec=/bin/true %f\nMimeType=application/x-compressed-tar;"
+                                   + betaType + ";\n");
     ASSERT_EQ(desktoptest::run("update-desktop-database", {env.dataHome() + "/applications"}).exitCode, 0);
     TestEnvironment::writeFile(env.configHome() + "/x-test-mimeapps.list",
-                               "[Default Applications]\n" + betaType.toUtf8() + "=org.example.Archiver.desktop;\n");
+                               "[Default Applications]\n" + betaType + "=org.example.Archiver.desktop;\n");
     const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
     qputenv("XDG_CURRENT_DESKTOP", "X-Test");
-    writeCatalogue("[Console]\n01=Alpha\n02=Beta\n[01]\next1=tar.gz\next2=zzab\nromname=Alpha.Rom\nsavname=Alpha.Save\n"
-                   "emu1=missing-emu \"%1\"\ncartico=2\nsaveico=7\n[02]\next1=zzab\nromname=Beta.Rom\n"
-                   "savname=Beta.Save\nemu1=beta-emu \"%1\"\ncartico=1\nsaveico=16\n");
-    storePreferences("FR", "Novice");
-    ASSERT_TRUE(startWizard());
-    for (int console : {0, 1}) {
-        pick("C1", console);
-        click("Sui");
-        pick("C2", 0);
-        click("Sui");
-        finish();
-    }
+    startIn("FR", "Novice", "[Console]\n01=Alpha\n02=Beta\n[01]\next1=tar.gz\next2=zzab\nromname=Alpha.Rom\nsavname=Alpha.Save\n"
+                            "emu1=missing-emu \"%1\"\ncartico=2\nsaveico=7\n[02]\next1=zzab\nromname=Beta.Rom\nsavname=Beta.Save\n"
+                            "emu1=beta-emu \"%1\"\ncartico=1\nsaveico=16\n");
+    finish("C1=0 Sui C2=0 Sui");
+    finish("C1=1 Sui C2=0 Sui");
     qputenv("XDG_CURRENT_DESKTOP", desktop);
-
-    ASSERT_EQ(messages.size(), 2);
-    const QString told[2][2] = {
-        {"L'émulateur « missing-emu » de la classe « Alpha.Rom » est introuvable dans le PATH : le bureau ignorera "
-         "cette association.",
-         "L'extension « .tar.gz » a été prise au type application/x-compressed-tar, qu'ouvrait "
-         "org.example.Archiver.desktop : ses fichiers appartiennent maintenant à la classe « Alpha.Rom »."},
-        {"L'extension « .zzab » a été prise à la classe « Alpha.Rom » : ses fichiers appartiennent maintenant à la "
-         "classe « Beta.Rom ».",
-         "Les fichiers de la classe « Beta.Rom » s'ouvrent avec org.example.Archiver.desktop, pas avec son émulateur."},
-    };
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(messages[i].title, "Attention");
-        EXPECT_EQ(messages[i].style, 48);
-        EXPECT_TRUE(messages[i].text.startsWith("Ces associations ont été écrites mais risquent de ne pas fonctionner :\n"));
-        for (const QString& text : told[i])
-            EXPECT_TRUE(messages[i].text.contains(text)) << messages[i].text.toStdString();
-        EXPECT_EQ(messages[i].text.count('\n'), 2) << messages[i].text.toStdString();
-    }
-    EXPECT_EQ(hive().defaultValue(".tar.gz"), "Alpha.Rom");
-    EXPECT_EQ(hive().defaultValue(".zzab"), "Beta.Rom");
+    const QString heading = "48 Attention: Ces associations ont été écrites mais risquent de ne pas fonctionner :\n";
+    EXPECT_EQ(messages, QStringList({
+        heading + "L'extension « .tar.gz » a été prise au type application/x-compressed-tar, qu'ouvrait "
+            "org.example.Archiver.desktop : ses fichiers appartiennent maintenant à la classe « Alpha.Rom ».\nL'émulateur "
+            "« missing-emu » de la classe « Alpha.Rom » est introuvable dans le PATH : le bureau ignorera cette association.",
+        heading + "L'extension « .zzab » a été prise à la classe « Alpha.Rom » : ses fichiers appartiennent maintenant "
+            "à la classe « Beta.Rom ».\nLes fichiers de la classe « Beta.Rom » s'ouvrent avec "
+            "org.example.Archiver.desktop, pas avec son émulateur.",
+    }));
+    EXPECT_EQ(hive({".tar.gz", ".zzab"}), QStringList({"Alpha.Rom", "Beta.Rom"}));
 }
 
 } // namespace

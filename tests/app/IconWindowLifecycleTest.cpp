@@ -1,6 +1,5 @@
 // The icon window's load and unload with real time passing and the main window really activated
 // while the chooser's event loop runs: CTest runs this under Xvfb where it is installed.
-#include "DesktopTestSupport.h"
 #include "WizardFixture.h"
 
 #include <QApplication>
@@ -10,61 +9,45 @@
 
 namespace {
 
-// Choosers closed sooner did not show the fault that the main window's activation caused.
-constexpr int ChooserOpenMs = 3000;
+using IconWindowLifecycle = WizardFixture;
 
-class IconWindowLifecycle : public WizardFixture {
-protected:
-    void SetUp() override
-    {
-        writeCatalogue(kThreeConsoles);
-        storePreferences("US", "Expert");
-        ASSERT_TRUE(startWizard());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        walkToTheLastPage(0);
-    }
-
-    // Clicks `image` and keeps the chooser open; then the user moves to icon `icon` (none when
-    // negative) and presses `key`, and the main window is activated before the chooser's event
-    // loop has returned, as the desktop does.
-    void answerChooser(const char* image, int icon, Qt::Key key)
-    {
+TEST_F(IconWindowLifecycle, SecondChooserSurvivesTheActivationAndItsPickIsWrittenAtFinish)
+{
+    startIn("US", "Expert");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    act("C1=0 Sui Sui C2=0 Sui Sui");
+    // Clicks `image`, keeps the chooser open (those closed sooner did not show the fault the
+    // activation caused), moves to icon `icon` (none when negative) and presses `key`; the main
+    // window is activated before the chooser's event loop has returned, as the desktop does.
+    const auto answerChooser = [this](const char* image, int icon, Qt::Key key) {
         bool answered = false;
-        QTimer::singleShot(ChooserOpenMs, [this, icon, key, &answered] {
+        QTimer::singleShot(3000, [this, icon, key, &answered] {
             QWidget* chooser = QApplication::activeModalWidget();
             ASSERT_NE(chooser, nullptr);
             auto* icons = chooser->findChild<QListView*>("icons");
             ASSERT_NE(icons, nullptr);
-            if (icon >= 0) {
-                QTest::keyClick(icons, Qt::Key_Home);
-                for (int step = 0; step < icon; ++step)
-                    QTest::keyClick(icons, Qt::Key_Right);
-            }
+            QTest::keyClick(icons, Qt::Key_Home);
+            for (int step = 0; step < icon; ++step)
+                QTest::keyClick(icons, Qt::Key_Right);
             QTest::keyClick(icons, key);
             window->activateWindow();
             EXPECT_TRUE(QTest::qWaitFor([this] { return window->isActiveWindow(); }, 5000));
             answered = true;
         });
-        click(image);
+        act(image);
         EXPECT_TRUE(answered);
         // The activation came while the icon window was busy: it goes once its load is over.
         EXPECT_TRUE(QTest::qWaitFor([this] { return window->form1() == nullptr; }, 5000));
-    }
-};
-
-TEST_F(IconWindowLifecycle, SecondChooserSurvivesTheActivationAndItsPickIsWrittenAtFinish)
-{
-    answerChooser("Img", -1, Qt::Key_Escape);
+    };
+    answerChooser("Img", 3, Qt::Key_Escape);
     answerChooser("Img2", 5, Qt::Key_Return);
-    const QString library = env.dataHome() + "/zelvane/emul.dll";
-    EXPECT_EQ(window->shared().CartIconRef, library + ",2");
-    EXPECT_EQ(window->shared().SaveIconRef, library + ",5");
-
-    click("Sui");
+    const QString library = env.dataHome() + "/zelvane/emul.dll,";
+    EXPECT_EQ(window->shared().CartIconRef + " " + window->shared().SaveIconRef, library + "2 " + library + "5");
+    act("Sui");
     EXPECT_EQ(page(), "F1");
     const registry::RegistryHive hive = desktoptest::readHive(env.hiveFile());
-    EXPECT_EQ(hive.defaultValue("Alpha.Rom\\DefaultIcon"), library + ",2");
-    EXPECT_EQ(hive.defaultValue("Alpha.Save\\DefaultIcon"), library + ",5");
+    EXPECT_EQ(hive.defaultValue("Alpha.Rom\\DefaultIcon"), library + "2");
+    EXPECT_EQ(hive.defaultValue("Alpha.Save\\DefaultIcon"), library + "5");
 }
 
 } // namespace

@@ -3,242 +3,89 @@
 
 #include "icons/Form1.h"
 
+#include <QApplication>
 #include <QLineEdit>
-#include <QTest>
 
 namespace {
 
+using NavigationTest = WizardFixture;
 const QString kMarker(128, QChar(u'\0'));
 
-class NavigationTest : public WizardFixture {
-protected:
-    void startIn(const QString& language, const QString& level, const QByteArray& catalogue = kThreeConsoles)
-    {
-        writeCatalogue(catalogue);
-        storePreferences(language, level);
-        ASSERT_TRUE(startWizard());
-    }
-
-    // Page, Next enabled, Previous enabled, Next caption.
-    void expectState(const char* expectedPage, bool next, bool previous, const QString& caption)
-    {
-        EXPECT_EQ(page(), expectedPage);
-        EXPECT_EQ(button("Sui")->isEnabled(), next);
-        EXPECT_EQ(button("Pre")->isEnabled(), previous);
-        EXPECT_EQ(button("Sui")->text(), caption);
-    }
-
-    QStringList boxes(int first) const
-    {
-        QStringList states;
-        for (int k = first; k < first + 4; ++k) {
-            const QCheckBox* b = box(QStringLiteral("S%1").arg(k).toLatin1().constData());
-            states << QStringLiteral("%1:%2%3").arg(b->text(), b->isChecked() ? "on" : "off",
-                                                     b->isEnabled() ? "" : ",disabled");
+// Each walk: a start, then the user's actions, each followed by the state it leaves (see state()).
+TEST_F(NavigationTest, NextAndPreviousWalkThePagesTheLevelAllows)
+{
+    const struct { const char* name; const char* language; const char* level; QList<std::pair<QString, QString>> steps; } walks[] = {
+        {"Expert, every page", "US", "Expert",
+         {{"C1=0", "F1 N- Next --->"}, {"Sui", "F2 NP Next --->"}, {"Sui", "F3 -P Next --->"}, {"C2=1", "F3 NP Next --->"},
+          {"Sui", "F4 NP Next --->"}, {"Sui", "F5 NP Finish"}, {"Pre", "F4 NP Next --->"}, {"Pre", "F3 NP Next --->"},
+          {"Pre", "F2 NP Next --->"}, {"Pre", "F1 N- Next --->"}}},
+        {"Novice skips the extension pages", "FR", "Novice",
+         {{"C1=1 Sui", "F3 -P Suivant --->"}, {"C2=0 Sui", "F5 NP Terminer"}, {"Pre", "F3 NP Suivant --->"}, {"Pre", "F1 N- Suivant --->"}}},
+        {"a level changed on an extension page counts from the next click", "US", "Expert",
+         {{"C1=0 Sui nov Sui", "F3 -P Next --->"}, {"C2=0 xpt Sui nov Sui", "F5 NP Finish"}, {"Pre", "F3 NP Next --->"}}},
+        {"an empty emulator item disables Next", "US", "Expert",
+         {{"C1=1 Sui Sui", "F3 -P Next --->"}, {"C2=1", "F3 NP Next --->"}, {"C2=4", "F3 -P Next --->"}}},
+        {"the language changed on the last page relabels Next, which still finishes", "US", "Expert",
+         {{"C1=0 Sui Sui C2=0 Sui Sui lng fr", "F5 NP Suivant --->"}, {"Sui", "F1 N- Suivant --->"}}},
+    };
+    for (const auto& walk : walks) {
+        SCOPED_TRACE(walk.name);
+        TestEnvironment own;
+        startIn(walk.language, walk.level);
+        EXPECT_EQ(state(), QString(walk.language) == "US" ? "F1 -- Next --->" : "F1 -- Suivant --->");
+        for (const auto& [actions, state] : walk.steps) {
+            act(actions);
+            EXPECT_EQ(this->state(), state) << actions.toStdString();
         }
-        return states;
     }
-
-    QStringList emulators() const
-    {
-        QStringList items;
-        for (int i = 0; i < list("C2")->count(); ++i)
-            items << list("C2")->itemText(i);
-        return items;
-    }
-};
-
-TEST_F(NavigationTest, ExpertWalksEveryPageForwardAndBack)
-{
-    startIn("US", "Expert");
-    expectState("F1", false, false, "Next --->");
-    pick("C1", 0);
-    expectState("F1", true, false, "Next --->");
-    click("Sui");
-    expectState("F2", true, true, "Next --->");
-    click("Sui");
-    expectState("F3", false, true, "Next --->");   // no emulator picked yet
-    pick("C2", 1);
-    expectState("F3", true, true, "Next --->");
-    click("Sui");
-    expectState("F4", true, true, "Next --->");
-    click("Sui");
-    expectState("F5", true, true, "Finish");
-    click("Pre");
-    expectState("F4", true, true, "Next --->");
-    click("Pre");
-    expectState("F3", true, true, "Next --->");
-    click("Pre");
-    expectState("F2", true, true, "Next --->");
-    click("Pre");
-    expectState("F1", true, false, "Next --->");
-}
-
-TEST_F(NavigationTest, NoviceSkipsTheExtensionPagesBothWays)
-{
-    startIn("FR", "Novice");
-    pick("C1", 1);
-    click("Sui");
-    // The ROM extension loader ran on the way, so the boxes hold its defaults.
-    expectState("F3", false, true, "Suivant --->");
-    EXPECT_EQ(boxes(1), (QStringList{"*.ba:on", "*.bb:on", "*.:off,disabled", "*.:off,disabled"}));
-    EXPECT_EQ(window->shared().RomTypeName, "Beta.Rom");
-    pick("C2", 0);
-    click("Sui");
-    expectState("F5", true, true, "Terminer");
-    EXPECT_EQ(boxes(5), (QStringList{"*.bs:on", "*.:off,disabled", "*.:off,disabled", "*.:off,disabled"}));
-    click("Pre");
-    expectState("F3", true, true, "Suivant --->");
-    click("Pre");
-    expectState("F1", true, false, "Suivant --->");
-}
-
-TEST_F(NavigationTest, LevelChangedOnAnExtensionPageTakesEffectAtTheNextClick)
-{
-    startIn("US", "Expert");
-    pick("C1", 0);
-    click("Sui");
-    ASSERT_EQ(page(), "F2");
-    menu("nov")->trigger();
-    click("Sui");
-    EXPECT_EQ(page(), "F3");              // from page 2 nothing is skipped
-    pick("C2", 0);
-    menu("xpt")->trigger();
-    click("Sui");
-    ASSERT_EQ(page(), "F4");
-    menu("nov")->trigger();
-    click("Sui");
-    EXPECT_EQ(page(), "F5");              // nor from page 4
-    click("Pre");
-    EXPECT_EQ(page(), "F3");              // but back from page 5 skips page 4
-}
-
-TEST_F(NavigationTest, LanguageChangedOnTheLastPageRelabelsNext)
-{
-    startIn("US", "Expert");
-    pick("C1", 0);
-    for (int i = 0; i < 2; ++i)
-        click("Sui");
-    pick("C2", 0);
-    for (int i = 0; i < 2; ++i)
-        click("Sui");
-    ASSERT_EQ(button("Sui")->text(), "Finish");
-    menu("lng")->trigger();
-    click("fr");
-    EXPECT_EQ(page(), "F5");
-    EXPECT_EQ(button("Sui")->text(), "Suivant --->");
-    click("Sui");                          // still finishes
-    EXPECT_EQ(page(), "F1");
-    EXPECT_EQ(list("C1")->currentText(), "Alpha");
-    EXPECT_TRUE(button("Sui")->isEnabled());
-    EXPECT_FALSE(button("Pre")->isEnabled());
-}
-
-TEST_F(NavigationTest, EmptyEmulatorItemDisablesNext)
-{
-    startIn("US", "Expert");
-    pick("C1", 1);                         // Beta: emu1 and emu2 only
-    click("Sui");
-    click("Sui");
-    EXPECT_EQ(emulators(), (QStringList{"beta-emu \"%1\"", "beta-two \"%1\"", "", "", "", ""}));
-    EXPECT_EQ(list("C2")->currentText(), QString());
-    EXPECT_FALSE(button("Sui")->isEnabled());
-    pick("C2", 1);
-    EXPECT_TRUE(button("Sui")->isEnabled());
-    pick("C2", 4);
-    EXPECT_FALSE(button("Sui")->isEnabled());
+    EXPECT_EQ(control<QComboBox>("C1")->currentText(), "Alpha"); // Finish keeps the console
 }
 
 TEST_F(NavigationTest, LoadersFillThePagesFromTheChosenConsole)
 {
     startIn("US", "Expert");
-    pick("C1", 1);
-    click("Sui");
+    act("C1=1 Sui");
     EXPECT_EQ(boxes(1), (QStringList{"*.ba:on", "*.bb:on", "*.:off,disabled", "*.:off,disabled"}));
-    box("S2")->click();                    // the user unticks one
-    click("Pre");
-    pick("C1", 0);                         // another console: boxes re-enabled, ticked, refilled
-    click("Sui");
+    act("S2 Pre C1=0 Sui"); // another console: the boxes re-enabled, ticked, refilled
     EXPECT_EQ(boxes(1), (QStringList{"*.aa:on", "*.ab:on", "*.ac:on", "*.ad:on"}));
-    EXPECT_EQ(window->shared().RomTypeName, "Alpha.Rom");
-    EXPECT_EQ(window->shared().SaveTypeName, "Alpha.Save");
-    click("Sui");
-    EXPECT_EQ(emulators().size(), 6);
-    EXPECT_EQ(emulators().first(), "alpha-emu \"%1\"");
-    pick("C2", 5);
-    click("Sui");
+    EXPECT_EQ(window->shared().RomTypeName + " " + window->shared().SaveTypeName, "Alpha.Rom Alpha.Save");
+    act("Sui");
+    EXPECT_EQ(items("C2").join('|'), R"(alpha-emu "%1"|alpha-emu --fast "%1"|third "%1"|fourth "%1"|fifth "%1"|sixth "%1")");
+    EXPECT_EQ(control<QComboBox>("C2")->currentText(), QString());
+    act("C2=5 Sui");
     EXPECT_EQ(boxes(5), (QStringList{"*.sa:on", "*.sb:on", "*.sc:on", "*.sd:on"}));
-    click("Sui");
-    EXPECT_EQ(window->shared().CartIconIndex, "2");
-    EXPECT_EQ(window->shared().SaveIconIndex, "7");
-    EXPECT_EQ(window->shared().IconWindowMode, 2);
-    EXPECT_NE(window->form1(), nullptr);   // the icon window was shown for the defaults
-}
-
-TEST_F(NavigationTest, TwoNumbersSharingANameGiveTheHighestOne)
-{
-    startIn("US", "Expert", R"([Console]
-01=Twin
-02=Twin
-[01]
-ext1=one
-romname=First
-emu1=first
-cartico=1
-[02]
-ext1=two
-ext2=more
-romname=Second
-emu1=second
-cartico=4
-)");
-    pick("C1", 0);
-    click("Sui");
-    EXPECT_EQ(boxes(1), (QStringList{"*.two:on", "*.more:on", "*.:off,disabled", "*.:off,disabled"}));
-    EXPECT_EQ(window->shared().RomTypeName, "Second");
-    EXPECT_EQ(window->shared().SaveTypeName, kMarker);
-    click("Sui");
-    EXPECT_EQ(emulators(), (QStringList{"second", "", "", "", "", ""}));
-}
-
-TEST_F(NavigationTest, IconsPageWithoutIconIndexStillShowsTheIconWindow)
-{
-    startIn("US", "Novice", "[Console]\n01=Bare\n[01]\nemu1=bare-emu\n");
-    pick("C1", 0);
-    click("Sui");
-    pick("C2", 0);
-    click("Sui");
-    ASSERT_EQ(page(), "F5");
-    EXPECT_EQ(window->shared().CartIconIndex, kMarker);
-    EXPECT_EQ(window->shared().SaveIconIndex, kMarker);
-    EXPECT_EQ(window->shared().IconWindowMode, 2);
-    ASSERT_NE(window->form1(), nullptr);
-    // The missing index shows as an empty one, which is no number: the route stops there and the
-    // references keep what they held.
-    EXPECT_EQ(window->form1()->findChild<QLineEdit*>("txtIconIdx")->text(), QString(""));
-    EXPECT_EQ(window->shared().CartIconRef, QString());
-    EXPECT_EQ(window->shared().SaveIconRef, QString());
-}
-
-TEST_F(NavigationTest, IconWindowGoesWhenTheMainWindowIsActivated)
-{
-    startIn("US", "Expert");
-    pick("C1", 0);
-    for (int i = 0; i < 2; ++i)
-        click("Sui");
-    pick("C2", 0);
-    for (int i = 0; i < 2; ++i)
-        click("Sui");
-    QPointer<Form1> loaded = window->form1();
-    ASSERT_FALSE(loaded.isNull());
-    EXPECT_TRUE(window->shared().CartIconRef.endsWith("/emul.dll,2"));
-    EXPECT_TRUE(window->shared().SaveIconRef.endsWith("/emul.dll,7"));
+    act("Sui");
+    const QString library = env.dataHome() + "/zelvane/emul.dll,";
+    EXPECT_EQ(window->shared().CartIconRef + " " + window->shared().SaveIconRef, library + "2 " + library + "7");
     EXPECT_FALSE(control<QLabel>("Img")->pixmap().isNull());
+    // The icon window is shown for the defaults, and goes when the main window is activated.
+    EXPECT_EQ(window->shared().IconWindowMode, 2);
+    const QPointer<Form1> loaded = window->form1();
+    ASSERT_FALSE(loaded.isNull());
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(window.get(), &activate);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(loaded.isNull());
-    EXPECT_EQ(window->form1(), nullptr);
+    EXPECT_TRUE(loaded.isNull() && window->form1() == nullptr);
+}
+
+// Two numbers sharing a name give the highest one; a console without icon indexes still shows the
+// icon window, where the missing index shows as an empty one, which is no number: the route stops
+// there and the references keep what they held.
+TEST_F(NavigationTest, TwinConsolesAndMissingIconIndexes)
+{
+    startIn("US", "Expert", "[Console]\n01=Twin\n02=Twin\n03=Bare\n[01]\next1=one\nromname=First\nemu1=first\ncartico=1\n"
+                            "[02]\next1=two\next2=more\nromname=Second\nemu1=second\ncartico=4\n[03]\nemu1=bare-emu\n");
+    act("C1=0 Sui");
+    EXPECT_EQ(boxes(1), (QStringList{"*.two:on", "*.more:on", "*.:off,disabled", "*.:off,disabled"}));
+    EXPECT_EQ(window->shared().RomTypeName + window->shared().SaveTypeName, "Second" + kMarker);
+    act("Sui");
+    EXPECT_EQ(items("C2"), (QStringList{"second", "", "", "", "", ""}));
+    act("Pre Pre C1=2 nov Sui C2=0 Sui");
+    ASSERT_EQ(page(), "F5");
+    EXPECT_EQ(window->shared().CartIconIndex + window->shared().SaveIconIndex, kMarker + kMarker);
+    ASSERT_NE(window->form1(), nullptr);
+    EXPECT_EQ(window->form1()->findChild<QLineEdit*>("txtIconIdx")->text(), QString(""));
+    EXPECT_EQ(window->shared().CartIconRef + window->shared().SaveIconRef, QString());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // Desktop Entry rules alone, and through the `/bin/sh -c` scripts the publisher writes.
 #include "DesktopExecDecoder.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace desktoptest {
@@ -13,64 +14,32 @@ std::optional<QString> unescaped(const QString& value)
 {
     QString text;
     for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value[i];
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+        const qsizetype escape = value[i] != u'\\' ? -2 : ++i == value.size() ? -1 : QStringLiteral("sntr\\").indexOf(value[i]);
+        if (escape == -1 || value[i].unicode() < 0x20 || value[i].unicode() == 0x7f)
             return std::nullopt;
-        if (c != u'\\') {
-            text += c;
-            continue;
-        }
-        if (++i == value.size())
-            return std::nullopt;
-        switch (value[i].unicode()) {
-        case 's': text += u' '; break;
-        case 'n': text += u'\n'; break;
-        case 't': text += u'\t'; break;
-        case 'r': text += u'\r'; break;
-        case '\\': text += u'\\'; break;
-        default: return std::nullopt;
-        }
+        text += escape == -2 ? value[i] : QStringLiteral(" \n\t\r\\")[escape];
     }
     return text;
 }
 
-struct Word {
-    QString text;
-    bool quoted = false;
-};
+struct Word { QString text; bool quoted = false; };
 
-// Space-separated arguments; a quoted one is quoted whole, with \" \` \$ \\ inside.
+// Space-separated arguments: a quoted one is quoted whole, with \" \` \$ \\ inside; an unquoted
+// one holds no reserved character.
 std::optional<QList<Word>> wordsOf(const QString& line)
 {
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    static const QString escapable = QStringLiteral("\"`$\\");
+    static const QRegularExpression quoted(R"re("((?:[^"`$\\]|\\["`$\\])*)"(?= |\z))re"),
+        unquoted(R"re([^ \t\n"'\\><~|&;$*?#()`]+(?= |\z))re"), escape(R"re(\\(.))re");
     QList<Word> words;
-    qsizetype i = 0;
-    while (i < line.size()) {
-        if (line[i] == u' ') {
-            ++i;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u' ')
             continue;
-        }
-        Word word;
-        if (line[i] == u'"') {
-            word.quoted = true;
-            for (++i; i < line.size() && line[i] != u'"'; ++i) {
-                if (line[i] == u'`' || line[i] == u'$')
-                    return std::nullopt;
-                if (line[i] == u'\\' && (++i == line.size() || !escapable.contains(line[i])))
-                    return std::nullopt;
-                word.text += line[i];
-            }
-            if (i++ == line.size() || (i < line.size() && line[i] != u' '))
-                return std::nullopt;
-        } else {
-            for (; i < line.size() && line[i] != u' '; ++i) {
-                if (reserved.contains(line[i]))
-                    return std::nullopt;
-                word.text += line[i];
-            }
-        }
-        words << word;
+        const QRegularExpressionMatch word = (line[i] == u'"' ? quoted : unquoted)
+            .match(line, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!word.hasMatch())
+            return std::nullopt;
+        words << Word { line[i] == u'"' ? word.captured(1).replace(escape, QStringLiteral("\\1")) : word.captured(), line[i] == u'"' };
+        i += word.capturedLength() - 1;
     }
     return words;
 }
@@ -79,10 +48,8 @@ std::optional<QList<Word>> wordsOf(const QString& line)
 std::optional<QStringList> expanded(const Word& word, const QStringList& files, int* fileCodes)
 {
     if (word.text == QStringLiteral("%f") || word.text == QStringLiteral("%F")) {
-        if (word.quoted)
-            return std::nullopt;
         ++*fileCodes;
-        return files;
+        return word.quoted ? std::nullopt : std::optional(files);
     }
     QString text;
     for (qsizetype i = 0; i < word.text.size(); ++i) {
@@ -94,86 +61,26 @@ std::optional<QStringList> expanded(const Word& word, const QStringList& files, 
 }
 
 // One piece of a shell word at `*pos`: its text, or every parameter for "$@".
-struct ShellPiece {
-    QString text;
-    bool allParameters = false;
-};
+struct ShellPiece { QString text; bool allParameters = false; };
 
-std::optional<ShellPiece> shellPiece(const QString& script, qsizetype* pos,
-                                     const QStringList& parameters)
+std::optional<ShellPiece> shellPiece(const QString& script, qsizetype* pos, const QStringList& parameters)
 {
-    const QStringView rest = QStringView(script).mid(*pos);
-    const QString printfStart = QStringLiteral("\"$(printf '\\");
-    const QString printfEnd = QStringLiteral("')\"");
-    if (rest.startsWith(u'\'')) {
-        const qsizetype end = script.indexOf(u'\'', *pos + 1);
-        if (end < 0)
-            return std::nullopt;
-        ShellPiece piece { script.mid(*pos + 1, end - *pos - 1) };
-        *pos = end + 1;
-        return piece;
-    }
-    if (rest.startsWith(QStringLiteral("\\'"))) {
-        *pos += 2;
-        return ShellPiece { QStringLiteral("'") };
-    }
-    if (rest.startsWith(QStringLiteral("\"$1\"")) && !parameters.isEmpty()) {
-        *pos += 4;
-        return ShellPiece { parameters.first() };
-    }
-    if (rest.startsWith(QStringLiteral("\"$@\""))) {
-        *pos += 4;
-        return ShellPiece { {}, true };
-    }
-    if (rest.startsWith(printfStart) && rest.mid(printfStart.size() + 3).startsWith(printfEnd)) {
-        uint code = 0;
-        for (const QChar digit : rest.mid(printfStart.size(), 3)) {
-            if (digit < u'0' || digit > u'7')
-                return std::nullopt;
-            code = code * 8 + (digit.unicode() - u'0');
-        }
-        if (code == 0)
-            return std::nullopt;
-        *pos += printfStart.size() + 3 + printfEnd.size();
-        return ShellPiece { QString(QChar(code)) };
-    }
-    return std::nullopt;
-}
-
-} // namespace
-
-std::optional<QList<QStringList>> launchedArguments(const QString& value,
-                                                    const QStringList& files)
-{
-    const std::optional<QString> line = unescaped(value);
-    const std::optional<QList<Word>> words = line ? wordsOf(*line) : std::nullopt;
-    if (files.isEmpty() || !words || words->isEmpty() || words->first().text.contains(u'='))
+    static const QRegularExpression pieces(R"re('([^']*)'|\\'|"\$1"|"\$@"|"\$\(printf '\\([0-7]{3})'\)")re");
+    const QRegularExpressionMatch match
+        = pieces.match(script, *pos, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+    const QString piece = match.captured();
+    if (!match.hasMatch() || (piece == QStringLiteral("\"$1\"") && parameters.isEmpty())
+        || (match.hasCaptured(2) && match.captured(2).toUInt(nullptr, 8) == 0))
         return std::nullopt;
-    const bool allFiles = std::any_of(words->cbegin(), words->cend(), [](const Word& word) {
-        return word.text == QStringLiteral("%F");
-    });
-    QList<QStringList> filesPerProcess;
-    if (allFiles)
-        filesPerProcess << files;
-    for (qsizetype i = 0; !allFiles && i < files.size(); ++i)
-        filesPerProcess << QStringList { files[i] };
-    QList<QStringList> processes;
-    for (const QStringList& filesOfProcess : filesPerProcess) {
-        QStringList arguments;
-        int fileCodes = 0;
-        for (const Word& word : *words) {
-            const std::optional<QStringList> parts = expanded(word, filesOfProcess, &fileCodes);
-            if (!parts || fileCodes > (arguments.isEmpty() ? 0 : 1))
-                return std::nullopt;
-            arguments += *parts;
-        }
-        if (fileCodes != 1)
-            return std::nullopt;
-        processes << arguments;
-    }
-    return processes;
+    *pos += piece.size();
+    if (match.hasCaptured(2))
+        return ShellPiece { QString(QChar(match.captured(2).toUInt(nullptr, 8))) };
+    if (piece == QStringLiteral("\"$@\""))
+        return ShellPiece { {}, true };
+    return ShellPiece { match.hasCaptured(1) ? match.captured(1) : piece == QStringLiteral("\\'") ? QStringLiteral("'") : parameters.first() };
 }
 
+// What `launched` finally runs: itself, or the words of a `/bin/sh -c SCRIPT NAME PARAMETERS...`.
 std::optional<QStringList> shellArguments(const QStringList& launched)
 {
     if (launched.value(0) != QStringLiteral("/bin/sh"))
@@ -184,12 +91,10 @@ std::optional<QStringList> shellArguments(const QStringList& launched)
     const QStringList parameters = launched.mid(4);
     const bool exec = script.startsWith(QStringLiteral("exec "));
     QStringList words;
-    qsizetype pos = exec ? 5 : 0;
-    while (pos < script.size()) {
-        if (script[pos] == u' ') {
-            ++pos;
+    // Each word leaves `pos` on the space after it, which the loop steps over.
+    for (qsizetype pos = exec ? 5 : 0; pos < script.size(); ++pos) {
+        if (script[pos] == u' ')
             continue;
-        }
         QString word;
         int pieces = 0;
         bool allParameters = false;
@@ -209,17 +114,40 @@ std::optional<QStringList> shellArguments(const QStringList& launched)
     return words;
 }
 
+} // namespace
+
+std::optional<QList<QStringList>> launchedArguments(const QString& value, const QStringList& files)
+{
+    const std::optional<QString> line = unescaped(value);
+    const std::optional<QList<Word>> words = line ? wordsOf(*line) : std::nullopt;
+    if (files.isEmpty() || !words || words->isEmpty() || words->first().text.contains(u'='))
+        return std::nullopt;
+    const bool allFiles = std::any_of(words->cbegin(), words->cend(), [](const Word& word) { return word.text == QStringLiteral("%F"); });
+    QList<QStringList> processes;
+    for (qsizetype process = 0; process < (allFiles ? 1 : files.size()); ++process) {
+        QStringList arguments;
+        int fileCodes = 0;
+        for (const Word& word : *words) {
+            const std::optional<QStringList> parts = expanded(word, allFiles ? files : files.mid(process, 1), &fileCodes);
+            if (!parts || fileCodes > (arguments.isEmpty() ? 0 : 1))
+                return std::nullopt;
+            arguments += *parts;
+        }
+        if (fileCodes != 1)
+            return std::nullopt;
+        processes << arguments;
+    }
+    return processes;
+}
+
 std::optional<QList<QStringList>> execArguments(const QString& value, const QStringList& files)
 {
-    const std::optional<QList<QStringList>> launched = launchedArguments(value, files);
-    if (!launched)
-        return std::nullopt;
-    QList<QStringList> processes;
-    for (const QStringList& arguments : *launched) {
-        const std::optional<QStringList> run = shellArguments(arguments);
+    std::optional<QList<QStringList>> processes = launchedArguments(value, files);
+    for (qsizetype i = 0; processes && i < processes->size(); ++i) {
+        const std::optional<QStringList> run = shellArguments(processes->at(i));
         if (!run)
             return std::nullopt;
-        processes << *run;
+        (*processes)[i] = *run;
     }
     return processes;
 }

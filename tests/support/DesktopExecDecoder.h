@@ -18,13 +18,10 @@ namespace desktoptest {
 std::optional<QList<QStringList>> launchedArguments(const QString& value,
                                                     const QStringList& files);
 
-// What `launched` finally runs: itself, or for `/bin/sh -c SCRIPT NAME PARAMETERS...` the words
-// of SCRIPT, which may hold only single-quoted text, \' outside quotes, "$1", "$@" alone and
+// Each of those as it finally runs: itself, or for `/bin/sh -c SCRIPT NAME PARAMETERS...` the
+// words of SCRIPT, which may hold only single-quoted text, \' outside quotes, "$1", "$@" alone and
 // "$(printf '\NNN')", and may start with `exec ` (not before a program starting with '-', which
-// bash's exec would take for an option). Empty for any other script.
-std::optional<QStringList> shellArguments(const QStringList& launched);
-
-// Both in turn, for each process.
+// bash's exec would take for an option). Empty when any breaks the rules.
 std::optional<QList<QStringList>> execArguments(const QString& value, const QStringList& files);
 
 } // namespace desktoptest

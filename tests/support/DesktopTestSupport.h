@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <ostream>
-#include <string>
 #include <vector>
 
 namespace desktoptest {
@@ -37,9 +36,6 @@ QStringList waitForLines(const QString& path);
 
 // The hive a .reg file holds, read through the hive reader; a file it cannot read fails the test.
 registry::RegistryHive readHive(const QString& path);
-
-// The text of a .reg file in UTF-16LE, for messages that show it.
-std::string regText(const QByteArray& file);
 
 // Every file below `folder`, with its path.
 QStringList filesBelow(const QString& folder);

@@ -6,33 +6,23 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-std::optional<QByteArray> TestEnvironment::saved(const char* name)
+namespace {
+std::optional<QByteArray> saved(const char* name)
 {
-    if (!qEnvironmentVariableIsSet(name))
-        return std::nullopt;
-    return qgetenv(name);
+    return qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
 }
+void restore(const char* name, const std::optional<QByteArray>& value) { value ? qputenv(name, *value) : qunsetenv(name); }
+} // namespace
 
 TestEnvironment::TestEnvironment()
     : m_oldData(saved("XDG_DATA_HOME"))
     , m_oldConfig(saved("XDG_CONFIG_HOME"))
 {
-    QDir().mkpath(dataHome());
-    QDir().mkpath(configHome());
-    QDir().mkpath(programDir());
+    for (const QString& folder : {dataHome(), configHome(), programDir()})
+        QDir().mkpath(folder);
     qputenv("XDG_DATA_HOME", dataHome().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", configHome().toLocal8Bit());
 }
-
-namespace {
-void restore(const char* name, const std::optional<QByteArray>& value)
-{
-    if (value)
-        qputenv(name, *value);
-    else
-        qunsetenv(name);
-}
-} // namespace
 
 TestEnvironment::~TestEnvironment()
 {
@@ -51,7 +41,5 @@ void TestEnvironment::writeFile(const QString& path, const QByteArray& text)
 QByteArray TestEnvironment::readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

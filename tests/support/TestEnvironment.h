@@ -25,8 +25,6 @@ public:
     static QByteArray readFile(const QString& path);
 
 private:
-    static std::optional<QByteArray> saved(const char* name);
-
     QTemporaryDir m_dir;
-    std::optional<QByteArray> m_oldData, m_oldConfig;
+    const std::optional<QByteArray> m_oldData, m_oldConfig;
 };
