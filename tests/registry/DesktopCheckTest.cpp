@@ -65,12 +65,10 @@ TEST(DesktopCheck, AnExtensionIsClaimedByATypeOnlyWhenAnApplicationOpensIt)
     ASSERT_EQ(desktoptest::run("update-desktop-database", {env.dataHome() + "/applications"}).exitCode, 0);
     const QList<platform::ExtensionClaim> claims = DesktopCheck::claimsOf(extensions);
     ASSERT_EQ(claims.size(), extensions.size());
-    for (int i : {0, 1}) {
-        EXPECT_EQ(claims[i].type, "application/x-compressed-tar");
-        EXPECT_EQ(claims[i].applications, QStringList("org.example.Archiver.desktop"));
+    for (int i = 0; i < claims.size(); ++i) {
+        EXPECT_EQ(claims[i].type, i < 2 ? "application/x-compressed-tar" : "") << extensions[i].toStdString();
+        EXPECT_EQ(claims[i].applications, i < 2 ? QStringList("org.example.Archiver.desktop") : QStringList());
     }
-    for (int i : {2, 3, 4, 5})
-        EXPECT_EQ(claims[i].type, QString()) << extensions[i].toStdString();
 }
 
 } // namespace

@@ -13,14 +13,9 @@ using registry::DesktopExec;
 
 namespace {
 
-struct SplitCase {
-    const char* command;
-    QStringList arguments;
-};
-
 TEST(DesktopExecTest, SplitsAsWindowsDoes)
 {
-    const SplitCase cases[] = {
+    const std::pair<const char*, QStringList> cases[] = {
         { R"(emu.exe "%1")", { "emu.exe", "%1" } },
         { R"("C:\path with space\emu.exe" "%1")", { R"(C:\path with space\emu.exe)", "%1" } },
         // The program ends at the first blank or the closing quote, whatever follows.
@@ -37,20 +32,14 @@ TEST(DesktopExecTest, SplitsAsWindowsDoes)
         { "emu", { "emu" } },
         { R"("C:\a b\emu)", { R"(C:\a b\emu)" } },
     };
-    for (const SplitCase& c : cases)
-        EXPECT_EQ(DesktopExec::splitWindowsCommand(QString::fromUtf8(c.command)), c.arguments)
-            << c.command;
+    for (const auto& [command, arguments] : cases)
+        EXPECT_EQ(DesktopExec::splitWindowsCommand(QString::fromUtf8(command)), arguments) << command;
 }
-
-struct ExecCase {
-    const char* command;
-    const char* exec;
-};
 
 // Commands the Exec field codes can say are written with them, quoted by the Exec rules.
 TEST(DesktopExecTest, ConvertsToTheExecQuoting)
 {
-    const ExecCase cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         { R"(mednafen -video.fs 1 "%1")", "mednafen -video.fs 1 %f" },
         { "snes9x %L", "snes9x %f" },
         { "snes9x %l", "snes9x %f" },
@@ -77,11 +66,10 @@ TEST(DesktopExecTest, ConvertsToTheExecQuoting)
         { R"(emu "50% off" %1)", R"(emu "50%% off" %f)" },
         { "-emu -x %1", "-emu -x %f" },
     };
-    for (const ExecCase& c : cases) {
-        const DesktopExec::Result result
-            = DesktopExec::fromWindowsCommand(QString::fromUtf8(c.command));
-        EXPECT_EQ(result.problem, DesktopExec::Problem::None) << c.command;
-        EXPECT_EQ(result.exec, QString::fromUtf8(c.exec)) << c.command;
+    for (const auto& [command, exec] : cases) {
+        const DesktopExec::Result result = DesktopExec::fromWindowsCommand(QString::fromUtf8(command));
+        EXPECT_EQ(result.problem, DesktopExec::Problem::None) << command;
+        EXPECT_EQ(result.exec, QString::fromUtf8(exec)) << command;
     }
 }
 
@@ -112,11 +100,6 @@ QStringList runThrough(const QString& shell, QStringList launched, const QString
     return arguments;
 }
 
-struct ArgumentsCase {
-    const char* command;
-    QStringList arguments; // "FILE" stands for the file of a process, "FILES" for all the files
-};
-
 // The processes the arguments of a table row mean for `files`: one for all of them where the
 // row says "FILES", else one per file.
 QList<QStringList> processesFor(const QStringList& arguments, const QStringList& files)
@@ -141,9 +124,9 @@ QList<QStringList> processesFor(const QStringList& arguments, const QStringList&
 // sh, really run by dash and by bash.
 TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
 {
-    const QStringList files = { QStringLiteral("/roms/My 'game' \"$HOME\" `id` %f 100% \\.smc"),
-                                QStringLiteral("/roms/second.smc") };
-    const ArgumentsCase cases[] = {
+    const QStringList files = {"/roms/My 'game' \"$HOME\" `id` %f 100% \\.smc", "/roms/second.smc"};
+    // "FILE" stands for the file of a process, "FILES" for all the files.
+    const std::pair<const char*, QStringList> cases[] = {
         { R"(mednafen -video.fs 1 "%1")", { "mednafen", "-video.fs", "1", "FILE" } },
         { "snes9x %*", { "snes9x", "FILES" } },
         { "emu '%1'", { "emu", "'FILE'" } },
@@ -165,47 +148,33 @@ TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
     };
     TestEnvironment env;
     const QString bin = env.root() + QStringLiteral("/bin");
-    for (const ArgumentsCase& c : cases) {
-        const QList<QStringList> expected = processesFor(c.arguments, files);
-        const DesktopExec::Result result
-            = DesktopExec::fromWindowsCommand(QString::fromUtf8(c.command));
-        ASSERT_EQ(result.problem, DesktopExec::Problem::None) << c.command;
-        EXPECT_EQ(desktoptest::execArguments(result.exec, files), expected)
-            << c.command << " gave " << result.exec.toStdString();
+    for (const auto& [command, arguments] : cases) {
+        const QList<QStringList> expected = processesFor(arguments, files);
+        const DesktopExec::Result result = DesktopExec::fromWindowsCommand(QString::fromUtf8(command));
+        ASSERT_EQ(result.problem, DesktopExec::Problem::None) << command;
+        EXPECT_EQ(desktoptest::execArguments(result.exec, files), expected) << command << " gave " << result.exec.toStdString();
         const auto launched = desktoptest::launchedArguments(result.exec, files);
         if (!launched || launched->first().first() != QStringLiteral("/bin/sh"))
             continue;
         writeRecorder(bin + u'/' + expected.first().first());
         for (const QString shell : { "/bin/sh", "/bin/bash" }) {
-            EXPECT_EQ(runThrough(shell, launched->first(), bin), expected.first().mid(1))
-                << c.command << shell.toStdString();
+            EXPECT_EQ(runThrough(shell, launched->first(), bin), expected.first().mid(1)) << command << shell.toStdString();
         }
     }
 }
 
-struct ProblemCase {
-    QString command;
-    DesktopExec::Problem problem;
-};
-
 TEST(DesktopExecTest, RefusesWhatNoProgramCanRun)
 {
-    const ProblemCase cases[] = {
-        { "", DesktopExec::Problem::EmptyCommand },
-        { "   ", DesktopExec::Problem::EmptyCommand },
-        { R"("" "%1")", DesktopExec::Problem::EmptyCommand },
-        { "%1 -x", DesktopExec::Problem::FileAsProgram },
-        { "%* -x", DesktopExec::Problem::FileAsProgram },
-        { R"(C:\%1.exe)", DesktopExec::Problem::FileAsProgram },
-        { QStringLiteral("emu a") + QChar(0) + QStringLiteral("b %1"),
-          DesktopExec::Problem::UnstorableCharacter },
-        { QStringLiteral("emu ") + QChar(0xd800) + QStringLiteral(" %1"),
-          DesktopExec::Problem::UnstorableCharacter },
+    using enum DesktopExec::Problem;
+    const std::pair<QString, DesktopExec::Problem> cases[] = {
+        {"", EmptyCommand}, {"   ", EmptyCommand}, {R"("" "%1")", EmptyCommand}, {"%1 -x", FileAsProgram},
+        {"%* -x", FileAsProgram}, {R"(C:\%1.exe)", FileAsProgram}, {QStringLiteral("emu a") + QChar(0) + "b %1", UnstorableCharacter},
+        {QStringLiteral("emu ") + QChar(0xd800) + " %1", UnstorableCharacter},
     };
-    for (const ProblemCase& c : cases) {
-        const DesktopExec::Result result = DesktopExec::fromWindowsCommand(c.command);
-        EXPECT_EQ(result.problem, c.problem) << c.command.toStdString();
-        EXPECT_TRUE(result.exec.isEmpty()) << c.command.toStdString();
+    for (const auto& [command, problem] : cases) {
+        const DesktopExec::Result result = DesktopExec::fromWindowsCommand(command);
+        EXPECT_EQ(result.problem, problem) << command.toStdString();
+        EXPECT_TRUE(result.exec.isEmpty()) << command.toStdString();
     }
 }
 
