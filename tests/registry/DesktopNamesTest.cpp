@@ -1,7 +1,7 @@
 // Safe names for the desktop, made from class names and extensions of the catalogue.
 #include "registry/DesktopNames.h"
 
-#include "registry/RegistryHive.h"
+#include "RegistryTestSupport.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -9,18 +9,11 @@
 
 using registry::DesktopNames;
 
-namespace {
-
-TEST(DesktopNamesTest, KeepsPlainNamesReadable)
+TEST(DesktopNamesTest, KeepsPlainNamesReadableAndMakesHostileNamesSafeAndApart)
 {
-    EXPECT_EQ(DesktopNames::safeName("SNES-Rom2"), "snes-rom2");
-    EXPECT_EQ(DesktopNames::mimeType("SnesRom"), "application/x-zelvane-snesrom");
-    EXPECT_EQ(DesktopNames::iconName("SnesRom"), "application-x-zelvane-snesrom");
-    EXPECT_EQ(DesktopNames::desktopFileName("SnesRom"), "zelvane-snesrom.desktop");
-}
-
-TEST(DesktopNamesTest, MakesHostileNamesSafeAndKeepsThemApart)
-{
+    EXPECT_EQ(QStringList({DesktopNames::safeName("SNES-Rom2"), DesktopNames::mimeType("SnesRom"), DesktopNames::iconName("SnesRom"),
+                           DesktopNames::desktopFileName("SnesRom")}),
+              QStringList({"snes-rom2", "application/x-zelvane-snesrom", "application-x-zelvane-snesrom", "zelvane-snesrom.desktop"}));
     const QStringList names = {"../../x", "..\\..\\x", "x", "X", "x_", "a b", "a-b", "a_b", "a/b", "a.b", "", "-", ".", "..",
                                "/", "$HOME", "%f", "'\"`", "Snes Rom", "snes-rom", "Émulateur", "émulateur", "ÉMULATEUR",
                                "日本", "a\nb", "a;b", "x_1234abcd", QString(200, u'a'), QString(200, u'a') + u'b'};
@@ -50,28 +43,20 @@ TEST(DesktopNamesTest, RefusesExtensionsThatWouldWidenThePattern)
 // catalogue's pairing) tells, and the emulator's program; the class's own name when neither can.
 TEST(DesktopNamesTest, NamesTypesAndEntriesAfterTheConsoleAndTheEmulator)
 {
-    registry::RegistryHive hive;
-    for (const auto& [key, value] : std::initializer_list<std::pair<const char*, const char*>> {
-             {"Nes.Rom\\shell\\Jouer - Play\\command", "\"C:\\Emu\\fceux 2.EXE\" \"%1\""}, {"Nes.Rom\\shell", "Jouer - Play"},
-             {"Lone.Rom\\shell", "Jouer - Play"}, {"Nes.Rom", "Nes.Rom"}, {"NES", "Nes.Rom"}, {"Nes.Save", "Nes.Save"},
-             {".nes", "Nes.Rom"}, {"Lone.Rom\\shell\\Jouer - Play\\command", "/usr/bin/mednafen %1"},
-             {"Lone.Rom", "Lone Described"}, {"Tree\\sub", "x"}, {"Tree", "Lone.Rom"}})
-        ASSERT_TRUE(hive.setDefaultValue(key, value));
-    const QList<registry::ClassPair> pairs = {{"Other.Rom", "Nes.Save"}, {"Nes.Rom", "Nes.Save"}};
-    const struct {
-        const char* className;
-        QStringList names; // type comment and entry name, in English then French
-    } cases[] = {
+    const registry::RegistryHive hive = regtest::withValues({
+        {"Nes.Rom\\shell\\Jouer - Play\\command", "\"C:\\Emu\\fceux 2.EXE\" \"%1\""}, {"Nes.Rom\\shell", "Jouer - Play"},
+        {"Lone.Rom\\shell", "Jouer - Play"}, {"Nes.Rom", "Nes.Rom"}, {"NES", "Nes.Rom"}, {"Nes.Save", "Nes.Save"}, {".nes", "Nes.Rom"},
+        {"Lone.Rom\\shell\\Jouer - Play\\command", "/usr/bin/mednafen %1"}, {"Lone.Rom", "Lone Described"}, {"Tree\\sub", "x"}, {"Tree", "Lone.Rom"}});
+    // Per class: the type comment and the entry name, in English then French.
+    const std::pair<const char*, QStringList> cases[] = {
         {"Nes.Rom", {"NES ROM", "ROM NES", "fceux 2 \u2014 NES", "fceux 2 \u2014 NES"}},
         {"Nes.Save", {"NES save state", "Sauvegarde d'\u00e9tat NES", "NES save state", "Sauvegarde d'\u00e9tat NES"}},
         // A key with subkeys of its own names no console.
         {"Lone.Rom", {"Lone Described", "Lone Described", "mednafen \u2014 Lone Described", "mednafen \u2014 Lone Described"}},
     };
-    for (const auto& c : cases) {
-        const auto association = registry::DesktopAssociation::read(hive, c.className, pairs);
+    for (const auto& [className, names] : cases) {
+        const auto association = registry::DesktopAssociation::read(hive, className, {{"Other.Rom", "Nes.Save"}, {"Nes.Rom", "Nes.Save"}});
         const DesktopNames::Title type = DesktopNames::typeComment(association), entry = DesktopNames::entryName(association);
-        EXPECT_EQ(QStringList({type.english, type.french, entry.english, entry.french}), c.names) << c.className;
+        EXPECT_EQ(QStringList({type.english, type.french, entry.english, entry.french}), names) << className;
     }
 }
-
-} // namespace
