@@ -4,9 +4,6 @@
 #include "registry/AssociationRemoval.h"
 
 #include "RegistryTestSupport.h"
-#include "TestEnvironment.h"
-
-#include <gtest/gtest.h>
 
 using registry::AssociationRemoval;
 

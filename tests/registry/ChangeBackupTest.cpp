@@ -1,14 +1,9 @@
 // Backups: what a change replaces, read before it and saved as a .reg file that puts it back, in a
 // folder that keeps the last twenty in the order of the changes.
-#include "platform/ClassesRoot.h"
 #include "registry/BackupFolder.h"
 #include "registry/ClassesRootChange.h"
 
 #include "RegistryTestSupport.h"
-#include "TestEnvironment.h"
-
-#include <QFileInfo>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -31,11 +26,9 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     EXPECT_EQ(change.previousValue(".b"), std::nullopt);
     EXPECT_EQ(change.backupFile(), env.dataHome() + "/zelvane/backups/2026-05-01T14-03-27.123Z-remove.reg");
     EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(change.backupFile())).toStdString(), (QStringLiteral(
-        "Windows Registry Editor Version 5.00\n"
-        "; What Zelvane's remove of 2026-05-01T14:03:27Z replaced: import this file to put it back.\n"
+        "Windows Registry Editor Version 5.00\n" "; What Zelvane's remove of 2026-05-01T14:03:27Z replaced: import this file to put it back.\n"
         "; Ce que « remove » de Zelvane a remplacé le 2026-05-01T14:03:27Z : importez ce fichier pour le remettre.\n\n"
-        "[-HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n\n"
-        "[HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n@=-\n\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n\n"
+        "[-HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n\n" "[HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n@=-\n\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n\n"
         "[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n\n"
         "[-HKEY_CLASSES_ROOT\\New.Rom]\n\n[HKEY_CLASSES_ROOT\\.A]\n@=\"A\"\n\n[HKEY_CLASSES_ROOT\\.b]\n@=-\n\n"
         "[-HKEY_CLASSES_ROOT\\.new]\n\n[-HKEY_CLASSES_ROOT\\Old.Rom\\DefaultIcon]\n\n").toStdString()));

@@ -1,13 +1,11 @@
 // The open command of a class turned into a desktop entry's Exec value.
 #include "registry/DesktopExec.h"
 
-#include "DesktopExecDecoder.h"
-#include "DesktopTestSupport.h"
-#include "TestEnvironment.h"
+#include "RegistryTestSupport.h"
 
-#include <QFile>
+#include "DesktopExecDecoder.h"
+
 #include <QProcess>
-#include <gtest/gtest.h>
 
 using registry::DesktopExec;
 
@@ -72,11 +70,8 @@ TEST(DesktopExecTest, SplitsAsWindowsDoes)
 TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
 {
     const QStringList files = {"/roms/My 'game' \"$HOME\" `id` %f 100% \\.smc", "/roms/second.smc"};
-    const struct {
-        const char* command;
-        QStringList arguments;
-        const char* exec = nullptr; // the Exec value, where the row checks it
-    } cases[] = {
+    // Per row: the command, the arguments it means, and the Exec value where the row checks it.
+    const struct { const char* command; QStringList arguments; const char* exec = nullptr; } cases[] = {
         {R"(mednafen -video.fs 1 "%1")", {"mednafen", "-video.fs", "1", "FILE"}, "mednafen -video.fs 1 %f"},
         {"snes9x %*", {"snes9x", "FILES"}, "snes9x %F"}, {R"(C:\emu.exe "%1")", {R"(C:\emu.exe)", "FILE"}, R"("C:\\\\emu.exe" %f)"},
         {R"(emu "$HOME" 100% "%1")", {"emu", "$HOME", "100%", "FILE"}, R"(emu "\\$HOME" 100%% %f)"},

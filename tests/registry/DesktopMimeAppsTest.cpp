@@ -1,11 +1,9 @@
 // mimeapps.list edited for our types, every other line kept byte for byte.
 #include "registry/DesktopMimeApps.h"
 
-#include <gtest/gtest.h>
+#include "RegistryTestSupport.h"
 
 using registry::DesktopMimeApps;
-
-namespace {
 
 const DesktopMimeApps::Handlers kOurs = {{"application/x-zelvane-rom", "zelvane-rom.desktop"},
                                          {"application/x-zelvane-save", "zelvane-save.desktop"}};
@@ -13,11 +11,8 @@ const QByteArray kOurLines = "application/x-zelvane-rom=zelvane-rom.desktop;\nap
 
 TEST(DesktopMimeAppsTest, SetsOurLinesAndKeepsTheRest)
 {
-    const struct {
-        const char* name;
-        QByteArray before, after;
-        bool withdraw = false; // our handlers are withdrawn rather than set
-    } cases[] = {
+    // `withdraw`: our handlers are withdrawn rather than set.
+    const struct { const char* name; QByteArray before, after; bool withdraw = false; } cases[] = {
         {"empty file", "", "[Default Applications]\n" + kOurLines + "\n[Added Associations]\n" + kOurLines},
         {"other lines, comments, a missing group, no final line end",
          "# mine\n[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n  application/x-zelvane-rom = old.desktop;\n\n\n"
@@ -25,8 +20,7 @@ TEST(DesktopMimeAppsTest, SetsOurLinesAndKeepsTheRest)
          "application/x-zelvane-rom=zelvane-rom.desktop;\nimage/png=gimp.desktop;",
          "# mine\n[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n"
          "application/x-zelvane-rom=zelvane-rom.desktop;old.desktop;\napplication/x-zelvane-save=zelvane-save.desktop;\n\n\n"
-         "[Removed Associations]\napplication/x-zelvane-save=other.desktop;\nimage/png=gimp.desktop;\n\n"
-         "[Added Associations]\n" + kOurLines},
+         "[Removed Associations]\napplication/x-zelvane-save=other.desktop;\nimage/png=gimp.desktop;\n\n" "[Added Associations]\n" + kOurLines},
         {"CRLF line ends and a duplicated line of ours",
          "[Added Associations]\r\napplication/x-zelvane-save=a.desktop;\r\nx/y=b.desktop;\r\n"
          "application/x-zelvane-save=c.desktop;\r\n[Default Applications]\r\nx/y=b.desktop;\r\n",
@@ -45,8 +39,7 @@ TEST(DesktopMimeAppsTest, SetsOurLinesAndKeepsTheRest)
         {"withdrawn handlers leave the other ones",
          "[Default Applications]\napplication/x-zelvane-rom=zelvane-rom.desktop;\n"
          "application/x-zelvane-save=x.desktop;zelvane-save.desktop;\n[Added Associations]\n"
-         "application/x-zelvane-rom=zelvane-rom.desktop;y.desktop;\n[Removed Associations]\n"
-         "application/x-zelvane-rom=zelvane-rom.desktop;\n",
+         "application/x-zelvane-rom=zelvane-rom.desktop;y.desktop;\n[Removed Associations]\n" "application/x-zelvane-rom=zelvane-rom.desktop;\n",
          "[Default Applications]\napplication/x-zelvane-save=x.desktop;\n[Added Associations]\napplication/x-zelvane-rom=y.desktop;\n"
          "[Removed Associations]\napplication/x-zelvane-rom=zelvane-rom.desktop;\n",
          true},
@@ -69,4 +62,3 @@ TEST(DesktopMimeAppsTest, SetsOurLinesAndKeepsTheRest)
     }
 }
 
-} // namespace

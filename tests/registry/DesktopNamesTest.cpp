@@ -5,7 +5,6 @@
 
 #include <QRegularExpression>
 #include <QSet>
-#include <gtest/gtest.h>
 
 using registry::DesktopNames;
 

