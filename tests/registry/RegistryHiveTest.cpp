@@ -202,17 +202,3 @@ TEST(RegistryHive, NamesTheLineItCannotRead)
         EXPECT_FALSE(error.french.isEmpty() || error.french == error.english);
     }
 }
-
-// A backup made on Windows names the per-user classes root: its deletions and deleted values count.
-TEST(RegistryHive, ReadsABackupUnderAnotherRootWithItsDeletionsAndDeletedValues)
-{
-    const QString root = QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes");
-    const RegistryHive backup = RegistryHive::parse(
-        written("REGEDIT4\n[-HKEY_CURRENT_USER\\Software\\Classes\\B.Rom]\n[-HKEY_CLASSES_ROOT\\Other]\n"
-                "[HKEY_CURRENT_USER\\Software\\Classes\\.a]\n@=\"A\"\n[HKEY_CURRENT_USER\\Software\\Classes\\.b]\n@=-\n"),
-        nullptr, root).value();
-    EXPECT_EQ(backup.deletedKeys(), QStringList("B.Rom"));
-    EXPECT_EQ(keysOf(backup), QStringList({".a = A", ".b"}));
-    EXPECT_TRUE(backup.definesDefaultValue(".b") && !backup.definesDefaultValue(".a\\x"));
-    EXPECT_EQ(RegistryHive::keyLine(root, "B.Rom", true), "[-HKEY_CURRENT_USER\\Software\\Classes\\B.Rom]");
-}

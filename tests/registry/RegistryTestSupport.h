@@ -49,19 +49,11 @@ inline QStringList keysOf(const registry::RegistryHive& hive, const QString& pat
 }
 
 // Stands in for the desktop while it lives: records the classes it is told of.
-class NotifyRecorder {
-public:
-    NotifyRecorder()
-    {
-        platform::setDesktopNotifyHook([this](const QStringList& classNames) {
-            told.append(classNames);
-            return QList<platform::ClassesRootFailure>();
-        });
-    }
+struct NotifyRecorder {
+    NotifyRecorder() { platform::setDesktopNotifyHook([this](const QStringList& names) { return told.append(names), QList<platform::ClassesRootFailure>(); }); }
     ~NotifyRecorder() { platform::setDesktopNotifyHook({}); }
     NotifyRecorder(const NotifyRecorder&) = delete;
     NotifyRecorder& operator=(const NotifyRecorder&) = delete;
-
     QList<QStringList> told;
 };
 
