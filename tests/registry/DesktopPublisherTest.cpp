@@ -237,10 +237,9 @@ TEST_F(DesktopPublisherTest, ReportsAFailingStepAndLeavesNoEntryForAnUnpublished
         const QStringList failures = publish();
         qputenv("PATH", oldPath);
         ASSERT_EQ(failures.size(), c.failures.size()) << failures.join('\n').toStdString();
-        for (std::size_t i = 0; i < c.failures.size(); ++i) {
-            for (const QString& text : c.failures[i])
-                EXPECT_TRUE(failures[qsizetype(i)].contains(QString(text).replace("DATA", env.dataHome()))) << failures[qsizetype(i)].toStdString();
-        }
+        for (qsizetype i = 0; i < failures.size(); ++i)
+            for (const QString& text : c.failures[std::size_t(i)])
+                EXPECT_TRUE(failures[i].contains(QString(text).replace("DATA", env.dataHome()))) << failures[i].toStdString();
         EXPECT_EQ(QFile::exists(entryPath(kRom)), c.entryWritten);
         if (c.mimeAppsLink.isEmpty())
             EXPECT_EQ(mimeApps().contains("x-zelvane"), c.entryWritten);
