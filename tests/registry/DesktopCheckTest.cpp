@@ -1,16 +1,11 @@
-// What the desktop makes of an association: programs it cannot start, and the types of other
-// programs' files that an extension would be taken from, asked of GIO.
+// What the desktop makes of an association: programs it cannot start, the types of other
+// programs' files that an extension would be taken from, and the application files open with,
+// asked of GIO.
 #include "registry/DesktopCheck.h"
 
-#include "DesktopTestSupport.h"
-#include "TestEnvironment.h"
-
-#include <QFile>
-#include <gtest/gtest.h>
+#include "RegistryTestSupport.h"
 
 using registry::DesktopCheck;
-
-namespace {
 
 TEST(DesktopCheck, TellsWhichProgramsTheDesktopCannotStart)
 {
@@ -19,31 +14,21 @@ TEST(DesktopCheck, TellsWhichProgramsTheDesktopCannotStart)
     TestEnvironment::writeFile(script, "#!/bin/sh\n");
     QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner);
     TestEnvironment::writeFile(env.root() + "/plain", "not a program");
-    const struct {
-        QString command;
-        const char* why; // nullptr: it can
-    } cases[] = {
-        {"sh -c true", nullptr},
-        {"\"" + script + "\" \"%1\"", nullptr},
-        {"", nullptr},
-        {"no-such-emulator-here \"%1\"", "cannot be found on PATH"},
-        {"\"" + env.root() + "/gone\" %1", "does not exist"},
-        {env.root() + "/plain %1", "is not an executable program"},
-        {"\"" + env.root() + "\" %1", "is not an executable program"},
-        {"\"C:\\Emu\\snes9x.exe\" \"%1\"", "is a Windows program"},
-        {"C:/Emu/snes9x \"%1\"", "is a Windows program"},
+    const std::pair<QString, const char*> cases[] = { // what the user is told; nullptr: the program can start
+        {"sh -c true", nullptr}, {"\"" + script + "\" \"%1\"", nullptr}, {"", nullptr},
+        {"no-such-emulator-here \"%1\"", "cannot be found on PATH"}, {"\"" + env.root() + "/gone\" %1", "does not exist"},
+        {env.root() + "/plain %1", "is not an executable program"}, {"\"" + env.root() + "\" %1", "is not an executable program"},
+        {"\"C:\\Emu\\snes9x.exe\" \"%1\"", "is a Windows program"}, {"C:/Emu/snes9x \"%1\"", "is a Windows program"},
         {"emu.BAT %1", "is a Windows program"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.command.toStdString());
-        const auto problem = DesktopCheck::programProblem("Cart.Rom", c.command);
-        ASSERT_EQ(problem.has_value(), c.why != nullptr);
-        if (problem) {
-            EXPECT_TRUE(problem->english.contains(" of the class \"Cart.Rom\" " + QString(c.why)))
-                << problem->english.toStdString();
-            EXPECT_TRUE(problem->english.endsWith(": the desktop will ignore this association."));
-            EXPECT_TRUE(problem->french.contains(QString::fromUtf8("le bureau ignorera cette association")));
-        }
+    for (const auto& [command, why] : cases) {
+        SCOPED_TRACE(command.toStdString());
+        const auto problem = DesktopCheck::programProblem("Cart.Rom", command);
+        ASSERT_EQ(problem.has_value(), why != nullptr);
+        if (!problem)
+            continue;
+        EXPECT_TRUE(problem->english.contains(" of the class \"Cart.Rom\" " + QString(why)) && problem->french.contains("le bureau ignorera")
+                    && problem->english.endsWith(": the desktop will ignore this association.")) << problem->english.toStdString();
     }
 }
 
@@ -65,12 +50,16 @@ TEST(DesktopCheck, AnExtensionIsClaimedByATypeOnlyWhenAnApplicationOpensIt)
     ASSERT_EQ(desktoptest::run("update-desktop-database", {env.dataHome() + "/applications"}).exitCode, 0);
     const QList<platform::ExtensionClaim> claims = DesktopCheck::claimsOf(extensions);
     ASSERT_EQ(claims.size(), extensions.size());
-    for (int i : {0, 1}) {
-        EXPECT_EQ(claims[i].type, "application/x-compressed-tar");
-        EXPECT_EQ(claims[i].applications, QStringList("org.example.Archiver.desktop"));
+    for (int i = 0; i < claims.size(); ++i) {
+        EXPECT_EQ(claims[i].type, i < 2 ? "application/x-compressed-tar" : "") << extensions[i].toStdString();
+        EXPECT_EQ(claims[i].applications, i < 2 ? QStringList("org.example.Archiver.desktop") : QStringList());
     }
-    for (int i : {2, 3, 4, 5})
-        EXPECT_EQ(claims[i].type, QString()) << extensions[i].toStdString();
-}
 
-} // namespace
+    // Files of our type that open with that application, not the emulator: told by the check.
+    const QList<platform::ClassCheck> checks = DesktopCheck::check(
+        regtest::withValues({{"Q", "Q"}, {".zzq", "Q"}, {"Q\\shell", "Jouer - Play"}, {"Q\\shell\\Jouer - Play\\command", "sh -c true"}}), {"Q"},
+        env.dataHome() + "/mime");
+    ASSERT_EQ(checks.size(), 1);
+    EXPECT_TRUE(checks[0].typeKnown && checks[0].programFound == true && checks[0].opensWithCommand == false);
+    EXPECT_EQ(checks[0].problems.value(0).english, "Files of the class \"Q\" open with org.example.Archiver.desktop, not with its emulator.");
+}

@@ -1,212 +1,116 @@
 // The open command of a class turned into a desktop entry's Exec value.
 #include "registry/DesktopExec.h"
 
-#include "DesktopExecDecoder.h"
-#include "DesktopTestSupport.h"
-#include "TestEnvironment.h"
+#include "RegistryTestSupport.h"
 
-#include <QFile>
+#include "DesktopExecDecoder.h"
+
 #include <QProcess>
-#include <gtest/gtest.h>
 
 using registry::DesktopExec;
 
 namespace {
 
-struct SplitCase {
-    const char* command;
-    QStringList arguments;
-};
-
-TEST(DesktopExecTest, SplitsAsWindowsDoes)
+// What `shell` really runs for `launched` (`/bin/sh -c SCRIPT sh FILE`), with `program` in `bin`
+// a recorder of its arguments: those arguments, or "(did not run)".
+QStringList runThrough(const QString& shell, const QStringList& launched, const QString& bin, const QString& program)
 {
-    const SplitCase cases[] = {
-        { R"(emu.exe "%1")", { "emu.exe", "%1" } },
-        { R"("C:\path with space\emu.exe" "%1")", { R"(C:\path with space\emu.exe)", "%1" } },
-        // The program ends at the first blank or the closing quote, whatever follows.
-        { R"(C:\Program Files\emu.exe -x)", { R"(C:\Program)", R"(Files\emu.exe)", "-x" } },
-        { R"("emu"-x)", { "emu", "-x" } },
-        { R"(C:\a\"b c)", { R"(C:\a\"b)", "c" } },
-        { "  emu \t -a   -b  ", { "emu", "-a", "-b" } },
-        // Backslashes count only before a quote.
-        { R"(emu a\\b "c\\" d\"e f\\\"g)", { "emu", R"(a\\b)", R"(c\)", R"(d"e)", R"(f\"g)" } },
-        { R"(emu "a b"c "")", { "emu", "a bc", "" } },
-        { R"(emu "a""b" c)", { "emu", R"(a"b c)" } },
-        { R"(emu """a""")", { "emu", R"("a")" } },
-        { "", {} },
-        { "emu", { "emu" } },
-        { R"("C:\a b\emu)", { R"(C:\a b\emu)" } },
-    };
-    for (const SplitCase& c : cases)
-        EXPECT_EQ(DesktopExec::splitWindowsCommand(QString::fromUtf8(c.command)), c.arguments)
-            << c.command;
-}
-
-struct ExecCase {
-    const char* command;
-    const char* exec;
-};
-
-// Commands the Exec field codes can say are written with them, quoted by the Exec rules.
-TEST(DesktopExecTest, ConvertsToTheExecQuoting)
-{
-    const ExecCase cases[] = {
-        { R"(mednafen -video.fs 1 "%1")", "mednafen -video.fs 1 %f" },
-        { "snes9x %L", "snes9x %f" },
-        { "snes9x %l", "snes9x %f" },
-        { "snes9x %0", "snes9x %f" },
-        { "snes9x %*", "snes9x %F" },
-        // The shell passes the file after a command that does not name it.
-        { "snes9x -fullscreen", "snes9x -fullscreen %f" },
-        { R"(/opt/My Emu/emu "%1")", R"(/opt/My Emu/emu %f)" },
-        { R"("/opt/My Emu/emu" "%1")", R"("/opt/My Emu/emu" %f)" },
-        // Two escape layers: a backslash inside quotes is four in the file, '$' is \\$.
-        { R"("C:\path with space\emu.exe" "%1")", R"("C:\\\\path with space\\\\emu.exe" %f)" },
-        { R"(C:\emu.exe "%1")", R"("C:\\\\emu.exe" %f)" },
-        { R"(emu "$HOME" "%1")", R"(emu "\\$HOME" %f)" },
-        { R"(emu "say \"hi\"" "%1")", R"(emu "say \\"hi\\"" %f)" },
-        { "emu `id` %1", R"(emu "\\`id\\`" %f)" },
-        { "emu a;b 'c' ~ #x (y) <z> |&* ?",
-          R"x(emu "a;b" "'c'" "~" "#x" "(y)" "<z>" "|&*" "?" %f)x" },
-        { R"(emu "" %1)", R"(emu "" %f)" },
-        { "emu \"a\tb\" \"c\rd\" %1", R"(emu "a\tb" "c\rd" %f)" },
-        // '%%' is one '%' to the shell; every other '%' is literal, doubled here.
-        { "emu 100% %1", "emu 100%% %f" },
-        { "emu 100%% %1", "emu 100%% %f" },
-        { "emu %2 %1", "emu %%2 %f" },
-        { R"(emu "50% off" %1)", R"(emu "50%% off" %f)" },
-        { "-emu -x %1", "-emu -x %f" },
-    };
-    for (const ExecCase& c : cases) {
-        const DesktopExec::Result result
-            = DesktopExec::fromWindowsCommand(QString::fromUtf8(c.command));
-        EXPECT_EQ(result.problem, DesktopExec::Problem::None) << c.command;
-        EXPECT_EQ(result.exec, QString::fromUtf8(c.exec)) << c.command;
-    }
-}
-
-// A program that writes its arguments, each ended by a NUL byte, to the file $RECORD.
-void writeRecorder(const QString& path)
-{
-    TestEnvironment::writeFile(path, "#!/bin/sh\nprintf '%s\\0' \"$@\" > \"$RECORD\"\n");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-// What `shell` really runs for `launched` (`/bin/sh -c SCRIPT sh FILE`), the program found in
-// `bin`: its arguments, or nothing when the program did not run.
-QStringList runThrough(const QString& shell, QStringList launched, const QString& bin)
-{
-    const QString record = bin + QStringLiteral("/../record");
+    const QString record = bin + "/../record";
+    TestEnvironment::writeFile(bin + '/' + program, "#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + record.toUtf8() + "'\n");
+    QFile::setPermissions(bin + '/' + program, QFile::ReadOwner | QFile::ExeOwner);
     QFile::remove(record);
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("PATH"), bin);
-    environment.insert(QStringLiteral("RECORD"), record);
     QProcess process;
-    process.setProcessEnvironment(environment);
-    launched.removeFirst();
-    process.start(shell, launched);
+    process.setEnvironment({"PATH=" + bin});
+    process.start(shell, launched.mid(1));
     if (!process.waitForFinished(10'000) || !QFile::exists(record))
-        return { QStringLiteral("(did not run)") };
-    QStringList arguments = QString::fromUtf8(TestEnvironment::readFile(record)).split(QChar(0));
-    arguments.removeLast();
-    return arguments;
+        return {"(did not run)"};
+    const QStringList arguments = QString::fromUtf8(TestEnvironment::readFile(record)).split(QChar(0));
+    return arguments.mid(0, arguments.size() - 1);
 }
 
-struct ArgumentsCase {
-    const char* command;
-    QStringList arguments; // "FILE" stands for the file of a process, "FILES" for all the files
-};
-
-// The processes the arguments of a table row mean for `files`: one for all of them where the
-// row says "FILES", else one per file.
+// The processes a table row's arguments mean for `files`: "FILE" stands for the file of a
+// process, one per file, "FILES" for all of them in one process.
 QList<QStringList> processesFor(const QStringList& arguments, const QStringList& files)
 {
-    const bool allFiles = arguments.contains(QStringLiteral("FILES"));
     QList<QStringList> processes;
-    for (const QString& file : allFiles ? files.mid(0, 1) : files) {
+    for (const QString& file : arguments.contains("FILES") ? files.mid(0, 1) : files) {
         QStringList process;
-        for (const QString& argument : arguments) {
-            if (argument == QStringLiteral("FILES"))
-                process += files;
-            else
-                process << QString(argument).replace(QStringLiteral("FILE"), file);
-        }
+        for (const QString& argument : arguments)
+            process += argument == "FILES" ? files : QStringList(QString(argument).replace("FILE", file));
         processes << process;
     }
     return processes;
 }
 
-// Whatever the command, the Exec value runs exactly the argument vectors it means, one per
-// file opened or one for all: read back by the Desktop Entry rules, and where it goes through
-// sh, really run by dash and by bash.
-TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
+} // namespace
+
+TEST(DesktopExecTest, SplitsAsWindowsDoes)
 {
-    const QStringList files = { QStringLiteral("/roms/My 'game' \"$HOME\" `id` %f 100% \\.smc"),
-                                QStringLiteral("/roms/second.smc") };
-    const ArgumentsCase cases[] = {
-        { R"(mednafen -video.fs 1 "%1")", { "mednafen", "-video.fs", "1", "FILE" } },
-        { "snes9x %*", { "snes9x", "FILES" } },
-        { "emu '%1'", { "emu", "'FILE'" } },
-        { R"(emu "%1" "%1")", { "emu", "FILE", "FILE" } },
-        { "emu %1 %*", { "emu", "FILE", "FILES" } },
-        { "emu -rom=%1", { "emu", "-rom=FILE" } },
-        { R"(emu "--rom=C:\roms\%1" 100%% 50%)", { "emu", R"(--rom=C:\roms\FILE)", "100%", "50%" } },
-        { R"(emu "it's %1 now" "" `id` $HOME)", { "emu", "it's FILE now", "", "`id`", "$HOME" } },
-        { "émulateur «%1»", { "émulateur", "«FILE»" } },
-        { "prog a\x01" "b", { "prog", "a\x01" "b", "FILE" } },
-        { "prog \"\x1f x\x7f\tz\" -%1", { "prog", "\x1f x\x7f\tz", "-FILE" } },
-        { "emu \"a\tb\nc\rd\" %1", { "emu", "a\tb\nc\rd", "FILE" } },
-        { "-x a %1", { "-x", "a", "FILE" } },
-        { "-%%x a", { "-%x", "a", "FILE" } },
-        { "-x \"%1\" \"%1\"", { "-x", "FILE", "FILE" } },
-        { "emu%%.exe %1", { "emu%.exe", "FILE" } },
-        { R"(C:\a=b\emu.exe %1)", { R"(C:\a=b\emu.exe)", "FILE" } },
-        { R"("C:\path with space\it's.exe" '%1)", { R"(C:\path with space\it's.exe)", "'FILE" } },
+    const std::pair<const char*, QStringList> cases[] = {
+        {R"(emu.exe "%1")", {"emu.exe", "%1"}}, {R"("C:\path with space\emu.exe" "%1")", {R"(C:\path with space\emu.exe)", "%1"}},
+        // The program ends at the first blank or the closing quote, whatever follows.
+        {R"(C:\Program Files\emu.exe -x)", {R"(C:\Program)", R"(Files\emu.exe)", "-x"}}, {R"("emu"-x)", {"emu", "-x"}},
+        {R"(C:\a\"b c)", {R"(C:\a\"b)", "c"}}, {"  emu \t -a   -b  ", {"emu", "-a", "-b"}},
+        // Backslashes count only before a quote.
+        {R"(emu a\\b "c\\" d\"e f\\\"g)", {"emu", R"(a\\b)", R"(c\)", R"(d"e)", R"(f\"g)"}},
+        {R"(emu "a b"c "")", {"emu", "a bc", ""}}, {R"(emu "a""b" c)", {"emu", R"(a"b c)"}},
+        {R"(emu """a""")", {"emu", R"("a")"}}, {"", {}}, {"emu", {"emu"}}, {R"("C:\a b\emu)", {R"(C:\a b\emu)"}},
     };
-    TestEnvironment env;
-    const QString bin = env.root() + QStringLiteral("/bin");
-    for (const ArgumentsCase& c : cases) {
-        const QList<QStringList> expected = processesFor(c.arguments, files);
-        const DesktopExec::Result result
-            = DesktopExec::fromWindowsCommand(QString::fromUtf8(c.command));
-        ASSERT_EQ(result.problem, DesktopExec::Problem::None) << c.command;
-        EXPECT_EQ(desktoptest::execArguments(result.exec, files), expected)
-            << c.command << " gave " << result.exec.toStdString();
-        const auto launched = desktoptest::launchedArguments(result.exec, files);
-        if (!launched || launched->first().first() != QStringLiteral("/bin/sh"))
-            continue;
-        writeRecorder(bin + u'/' + expected.first().first());
-        for (const QString shell : { "/bin/sh", "/bin/bash" }) {
-            EXPECT_EQ(runThrough(shell, launched->first(), bin), expected.first().mid(1))
-                << c.command << shell.toStdString();
-        }
-    }
+    for (const auto& [command, arguments] : cases)
+        EXPECT_EQ(DesktopExec::splitWindowsCommand(QString::fromUtf8(command)), arguments) << command;
 }
 
-struct ProblemCase {
-    QString command;
-    DesktopExec::Problem problem;
-};
+// Whatever the command, the Exec value runs exactly the argument vectors it means, one per
+// file opened or one for all: read back by the Desktop Entry rules, and where it goes through
+// sh, really run by dash and by bash. Commands the field codes can say are written with them,
+// by the Exec quoting (two escape layers: a backslash inside quotes is four in the file).
+TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
+{
+    const QStringList files = {"/roms/My 'game' \"$HOME\" `id` %f 100% \\.smc", "/roms/second.smc"};
+    // Per row: the command, the arguments it means, and the Exec value where the row checks it.
+    const struct { const char* command; QStringList arguments; const char* exec = nullptr; } cases[] = {
+        {R"(mednafen -video.fs 1 "%1")", {"mednafen", "-video.fs", "1", "FILE"}, "mednafen -video.fs 1 %f"},
+        {"snes9x %*", {"snes9x", "FILES"}, "snes9x %F"}, {R"(C:\emu.exe "%1")", {R"(C:\emu.exe)", "FILE"}, R"("C:\\\\emu.exe" %f)"},
+        {R"(emu "$HOME" 100% "%1")", {"emu", "$HOME", "100%", "FILE"}, R"(emu "\\$HOME" 100%% %f)"},
+        // %L, %l and %0 are the file too; the shell passes it after a command that does not name it.
+        {"snes9x %L -x", {"snes9x", "FILE", "-x"}}, {"snes9x %l %0", {"snes9x", "FILE", "FILE"}}, {"snes9x -fullscreen", {"snes9x", "-fullscreen", "FILE"}},
+        {R"(/opt/My Emu/emu "a;b" 'c' ~ #x (y) <z> |&* ? %2 "%1")", {"/opt/My", "Emu/emu", "a;b", "'c'", "~", "#x", "(y)", "<z>", "|&*", "?", "%2", "FILE"}},
+        {R"(emu "%1" "%1")", {"emu", "FILE", "FILE"}}, {"emu %1 %*", {"emu", "FILE", "FILES"}},
+        {R"(emu "--rom=C:\roms\%1" 100%% 50%)", {"emu", R"(--rom=C:\roms\FILE)", "100%", "50%"}},
+        {R"(emu "it's %1 now" "" `id` $HOME)", {"emu", "it's FILE now", "", "`id`", "$HOME"}}, {"émulateur «%1»", {"émulateur", "«FILE»"}},
+        {"prog a\x01" "b", {"prog", "a\x01" "b", "FILE"}}, {"prog \"\x1f x\x7f\tz\" -%1", {"prog", "\x1f x\x7f\tz", "-FILE"}},
+        {"emu \"a\tb\nc\rd\" %1", {"emu", "a\tb\nc\rd", "FILE"}},
+        {"-x a %1", {"-x", "a", "FILE"}}, {"-%%x a", {"-%x", "a", "FILE"}}, {"-x \"%1\" \"%1\"", {"-x", "FILE", "FILE"}},
+        {"emu%%.exe %1", {"emu%.exe", "FILE"}}, {R"(C:\a=b\emu.exe %1)", {R"(C:\a=b\emu.exe)", "FILE"}},
+        {R"("C:\path with space\it's.exe" '%1)", {R"(C:\path with space\it's.exe)", "'FILE"}},
+    };
+    TestEnvironment env;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        const QList<QStringList> expected = processesFor(c.arguments, files);
+        const DesktopExec::Result result = DesktopExec::fromWindowsCommand(QString::fromUtf8(c.command));
+        ASSERT_EQ(result.problem, DesktopExec::Problem::None);
+        EXPECT_EQ(c.exec ? result.exec : QString(), QString::fromUtf8(c.exec));
+        EXPECT_EQ(desktoptest::execArguments(result.exec, files), expected) << result.exec.toStdString();
+        const auto launched = desktoptest::launchedArguments(result.exec, files);
+        if (!launched || launched->first().first() != "/bin/sh")
+            continue;
+        for (const QString shell : {"/bin/sh", "/bin/bash"})
+            EXPECT_EQ(runThrough(shell, launched->first(), env.root() + "/bin", expected.first().first()), expected.first().mid(1)) << shell.toStdString();
+    }
+}
 
 TEST(DesktopExecTest, RefusesWhatNoProgramCanRun)
 {
-    const ProblemCase cases[] = {
-        { "", DesktopExec::Problem::EmptyCommand },
-        { "   ", DesktopExec::Problem::EmptyCommand },
-        { R"("" "%1")", DesktopExec::Problem::EmptyCommand },
-        { "%1 -x", DesktopExec::Problem::FileAsProgram },
-        { "%* -x", DesktopExec::Problem::FileAsProgram },
-        { R"(C:\%1.exe)", DesktopExec::Problem::FileAsProgram },
-        { QStringLiteral("emu a") + QChar(0) + QStringLiteral("b %1"),
-          DesktopExec::Problem::UnstorableCharacter },
-        { QStringLiteral("emu ") + QChar(0xd800) + QStringLiteral(" %1"),
-          DesktopExec::Problem::UnstorableCharacter },
+    using enum DesktopExec::Problem;
+    const std::pair<QString, DesktopExec::Problem> cases[] = {
+        {"", EmptyCommand}, {"   ", EmptyCommand}, {R"("" "%1")", EmptyCommand}, {"%1 -x", FileAsProgram},
+        {"%* -x", FileAsProgram}, {R"(C:\%1.exe)", FileAsProgram}, {QStringLiteral("emu a") + QChar(0) + "b %1", UnstorableCharacter},
+        {QStringLiteral("emu ") + QChar(0xd800) + " %1", UnstorableCharacter},
     };
-    for (const ProblemCase& c : cases) {
-        const DesktopExec::Result result = DesktopExec::fromWindowsCommand(c.command);
-        EXPECT_EQ(result.problem, c.problem) << c.command.toStdString();
-        EXPECT_TRUE(result.exec.isEmpty()) << c.command.toStdString();
+    for (const auto& [command, problem] : cases) {
+        const DesktopExec::Result result = DesktopExec::fromWindowsCommand(command);
+        EXPECT_EQ(result.problem, problem) << command.toStdString();
+        EXPECT_TRUE(result.exec.isEmpty()) << command.toStdString();
     }
 }
-
-} // namespace

@@ -2,525 +2,278 @@
 // desktop-file-validate) in a private XDG home.
 #include "registry/DesktopPublisher.h"
 
-#include "DesktopTestSupport.h"
-#include "TestEnvironment.h"
-#include "registry/DesktopIcons.h"
+#include "RegistryTestSupport.h"
 #include "registry/DesktopNames.h"
-#include "registry/RegistryHive.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
-#include <gtest/gtest.h>
+#include <QRegularExpression>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using registry::DesktopNames;
-using registry::DesktopPublisher;
-using registry::RegistryHive;
 
-namespace {
+const QString kRom = QStringLiteral("SNES Rom"), kSave = QStringLiteral("SNES Save"), kVerb = QStringLiteral("Jouer - Play");
 
-const QString kRom = QStringLiteral("SNES Rom");
-const QString kSave = QStringLiteral("SNES Save");
-const QString kVerb = QStringLiteral("Jouer - Play");
+QString type(const QString& className) { return DesktopNames::mimeType(className); }
 
 class DesktopPublisherTest : public ::testing::Test {
 protected:
+    // A home as before the first Finish, made again for the next row of a table; an emulator with
+    // every character the Exec quoting reserves in its folder.
     void SetUp() override
     {
-        iconFile = env.dataHome() + QStringLiteral("/zelvane/emul.dll");
-        TestEnvironment::writeFile(iconFile, desktoptest::icoFile({ 16, 32, 48, 256 }, 0xff2060c0));
-        launched = env.root() + QStringLiteral("/launched");
-        // Every character the Exec quoting reserves, in the program's folder.
-        emulator = env.root() + QStringLiteral("/emu $HOME 'q' 100% b\\ack;(x)/fake emu.sh");
         TestEnvironment::writeFile(emulator, desktoptest::recorderScript(launched));
-        QFile::setPermissions(emulator, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(emulator, QFile::ReadOwner | QFile::ExeOwner);
+        for (const QString& folder : {env.dataHome(), env.configHome()})
+            QDir(folder).removeRecursively();
+        QDir().mkpath(env.configHome());
+        TestEnvironment::writeFile(iconFile, desktoptest::icoFile({16, 32, 48, 256}, 0xff2060c0));
+        hive = registry::RegistryHive();
     }
-
-    // The keys one Finish writes for a console, in the order the association sequence writes them.
-    void addConsole(const QString& rom, const QString& save, const QString& console,
-                    const QStringList& romExtensions, const QString& saveExtension,
-                    const QString& command)
+    // The keys one Finish writes for a console.
+    void addConsole(const QString& rom, const QString& save, const QString& console, const QStringList& romExtensions,
+                    const QString& saveExtension, const QString& command)
     {
-        set(rom, rom);
-        set(save, save);
-        set(rom + QStringLiteral("\\shell"), kVerb);
+        hive = regtest::withValues({{rom, rom}, {save, save}, {rom + "\\shell", kVerb}, {console, rom}, {rom + "\\shell\\" + kVerb + "\\command", command},
+                                    {'.' + saveExtension, save}, {rom + "\\DefaultIcon", iconFile + ",0"}, {save + "\\DefaultIcon", iconFile + ",0"}}, hive);
         for (const QString& extension : romExtensions)
-            set(u'.' + extension, rom);
-        set(console, rom);
-        set(rom + QStringLiteral("\\shell\\") + kVerb + QStringLiteral("\\command"), command);
-        set(u'.' + saveExtension, save);
-        set(rom + QStringLiteral("\\DefaultIcon"), iconFile + QStringLiteral(",0"));
-        set(save + QStringLiteral("\\DefaultIcon"), iconFile + QStringLiteral(",0"));
+            set('.' + extension, rom);
     }
-
-    void addSnes()
-    {
-        addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"), quotedEmulator());
-    }
+    void addSnes() { addConsole(kRom, kSave, "SNES", {"smc"}, "srm", quotedEmulator); }
+    void set(const QString& path, const QString& data) { ASSERT_TRUE(hive.setDefaultValue(path, data)) << path.toStdString(); }
+    QStringList publish(const QStringList& classes = {kRom, kSave}) { return publisher.publish(hive, classes); }
 
     void expectValidEntry(const QString& className) const
     {
-        const desktoptest::Run validate
-            = desktoptest::run(QStringLiteral("desktop-file-validate"), { entryPath(className) });
-        EXPECT_EQ(validate.exitCode, 0) << validate.output.toStdString();
-        EXPECT_FALSE(validate.output.contains(QStringLiteral("error"))) << validate.output.toStdString();
+        const desktoptest::Run validate = desktoptest::run("desktop-file-validate", {entryPath(className)});
+        EXPECT_TRUE(validate.exitCode == 0 && !validate.output.contains("error")) << validate.output.toStdString();
     }
-
-    void set(const QString& path, const QString& data)
+    // Opens `path` as a file manager does and returns what the emulator was given.
+    QStringList opened(const QString& path) const
     {
-        hive.createKey(path);
-        hive.setDefaultValue(path, data);
-    }
-
-    QString game(const QString& name)
-    {
-        const QString path = env.root() + QStringLiteral("/ROMs with space/") + name;
-        TestEnvironment::writeFile(path, QByteArray("\x12\x34\xfe\xdc rom data", 14));
-        return path;
-    }
-
-    QString quotedEmulator() const { return u'"' + emulator + u'"'; }
-
-    // A home as before the first Finish, for the next row of a table.
-    void freshHome()
-    {
-        for (const QString& folder : { env.dataHome(), env.configHome() })
-            QDir(folder).removeRecursively();
         QFile::remove(launched);
-        TestEnvironment::writeFile(iconFile, desktoptest::icoFile({ 16, 32, 48, 256 }, 0xff2060c0));
-        hive = RegistryHive();
+        EXPECT_EQ(desktoptest::run("gio", {"open", path}).exitCode, 0);
+        return desktoptest::waitForLines(launched);
     }
-
-    QString mimeAppsPath() const { return env.configHome() + QStringLiteral("/mimeapps.list"); }
-
-    // The class's icon files in the user's theme.
+    QString game(const QString& name) const
+    {
+        TestEnvironment::writeFile(env.root() + "/ROMs with space/" + name, QByteArray("\x12\x34\xfe\xdc rom data", 14));
+        return env.root() + "/ROMs with space/" + name;
+    }
     QStringList iconFiles(const QString& className) const
     {
-        return desktoptest::filesBelow(env.dataHome() + QStringLiteral("/icons/hicolor"))
-            .filter(u'/' + DesktopNames::iconName(className) + QStringLiteral(".png"));
+        return desktoptest::filesBelow(env.dataHome() + "/icons/hicolor").filter('/' + DesktopNames::iconName(className) + ".png");
     }
-
-    QString entryPath(const QString& className) const
-    {
-        return env.dataHome() + QStringLiteral("/applications/")
-            + DesktopNames::desktopFileName(className);
-    }
+    QString entryPath(const QString& className) const { return env.dataHome() + "/applications/" + DesktopNames::desktopFileName(className); }
+    QByteArray mimeApps() const { return TestEnvironment::readFile(env.configHome() + "/mimeapps.list"); }
 
     TestEnvironment env;
-    RegistryHive hive;
-    DesktopPublisher publisher { { { kRom, kSave } } };
-    QString iconFile;
-    QString emulator;
-    QString launched;
+    registry::RegistryHive hive;
+    registry::DesktopPublisher publisher {{{kRom, kSave}}};
+    const QString iconFile = env.dataHome() + "/zelvane/emul.dll", launched = env.root() + "/launched";
+    const QString emulator = env.root() + "/emu $HOME 'q' 100% b\\ack;(x)/fake emu.sh", quotedEmulator = '"' + emulator + '"';
 };
 
-TEST_F(DesktopPublisherTest, FilesOfTheClassOpenWithTheEmulatorAndShowItsIcon)
+// Files of the class open with the emulator and show its icon; names that try to leave the
+// desktop's folders or the emulator's arguments stay inside them; the user's other associations,
+// kept in a link by a dotfile manager, stay byte for byte.
+TEST_F(DesktopPublisherTest, FilesOpenWithTheEmulatorShowItsIconAndAllElseStaysSafe)
 {
-    addConsole(kRom, kSave, QStringLiteral("Super Nintendo"), { "smc", "SFC" },
-               QStringLiteral("srm"), quotedEmulator() + QStringLiteral(" \"%1\""));
+    const QString mimeAppsPath = env.configHome() + "/mimeapps.list", dotfile = env.root() + "/dotfiles/mimeapps.list";
+    const QByteArray before = "[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n# a comment  \n\n"
+                              "[Added Associations]\nimage/png=org.gnome.Loupe.desktop;gimp.desktop;\n";
+    TestEnvironment::writeFile(dotfile, before);
+    ASSERT_TRUE(QFile::link(dotfile, mimeAppsPath));
+    addConsole(kRom, kSave, "Super Nintendo", {"smc", "SFC"}, "srm", quotedEmulator + " \"%1\"");
     // A reference built with the Windows separator: the System folder, "\emul.dll", the index.
-    set(kSave + QStringLiteral("\\DefaultIcon"),
-        env.dataHome() + QStringLiteral("/zelvane\\emul.dll,0"));
-    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
-    EXPECT_EQ(publisher.lastFailuresFrench(), QStringList());
-
-    const QString romType = DesktopNames::mimeType(kRom);
-    for (const QString& name : QStringList { "Game (1).smc", "GAME.SMC", "game.sfc", "Game.Sfc" }) {
-        const QString path = game(name);
-        EXPECT_EQ(desktoptest::contentType(path), romType) << name.toStdString();
-        EXPECT_EQ(desktoptest::iconNames(path).value(0), DesktopNames::iconName(kRom))
-            << name.toStdString();
+    set(kSave + "\\DefaultIcon", env.dataHome() + "/zelvane\\emul.dll,0");
+    const QString rom = "x/../../ \"$HOME\" %f/y", save = "x/../../ \"$HOME\" %f/Y2";
+    addConsole(rom, save, "x/../console", {"rom"}, "sv", quotedEmulator + " --title \"Mario \\\"Bros\\\" $HOME `id`\" 100%% 50% \"a\\b\" -rom=\"%1\"");
+    ASSERT_EQ(publish({kRom, kSave, rom, save}), QStringList());
+    for (const QString& file : desktoptest::filesBelow(env.root())) {
+        EXPECT_TRUE(file.startsWith(env.dataHome() + '/') || file.startsWith(env.configHome() + '/') || file.startsWith(env.root() + "/emu ")
+                    || file.startsWith(env.root() + "/dotfiles/")) << file.toStdString();
+        EXPECT_FALSE(file.contains("..")) << file.toStdString();
     }
-    EXPECT_EQ(desktoptest::contentType(game("slot.SRM")), DesktopNames::mimeType(kSave));
-    EXPECT_EQ(desktoptest::iconNames(game("slot.srm")).value(0), DesktopNames::iconName(kSave));
 
-    EXPECT_EQ(desktoptest::defaultApplication(romType), DesktopNames::desktopFileName(kRom));
+    for (const QString name : {"Game (1).smc", "GAME.SMC", "game.sfc", "Game.Sfc", "slot.SRM", "slot.srm"}) {
+        const QString className = name.startsWith("slot") ? kSave : kRom;
+        EXPECT_EQ(desktoptest::contentType(game(name)), type(className)) << name.toStdString();
+        EXPECT_EQ(desktoptest::iconNames(game(name)).value(0), DesktopNames::iconName(className)) << name.toStdString();
+    }
+    EXPECT_EQ(desktoptest::contentType(game("slot.sv")), type(save));
+    EXPECT_EQ(desktoptest::defaultApplication(type(kRom)), DesktopNames::desktopFileName(kRom));
     expectValidEntry(kRom);
-    // The save class has no open command, so no entry.
-    EXPECT_FALSE(QFile::exists(entryPath(kSave)));
+    expectValidEntry(rom);
+    EXPECT_FALSE(QFile::exists(entryPath(kSave))); // no open command, no entry
+    EXPECT_TRUE(QFileInfo(mimeAppsPath).isSymLink());
+    QList<QByteArray> lines = TestEnvironment::readFile(dotfile).split('\n');
+    EXPECT_EQ(lines.removeIf([](const QByteArray& line) { return line.startsWith("application/x-zelvane-"); }), 4);
+    EXPECT_EQ(lines, before.split('\n'));
 
     // Named after the console and the emulator, in English and French, as the database holds them.
     const QByteArray entry = TestEnvironment::readFile(entryPath(kRom));
-    EXPECT_TRUE(entry.contains("\nName=fake emu.sh \xE2\x80\x94 Super Nintendo\n")) << entry.toStdString();
-    EXPECT_TRUE(entry.contains("\nName[fr]=fake emu.sh \xE2\x80\x94 Super Nintendo\n")) << entry.toStdString();
-    const auto typeFile = [this](const QString& className) {
-        return TestEnvironment::readFile(env.dataHome() + QStringLiteral("/mime/") + DesktopNames::mimeType(className)
-                                         + QStringLiteral(".xml"));
-    };
-    for (const char* comment : { "<comment>Super Nintendo ROM</comment>", "<comment xml:lang=\"fr\">ROM Super Nintendo</comment>" })
-        EXPECT_TRUE(typeFile(kRom).contains(comment)) << typeFile(kRom).toStdString();
-    for (const char* comment : { "<comment>Super Nintendo save state</comment>",
-                                 "<comment xml:lang=\"fr\">Sauvegarde d'\xC3\xA9tat Super Nintendo</comment>" })
-        EXPECT_TRUE(typeFile(kSave).contains(comment)) << typeFile(kSave).toStdString();
-
-    for (const QString& className : { kRom, kSave }) {
-        for (const int size : { 16, 32, 48, 256 }) {
-            const QImage image(QStringLiteral("%1/icons/hicolor/%2x%2/mimetypes/%3.png")
-                                   .arg(env.dataHome(), QString::number(size),
-                                        DesktopNames::iconName(className)));
-            EXPECT_EQ(image.size(), QSize(size, size));
-            EXPECT_EQ(image.pixel(size / 2, size / 2), 0xff2060c0u);
+    EXPECT_TRUE(entry.contains("\nName=fake emu.sh \xE2\x80\x94 Super Nintendo\nName[fr]=fake emu.sh \xE2\x80\x94 Super Nintendo\n"))
+        << entry.toStdString();
+    const QByteArray types = TestEnvironment::readFile(env.dataHome() + "/mime/" + type(kRom) + ".xml")
+        + TestEnvironment::readFile(env.dataHome() + "/mime/" + type(kSave) + ".xml");
+    for (const char* comment : {"<comment>Super Nintendo ROM</comment>", "<comment xml:lang=\"fr\">Sauvegarde d'\xC3\xA9tat Super Nintendo</comment>"})
+        EXPECT_TRUE(types.contains(comment)) << comment;
+    for (const QString& className : {kRom, kSave}) {
+        for (const int size : {16, 32, 48, 256}) {
+            const QImage image(QStringLiteral("%1/icons/hicolor/%2x%2/mimetypes/%3.png").arg(env.dataHome(), QString::number(size), DesktopNames::iconName(className)));
+            EXPECT_TRUE(image.size() == QSize(size, size) && image.pixel(size / 2, size / 2) == 0xff2060c0u) << size;
         }
     }
-
     // Opening a file runs the emulator with the file's path as one argument, spaces and all.
-    const QString path = game("Super Mario World (U) [!] $x 'y'.smc");
-    ASSERT_EQ(desktoptest::run(QStringLiteral("gio"), { QStringLiteral("open"), path }).exitCode,
-              0);
-    EXPECT_EQ(desktoptest::waitForLines(launched), QStringList { path });
+    const QString path = game("Super Mario World (U) [!] $x 'y'.smc"), hostile = game("my game.rom");
+    EXPECT_EQ(opened(path), QStringList {path});
+    EXPECT_EQ(opened(hostile), QStringList({"--title", "Mario \"Bros\" $HOME `id`", "100%", "50%", "a\\b", "-rom=" + hostile}));
 }
 
-TEST_F(DesktopPublisherTest, HostileNamesAndCommandsStaySafeAndExact)
+// A later Finish keeps the earlier consoles, takes a shared extension over, keeps a cache the user
+// made fresh, and runs the new command exactly, even one the field codes cannot say; a command no
+// program can run withdraws the entry and the default.
+TEST_F(DesktopPublisherTest, ALaterFinishKeepsTheEarlierAndRunsTheNewCommandOrWithdrawsTheEntry)
 {
-    const QString rom = QStringLiteral("x/../../ \"$HOME\" %f/y");
-    const QString save = QStringLiteral("x/../../ \"$HOME\" %f/Y2");
-    addConsole(
-        rom, save, QStringLiteral("x/../console"), { "rom" }, QStringLiteral("sv"),
-        quotedEmulator()
-            + QStringLiteral(
-                " --title \"Mario \\\"Bros\\\" $HOME `id`\" 100%% 50% \"a\\b\" -rom=\"%1\""));
-    ASSERT_EQ(publisher.publish(hive, { rom, save }), QStringList());
-
-    for (const QString& file : desktoptest::filesBelow(env.root())) {
-        EXPECT_TRUE(file.startsWith(env.dataHome() + u'/')
-                    || file.startsWith(env.configHome() + u'/')
-                    || file.startsWith(env.root() + QStringLiteral("/emu ")))
-            << file.toStdString();
-        EXPECT_FALSE(file.contains(QStringLiteral(".."))) << file.toStdString();
-    }
-    expectValidEntry(rom);
-
-    const QString path = game("my game.rom");
-    EXPECT_EQ(desktoptest::contentType(path), DesktopNames::mimeType(rom));
-    EXPECT_EQ(desktoptest::contentType(game("slot.sv")), DesktopNames::mimeType(save));
-    ASSERT_EQ(
-        desktoptest::run(QStringLiteral("gio"), { QStringLiteral("launch"), entryPath(rom), path })
-            .exitCode,
-        0);
-    const QStringList expected
-        = { "--title", "Mario \"Bros\" $HOME `id`", "100%", "50%", "a\\b", "-rom=" + path };
-    EXPECT_EQ(desktoptest::waitForLines(launched), expected);
-}
-
-struct LaterCommandCase {
-    QString command; // after the emulator's quoted path
-    QStringList arguments; // "FILE" stands for the game
-};
-
-// A second Finish for the same console with a command the field codes cannot say: the desktop
-// runs the new command, exactly.
-TEST_F(DesktopPublisherTest, ALaterFinishRunsTheNewCommandWhateverItsQuoting)
-{
-    const LaterCommandCase cases[] = {
-        { " '%1'", { "'FILE'" } },
-        { " \"%1\" \"%1\"", { "FILE", "FILE" } },
-        { QStringLiteral(" x\x01y --rom=%1 \"it's\""), { "x\x01y", "--rom=FILE", "it's" } },
-    };
-    const QString path = game("Super Mario World (U) [!] $x 'y'.smc");
-    for (const LaterCommandCase& c : cases) {
-        freshHome();
-        addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
-                   quotedEmulator() + QStringLiteral(" --old %1"));
-        ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
-        addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc" }, QStringLiteral("srm"),
-                   quotedEmulator() + c.command);
-        ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList()) << c.command.toStdString();
-        expectValidEntry(kRom);
-        ASSERT_EQ(desktoptest::run(QStringLiteral("gio"), { QStringLiteral("open"), path }).exitCode,
-                  0);
-        QStringList expected = c.arguments;
-        expected.replaceInStrings(QStringLiteral("FILE"), path);
-        EXPECT_EQ(desktoptest::waitForLines(launched), expected) << c.command.toStdString();
-    }
-
-    // A command no program can run withdraws the earlier entry and default, and says so.
-    set(kRom + QStringLiteral("\\shell\\") + kVerb + QStringLiteral("\\command"),
-        QStringLiteral("\"%1\" -x"));
-    const QStringList failures = publisher.publish(hive, { kRom, kSave });
-    ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
-    EXPECT_TRUE(failures[0].contains(QStringLiteral("the file stands where the program belongs")))
-        << failures[0].toStdString();
-    EXPECT_FALSE(QFile::exists(entryPath(kRom)));
-    EXPECT_FALSE(TestEnvironment::readFile(mimeAppsPath()).contains("x-zelvane"));
-    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(kRom)), QString());
-}
-
-TEST_F(DesktopPublisherTest, KeepsTheUsersOtherAssociationsByteForByte)
-{
-    // Kept by a dotfile manager: the link must stay a link.
-    const QString mimeApps = env.configHome() + QStringLiteral("/mimeapps.list");
-    const QString dotfile = env.root() + QStringLiteral("/dotfiles/mimeapps.list");
-    const QByteArray before = "[Default Applications]\n"
-                              "text/plain=org.gnome.TextEditor.desktop;\n"
-                              "# a comment  \n"
-                              "\n"
-                              "[Added Associations]\n"
-                              "image/png=org.gnome.Loupe.desktop;gimp.desktop;\n";
-    TestEnvironment::writeFile(dotfile, before);
-    ASSERT_TRUE(QFile::link(dotfile, mimeApps));
-    addSnes();
-    // The ROM class alone: a class with a command is enough to make its entry the default.
-    ASSERT_EQ(publisher.publish(hive, { kRom }), QStringList());
-
-    EXPECT_TRUE(QFileInfo(mimeApps).isSymLink());
-    const QByteArray ours = DesktopNames::mimeType(kRom).toUtf8() + '=';
-    QList<QByteArray> others;
-    int ourLines = 0;
-    for (const QByteArray& line : TestEnvironment::readFile(dotfile).split('\n')) {
-        if (line.startsWith(ours))
-            ++ourLines;
-        else
-            others << line;
-    }
-    EXPECT_EQ(ourLines, 2);
-    EXPECT_EQ(others, before.split('\n'));
-    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(kRom)),
-              DesktopNames::desktopFileName(kRom));
-}
-
-TEST_F(DesktopPublisherTest, ALaterFinishKeepsEarlierConsolesMovesExtensionsAndRefreshesTheIconCache)
-{
-    const QString hicolor = env.dataHome() + QStringLiteral("/icons/hicolor");
-    const QString cache = hicolor + QStringLiteral("/icon-theme.cache");
-    addConsole(QStringLiteral("NesRom"), QStringLiteral("NesSave"), QStringLiteral("NES"),
-               { "nes", "bin" }, QStringLiteral("sta"), quotedEmulator() + QStringLiteral(" %1"));
-    ASSERT_EQ(publisher.publish(hive, { "NesRom", "NesSave" }), QStringList());
-    EXPECT_EQ(desktoptest::contentType(game("g.bin")), DesktopNames::mimeType("NesRom"));
+    const QString hicolor = env.dataHome() + "/icons/hicolor", cache = hicolor + "/icon-theme.cache";
+    addConsole("NesRom", "NesSave", "NES", {"nes", "bin"}, "sta", quotedEmulator + " --old %1");
+    ASSERT_EQ(publish({"NesRom", "NesSave"}), QStringList());
+    EXPECT_EQ(desktoptest::contentType(game("g.bin")), type("NesRom"));
     EXPECT_FALSE(QFile::exists(cache)) << "no icon cache is made where there was none";
 
-    // The user made a cache: from then on it must not go stale.
-    ASSERT_EQ(
-        desktoptest::run(QStringLiteral("gtk-update-icon-cache"), { "-f", "-t", hicolor }).exitCode,
-        0);
-    addConsole(QStringLiteral("GenRom"), QStringLiteral("GenSave"), QStringLiteral("Genesis"),
-               { "gen", "bin" }, QStringLiteral("gs0"), quotedEmulator() + QStringLiteral(" %1"));
-    ASSERT_EQ(publisher.publish(hive, { "GenRom", "GenSave" }), QStringList());
-    EXPECT_EQ(desktoptest::contentType(game("g.nes")), DesktopNames::mimeType("NesRom"));
-    EXPECT_EQ(desktoptest::contentType(game("g.sta")), DesktopNames::mimeType("NesSave"));
-    EXPECT_EQ(desktoptest::contentType(game("g.gen")), DesktopNames::mimeType("GenRom"));
-    EXPECT_EQ(desktoptest::contentType(game("g.bin")), DesktopNames::mimeType("GenRom"));
-    for (const char* rom : { "NesRom", "GenRom" }) {
-        EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(rom)),
-                  DesktopNames::desktopFileName(rom));
+    ASSERT_EQ(desktoptest::run("gtk-update-icon-cache", {"-f", "-t", hicolor}).exitCode, 0);
+    addConsole("GenRom", "GenSave", "Genesis", {"gen", "bin"}, "gs0", quotedEmulator + " %1");
+    ASSERT_EQ(publish({"GenRom", "GenSave"}), QStringList());
+    for (const auto& [file, className] : {std::pair {"g.nes", "NesRom"}, {"g.sta", "NesSave"}, {"g.gen", "GenRom"}, {"g.bin", "GenRom"}})
+        EXPECT_EQ(desktoptest::contentType(game(file)), type(className)) << file;
+    for (const char* rom : {"NesRom", "GenRom"}) {
+        EXPECT_EQ(desktoptest::defaultApplication(type(rom)), DesktopNames::desktopFileName(rom));
         EXPECT_TRUE(TestEnvironment::readFile(cache).contains(DesktopNames::iconName(rom).toUtf8())) << rom;
     }
+
+    // The ROM class alone: a class with a command is enough to make its entry the default.
+    const QString path = game("Super Mario World (U) [!] $x 'y'.nes");
+    set("NesRom\\shell\\" + kVerb + "\\command", quotedEmulator + " x\x01y --rom=%1 \"it's\" '%1'");
+    ASSERT_EQ(publish({"NesRom"}), QStringList());
+    expectValidEntry("NesRom");
+    EXPECT_EQ(opened(path), QStringList({"x\x01y", "--rom=" + path, "it's", "'" + path + "'"}));
+
+    set("NesRom\\shell\\" + kVerb + "\\command", "\"%1\" -x");
+    const QStringList failures = publish({"NesRom"});
+    ASSERT_EQ(failures.size(), 1) << failures.join('\n').toStdString();
+    EXPECT_TRUE(failures[0].contains("the file stands where the program belongs")) << failures[0].toStdString();
+    EXPECT_FALSE(QFile::exists(entryPath("NesRom")));
+    EXPECT_EQ(desktoptest::defaultApplication(type("NesRom")), QString());
+    EXPECT_TRUE(mimeApps().contains(type("GenRom").toUtf8()) && !mimeApps().contains(type("NesRom").toUtf8()));
 }
 
+// What cannot be published is reported in both languages, the rest is; every entry and default
+// names a type the MIME database holds.
 TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
 {
-    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc", "s*c", "" }, QStringLiteral("srm"),
-               QStringLiteral("%1 emu"));
-    set(kSave + QStringLiteral("\\DefaultIcon"), QStringLiteral("/nowhere/emul.dll,3"));
-    const QStringList failures
-        = publisher.publish(hive, { kRom, kSave, QStringLiteral("Not In Hive") });
-    ASSERT_EQ(failures.size(), 3) << failures.join(u'\n').toStdString();
-    EXPECT_TRUE(failures[0].contains(QStringLiteral("\".s*c\""))) << failures[0].toStdString();
-    EXPECT_TRUE(failures[1].contains(QStringLiteral("/nowhere/emul.dll,3")))
-        << failures[1].toStdString();
-    EXPECT_TRUE(failures[2].contains(QStringLiteral("\"%1 emu\""))) << failures[2].toStdString();
-    const QStringList french = publisher.lastFailuresFrench();
-    ASSERT_EQ(french.size(), 3);
-    EXPECT_TRUE(french[2].contains(QStringLiteral("la classe « SNES Rom »")))
-        << french[2].toStdString();
-    // What could be published was.
-    EXPECT_EQ(desktoptest::contentType(game("g.smc")), DesktopNames::mimeType(kRom));
-    EXPECT_EQ(desktoptest::contentType(game("g.srm")), DesktopNames::mimeType(kSave));
+    addConsole("Nes\\Rom", "..", "NES", {"nes"}, "sta", quotedEmulator);
+    addConsole(kRom, kSave, "SNES", {"smc", "s*c", ""}, "srm", "%1 emu");
+    set(kSave + "\\DefaultIcon", "/nowhere/emul.dll,3");
+    const QStringList failures = publish({"Nes\\Rom", "..", kRom, kSave, "Not In Hive"});
+    const QStringList expected = {"The class \"Nes\\Rom\" was not published", "The class \"..\" was not published", "\".s*c\"",
+                                  "/nowhere/emul.dll,3", "\"%1 emu\""};
+    ASSERT_EQ(failures.size(), expected.size()) << failures.join('\n').toStdString();
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_TRUE(failures[i].contains(expected[i])) << failures[i].toStdString();
+    EXPECT_TRUE(publisher.lastFailuresFrench().value(4).contains("la classe « SNES Rom »"));
+    EXPECT_EQ(desktoptest::contentType(game("g.smc")), type(kRom));
+    EXPECT_EQ(desktoptest::contentType(game("g.srm")), type(kSave));
+
+    addConsole("NesRom", "NesSave", "NES", {"nes"}, "sta", quotedEmulator);
+    ASSERT_EQ(publish({"NesRom", "NesSave"}), QStringList());
+    const QStringList types = QString::fromUtf8(TestEnvironment::readFile(env.dataHome() + "/mime/types")).split('\n');
+    QStringList named = QString::fromUtf8(mimeApps()).split('\n').replaceInStrings(QRegularExpression("=.*"), "");
+    for (const QString& entry : desktoptest::filesBelow(env.dataHome() + "/applications").filter(".desktop"))
+        named << QString::fromUtf8(TestEnvironment::readFile(entry)).section("MimeType=", 1).section(';', 0, 0);
+    named = named.filter("x-zelvane");
+    EXPECT_EQ(named.size(), 3) << named.join(' ').toStdString();
+    for (const QString& name : named)
+        EXPECT_TRUE(types.contains(name)) << name.toStdString();
 }
 
-TEST_F(DesktopPublisherTest, ReportsAFailingWrite)
+// Something in the way of a write, a tool that fails or is missing, a mimeapps.list that cannot
+// be read whole: each failing step is reported, a type that is not in the database gets no entry
+// or default, and the list is never replaced by what was read of it.
+TEST_F(DesktopPublisherTest, ReportsAFailingStepAndLeavesNoEntryForAnUnpublishedType)
 {
-    // A file where the entries' folder belongs stops the write even for the superuser.
-    TestEnvironment::writeFile(env.dataHome() + QStringLiteral("/applications"), "in the way");
-    addSnes();
-    const QStringList failures = publisher.publish(hive, { kRom, kSave });
-    ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
-    EXPECT_TRUE(failures[0].contains(env.dataHome() + QStringLiteral("/applications")))
-        << failures[0].toStdString();
-    EXPECT_EQ(desktoptest::contentType(game("g.smc")), DesktopNames::mimeType(kRom));
-}
-
-TEST_F(DesktopPublisherTest, ReportsAReadOnlyFolder)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "the superuser writes in read-only folders";
-    const QString packages = env.dataHome() + QStringLiteral("/mime/packages");
-    QDir().mkpath(packages);
-    QFile::setPermissions(packages, QFile::ReadOwner | QFile::ExeOwner);
-    addSnes();
-    const QStringList failures = publisher.publish(hive, { kRom, kSave });
-    QFile::setPermissions(packages, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
-    EXPECT_TRUE(failures[0].contains(packages + QStringLiteral("/zelvane.xml")))
-        << failures[0].toStdString();
-}
-
-struct BrokenToolCase {
-    const char* name;
-    const char* mimeDatabaseTool; // the script standing for update-mime-database; none: the real one
-    std::vector<QStringList> failures; // per failure, texts it holds
-    bool entryWritten;
-};
-
-// Every failing step is reported; a type that is not in the database gets no entry or default.
-TEST_F(DesktopPublisherTest, ReportsAMissingOrFailingToolAndLeavesNoEntryForAnUnpublishedType)
-{
-    const BrokenToolCase cases[] = {
-        { "failing update-mime-database", "#!/bin/sh\necho broken >&2\nexit 3\n",
-          { { "update-mime-database", "exit code 3", "broken" },
-            { "of the class \"SNES Rom\"", "its file type could not be published" } },
-          false },
-        { "missing update-desktop-database", nullptr,
-          { { "Could not run update-desktop-database" } }, true },
+    const QString tools = env.root() + "/tools", mimeAppsPath = env.configHome() + "/mimeapps.list", fifo = env.root() + "/fifo";
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    // Per row: a file where a folder belongs; the script standing for update-mime-database ("": the
+    // real one alone on PATH); per failure, texts it holds ("DATA" for the data folder); whether the
+    // entry is written; what mimeapps.list links to.
+    const struct { const char* inTheWay; const char* mimeTool; std::vector<QStringList> failures; bool entryWritten; QString mimeAppsLink = {}; } cases[] = {
+        {"applications", nullptr, {{"DATA/applications"}}, false},
+        {"mime", nullptr, {{"DATA/mime"}, {"its file type could not be published"}}, false},
+        {"mime/packages/zelvane.xml/x", nullptr, {{"DATA/mime/packages/zelvane.xml"}, {"its file type"}}, false},
+        {nullptr, "#!/bin/sh\necho broken >&2\nexit 3\n",
+         {{"update-mime-database", "exit code 3", "broken"}, {"of the class \"SNES Rom\"", "its file type could not be published"}}, false},
+        {nullptr, "", {{"Could not run update-desktop-database"}}, true}, // missing
+        // /proc/self/mem opens, then fails to read at offset 0 with an I/O error.
+        {nullptr, nullptr, {{"Could not read " + mimeAppsPath}}, true, "/proc/self/mem"},
+        {nullptr, nullptr, {{"Could not read " + mimeAppsPath}}, true, fifo},
     };
     const QByteArray oldPath = qgetenv("PATH");
-    const QString tools = env.root() + QStringLiteral("/tools");
-    for (const BrokenToolCase& c : cases) {
-        freshHome();
-        QDir(tools).removeRecursively();
-        QDir().mkpath(tools);
-        const QString mimeTool = tools + QStringLiteral("/update-mime-database");
-        if (c.mimeDatabaseTool)
-            TestEnvironment::writeFile(mimeTool, c.mimeDatabaseTool);
-        else
-            ASSERT_TRUE(QFile::link(QStringLiteral("/usr/bin/update-mime-database"), mimeTool));
-        QFile::setPermissions(mimeTool, QFile::ReadOwner | QFile::ExeOwner);
-        qputenv("PATH", tools.toLocal8Bit());
-        addSnes();
-        const QStringList failures = publisher.publish(hive, { kRom, kSave });
-        qputenv("PATH", oldPath);
-        ASSERT_EQ(failures.size(), c.failures.size())
-            << c.name << ":\n" << failures.join(u'\n').toStdString();
-        for (std::size_t i = 0; i < c.failures.size(); ++i) {
-            for (const QString& text : c.failures[i])
-                EXPECT_TRUE(failures[qsizetype(i)].contains(text))
-                    << c.name << ": " << failures[qsizetype(i)].toStdString();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failures[0].join(' ').toStdString());
+        SetUp();
+        if (c.inTheWay)
+            TestEnvironment::writeFile(env.dataHome() + '/' + c.inTheWay, "in the way");
+        ASSERT_TRUE(c.mimeAppsLink.isEmpty() || QFile::link(c.mimeAppsLink, mimeAppsPath));
+        if (c.mimeTool) {
+            QDir(tools).removeRecursively();
+            if (*c.mimeTool)
+                TestEnvironment::writeFile(tools + "/update-mime-database", c.mimeTool);
+            else
+                ASSERT_TRUE(QDir().mkpath(tools) && QFile::link("/usr/bin/update-mime-database", tools + "/update-mime-database"));
+            QFile::setPermissions(tools + "/update-mime-database", QFile::ReadOwner | QFile::ExeOwner);
+            qputenv("PATH", tools.toLocal8Bit());
         }
-        EXPECT_EQ(QFile::exists(entryPath(kRom)), c.entryWritten) << c.name;
-        EXPECT_EQ(TestEnvironment::readFile(mimeAppsPath()).contains("x-zelvane"), c.entryWritten)
-            << c.name;
+        addSnes();
+        const QStringList failures = publish();
+        qputenv("PATH", oldPath);
+        ASSERT_EQ(failures.size(), c.failures.size()) << failures.join('\n').toStdString();
+        for (qsizetype i = 0; i < failures.size(); ++i)
+            for (const QString& text : c.failures[std::size_t(i)])
+                EXPECT_TRUE(failures[i].contains(QString(text).replace("DATA", env.dataHome()))) << failures[i].toStdString();
+        EXPECT_EQ(QFile::exists(entryPath(kRom)), c.entryWritten);
+        if (c.mimeAppsLink.isEmpty())
+            EXPECT_EQ(mimeApps().contains("x-zelvane"), c.entryWritten);
+        else
+            EXPECT_EQ(QFileInfo(mimeAppsPath).symLinkTarget(), c.mimeAppsLink);
     }
 }
 
-TEST_F(DesktopPublisherTest, AMimeFolderInTheWayIsReportedAndTheTypeGetsNoEntry)
-{
-    TestEnvironment::writeFile(env.dataHome() + QStringLiteral("/mime"), "in the way");
-    addSnes();
-    const QStringList failures = publisher.publish(hive, { kRom, kSave });
-    ASSERT_EQ(failures.size(), 2) << failures.join(u'\n').toStdString();
-    EXPECT_TRUE(failures[0].contains(env.dataHome() + QStringLiteral("/mime")))
-        << failures[0].toStdString();
-    EXPECT_TRUE(failures[1].contains(QStringLiteral("its file type could not be published")))
-        << failures[1].toStdString();
-    EXPECT_FALSE(QFile::exists(entryPath(kRom)));
-    EXPECT_FALSE(QFile::exists(mimeAppsPath()));
-}
-
-// Keys that cannot be published are reported, and every entry and default names a type the
-// MIME database holds.
-TEST_F(DesktopPublisherTest, UnpublishableKeysAreReportedAndThePublishedFilesAgree)
-{
-    const QString nested = QStringLiteral("Nes\\Rom");
-    const QString dots = QStringLiteral("..");
-    addConsole(nested, dots, QStringLiteral("NES"), { "nes" }, QStringLiteral("sta"),
-               quotedEmulator());
-    const QStringList first = publisher.publish(hive, { nested, dots });
-    ASSERT_EQ(first.size(), 2) << first.join(u'\n').toStdString();
-    EXPECT_TRUE(first[0].startsWith(QStringLiteral("The class \"Nes\\Rom\" was not published")))
-        << first[0].toStdString();
-    EXPECT_TRUE(first[1].startsWith(QStringLiteral("The class \"..\" was not published")))
-        << first[1].toStdString();
-    addConsole(kRom, kSave, QStringLiteral("SNES"), { "smc", "x*y" }, QStringLiteral("srm"),
-               quotedEmulator());
-    const QStringList second = publisher.publish(hive, { kRom, kSave });
-    ASSERT_EQ(second.size(), 1) << second.join(u'\n').toStdString();
-    EXPECT_TRUE(second[0].contains(QStringLiteral("\".x*y\""))) << second[0].toStdString();
-
-    const QStringList types = QString::fromUtf8(
-        TestEnvironment::readFile(env.dataHome() + QStringLiteral("/mime/types"))).split(u'\n');
-    QStringList named; // the types the entries and mimeapps.list name
-    for (const QString& entry : desktoptest::filesBelow(env.dataHome() + QStringLiteral("/applications"))
-                                    .filter(QStringLiteral(".desktop"))) {
-        const QString text = QString::fromUtf8(TestEnvironment::readFile(entry));
-        named << text.section(QStringLiteral("MimeType="), 1).section(u';', 0, 0);
-    }
-    for (const QString& line : QString::fromUtf8(TestEnvironment::readFile(mimeAppsPath())).split(u'\n'))
-        named << line.section(u'=', 0, 0);
-    named = named.filter(QStringLiteral("x-zelvane"));
-    EXPECT_EQ(named.size(), 3) << named.join(u' ').toStdString();
-    for (const QString& type : named)
-        EXPECT_TRUE(types.contains(type)) << type.toStdString();
-    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(kRom)),
-              DesktopNames::desktopFileName(kRom));
-}
-
-// A new icon with fewer sizes, then no icon: only what the hive names shows.
-TEST_F(DesktopPublisherTest, IconSizesTheNewIconLacksAreRemoved)
+// Only what the hive names shows: a new icon with fewer sizes, then no icon; a console key is no
+// class; a class the hive no longer holds leaves the desktop and the system's own type for its
+// extensions applies again.
+TEST_F(DesktopPublisherTest, OnlyWhatTheHiveHoldsStaysOnTheDesktop)
 {
     addSnes();
-    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    ASSERT_EQ(publish({kRom, kSave, "SNES"}), QStringList());
+    const QString types = env.dataHome() + "/mime/types";
+    EXPECT_FALSE(TestEnvironment::readFile(types).split('\n').contains(type("SNES").toUtf8()));
     ASSERT_EQ(iconFiles(kRom).size(), 4);
-    TestEnvironment::writeFile(iconFile, desktoptest::icoFile({ 32 }, 0xff00ff00));
-    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
-    const QString only = QStringLiteral("%1/icons/hicolor/32x32/mimetypes/%2.png")
-                             .arg(env.dataHome(), DesktopNames::iconName(kRom));
-    EXPECT_EQ(iconFiles(kRom), QStringList { only });
+    TestEnvironment::writeFile(iconFile, desktoptest::icoFile({32}, 0xff00ff00));
+    ASSERT_EQ(publish(), QStringList());
+    const QString only = QStringLiteral("%1/icons/hicolor/32x32/mimetypes/%2.png").arg(env.dataHome(), DesktopNames::iconName(kRom));
+    EXPECT_EQ(iconFiles(kRom), QStringList {only});
     EXPECT_EQ(QImage(only).pixel(16, 16), 0xff00ff00u);
-    set(kRom + QStringLiteral("\\DefaultIcon"), QString());
-    ASSERT_EQ(publisher.publish(hive, { kRom, kSave }), QStringList());
+    set(kRom + "\\DefaultIcon", QString());
+    ASSERT_EQ(publish(), QStringList());
     EXPECT_EQ(iconFiles(kRom), QStringList());
     EXPECT_EQ(iconFiles(kSave).size(), 1);
-}
 
-// A mimeapps.list that cannot be read whole is never replaced by what was read of it.
-TEST_F(DesktopPublisherTest, AMimeAppsListThatCannotBeReadIsReportedAndLeftAlone)
-{
-    const QString fifo = env.root() + QStringLiteral("/fifo");
-    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-    // /proc/self/mem opens, then fails to read at offset 0 with an I/O error.
-    for (const QString& target : { QStringLiteral("/proc/self/mem"), fifo }) {
-        freshHome();
-        QDir().mkpath(env.configHome());
-        ASSERT_TRUE(QFile::link(target, mimeAppsPath()));
-        addSnes();
-        const QStringList failures = publisher.publish(hive, { kRom, kSave });
-        ASSERT_EQ(failures.size(), 1) << failures.join(u'\n').toStdString();
-        EXPECT_TRUE(failures[0].startsWith(QStringLiteral("Could not read ") + mimeAppsPath()))
-            << failures[0].toStdString();
-        EXPECT_EQ(QFileInfo(mimeAppsPath()).symLinkTarget(), target);
-    }
-}
-
-// A console key is no class; a class the hive no longer holds leaves the desktop, and the system's
-// own type for its extensions applies again.
-TEST_F(DesktopPublisherTest, AClassTheHiveNoLongerHoldsIsWithdrawn)
-{
-    addSnes();
-    ASSERT_EQ(publisher.publish(hive, { kRom, kSave, QStringLiteral("SNES") }), QStringList());
-    const QString types = env.dataHome() + QStringLiteral("/mime/types");
-    EXPECT_FALSE(TestEnvironment::readFile(types).split('\n').contains(DesktopNames::mimeType("SNES").toUtf8()));
-    ASSERT_EQ(iconFiles(kRom).size(), 4);
-
-    for (const char* key : { "SNES Rom", "SNES Save", ".smc", ".srm", "SNES" })
-        ASSERT_TRUE(hive.deleteKey(QString::fromUtf8(key)));
-    ASSERT_EQ(publisher.publish(hive, { kRom, kSave, QStringLiteral("SNES") }), QStringList());
+    for (const char* key : {"SNES Rom", "SNES Save", ".smc", ".srm", "SNES"})
+        ASSERT_TRUE(hive.deleteKey(key));
+    ASSERT_EQ(publish({kRom, kSave, "SNES"}), QStringList());
     EXPECT_FALSE(QFile::exists(entryPath(kRom)));
     EXPECT_EQ(iconFiles(kRom) + iconFiles(kSave), QStringList());
-    EXPECT_FALSE(TestEnvironment::readFile(mimeAppsPath()).contains("x-zelvane"));
-    EXPECT_FALSE(TestEnvironment::readFile(types).contains("x-zelvane"));
-    EXPECT_EQ(desktoptest::contentType(game("g.smc")), QStringLiteral("application/vnd.nintendo.snes.rom"));
+    EXPECT_FALSE(mimeApps().contains("x-zelvane") || TestEnvironment::readFile(types).contains("x-zelvane"));
+    EXPECT_EQ(desktoptest::contentType(game("g.smc")), "application/vnd.nintendo.snes.rom");
 }
 
-TEST(DesktopIconsTest, EncodesPngOrSaysItCannot)
-{
-    QImage image(8, 8, QImage::Format_ARGB32);
-    image.fill(0xff102030);
-    const std::optional<QByteArray> png = registry::DesktopIcons::encodedPng(image);
-    ASSERT_TRUE(png.has_value());
-    EXPECT_EQ(QImage::fromData(*png, "PNG"), image);
-    EXPECT_FALSE(registry::DesktopIcons::encodedPng(QImage()).has_value());
-}
-
-} // namespace
