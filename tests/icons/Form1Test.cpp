@@ -1,5 +1,5 @@
 // The icon window driven as the main window drives it, the chooser answered through its hook.
-#include "IconWindowFixture.h"
+#include "IconTestFiles.h"
 #include "TestEnvironment.h"
 #include "app/SharedValues.h"
 #include "icons/Form1.h"
@@ -18,8 +18,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-using iconwindow::iconColour;
-using iconwindow::showsIcon;
+using testicons::iconColour;
+using testicons::showsIcon;
 
 namespace {
 
@@ -36,7 +36,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QDir().mkpath(systemDir));
-        iconwindow::writeLibrary(systemDir + "/emul.dll", 10, Catalogue);
+        testicons::writeLibrary(systemDir + "/emul.dll", 10, Catalogue);
         shared.SystemDir = systemDir;
         resetReferences();
     }
@@ -192,10 +192,10 @@ TEST_F(IconWindow, NonNumericIndexEndsTheRouteButNotTheLoad)
 TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIconIsAccepted)
 {
     const QString other = env.root() + "/more icons/autres icônes.icl";
-    iconwindow::writeLibrary(other, 4, Other);
+    testicons::writeLibrary(other, 4, Other);
     // A CIFS share mounted with mapchars shows '*' and ':' as private-use characters.
     const QString mapped = env.root() + "/share/a" + QChar(0xF02A) + "b" + QChar(0xF03A) + ".icl";
-    iconwindow::writeLibrary(mapped, 4, Other);
+    testicons::writeLibrary(mapped, 4, Other);
     constexpr int Unchanged = -1;
     const struct {
         const char* what;
@@ -267,7 +267,7 @@ TEST_F(IconWindow, EnterInThePathBoxRunsTheChooserAlone)
     const QImage cartPicture = img.pixmap().toImage();
     const QImage savePicture = img2.pixmap().toImage();
     const QString other = env.root() + "/other.icl";
-    iconwindow::writeLibrary(other, 4, Other);
+    testicons::writeLibrary(other, 4, Other);
 
     answerChooser(1, QString(), 1);
     text("txtIconPath")->setText(other);

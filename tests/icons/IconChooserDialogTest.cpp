@@ -1,5 +1,5 @@
 // The icon chooser dialog driven through its widgets, on its own and behind PickIconDlg.
-#include "IconWindowFixture.h"
+#include "IconTestFiles.h"
 #include "TestEnvironment.h"
 #include "icons/IconChooserDialog.h"
 #include "icons/IconListModel.h"
@@ -26,8 +26,8 @@ class IconChooser : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        iconwindow::writeLibrary(library, 12);
-        iconwindow::writeLibrary(other, 3, 20);
+        testicons::writeLibrary(library, 12);
+        testicons::writeLibrary(other, 3, 20);
     }
 
     // The dialog on screen, as the user sees it.
@@ -170,7 +170,7 @@ TEST_F(IconChooser, APathLongerThanTheBufferCannotBeAccepted)
 TEST_F(IconChooser, DecodesOnlyTheIconsItShows)
 {
     const QString big = env.root() + "/big.icl";
-    iconwindow::writeLibrary(big, 600);
+    testicons::writeLibrary(big, 600);
     const auto dialog = show(big, 0);
     QCoreApplication::processEvents();
     const auto* model = qobject_cast<icons::IconListModel*>(view(*dialog)->model());

@@ -1,5 +1,5 @@
 // The stand-ins for the shell's icon functions, version record, UTF-16 test and chooser buffer.
-#include "IconWindowFixture.h"
+#include "IconTestFiles.h"
 #include "TestEnvironment.h"
 #include "icons/StringUtils.h"
 #include "platform/IconPicker.h"
@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace platform;
-using iconwindow::iconColour;
+using testicons::iconColour;
 
 namespace {
 
@@ -22,7 +22,7 @@ QImage solid(int size, const QColor& colour)
 
 class ShellIcons : public ::testing::Test {
 protected:
-    void SetUp() override { iconwindow::writeLibrary(library, 10); }
+    void SetUp() override { testicons::writeLibrary(library, 10); }
     void TearDown() override { setIconPickerHook({}); }
 
     TestEnvironment env;
