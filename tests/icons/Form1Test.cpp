@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -23,22 +22,15 @@ using testicons::showsIcon;
 
 namespace {
 
-constexpr int Catalogue = 0; // first colour of the icons in emul.dll
-constexpr int Other = 20;    // first colour of the icons in another library
-
-struct PickerCall {
-    QString path;
-    int index;
-};
+constexpr int Other = 20; // first colour of the icons in another library; emul.dll's start at 0
 
 class IconWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(QDir().mkpath(systemDir));
-        testicons::writeLibrary(systemDir + "/emul.dll", 10, Catalogue);
-        shared.SystemDir = systemDir;
-        resetReferences();
+        testicons::writeLibrary(emulDll, 10);
+        testicons::writeLibrary(other, 4, Other);
+        shared.SystemDir = env.root() + "/system";
     }
     void TearDown() override
     {
@@ -52,104 +44,81 @@ protected:
         if (form)
             form->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    void resetReferences()
-    {
-        shared.CartIconRef = "cart before";
-        shared.SaveIconRef = "save before";
         img.clear();
         img2.clear();
         calls.clear();
     }
-
-    // What the main window does: a fresh window, loaded at once.
-    void open(int mode)
+    // What the main window does: a fresh window, loaded at once; the defaults route (mode 2) or the
+    // chooser route (mode 1) for `target`.
+    void open(int mode, const QString& cart = "before", const QString& save = "before", qint16 target = 1)
     {
+        shared.CartIconRef = "cart before";
+        shared.SaveIconRef = "save before";
+        shared.CartIconIndex = cart;
+        shared.SaveIconIndex = save;
+        shared.IconTarget = target;
         shared.IconWindowMode = mode;
         form = new Form1(shared, &img, &img2);
         form->load();
     }
-    void openDefaults(const QString& cart, const QString& save)
-    {
-        shared.CartIconIndex = cart;
-        shared.SaveIconIndex = save;
-        open(2);
-    }
-    // The chooser route for `target`; the user answers `accepted` with `path` (empty: the file
-    // it was opened on) and `index`.
-    void openChooser(qint16 target, int accepted, const QString& path, int index)
-    {
-        answerChooser(accepted, path, index);
-        shared.IconTarget = target;
-        open(1);
-    }
+    // The user answers the chooser `accepted` with `path` (empty: the file it was opened on) and `index`.
     void answerChooser(int accepted, const QString& path, int index)
     {
         platform::setIconPickerHook([=, this](QString& shownPath, int& shownIndex) {
-            calls.push_back({shownPath, shownIndex});
-            if (!path.isEmpty())
-                shownPath = path;
+            calls << shownPath + "," + QString::number(shownIndex);
+            shownPath = path.isEmpty() ? shownPath : path;
             shownIndex = index;
             return accepted;
         });
     }
-
     QLineEdit* text(const char* name) const { return form->findChild<QLineEdit*>(name); }
-    QImage picture(const char* name) const
-    {
-        return form->findChild<icons::PictureBox*>(name)->Image();
-    }
-    QString emulDll() const { return systemDir + "/emul.dll"; }
+    QImage picture(const char* name) const { return form->findChild<icons::PictureBox*>(name)->Image(); }
 
     TestEnvironment env;
-    const QString systemDir = env.root() + "/system";
+    const QString emulDll = env.root() + "/system/emul.dll", other = env.root() + "/more icons/autres icônes.icl";
     SharedValues shared;
-    QLabel img;
-    QLabel img2;
+    QLabel img, img2;
     QPointer<Form1> form;
-    std::vector<PickerCall> calls;
+    QStringList calls;
 };
 
 } // namespace
 
-TEST_F(IconWindow, DefaultsRouteBuildsBothReferencesAndPictures)
+TEST_F(IconWindow, DefaultsRouteBuildsBothReferencesAndPicturesUntilAnIndexIsNotANumber)
 {
-    // A negative index names the group with that resource ID; group IDs count from 1. An index
-    // without icon keeps what the first save preview drew: the cart's icon.
+    // A negative index names the group with that resource ID; group IDs count from 1. An index without
+    // icon keeps what the first save preview drew: the cart's icon. A text that is no number ends the
+    // route there, but not the load.
     const struct {
-        const char* cart;
-        const char* save;
-        int cartColour;
-        int saveColour;
-    } cases[] = {{"2", "7", 2, 7}, {"0", "0", 0, 0}, {"9", "-2", 9, 1}, {" 3 ", "4.5", 3, 4}, {"2", "42", 2, 2}};
+        const char *cart, *save;
+        int cartColour, saveColour; // -1: the reference is left as it was
+    } cases[] = {{"2", "7", 2, 7}, {"0", "0", 0, 0},  {"9", "-2", 9, 1},  {" 3 ", "4.5", 3, 4},
+                 {"2", "42", 2, 2}, {"abc", "7", -1, -1}, {"2", "x7", 2, -1}, {"", "7", -1, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.cart << ", " << c.save);
-        openDefaults(c.cart, c.save);
-        EXPECT_EQ(shared.CartIconRef, emulDll() + "," + c.cart);
-        EXPECT_EQ(shared.SaveIconRef, emulDll() + "," + c.save);
-        EXPECT_EQ(text("txtIconIdx")->text(), c.save);
-        EXPECT_EQ(text("txtIconPath")->text(), emulDll());
-        EXPECT_TRUE(showsIcon(img.pixmap().toImage(), 32, iconColour(c.cartColour)));
-        EXPECT_TRUE(showsIcon(img2.pixmap().toImage(), 32, iconColour(c.saveColour)));
-        EXPECT_TRUE(showsIcon(picture("picSmallIcon"), 16, iconColour(c.saveColour)));
+        open(2, c.cart, c.save);
+        EXPECT_EQ(shared.CartIconRef, c.cartColour < 0 ? "cart before" : emulDll + "," + c.cart);
+        EXPECT_EQ(shared.SaveIconRef, c.saveColour < 0 ? "save before" : emulDll + "," + c.save);
+        EXPECT_TRUE(form->isVisible());
+        if (c.saveColour >= 0) {
+            EXPECT_EQ(text("txtIconIdx")->text(), c.save);
+            EXPECT_EQ(text("txtIconPath")->text(), emulDll);
+            EXPECT_TRUE(showsIcon(img.pixmap().toImage(), 32, iconColour(c.cartColour)));
+            EXPECT_TRUE(showsIcon(img2.pixmap().toImage(), 32, iconColour(c.saveColour)));
+            EXPECT_TRUE(showsIcon(picture("picSmallIcon"), 16, iconColour(c.saveColour)));
+        }
         EXPECT_TRUE(calls.empty()) << "the defaults route shows no dialog";
         closeForm();
     }
 }
 
-TEST_F(IconWindow, DefaultsRouteOnTheShippedIconLibrary)
+TEST_F(IconWindow, DefaultsRouteOnTheShippedLibraryOrWithoutAnyLibrary)
 {
-    const QString shipped = ZELVANE_BIN_DIR "/Emul.icl";
-    ASSERT_TRUE(QFile::exists(shipped));
-    QFile::remove(emulDll());
-    ASSERT_TRUE(QFile::copy(shipped, emulDll()));
-    openDefaults("2", "7");
-    EXPECT_TRUE(shared.CartIconRef.endsWith(",2"));
-    EXPECT_TRUE(shared.SaveIconRef.endsWith(",7"));
-    EXPECT_EQ(text("txtIconIdx")->text(), "7");
-
     // Each picture is the library's icon drawn at (1,1) over the picture box's background.
-    const icons::IconLibrary library = icons::IconLibrary::open(emulDll());
+    QFile::remove(emulDll);
+    ASSERT_TRUE(QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", emulDll));
+    open(2, "2", "7");
+    const icons::IconLibrary library = icons::IconLibrary::open(emulDll);
     for (const auto& [label, index] : {std::pair{&img, 2}, std::pair{&img2, 7}}) {
         const QImage shown = label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
         QImage expected(shown.size(), QImage::Format_ARGB32);
@@ -157,86 +126,51 @@ TEST_F(IconWindow, DefaultsRouteOnTheShippedIconLibrary)
         QPainter(&expected).drawImage(1, 1, library.decode(library.positionOf(index), 32));
         EXPECT_EQ(shown, expected) << index;
     }
-}
-
-TEST_F(IconWindow, DefaultsRouteWithoutLibraryStoresReferencesAndBlankPictures)
-{
-    ASSERT_TRUE(QFile::remove(emulDll()));
-    openDefaults("2", "7");
-    EXPECT_EQ(shared.CartIconRef, emulDll() + ",2");
-    EXPECT_EQ(shared.SaveIconRef, emulDll() + ",7");
+    closeForm();
+    // Without the library the references are stored all the same, and the pictures stay blank.
+    ASSERT_TRUE(QFile::remove(emulDll));
+    open(2, "2", "7");
+    EXPECT_EQ(shared.CartIconRef + " " + shared.SaveIconRef, emulDll + ",2 " + emulDll + ",7");
     const QImage blank = img.pixmap().toImage();
     EXPECT_FALSE(blank.isNull());
     EXPECT_EQ(blank.pixelColor(5, 5), blank.pixelColor(0, 0));
     EXPECT_EQ(img2.pixmap().toImage(), blank);
 }
 
-TEST_F(IconWindow, NonNumericIndexEndsTheRouteButNotTheLoad)
-{
-    const struct {
-        const char* cart;
-        const char* save;
-        bool cartWritten;
-    } cases[] = {{"abc", "7", false}, {"2", "x7", true}, {"", "7", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.cart << ", " << c.save);
-        resetReferences();
-        openDefaults(c.cart, c.save);
-        EXPECT_EQ(shared.CartIconRef, c.cartWritten ? emulDll() + "," + c.cart : "cart before");
-        EXPECT_EQ(shared.SaveIconRef, "save before");
-        EXPECT_TRUE(form->isVisible()) << "the load goes on and shows the window";
-        closeForm();
-    }
-}
-
 TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIconIsAccepted)
 {
-    const QString other = env.root() + "/more icons/autres icônes.icl";
-    testicons::writeLibrary(other, 4, Other);
     // A CIFS share mounted with mapchars shows '*' and ':' as private-use characters.
     const QString mapped = env.root() + "/share/a" + QChar(0xF02A) + "b" + QChar(0xF03A) + ".icl";
     testicons::writeLibrary(mapped, 4, Other);
-    constexpr int Unchanged = -1;
     const struct {
         const char* what;
         qint16 target;
         int accepted;
         QString path; // picked by the user; empty: the library the chooser was opened on
         int index;
-        int colour; // of the target's new picture, or Unchanged: nothing stored, nothing drawn
+        int colour; // of the target's new picture, or -1: nothing stored, nothing drawn
     } cases[] = {
-        {"cart accepted", 1, 1, QString(), 5, Catalogue + 5},
-        {"save accepted", 2, 1, QString(), 5, Catalogue + 5},
+        {"cart accepted", 1, 1, QString(), 5, 5},
+        {"save accepted", 2, 1, QString(), 5, 5},
         {"another file", 2, 1, other, 3, Other + 3},
         {"a file named with private-use characters", 1, 1, mapped, 2, Other + 2},
-        {"cancelled", 1, 0, QString(), 5, Unchanged},
-        {"an index without icon", 1, 1, QString(), 10, Unchanged},
+        {"cancelled", 1, 0, QString(), 5, -1},
+        {"an index without icon", 1, 1, QString(), 10, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        resetReferences();
-        openChooser(c.target, c.accepted, c.path, c.index);
-
-        ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls[0].path, emulDll()) << "opened on the library at index 0";
-        EXPECT_EQ(calls[0].index, 0);
-        const QString chosenFile = c.path.isEmpty() ? emulDll() : c.path;
-        const QString& chosenRef = c.target == 1 ? shared.CartIconRef : shared.SaveIconRef;
-        const QString& otherRef = c.target == 1 ? shared.SaveIconRef : shared.CartIconRef;
+        answerChooser(c.accepted, c.path, c.index);
+        open(1, "before", "before", c.target);
+        EXPECT_EQ(calls, QStringList(emulDll + ",0")) << "opened on the library at index 0";
+        const QString before = c.target == 1 ? "cart before" : "save before";
+        const QString file = c.path.isEmpty() ? emulDll : c.path;
+        EXPECT_EQ(c.target == 1 ? shared.CartIconRef : shared.SaveIconRef,
+                  c.colour < 0 ? before : file + "," + QString::number(c.index));
+        EXPECT_EQ(c.target == 1 ? shared.SaveIconRef : shared.CartIconRef, c.target == 1 ? "save before" : "cart before");
         const QLabel& chosen = c.target == 1 ? img : img2;
-        const QLabel& notChosen = c.target == 1 ? img2 : img;
-        if (c.colour == Unchanged) {
-            EXPECT_EQ(chosenRef, c.target == 1 ? "cart before" : "save before");
-            EXPECT_TRUE(chosen.pixmap().isNull());
-        } else {
-            EXPECT_EQ(chosenRef, chosenFile + "," + QString::number(c.index));
-            EXPECT_TRUE(showsIcon(chosen.pixmap().toImage(), 32, iconColour(c.colour)));
-        }
-        EXPECT_EQ(otherRef, c.target == 1 ? "save before" : "cart before");
-        EXPECT_TRUE(notChosen.pixmap().isNull());
-        if (c.accepted) {
-            EXPECT_EQ(text("txtIconIdx")->text(), QString::number(c.index));
-        }
+        EXPECT_TRUE(c.colour < 0 ? chosen.pixmap().isNull() : showsIcon(chosen.pixmap().toImage(), 32, iconColour(c.colour)));
+        EXPECT_TRUE((c.target == 1 ? img2 : img).pixmap().isNull());
+        EXPECT_TRUE(!c.accepted || text("txtIconIdx")->text() == QString::number(c.index));
         EXPECT_EQ(form->y(), -5000 / 15) << "out of sight";
         closeForm();
     }
@@ -246,60 +180,40 @@ TEST_F(IconWindow, PathsOfMoreThan260CharactersNeverReachTheChooser)
 {
     // "/emul.dll" is 9 characters: a System folder of 251 gives a path of exactly 260.
     for (const int length : {251, 252}) {
-        resetReferences();
         shared.SystemDir = "/" + QString(length - 1, 's');
-        openChooser(1, 1, systemDir + "/emul.dll", 4);
-        if (length == 251) {
-            ASSERT_EQ(calls.size(), 1u);
-            EXPECT_EQ(calls[0].path, shared.SystemDir + "/emul.dll");
-            EXPECT_EQ(shared.CartIconRef, emulDll() + ",4");
-        } else {
-            EXPECT_TRUE(calls.empty());
-        }
+        answerChooser(1, emulDll, 4);
+        open(1);
+        EXPECT_EQ(calls, length == 251 ? QStringList(shared.SystemDir + "/emul.dll,0") : QStringList());
+        EXPECT_EQ(shared.CartIconRef, length == 251 ? emulDll + ",4" : "cart before");
         EXPECT_TRUE(form->isVisible());
         closeForm();
     }
 }
 
-TEST_F(IconWindow, EnterInThePathBoxRunsTheChooserAlone)
+TEST_F(IconWindow, EnterInThePathBoxRunsTheChooserAloneAndEveryShowIsAFreshWindow)
 {
-    openDefaults("2", "7");
-    const QImage cartPicture = img.pixmap().toImage();
-    const QImage savePicture = img2.pixmap().toImage();
-    const QString other = env.root() + "/other.icl";
-    testicons::writeLibrary(other, 4, Other);
-
+    open(2, "2", "7");
+    EXPECT_TRUE(form->testAttribute(Qt::WA_DontShowOnScreen));
+    const QImage cartPicture = img.pixmap().toImage(), savePicture = img2.pixmap().toImage();
     answerChooser(1, QString(), 1);
     text("txtIconPath")->setText(other);
     text("txtIconIdx")->setText("3");
     QTest::keyClick(text("txtIconPath"), Qt::Key_Return);
-
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].path, other);
-    EXPECT_EQ(calls[0].index, 3);
+    EXPECT_EQ(calls, QStringList(other + ",3"));
     EXPECT_EQ(text("txtIconIdx")->text(), "1");
     EXPECT_TRUE(showsIcon(picture("picLargeIcon"), 32, iconColour(Other + 1)));
-    EXPECT_EQ(shared.CartIconRef, emulDll() + ",2");
-    EXPECT_EQ(shared.SaveIconRef, emulDll() + ",7");
+    EXPECT_EQ(shared.CartIconRef + " " + shared.SaveIconRef, emulDll + ",2 " + emulDll + ",7");
     EXPECT_EQ(img.pixmap().toImage(), cartPicture);
     EXPECT_EQ(img2.pixmap().toImage(), savePicture);
-
     QTest::keyClick(text("txtIconPath"), Qt::Key_A);
-    EXPECT_EQ(calls.size(), 1u) << "other keys only type";
-}
+    EXPECT_EQ(calls.size(), 1) << "other keys only type";
 
-TEST_F(IconWindow, ClosingUnloadsAndEveryShowIsAFreshWindow)
-{
-    openDefaults("2", "7");
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->testAttribute(Qt::WA_DontShowOnScreen));
-    text("txtIconPath")->setText("typed");
     closeForm();
     EXPECT_TRUE(form.isNull());
-
-    openChooser(1, 0, QString(), 0);
+    answerChooser(0, QString(), 0);
+    open(1);
     EXPECT_EQ(text("txtIconIdx")->text(), "0");
-    EXPECT_EQ(text("txtIconPath")->text(), emulDll());
+    EXPECT_EQ(text("txtIconPath")->text(), emulDll);
 }
 
 TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
@@ -312,14 +226,9 @@ TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
         return 1;
     });
     const std::pair<const char*, std::function<void()>> openings[] = {
-        {"Enter in the path box",
-         [this] {
-             openDefaults("2", "7");
-             QTest::keyClick(text("txtIconPath"), Qt::Key_Return);
-         }},
-        {"the chooser route", [this] { open(1); }},
+        {"Enter in the path box", [this] { open(2, "2", "7", 2); QTest::keyClick(text("txtIconPath"), Qt::Key_Return); }},
+        {"the chooser route", [this] { open(1, "2", "7", 2); }},
     };
-    shared.IconTarget = 2;
     for (const auto& [how, openChooser] : openings) {
         SCOPED_TRACE(how);
         openChooser();
@@ -327,5 +236,5 @@ TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(form.isNull()) << "the window went once that work was over";
     }
-    EXPECT_EQ(shared.SaveIconRef, emulDll() + ",4");
+    EXPECT_EQ(shared.SaveIconRef, emulDll + ",4");
 }
