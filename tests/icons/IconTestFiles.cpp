@@ -51,76 +51,50 @@ QByteArray peLibrary(const std::vector<Group>& groups)
 
 QByteArray neLibrary(const std::vector<Group>& groups, int shift, bool groupsFirst)
 {
-    // Type blocks of 12-byte records, then the group names, addressed from the table's start.
-    struct Resource {
-        quint16 id;
-        QByteArray data;
-    };
-    std::vector<Resource> icons, directories;
-    int records = int(groups.size());
-    for (const Group& group : groups)
-        records += int(group.second.size());
+    // The resource table follows the NE header at 0x80: the type blocks of 12-byte records, then the
+    // group names (addressed from the table's start), then the data at multiples of 1 << shift.
+    int records = 0;
     QByteArray names;
-    quint16 nextIcon = 1;
     for (const auto& [name, images] : groups) {
-        directories.push_back({quint16(name.isText() ? 20 + 12 * records + names.size() : name.id | 0x8000),
-                               icontools::writeGroupDirectory(images, nextIcon)});
-        if (name.isText())
-            names += char(name.name.size()) + name.name.toLatin1();
-        for (const IconImage& image : images)
-            icons.push_back({quint16(nextIcon++ | 0x8000), image.data});
+        records += 1 + int(images.size());
+        names += name.isText() ? char(name.name.size()) + name.name.toLatin1() : QByteArray();
     }
-    QByteArray table(2 + 16 + 12 * records + 2, '\0');
-    put16(table, 0, quint16(shift));
-    std::vector<std::pair<qsizetype, const Resource*>> placed;
-    qsizetype at = 2;
-    for (const auto& [type, block] : groupsFirst ? std::vector{std::pair(14, &directories), std::pair(3, &icons)}
-                                                 : std::vector{std::pair(3, &icons), std::pair(14, &directories)}) {
-        put16(table, at, quint16(type | 0x8000));
-        put16(table, at + 2, quint16(block->size()));
-        at += 8;
-        for (const Resource& resource : *block) {
-            placed.emplace_back(at, &resource);
-            put16(table, at + 4, 0x1030); // moveable, pure, discardable
-            put16(table, at + 6, resource.id);
-            at += 12;
-        }
-    }
-    table += names + '\0';
-
-    // A DOS stub, the NE header at 0x80 and, with no segments, the resource table right after it.
-    const quint32 residentNames = 0x40 + quint32(table.size());
-    const QByteArray resident = QByteArray("\x08ZELVTEST\0\0\0", 12);
-    const quint32 entryTable = residentNames + quint32(resident.size()) + 1;
-    const QByteArray description = QByteArray("\x12Zelvane test icons\0\0\0", 22);
-    QByteArray file(0xC0, '\0');
-    put16(file, 0, 0x5A4D);
-    put16(file, 8, 4);
-    put16(file, 24, 0x40);
-    put32(file, 0x3C, 0x80);
-    file.replace(0x80, 4, "NE\x05\x0A");
-    const quint32 moduleRefs = residentNames + quint32(resident.size());
-    using Field = std::pair<int, quint32>; // 0x0C: a library module
-    for (const auto& [offset, value] : std::initializer_list<Field>{
-             {0x04, entryTable}, {0x06, 2}, {0x0C, 0x8000}, {0x20, quint32(description.size())}, {0x22, 0x40},
-             {0x24, 0x40}, {0x26, residentNames}, {0x28, moduleRefs}, {0x2A, moduleRefs}, {0x32, quint32(shift)},
-             {0x34, quint32(icons.size() + directories.size())}, {0x3E, 0x030A}})
-        put16(file, 0x80 + offset, quint16(value));
-    put32(file, 0x80 + 0x2C, 0x80 + entryTable + 2);
-    file[0x80 + 0x36] = 2; // Windows
-    const qsizetype tableStart = file.size();
-    file += table + resident + QByteArray(3, '\0') + description;
-
     const qsizetype alignment = qsizetype(1) << shift;
-    const auto align = [&] { file.append((alignment - file.size() % alignment) % alignment, '\0'); };
-    for (const auto& [record, resource] : placed) {
-        align();
-        put16(file, tableStart + record, quint16(file.size() >> shift));
-        put16(file, tableStart + record + 2, quint16((resource->data.size() + alignment - 1) >> shift));
-        file += resource->data;
+    const auto aligned = [alignment](qsizetype size) { return (size + alignment - 1) / alignment * alignment; };
+    const qsizetype namesStart = 2 + 16 + 12 * records + 2, tableEnd = 0xC0 + namesStart + names.size() + 1;
+    QByteArray blocks[2], data; // RT_ICON, RT_GROUP_ICON
+    const auto add = [&](int block, quint32 id, const QByteArray& bytes) {
+        QByteArray record(12, '\0');
+        put16(record, 0, quint16((aligned(tableEnd) + data.size()) >> shift));
+        put16(record, 2, quint16(aligned(bytes.size()) >> shift));
+        put16(record, 4, 0x1030); // moveable, pure, discardable
+        put16(record, 6, quint16(id));
+        blocks[block] += record;
+        data += bytes + QByteArray(aligned(bytes.size()) - bytes.size(), '\0');
+    };
+    quint16 nextIcon = 1;
+    qsizetype nameAt = namesStart;
+    for (const auto& [name, images] : groups) {
+        add(1, name.isText() ? nameAt : name.id | 0x8000u, icontools::writeGroupDirectory(images, nextIcon));
+        nameAt += name.isText() ? 1 + name.name.size() : 0;
+        for (const IconImage& image : images)
+            add(0, nextIcon++ | 0x8000u, image.data);
     }
-    align();
-    return file;
+    QByteArray file(0xC2, '\0');
+    put16(file, 0, 0x5A4D);
+    put32(file, 0x3C, 0x80);
+    file.replace(0x80, 2, "NE");
+    put16(file, 0x80 + 0x24, 0x40);                       // the resource table
+    put16(file, 0x80 + 0x26, quint16(tableEnd - 0x80)); // the resident names would follow
+    put16(file, 0xC0, quint16(shift));
+    for (const int block : {groupsFirst ? 1 : 0, groupsFirst ? 0 : 1}) {
+        QByteArray header(8, '\0');
+        put16(header, 0, block ? 0x800E : 0x8003);
+        put16(header, 2, quint16(blocks[block].size() / 12));
+        file += header + blocks[block];
+    }
+    file += QByteArray(2, '\0') + names + '\0';
+    return file + QByteArray(aligned(file.size()) - file.size(), '\0') + data;
 }
 
 QColor iconColour(int n)
