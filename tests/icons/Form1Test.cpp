@@ -8,7 +8,6 @@
 #include "platform/IconPicker.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -17,19 +16,16 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-using testicons::iconColour;
-using testicons::showsIcon;
+using testicons::shown;
 
 namespace {
-
-constexpr int Other = 20; // first colour of the icons in another library; emul.dll's start at 0
 
 class IconWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        testicons::writeLibrary(emulDll, 10);
-        testicons::writeLibrary(other, 4, Other);
+        testicons::writeLibrary(env.root() + "/system/emul.dll", 10);
+        testicons::writeLibrary(env.root() + "/other.icl", 4, 20);
         shared.SystemDir = env.root() + "/system";
     }
     void TearDown() override
@@ -37,7 +33,6 @@ protected:
         platform::setIconPickerHook({});
         closeForm();
     }
-
     // What the main window's activation does: the window goes.
     void closeForm()
     {
@@ -48,9 +43,9 @@ protected:
         img2.clear();
         calls.clear();
     }
-    // What the main window does: a fresh window, loaded at once; the defaults route (mode 2) or the
-    // chooser route (mode 1) for `target`.
-    void open(int mode, const QString& cart = "before", const QString& save = "before", qint16 target = 1)
+    // What the main window does: a fresh window, loaded at once, on the defaults route (mode 2) or
+    // on the chooser route (mode 1) for `target`.
+    void open(int mode, const QString& cart = "2", const QString& save = "7", qint16 target = 1)
     {
         shared.CartIconRef = "cart before";
         shared.SaveIconRef = "save before";
@@ -65,17 +60,24 @@ protected:
     void answerChooser(int accepted, const QString& path, int index)
     {
         platform::setIconPickerHook([=, this](QString& shownPath, int& shownIndex) {
-            calls << shownPath + "," + QString::number(shownIndex);
-            shownPath = path.isEmpty() ? shownPath : path;
+            calls << QString(shownPath).replace(env.root() + "/", "") + "," + QString::number(shownIndex);
+            shownPath = path.isEmpty() ? shownPath : env.root() + "/" + path;
             shownIndex = index;
             return accepted;
         });
     }
     QLineEdit* text(const char* name) const { return form->findChild<QLineEdit*>(name); }
     QImage picture(const char* name) const { return form->findChild<icons::PictureBox*>(name)->Image(); }
+    // Both references, the main window's two pictures, the chooser's calls; the test folder left out.
+    QString state() const
+    {
+        return QString("%1 %2 | %3, %4 | %5")
+            .arg(shared.CartIconRef, shared.SaveIconRef, shown(img.pixmap().toImage(), 32),
+                 shown(img2.pixmap().toImage(), 32), calls.join(' '))
+            .replace(env.root() + "/", "");
+    }
 
     TestEnvironment env;
-    const QString emulDll = env.root() + "/system/emul.dll", other = env.root() + "/more icons/autres icônes.icl";
     SharedValues shared;
     QLabel img, img2;
     QPointer<Form1> form;
@@ -88,88 +90,77 @@ TEST_F(IconWindow, DefaultsRouteBuildsBothReferencesAndPicturesUntilAnIndexIsNot
 {
     // A negative index names the group with that resource ID; group IDs count from 1. An index without
     // icon keeps what the first save preview drew: the cart's icon. A text that is no number ends the
-    // route there, but not the load.
-    const struct {
-        const char *cart, *save;
-        int cartColour, saveColour; // -1: the reference is left as it was
-    } cases[] = {{"2", "7", 2, 7}, {"0", "0", 0, 0},  {"9", "-2", 9, 1},  {" 3 ", "4.5", 3, 4},
-                 {"2", "42", 2, 2}, {"abc", "7", -1, -1}, {"2", "x7", 2, -1}, {"", "7", -1, -1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.cart << ", " << c.save);
-        open(2, c.cart, c.save);
-        EXPECT_EQ(shared.CartIconRef, c.cartColour < 0 ? "cart before" : emulDll + "," + c.cart);
-        EXPECT_EQ(shared.SaveIconRef, c.saveColour < 0 ? "save before" : emulDll + "," + c.save);
+    // route there, but not the load. The defaults route shows no dialog.
+    const char* const cases[][3] = {
+        {"2", "7", "system/emul.dll,2 system/emul.dll,7 | icon 2, icon 7 | "},
+        {"0", "0", "system/emul.dll,0 system/emul.dll,0 | icon 0, icon 0 | "},
+        {"9", "-2", "system/emul.dll,9 system/emul.dll,-2 | icon 9, icon 1 | "},
+        {" 3 ", "4.5", "system/emul.dll, 3  system/emul.dll,4.5 | icon 3, icon 4 | "},
+        {"2", "42", "system/emul.dll,2 system/emul.dll,42 | icon 2, icon 2 | "},
+        {"abc", "7", "cart before save before | none, none | "},
+        {"2", "x7", "system/emul.dll,2 save before | icon 2, none | "},
+        {"", "7", "cart before save before | none, none | "},
+    };
+    for (const auto& [cart, save, expected] : cases) {
+        open(2, cart, save);
+        EXPECT_EQ(state(), expected);
         EXPECT_TRUE(form->isVisible());
-        if (c.saveColour >= 0) {
-            EXPECT_EQ(text("txtIconIdx")->text(), c.save);
-            EXPECT_EQ(text("txtIconPath")->text(), emulDll);
-            EXPECT_TRUE(showsIcon(img.pixmap().toImage(), 32, iconColour(c.cartColour)));
-            EXPECT_TRUE(showsIcon(img2.pixmap().toImage(), 32, iconColour(c.saveColour)));
-            EXPECT_TRUE(showsIcon(picture("picSmallIcon"), 16, iconColour(c.saveColour)));
+        if (QString(expected).contains(save)) {
+            EXPECT_EQ(text("txtIconIdx")->text() + " " + text("txtIconPath")->text(), save + (" " + shared.SystemDir) + "/emul.dll");
+            EXPECT_EQ(shown(picture("picSmallIcon"), 16), shown(img2.pixmap().toImage(), 32));
         }
-        EXPECT_TRUE(calls.empty()) << "the defaults route shows no dialog";
         closeForm();
     }
 }
 
 TEST_F(IconWindow, DefaultsRouteOnTheShippedLibraryOrWithoutAnyLibrary)
 {
-    // Each picture is the library's icon drawn at (1,1) over the picture box's background.
+    const QString emulDll = shared.SystemDir + "/emul.dll";
     QFile::remove(emulDll);
     ASSERT_TRUE(QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", emulDll));
-    open(2, "2", "7");
+    open(2);
+    // Each picture is the library's icon drawn at (1,1) over the picture box's background.
     const icons::IconLibrary library = icons::IconLibrary::open(emulDll);
     for (const auto& [label, index] : {std::pair{&img, 2}, std::pair{&img2, 7}}) {
-        const QImage shown = label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
-        QImage expected(shown.size(), QImage::Format_ARGB32);
-        expected.fill(shown.pixelColor(0, 0));
+        const QImage picture = label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        QImage expected(picture.size(), QImage::Format_ARGB32);
+        expected.fill(picture.pixelColor(0, 0));
         QPainter(&expected).drawImage(1, 1, library.decode(library.positionOf(index), 32));
-        EXPECT_EQ(shown, expected) << index;
+        EXPECT_EQ(picture, expected) << index;
     }
     closeForm();
     // Without the library the references are stored all the same, and the pictures stay blank.
     ASSERT_TRUE(QFile::remove(emulDll));
-    open(2, "2", "7");
-    EXPECT_EQ(shared.CartIconRef + " " + shared.SaveIconRef, emulDll + ",2 " + emulDll + ",7");
-    const QImage blank = img.pixmap().toImage();
-    EXPECT_FALSE(blank.isNull());
-    EXPECT_EQ(blank.pixelColor(5, 5), blank.pixelColor(0, 0));
-    EXPECT_EQ(img2.pixmap().toImage(), blank);
+    open(2);
+    EXPECT_EQ(state(), "system/emul.dll,2 system/emul.dll,7 | other, other | ");
+    EXPECT_EQ(img.pixmap().toImage().pixelColor(5, 5), img.pixmap().toImage().pixelColor(0, 0));
+    EXPECT_EQ(img2.pixmap().toImage(), img.pixmap().toImage());
 }
 
 TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIconIsAccepted)
 {
     // A CIFS share mounted with mapchars shows '*' and ':' as private-use characters.
-    const QString mapped = env.root() + "/share/a" + QChar(0xF02A) + "b" + QChar(0xF03A) + ".icl";
-    testicons::writeLibrary(mapped, 4, Other);
+    const QString mapped = QString("share/a") + QChar(0xF02A) + "b" + QChar(0xF03A) + ".icl";
+    testicons::writeLibrary(env.root() + "/" + mapped, 4, 20);
     const struct {
-        const char* what;
         qint16 target;
         int accepted;
         QString path; // picked by the user; empty: the library the chooser was opened on
         int index;
-        int colour; // of the target's new picture, or -1: nothing stored, nothing drawn
+        QString expected;
     } cases[] = {
-        {"cart accepted", 1, 1, QString(), 5, 5},
-        {"save accepted", 2, 1, QString(), 5, 5},
-        {"another file", 2, 1, other, 3, Other + 3},
-        {"a file named with private-use characters", 1, 1, mapped, 2, Other + 2},
-        {"cancelled", 1, 0, QString(), 5, -1},
-        {"an index without icon", 1, 1, QString(), 10, -1},
+        {1, 1, "", 5, "system/emul.dll,5 save before | icon 5, none | system/emul.dll,0"},
+        {2, 1, "", 5, "cart before system/emul.dll,5 | none, icon 5 | system/emul.dll,0"},
+        {2, 1, "other.icl", 3, "cart before other.icl,3 | none, icon 23 | system/emul.dll,0"},
+        {1, 1, mapped, 2, mapped + ",2 save before | icon 22, none | system/emul.dll,0"},
+        {1, 0, "", 5, "cart before save before | none, none | system/emul.dll,0"}, // cancelled
+        {1, 1, "", 10, "cart before save before | none, none | system/emul.dll,0"}, // no such icon
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(c.expected.toStdString());
         answerChooser(c.accepted, c.path, c.index);
-        open(1, "before", "before", c.target);
-        EXPECT_EQ(calls, QStringList(emulDll + ",0")) << "opened on the library at index 0";
-        const QString before = c.target == 1 ? "cart before" : "save before";
-        const QString file = c.path.isEmpty() ? emulDll : c.path;
-        EXPECT_EQ(c.target == 1 ? shared.CartIconRef : shared.SaveIconRef,
-                  c.colour < 0 ? before : file + "," + QString::number(c.index));
-        EXPECT_EQ(c.target == 1 ? shared.SaveIconRef : shared.CartIconRef, c.target == 1 ? "save before" : "cart before");
-        const QLabel& chosen = c.target == 1 ? img : img2;
-        EXPECT_TRUE(c.colour < 0 ? chosen.pixmap().isNull() : showsIcon(chosen.pixmap().toImage(), 32, iconColour(c.colour)));
-        EXPECT_TRUE((c.target == 1 ? img2 : img).pixmap().isNull());
+        open(1, "2", "7", c.target);
+        EXPECT_EQ(state(), c.expected);
         EXPECT_TRUE(!c.accepted || text("txtIconIdx")->text() == QString::number(c.index));
         EXPECT_EQ(form->y(), -5000 / 15) << "out of sight";
         closeForm();
@@ -181,10 +172,10 @@ TEST_F(IconWindow, PathsOfMoreThan260CharactersNeverReachTheChooser)
     // "/emul.dll" is 9 characters: a System folder of 251 gives a path of exactly 260.
     for (const int length : {251, 252}) {
         shared.SystemDir = "/" + QString(length - 1, 's');
-        answerChooser(1, emulDll, 4);
+        answerChooser(1, "system/emul.dll", 4);
         open(1);
-        EXPECT_EQ(calls, length == 251 ? QStringList(shared.SystemDir + "/emul.dll,0") : QStringList());
-        EXPECT_EQ(shared.CartIconRef, length == 251 ? emulDll + ",4" : "cart before");
+        EXPECT_EQ(state(), length == 251 ? "system/emul.dll,4 save before | icon 4, none | " + shared.SystemDir + "/emul.dll,0"
+                                         : "cart before save before | none, none | ");
         EXPECT_TRUE(form->isVisible());
         closeForm();
     }
@@ -192,28 +183,20 @@ TEST_F(IconWindow, PathsOfMoreThan260CharactersNeverReachTheChooser)
 
 TEST_F(IconWindow, EnterInThePathBoxRunsTheChooserAloneAndEveryShowIsAFreshWindow)
 {
-    open(2, "2", "7");
+    open(2);
     EXPECT_TRUE(form->testAttribute(Qt::WA_DontShowOnScreen));
-    const QImage cartPicture = img.pixmap().toImage(), savePicture = img2.pixmap().toImage();
-    answerChooser(1, QString(), 1);
-    text("txtIconPath")->setText(other);
+    answerChooser(1, "", 1);
+    text("txtIconPath")->setText(env.root() + "/other.icl");
     text("txtIconIdx")->setText("3");
     QTest::keyClick(text("txtIconPath"), Qt::Key_Return);
-    EXPECT_EQ(calls, QStringList(other + ",3"));
-    EXPECT_EQ(text("txtIconIdx")->text(), "1");
-    EXPECT_TRUE(showsIcon(picture("picLargeIcon"), 32, iconColour(Other + 1)));
-    EXPECT_EQ(shared.CartIconRef + " " + shared.SaveIconRef, emulDll + ",2 " + emulDll + ",7");
-    EXPECT_EQ(img.pixmap().toImage(), cartPicture);
-    EXPECT_EQ(img2.pixmap().toImage(), savePicture);
-    QTest::keyClick(text("txtIconPath"), Qt::Key_A);
-    EXPECT_EQ(calls.size(), 1) << "other keys only type";
-
+    QTest::keyClick(text("txtIconPath"), Qt::Key_A); // other keys only type
+    EXPECT_EQ(state(), "system/emul.dll,2 system/emul.dll,7 | icon 2, icon 7 | other.icl,3");
+    EXPECT_EQ(text("txtIconIdx")->text() + " " + shown(picture("picLargeIcon"), 32), "1 icon 21");
     closeForm();
     EXPECT_TRUE(form.isNull());
-    answerChooser(0, QString(), 0);
+    answerChooser(0, "", 0);
     open(1);
-    EXPECT_EQ(text("txtIconIdx")->text(), "0");
-    EXPECT_EQ(text("txtIconPath")->text(), emulDll);
+    EXPECT_EQ(text("txtIconIdx")->text() + " " + text("txtIconPath")->text(), "0 " + shared.SystemDir + "/emul.dll");
 }
 
 TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
@@ -236,5 +219,5 @@ TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(form.isNull()) << "the window went once that work was over";
     }
-    EXPECT_EQ(shared.SaveIconRef, emulDll + ",4");
+    EXPECT_EQ(shared.SaveIconRef, shared.SystemDir + "/emul.dll,4");
 }

@@ -16,7 +16,6 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <functional>
 
 using icons::IconChooserDialog;
 
@@ -29,7 +28,6 @@ protected:
         testicons::writeLibrary(library, 12);
         testicons::writeLibrary(other, 3, 20);
     }
-
     // The dialog on screen, as the user sees it.
     std::unique_ptr<IconChooserDialog> show(const QString& path, int index)
     {
@@ -40,11 +38,17 @@ protected:
     }
     static QListView* view(QDialog& dialog) { return dialog.findChild<QListView*>("icons"); }
     static QLineEdit* pathField(QDialog& dialog) { return dialog.findChild<QLineEdit*>("path"); }
-    static QPushButton* okButton(QDialog& dialog)
+    static QPushButton* ok(QDialog& dialog) { return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok); }
+    // What the user sees and what the dialog answers, the test folder left out.
+    QString state(IconChooserDialog& dialog) const
     {
-        return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        const QLabel* message = dialog.findChild<QLabel*>("message");
+        return QString("%1 icons, %2 at %3 in %4%5%6%7")
+            .arg(view(dialog)->model()->rowCount()).arg(dialog.path()).arg(dialog.index()).arg(pathField(dialog)->text())
+            .arg(ok(dialog)->isEnabled() ? ", OK" : "").arg(message->isHidden() ? "" : ", says " + message->text())
+            .arg(dialog.isVisible() ? "" : dialog.result() == QDialog::Accepted ? ", accepted" : ", rejected")
+            .replace(env.root() + "/", "");
     }
-    static QLabel* message(QDialog& dialog) { return dialog.findChild<QLabel*>("message"); }
     // Runs `answer` on the modal dialog that the next step opens.
     template <typename Dialog>
     static void whenShown(std::function<void(Dialog*)> answer)
@@ -57,59 +61,37 @@ protected:
     }
 
     TestEnvironment env;
-    const QString library = env.root() + "/emul.dll";
-    const QString other = env.root() + "/other.icl";
+    const QString library = env.root() + "/emul.dll", other = env.root() + "/other.icl";
 };
 
 } // namespace
 
 TEST_F(IconChooser, ShowsEveryIconWithTheStartIndexSelected)
 {
-    const struct {
-        int index;
-        int selected;
-    } cases[] = {{0, 0}, {5, 5}, {11, 11}, {-3, 2}, {12, 0}, {-40, 0}};
-    for (const auto& c : cases) {
-        IconChooserDialog dialog(library, c.index);
-        EXPECT_EQ(view(dialog)->model()->rowCount(), 12);
-        EXPECT_EQ(dialog.index(), c.selected) << c.index;
-        EXPECT_EQ(dialog.path(), library);
-        EXPECT_EQ(pathField(dialog)->text(), library);
-        EXPECT_TRUE(okButton(dialog)->isEnabled());
-        EXPECT_TRUE(message(dialog)->isHidden());
+    for (const auto& [index, selected] : std::initializer_list<std::pair<int, int>>{{0, 0}, {5, 5}, {11, 11}, {-3, 2}, {12, 0}, {-40, 0}}) {
+        IconChooserDialog dialog(library, index);
+        EXPECT_EQ(state(dialog), QString("12 icons, emul.dll at %1 in emul.dll, OK, rejected").arg(selected)) << index;
     }
 }
 
-TEST_F(IconChooser, DoubleClickAcceptsTheIcon)
+TEST_F(IconChooser, DoubleClickOrArrowKeysAndOkAcceptEscapeCancels)
 {
-    const auto dialog = show(library, 0);
-    const QModelIndex fourth = view(*dialog)->model()->index(4, 0);
-    const QPoint centre = view(*dialog)->visualRect(fourth).center();
-    QTest::mouseClick(view(*dialog)->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseDClick(view(*dialog)->viewport(), Qt::LeftButton, {}, centre);
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(dialog->index(), 4);
-}
-
-TEST_F(IconChooser, ArrowKeysAndOkAccept)
-{
-    const auto dialog = show(library, 2);
+    auto dialog = show(library, 0);
+    const QPoint fourth = view(*dialog)->visualRect(view(*dialog)->model()->index(4, 0)).center();
+    QTest::mouseClick(view(*dialog)->viewport(), Qt::LeftButton, {}, fourth);
+    QTest::mouseDClick(view(*dialog)->viewport(), Qt::LeftButton, {}, fourth);
+    EXPECT_EQ(state(*dialog), "12 icons, emul.dll at 4 in emul.dll, OK, accepted");
+    dialog = show(library, 2);
     view(*dialog)->setFocus();
     QTest::keyClick(view(*dialog), Qt::Key_Right);
-    QTest::mouseClick(okButton(*dialog), Qt::LeftButton);
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(dialog->index(), 3);
-}
-
-TEST_F(IconChooser, EscapeCancels)
-{
-    const auto dialog = show(library, 2);
+    QTest::mouseClick(ok(*dialog), Qt::LeftButton);
+    EXPECT_EQ(state(*dialog), "12 icons, emul.dll at 3 in emul.dll, OK, accepted");
+    dialog = show(library, 2);
     QTest::keyClick(view(*dialog), Qt::Key_Escape);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(state(*dialog), "12 icons, emul.dll at 2 in emul.dll, OK, rejected");
 }
 
-TEST_F(IconChooser, BrowseLoadsTheLibraryPicked)
+TEST_F(IconChooser, BrowseOrEnterInThePathFieldLoadsAnotherLibrary)
 {
     const auto dialog = show(library, 7);
     whenShown<QFileDialog>([this](QFileDialog* files) {
@@ -117,61 +99,38 @@ TEST_F(IconChooser, BrowseLoadsTheLibraryPicked)
         static_cast<QDialog*>(files)->accept();
     });
     QTest::mouseClick(dialog->findChild<QPushButton*>("browse"), Qt::LeftButton);
-    EXPECT_EQ(dialog->path(), other);
-    EXPECT_EQ(pathField(*dialog)->text(), other);
-    EXPECT_EQ(view(*dialog)->model()->rowCount(), 3);
-    EXPECT_EQ(dialog->index(), 0);
-    EXPECT_TRUE(dialog->isVisible());
-}
-
-TEST_F(IconChooser, EnterInThePathFieldLoadsTheTypedPathThenAccepts)
-{
-    const auto dialog = show(library, 7);
+    EXPECT_EQ(state(*dialog), "3 icons, other.icl at 0 in other.icl, OK");
+    // Enter loads a path typed in, then accepts.
     pathField(*dialog)->setFocus();
-    pathField(*dialog)->setText(other);
+    pathField(*dialog)->setText(library);
     QTest::keyClick(pathField(*dialog), Qt::Key_Return);
-    EXPECT_TRUE(dialog->isVisible()) << "a new path is loaded, not accepted";
-    EXPECT_EQ(dialog->path(), other);
-    EXPECT_EQ(view(*dialog)->model()->rowCount(), 3);
-
+    EXPECT_EQ(state(*dialog), "12 icons, emul.dll at 0 in emul.dll, OK");
     QTest::keyClick(pathField(*dialog), Qt::Key_Return);
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(dialog->index(), 0);
+    EXPECT_EQ(state(*dialog), "12 icons, emul.dll at 0 in emul.dll, OK, accepted");
 }
 
-TEST_F(IconChooser, AFileWithoutIconsSaysSo)
+TEST_F(IconChooser, NothingCanBeAcceptedFromAFileWithoutIconsOrAPathLongerThanTheBuffer)
 {
-    const QString text = env.root() + "/readme.txt";
-    TestEnvironment::writeFile(text, "no icons here");
-    for (const QString& path : {text, env.root() + "/missing.dll"}) {
+    TestEnvironment::writeFile(env.root() + "/readme.txt", "no icons here");
+    for (const QString& path : {env.root() + "/readme.txt", env.root() + "/missing.dll"}) {
         const auto dialog = show(path, 0);
-        EXPECT_EQ(view(*dialog)->model()->rowCount(), 0);
-        EXPECT_TRUE(message(*dialog)->isVisible());
-        const QString said = message(*dialog)->text();
-        EXPECT_TRUE(said.contains("no icons")) << said.toStdString();
-        EXPECT_FALSE(okButton(*dialog)->isEnabled());
         QTest::keyClick(view(*dialog), Qt::Key_Return);
-        EXPECT_TRUE(dialog->isVisible());
+        const QString name = path.mid(env.root().size() + 1);
+        EXPECT_TRUE(state(*dialog).startsWith(QString("0 icons, %1 at -1 in %1, says There are no icons").arg(name)))
+            << state(*dialog).toStdString();
     }
-}
-
-TEST_F(IconChooser, APathLongerThanTheBufferCannotBeAccepted)
-{
     const auto dialog = show(library, 1);
     dialog->setMaxPathLength(int(library.size()) - 1);
-    EXPECT_FALSE(okButton(*dialog)->isEnabled());
-    EXPECT_TRUE(message(*dialog)->isVisible());
     QTest::keyClick(view(*dialog), Qt::Key_Return);
-    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(state(*dialog).startsWith("12 icons, emul.dll at 1 in emul.dll, says The path of emul.dll is too long")) << state(*dialog).toStdString();
     dialog->setMaxPathLength(int(library.size()));
-    EXPECT_TRUE(okButton(*dialog)->isEnabled());
+    EXPECT_EQ(state(*dialog), "12 icons, emul.dll at 1 in emul.dll, OK");
 }
 
 TEST_F(IconChooser, DecodesOnlyTheIconsItShows)
 {
-    const QString big = env.root() + "/big.icl";
-    testicons::writeLibrary(big, 600);
-    const auto dialog = show(big, 0);
+    testicons::writeLibrary(env.root() + "/big.icl", 600);
+    const auto dialog = show(env.root() + "/big.icl", 0);
     QCoreApplication::processEvents();
     const auto* model = qobject_cast<icons::IconListModel*>(view(*dialog)->model());
     ASSERT_NE(model, nullptr);
@@ -182,19 +141,16 @@ TEST_F(IconChooser, DecodesOnlyTheIconsItShows)
 TEST_F(IconChooser, PickIconDlgShowsTheDialogAndReturnsTheChoice)
 {
     whenShown<IconChooserDialog>([this](IconChooserDialog* dialog) {
-        EXPECT_EQ(dialog->path(), library);
-        EXPECT_EQ(dialog->index(), 6);
+        EXPECT_EQ(state(*dialog), "12 icons, emul.dll at 6 in emul.dll, OK");
         view(*dialog)->setCurrentIndex(view(*dialog)->model()->index(9, 0));
-        QTest::mouseClick(okButton(*dialog), Qt::LeftButton);
+        QTest::mouseClick(ok(*dialog), Qt::LeftButton);
     });
     mStringUtils::bWinNT = true;
     QString buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
     int index = 6;
     const int capacity = mStringUtils::BufferCapacity(buffer);
     EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, capacity, index), 1);
-    EXPECT_EQ(index, 9);
-    EXPECT_EQ(mStringUtils::TrimNull(buffer), library);
-
+    EXPECT_EQ(QString::number(index) + " " + mStringUtils::TrimNull(buffer), "9 " + library);
     whenShown<IconChooserDialog>([](IconChooserDialog* dialog) { dialog->reject(); });
     buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
     EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, capacity, index), 0);

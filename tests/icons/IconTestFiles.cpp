@@ -111,15 +111,19 @@ void writeLibrary(const QString& path, int count, int firstColour)
     TestEnvironment::writeFile(path, peLibrary(groups));
 }
 
-bool showsIcon(const QImage& picture, int size, const QColor& colour)
+QString shown(const QImage& picture, int size)
 {
-    if (picture.width() < size + 1 || picture.height() < size + 1)
-        return false;
-    for (int y = 1; y <= size; ++y)
-        for (int x = 1; x <= size; ++x)
-            if (picture.pixelColor(x, y) != colour)
-                return false;
-    return picture.pixelColor(0, 0) != colour;
+    const auto shows = [&](const QColor& colour) {
+        for (int y = 1; y <= size; ++y)
+            for (int x = 1; x <= size; ++x)
+                if (picture.pixelColor(x, y) != colour)
+                    return false;
+        return picture.pixelColor(0, 0) != colour;
+    };
+    for (int n = 0; n < 40 && picture.width() > size && picture.height() > size; ++n)
+        if (shows(iconColour(n)))
+            return QString("icon %1").arg(n);
+    return picture.isNull() ? "none" : "other";
 }
 
 void put16(QByteArray& bytes, qsizetype offset, quint16 value) { qToLittleEndian(value, bytes.data() + offset); }

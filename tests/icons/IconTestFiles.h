@@ -29,8 +29,9 @@ QByteArray neLibrary(const std::vector<Group>& groups, int shift = 4, bool group
 // iconColour(firstColour + i), a colour no other icon has.
 QColor iconColour(int n);
 void writeLibrary(const QString& path, int count, int firstColour = 0);
-// True when `picture` shows a `size`-pixel square of `colour` at (1,1) on a background of another colour.
-bool showsIcon(const QImage& picture, int size, const QColor& colour);
+// "icon n" when `picture` shows a `size`-pixel square of iconColour(n) at (1,1) on a background of
+// another colour; otherwise "none" for no picture, "other" for another one.
+QString shown(const QImage& picture, int size);
 
 void put16(QByteArray& bytes, qsizetype offset, quint16 value);
 void put32(QByteArray& bytes, qsizetype offset, quint32 value);
