@@ -10,19 +10,15 @@
 
 namespace testicons {
 
-IconImage solidDib(int size, const QColor& colour)
+QImage square(int size, const QColor& colour)
 {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(colour);
-    return icontools::dibImage(image);
+    return image;
 }
 
-IconImage solidPng(int size, const QColor& colour)
-{
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(colour);
-    return icontools::pngImage(image);
-}
+IconImage solidDib(int size, const QColor& colour) { return icontools::dibImage(square(size, colour)); }
+IconImage solidPng(int size, const QColor& colour) { return icontools::pngImage(square(size, colour)); }
 
 IconImage paletteDib(int size, int bits, const QColor& colour)
 {

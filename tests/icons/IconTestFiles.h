@@ -15,7 +15,8 @@ namespace testicons {
 using icontools::IconImage;
 using Group = std::pair<icontools::ResourceName, std::vector<IconImage>>;
 
-// A square of one colour as a 32-bit DIB entry, a PNG entry, or a paletted DIB of 4 or 8 bits.
+// A square of one colour as an image, a 32-bit DIB entry, a PNG entry, or a paletted DIB of 4 or 8 bits.
+QImage square(int size, const QColor& colour);
 IconImage solidDib(int size, const QColor& colour);
 IconImage solidPng(int size, const QColor& colour);
 IconImage paletteDib(int size, int bits, const QColor& colour);
