@@ -137,15 +137,12 @@ TEST(IconLibrary, RebuildsEachGroupAsTheIcoFileItCameFromInTheFirstLanguage)
         for (int position = 0; position < library.groupCount(); ++position) {
             const std::vector<IconImage>& images = groups[size_t(position)];
             EXPECT_EQ(library.groupAsIco(position), icontools::writeIcoFile(images));
-            QStringList expected, read;
             for (size_t i = 0; i < images.size(); ++i) {
                 const icons::IconImageInfo info = library.images(position).at(i);
-                read << QString("%1 %2 %3 %4").arg(info.width).arg(info.bitCount).arg(info.bytes).arg(info.png);
-                expected << QString("%1 %2 %3 %4").arg(images[i].width).arg(images[i].bitCount)
-                                .arg(images[i].data.size()).arg(images[i].data.startsWith("\x89PNG"));
-                EXPECT_EQ(library.imageData(position, int(i)), images[i].data);
+                EXPECT_EQ(std::tuple(info.width, info.bitCount, info.bytes, info.png, library.imageData(position, int(i))),
+                          std::tuple(int(images[i].width), int(images[i].bitCount), quint32(images[i].data.size()),
+                                     images[i].data.startsWith("\x89PNG"), images[i].data));
             }
-            EXPECT_EQ(read, expected);
         }
         EXPECT_EQ(centre(library.decode(library.groupCount() - 1, 16)), groups.size() == 1 ? Blue.rgb() : Green.rgb());
     }
@@ -174,8 +171,14 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
 {
     const QByteArray pe = goodPe(), ne = goodNe(), ico = goodIco();
     const PeLayout layout = peLayout(pe);
-    const quint32 group1 = peData(pe, layout, layout.groupTable, 1).second, icon1 = peData(pe, layout, layout.iconTable, 0).first;
-    const quint32 peHeader = layout.peHeader, section = layout.sectionHeader, neTable = 0x80 + get16(ne, 0x80 + 0x24);
+    const quint32 peHeader = layout.peHeader, section = layout.section, neTable = 0x80 + get16(ne, 0x80 + 0x24);
+    // The group 1 and the data entry of its icon, found by their bytes.
+    const QByteArray red = solidDib(8, Red).data;
+    QByteArray icon1Entry(8, '\0');
+    put32(icon1Entry, 0, quint32(pe.indexOf(red)) - layout.root + get32(pe, section + 12));
+    put32(icon1Entry, 4, quint32(red.size()));
+    const quint32 group1 = quint32(pe.indexOf(icontools::writeGroupDirectory({solidDib(8, Red)}, 1)));
+    const quint32 icon1 = quint32(pe.indexOf(icon1Entry));
     icontools::PeResourceWriter iconsOnly;
     iconsOnly.add(number(3), number(1), 0, solidDib(16, Red).data);
     using Patch = std::function<void(QByteArray&)>;
@@ -218,6 +221,16 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
         {"NE: absurd alignment", nePatched([&](QByteArray& f) { put16(f, neTable, 31); }), -1, "alignment shift 31"},
         {"NE: absurd resource count", nePatched([&](QByteArray& f) { put16(f, neTable + 4, 0xFFFF); }), -1,
          "lists 65535 resources, more than the file holds"},
+        // A name read past the end of the file, and a group naming an icon that is missing from the icon
+        // block, though the reserved field after the block reads like a record naming it.
+        {"NE: group name past the end", nePatched([&](QByteArray& f) {
+             put16(f, neTable + 72, quint16(f.size() - neTable));
+             f += QByteArray("\x04SA", 3);
+         }), 1, "resource name at offset"},
+        {"NE: group names a missing icon", nePatched([&](QByteArray& f) {
+             put16(f, f.indexOf(icontools::writeGroupDirectory({solidDib(8, Red)}, 1)) + 6 + 12, 999);
+             put16(f, neTable + 2 + 8 + 3 * 12 + 6, 0x8000 | 999);
+         }), 0, "icon 999 is missing"},
         {"NE: icon past the end", nePatched([&](QByteArray& f) { put16(f, neTable + 2 + 8, 0xFFFF); }), 0,
          "empty or cut off"},
         {".ico: no image", patched(ico, [](QByteArray& f) { put16(f, 4, 0); }), -1, "lists 0 images"},

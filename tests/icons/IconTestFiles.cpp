@@ -129,23 +129,9 @@ quint32 get32(const QByteArray& bytes, qsizetype offset) { return qFromLittleEnd
 
 PeLayout peLayout(const QByteArray& pe)
 {
-    PeLayout layout;
-    layout.peHeader = get32(pe, 0x3C);
-    layout.sectionHeader = layout.peHeader + 24 + get16(pe, layout.peHeader + 20);
-    layout.root = get32(pe, layout.sectionHeader + 20);
-    for (int i = 0; i < get16(pe, layout.root + 12) + get16(pe, layout.root + 14); ++i) {
-        const quint32 entry = layout.root + 16 + 8 * quint32(i);
-        const quint32 table = layout.root + (get32(pe, entry + 4) & 0x7FFFFFFF);
-        (get32(pe, entry) == 3 ? layout.iconTable : layout.groupTable) = table;
-    }
-    return layout;
-}
-
-std::pair<quint32, quint32> peData(const QByteArray& pe, const PeLayout& layout, quint32 table, int index)
-{
-    const quint32 languages = layout.root + (get32(pe, table + 16 + 8 * quint32(index) + 4) & 0x7FFFFFFF);
-    const quint32 entry = layout.root + get32(pe, languages + 16 + 4);
-    return {entry, get32(pe, entry) - get32(pe, layout.sectionHeader + 12) + get32(pe, layout.sectionHeader + 20)};
+    const quint32 peHeader = get32(pe, 0x3C), section = peHeader + 24 + get16(pe, peHeader + 20);
+    const quint32 root = get32(pe, section + 20);
+    return {peHeader, section, root, root + (get32(pe, root + 16 + 8 + 4) & 0x7FFFFFFF)};
 }
 
 bool hasWrestool()

@@ -39,13 +39,12 @@ void put32(QByteArray& bytes, qsizetype offset, quint32 value);
 quint16 get16(const QByteArray& bytes, qsizetype offset);
 quint32 get32(const QByteArray& bytes, qsizetype offset);
 
-// File offsets in a PE library written by peLibrary: its headers, the resource root, the RT_ICON
-// and RT_GROUP_ICON name tables, and (peData) the data entry and data of entry `index` of a table.
+// File offsets in a PE library written by peLibrary: the PE header, the section header, the resource
+// root and the RT_GROUP_ICON name table (the second type, after RT_ICON).
 struct PeLayout {
-    quint32 peHeader = 0, sectionHeader = 0, root = 0, iconTable = 0, groupTable = 0;
+    quint32 peHeader, section, root, groupTable;
 };
 PeLayout peLayout(const QByteArray& pe);
-std::pair<quint32, quint32> peData(const QByteArray& pe, const PeLayout& layout, quint32 table, int index);
 
 // What wrestool (icoutils) prints; empty when it is not installed.
 bool hasWrestool();
