@@ -57,6 +57,8 @@ QStringList keys(const IconLibrary& library)
 
 QRgb centre(const QImage& image) { return image.pixel(image.width() / 2, image.height() / 2) | 0xFF000000; }
 QByteArray patched(QByteArray file, const std::function<void(QByteArray&)>& patch) { return patch(file), file; }
+QByteArray set16(QByteArray file, quint32 at, quint16 value) { return put16(file, at, value), file; }
+QByteArray set32(QByteArray file, quint32 at, quint32 value) { return put32(file, at, value), file; }
 
 // Small libraries (8-pixel images keep them small) for the damage tests. Stored PE order: "SAVE"
 // (icons 2 and 3), then 1 (icon 1); NE record order: icons 1 to 3, then the groups 4 and "SAVE".
@@ -188,56 +190,41 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
     const std::tuple<const char*, QByteArray, int, const char*> cases[] = {
         {"empty file", QByteArray(), -1, "the file is empty"},
         {"text", "[Console]\n01=NES\n", -1, "neither an executable nor an icon file"},
-        {"cursor file", patched(ico, [](QByteArray& f) { put16(f, 2, 2); }), -1, "neither an executable"},
+        {"cursor file", set16(ico, 2, 2), -1, "neither an executable"},
         {"MZ only", "MZ", -1, "DOS header cut off"},
-        {"new header past the end", pePatched([](QByteArray& f) { put32(f, 0x3C, 0x7FFFFFF0); }), -1,
-         "without a PE or NE header at offset 0x7ffffff0"},
-        {"PE: unknown optional header", pePatched([&](QByteArray& f) { put16(f, peHeader + 24, 0x107); }), -1,
-         "unknown PE optional header"},
-        {"PE: no resource table", pePatched([&](QByteArray& f) { put32(f, peHeader + 24 + 112, 0); }), -1, "no resources"},
-        {"PE: absurd section count", pePatched([&](QByteArray& f) { put16(f, peHeader + 6, 0xFFFF); }), -1,
-         "section table at offset"},
-        {"PE: resources outside every section", pePatched([&](QByteArray& f) { put32(f, peHeader + 24 + 112, 0x900000); }),
-         -1, "lies in no section"},
-        {"PE: absurd entry count in the root", pePatched([&](QByteArray& f) { put16(f, layout.root + 14, 0xFFFF); }), -1,
-         "lists 65535 entries, more than the file holds"},
+        {"new header past the end", set32(pe, 0x3C, 0x7FFFFFF0), -1, "without a PE or NE header at offset 0x7ffffff0"},
+        {"PE: unknown optional header", set16(pe, peHeader + 24, 0x107), -1, "unknown PE optional header"},
+        {"PE: no resource table", set32(pe, peHeader + 24 + 112, 0), -1, "no resources"},
+        {"PE: absurd section count", set16(pe, peHeader + 6, 0xFFFF), -1, "section table at offset"},
+        {"PE: resources outside every section", set32(pe, peHeader + 24 + 112, 0x900000), -1, "lies in no section"},
+        {"PE: absurd entry count in the root", set16(pe, layout.root + 14, 0xFFFF), -1, "lists 65535 entries, more than the file holds"},
         {"PE: only icons, no group", iconsOnly.build(), -1, "holds no icon group"},
-        {"PE: a table that contains itself", pePatched([&](QByteArray& f) {
-             put32(f, layout.groupTable + 16 + 4, (layout.groupTable - layout.root) | 0x80000000);
-         }), 0, "loop in the resource tree"},
-        {"PE: absurd image count", pePatched([&](QByteArray& f) { put16(f, group1 + 4, 0xFFFF); }), 1, "lists 65535 images"},
-        {"PE: group names a missing icon", pePatched([&](QByteArray& f) { put16(f, group1 + 6 + 12, 999); }), 1,
-         "icon 999 is missing"},
-        {"PE: image larger than the file", pePatched([&](QByteArray& f) { put32(f, icon1 + 4, 0x7FFFFFFF); }), 1,
-         "lies outside the file"},
+        {"PE: a table that contains itself",
+         set32(pe, layout.groupTable + 16 + 4, (layout.groupTable - layout.root) | 0x80000000), 0, "loop in the resource tree"},
+        {"PE: absurd image count", set16(pe, group1 + 4, 0xFFFF), 1, "lists 65535 images"},
+        {"PE: group names a missing icon", set16(pe, group1 + 6 + 12, 999), 1, "icon 999 is missing"},
+        {"PE: image larger than the file", set32(pe, icon1 + 4, 0x7FFFFFFF), 1, "lies outside the file"},
         // Bytes follow the section in the file, but they are not the section's.
         {"PE: image just past the end of its section", pePatched([&](QByteArray& f) {
              put32(f, icon1, get32(f, section + 12) + get32(f, section + 16));
              f.append(4096, '\0');
          }), 1, "lies outside the file"},
         {"NE: header cut off", ne.left(0x80 + 0x10), -1, "NE header at offset 0x80 is cut off"},
-        {"NE: no resources", nePatched([](QByteArray& f) { put16(f, 0x80 + 0x26, get16(f, 0x80 + 0x24)); }), -1,
-         "no resources"},
-        {"NE: absurd alignment", nePatched([&](QByteArray& f) { put16(f, neTable, 31); }), -1, "alignment shift 31"},
-        {"NE: absurd resource count", nePatched([&](QByteArray& f) { put16(f, neTable + 4, 0xFFFF); }), -1,
-         "lists 65535 resources, more than the file holds"},
+        {"NE: no resources", set16(ne, 0x80 + 0x26, get16(ne, 0x80 + 0x24)), -1, "no resources"},
+        {"NE: absurd alignment", set16(ne, neTable, 31), -1, "alignment shift 31"},
+        {"NE: absurd resource count", set16(ne, neTable + 4, 0xFFFF), -1, "lists 65535 resources, more than the file holds"},
         // A name read past the end of the file, and a group naming an icon that is missing from the icon
         // block, though the reserved field after the block reads like a record naming it.
-        {"NE: group name past the end", nePatched([&](QByteArray& f) {
-             put16(f, neTable + 72, quint16(f.size() - neTable));
-             f += QByteArray("\x04SA", 3);
-         }), 1, "resource name at offset"},
+        {"NE: group name past the end", set16(ne, neTable + 72, quint16(ne.size() - neTable)) + "\x04SA", 1,
+         "resource name at offset"},
         {"NE: group names a missing icon", nePatched([&](QByteArray& f) {
              put16(f, f.indexOf(icontools::writeGroupDirectory({solidDib(8, Red)}, 1)) + 6 + 12, 999);
              put16(f, neTable + 2 + 8 + 3 * 12 + 6, 0x8000 | 999);
          }), 0, "icon 999 is missing"},
-        {"NE: icon past the end", nePatched([&](QByteArray& f) { put16(f, neTable + 2 + 8, 0xFFFF); }), 0,
-         "empty or cut off"},
-        {".ico: no image", patched(ico, [](QByteArray& f) { put16(f, 4, 0); }), -1, "lists 0 images"},
-        {".ico: absurd image count", patched(ico, [](QByteArray& f) { put16(f, 4, 0xFFFF); }), -1, "lists 65535 images"},
-        {".ico: images outside the file",
-         patched(ico, [](QByteArray& f) { put32(f, 6 + 12, 0xFFFFFF00); put32(f, 22 + 12, 0xFFFFFF00); }), 0,
-         "lies outside the file"},
+        {"NE: icon past the end", set16(ne, neTable + 2 + 8, 0xFFFF), 0, "empty or cut off"},
+        {".ico: no image", set16(ico, 4, 0), -1, "lists 0 images"},
+        {".ico: absurd image count", set16(ico, 4, 0xFFFF), -1, "lists 65535 images"},
+        {".ico: images outside the file", set32(set32(ico, 6 + 12, 0xFFFFFF00), 22 + 12, 0xFFFFFF00), 0, "lies outside the file"},
     };
     Folder folder;
     for (const auto& [what, file, group, reason] : cases) {

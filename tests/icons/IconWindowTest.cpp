@@ -39,20 +39,14 @@ protected:
         testicons::writeLibrary(env.root() + "/other.icl", 4, 20);
         shared.SystemDir = env.root() + "/system";
     }
-    void TearDown() override
-    {
-        platform::setIconPickerHook({});
-        closeForm();
-    }
+    void TearDown() override { platform::setIconPickerHook({}), closeForm(); }
     // What the main window's activation does: the window goes.
     void closeForm()
     {
         if (form)
             form->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        img.clear();
-        img2.clear();
-        calls.clear();
+        img.clear(), img2.clear(), calls.clear();
     }
     // What the main window does: a fresh window, loaded at once, on the defaults route (mode 2) or
     // on the chooser route (mode 1) for `target`.
