@@ -39,14 +39,14 @@ protected:
         testicons::writeLibrary(env.root() + "/other.icl", 4, 20);
         shared.SystemDir = env.root() + "/system";
     }
-    void TearDown() override { platform::setIconPickerHook({}), closeForm(); }
+    void TearDown() override { platform::setIconPickerHook({}); closeForm(); }
     // What the main window's activation does: the window goes.
     void closeForm()
     {
         if (form)
             form->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        img.clear(), img2.clear(), calls.clear();
+        img.clear(); img2.clear(); calls.clear();
     }
     // What the main window does: a fresh window, loaded at once, on the defaults route (mode 2) or
     // on the chooser route (mode 1) for `target`.
@@ -143,7 +143,7 @@ TEST_F(IconWindow, DefaultsRouteBuildsBothReferencesAndPicturesUntilAnIndexIsNot
         open(2, cart, save);
         EXPECT_EQ(state(), expected);
         EXPECT_TRUE(form->isVisible());
-        if (QString(expected).contains(save)) {
+        if (!QString(expected).contains("save before")) { // the save icon was reached
             EXPECT_EQ(field("txtIconIdx")->text() + " " + local(field("txtIconPath")->text()) + " "
                           + shown(picture("picSmallIcon"), 16), save + QString(" system/emul.dll ") + shown(img2.pixmap().toImage(), 32));
         }
@@ -193,7 +193,6 @@ TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIc
         open(1, "2", "7", target);
         EXPECT_EQ(state(), expected);
         EXPECT_TRUE(!accepted || field("txtIconIdx")->text() == QString::number(index)) << expected.toStdString();
-        EXPECT_EQ(form->y(), -5000 / 15) << "out of sight";
         closeForm();
     }
     // "/emul.dll" is 9 characters: a System folder of 251 gives a path of exactly 260, one more never
@@ -233,7 +232,8 @@ TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
     platform::setIconPickerHook([this](QString&, int& index) {
         form->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return index = 4, 1;
+        index = 4;
+        return 1;
     });
     const std::pair<const char*, std::function<void()>> openings[] = {
         {"Enter in the path box", [this] { open(2, "2", "7", 2); QTest::keyClick(field("txtIconPath"), Qt::Key_Return); }},

@@ -140,7 +140,11 @@ TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
 TEST(ShellIcons, PickIconDlgNeverWritesPastTheCapacity)
 {
     QString answer;
-    setIconPickerHook([&](QString& path, int& index) { return path = answer, index = 1; });
+    setIconPickerHook([&](QString& path, int& index) {
+        path = answer;
+        index = 1;
+        return 1;
+    });
     const QString original = Widen(PadToMaxPath("/tmp/emul.dll"));
     // 261: the whole buffer and the terminator the shell receives after it; a capacity larger than the
     // buffer counts for what the buffer holds.
