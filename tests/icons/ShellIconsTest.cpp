@@ -1,144 +1,143 @@
-// The stand-ins for the shell's icon functions, version record, UTF-16 test and chooser buffer.
-#include "IconWindowFixture.h"
+// The text layer between the icon window and the shell, the index conversion, and the stand-ins for the
+// shell's icon functions, version record, UTF-16 test and chooser buffer.
+#include "IconTestFiles.h"
 #include "TestEnvironment.h"
+#include "icons/LongConversion.h"
 #include "icons/StringUtils.h"
 #include "platform/IconPicker.h"
 #include "platform/ShellIcons.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
+using namespace mStringUtils;
 using namespace platform;
-using iconwindow::iconColour;
 
 namespace {
 
-QImage solid(int size, const QColor& colour)
-{
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(colour);
-    return image;
-}
-
-class ShellIcons : public ::testing::Test {
-protected:
-    void SetUp() override { iconwindow::writeLibrary(library, 10); }
-    void TearDown() override { setIconPickerHook({}); }
-
-    TestEnvironment env;
-    const QString library = env.root() + "/emul.dll";
-};
+QString chars(std::initializer_list<char16_t> codes) { return QString(reinterpret_cast<const QChar*>(codes.begin()), codes.size()); }
+const QString Nul = chars({0});
 
 } // namespace
 
-TEST_F(ShellIcons, ExtractIconExAGivesTheCountOrTheLargeAndSmallPicturesOfAGroup)
+TEST(StringUtils, PadToMaxPathFillsWithNulTo260CharactersAndTrimNullCutsAtTheFirstNul)
 {
-    const QString ico = env.root() + "/big.ico"; // a 48-pixel image only: the shell's sizes come out
-    ASSERT_TRUE(solid(48, iconColour(30)).save(ico, "ICO"));
-    const QString text = env.root() + "/notes.txt";
-    TestEnvironment::writeFile(text, "no icons here");
-    const struct {
-        QString file;
-        int index;
-        int count;  // what ExtractIconExA answers
-        int colour; // of the icon extracted
-    } cases[] = {
-        {library, 0, 1, 0},   {library, 7, 1, 7},   {library, 9, 1, 9},   {library, 10, 0, -1},
-        {library, -3, 1, 2},  {library, -10, 1, 9}, {library, -11, 0, -1}, {library, -1, 10, -1},
-        {ico, 0, 1, 30},      {text, 0, 0, -1},     {env.root() + "/missing.dll", 0, -1, -1},
-        {QString(), 0, -1, -1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.file.toStdString() << ", " << c.index);
-        if (c.index == -1) { // -1 asks for the count only
-            EXPECT_EQ(ExtractIconExA(c.file, -1, nullptr, nullptr), c.count);
-            continue;
-        }
-        Icon large;
-        Icon small;
-        // The file name comes in a path buffer: the text up to its first NUL.
-        EXPECT_EQ(ExtractIconExA(mStringUtils::PadToMaxPath(c.file), c.index, &large, &small), c.count);
-        if (c.count != 1) {
-            EXPECT_TRUE(large.image.isNull() && small.image.isNull());
-            continue;
-        }
-        EXPECT_EQ(large.image.size(), QSize(32, 32));
-        EXPECT_EQ(small.image.size(), QSize(16, 16));
-        EXPECT_EQ(large.image.pixelColor(16, 16), iconColour(c.colour));
-        EXPECT_EQ(large.image.pixelColor(31, 31), iconColour(c.colour));
-        EXPECT_EQ(small.image.pixelColor(0, 0), iconColour(c.colour));
+    for (const int length : {0, 1, 259, 260})
+        EXPECT_EQ(PadToMaxPath(QString(length, 'p')), QString(length, 'p') + Nul.repeated(260 - length)) << length;
+    EXPECT_THROW(PadToMaxPath(QString(261, 'p')), std::invalid_argument);
+    for (const auto& [text, trimmed] : std::initializer_list<std::pair<QString, QString>>{
+             {"abc", "abc"}, {Nul + "abc", ""}, {"ab" + Nul + "cd" + Nul, "ab"}, {"", ""}}) {
+        QString buffer = text;
+        EXPECT_EQ(TrimNull(buffer) + "|" + buffer, trimmed + "|" + text) << "a text that is not UTF-16 stays as it is";
     }
 }
 
-TEST(ShellIconDrawing, DrawIconExDrawsAtItsOwnSizeUnlessGivenOneAndDestroyIconReleases)
+TEST(StringUtils, PathsSurviveTheRoundTripThroughTheWidenedBuffer)
 {
+    // Windows and Linux paths, spaces, accents, other scripts, odd and even lengths, a trailing space.
+    const QStringList ordinary{"C:\\WINDOWS\\SYSTEM\\emul.dll", "C:\\Program Files\\Zelvane\\Emul.icl",
+                               "/tmp/zelvane-Ab3dEf/system/emul.dll", "/home/josé/Icônes/mes icônes.icl",
+                               "/home/用户/图标/emul.dll", "/home/пользователь/значки.icl", "/media/Disk 2/a.ico ", "/a"};
+    // Characters real text seldom holds: private use (CIFS shares mounted with mapchars), noncharacters,
+    // astral characters, lone surrogates, controls, spaces; and the longest paths.
+    const QStringList awkward{"/mnt/share/a" + chars({0xF02A, 0xF03A}) + "b/emul.dll", "/" + chars({0xE000}),
+                              "/tmp/" + chars({0xFFFE, 0xFFFF, 0xFDD0}) + ".icl", "/home/u/\U0001F3AE icônes/emul.dll",
+                              "/tmp/" + chars({0xD800}) + "x" + chars({0xDC00}) + ".icl", "/tmp/a\tb\x01" "c.icl",
+                              "  spaced  /  path .icl ", "图标", "x", QString(260, 'w'), "/" + QString(258, 'n') + "é"};
+    for (const QString& path : ordinary + awkward) {
+        SCOPED_TRACE(path.toStdString());
+        const QString padded = PadToMaxPath(path);
+        // Plain text followed by NUL is not UTF-16.
+        EXPECT_TRUE(awkward.contains(path) || (!IsUnicodeText(padded) && !IsUnicodeText(path + Nul)));
+        QString buffer = Widen(padded);
+        ASSERT_EQ(buffer.size(), 520);
+        EXPECT_TRUE(IsUnicodeText(buffer));
+        // What the shell hands back: the widened bytes and its terminator, one byte a character; the
+        // caller's buffer holds the plain path afterwards.
+        QString readBack = buffer + Nul;
+        EXPECT_EQ(TrimNull(readBack) + "|" + TrimNull(buffer), path + "|" + path);
+        EXPECT_EQ(buffer, padded);
+    }
+    // Two bytes a character, low byte first; the capacity counts the characters the shell sees and its terminator.
+    EXPECT_EQ(Widen("A" + chars({0xE9, 0x4E2D})), "A" + chars({0, 0xE9, 0, 0x2D, 0x4E}));
+    bWinNT = true;
+    EXPECT_EQ(BufferCapacity(Widen(PadToMaxPath("/tmp/emul.dll"))), 261);
+    bWinNT = false;
+    EXPECT_EQ(BufferCapacity(PadToMaxPath("/tmp/emul.dll")), 261);
+    EXPECT_TRUE(IsWinNT()) << "Linux takes UTF-16 like Windows NT";
+}
+
+TEST(StringUtils, IndexTextConvertsLikeTheRuntime)
+{
+    for (const auto& [text, value] : std::initializer_list<std::pair<const char*, qint32>>{
+             {"0", 0}, {"7", 7}, {" 12 ", 12}, {"-3", -3}, {"+4", 4}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2},
+             {"1e2", 100}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}})
+        EXPECT_EQ(icons::toLong(text), value) << text;
+    for (const char* text : {"", " ", "abc", "7a", "x7", "nan", "inf", "0x10"})
+        EXPECT_THROW(icons::toLong(text), std::invalid_argument) << text;
+    for (const char* text : {"2147483648", "-2147483649", "1e300"})
+        EXPECT_THROW(icons::toLong(text), std::out_of_range) << text;
+}
+
+TEST(ShellIcons, ExtractIconExAGivesTheCountOrTheLargeAndSmallPicturesOfAGroup)
+{
+    using testicons::square, testicons::iconColour;
+    const TestEnvironment env;
+    const QString library = env.root() + "/emul.dll", ico = env.root() + "/big.ico", text = env.root() + "/notes.txt";
+    testicons::writeLibrary(library, 10);
+    ASSERT_TRUE(square(48, iconColour(30)).save(ico, "ICO")); // a 48-pixel image only: the shell's sizes come out
+    TestEnvironment::writeFile(text, "no icons here");
+    // What ExtractIconExA answers and the colour of the icon extracted. INT_MIN stands for index -1
+    // without pictures, which asks for the count; index -1 with pictures names the group with ID 1.
+    const std::tuple<QString, int, int, int> cases[] = {
+        {library, 0, 1, 0},   {library, 9, 1, 9},     {library, 10, 0, 0},  {library, -3, 1, 2}, {library, -10, 1, 9},
+        {library, -11, 0, 0}, {library, -1, 1, 0},    {library, INT_MIN, 10, 0}, {ico, 0, 1, 30}, {text, 0, 0, 0},
+        {text, INT_MIN, 0, 0}, {env.root() + "/missing.dll", 0, -1, 0}, {QString(), 0, -1, 0},
+    };
+    for (const auto& [file, index, count, colour] : cases) {
+        SCOPED_TRACE(testing::Message() << file.toStdString() << ", " << index);
+        Icon large, small;
+        // The file name comes in a path buffer: the text up to its first NUL.
+        EXPECT_EQ(index == INT_MIN ? ExtractIconExA(file, -1, nullptr, nullptr)
+                                   : ExtractIconExA(PadToMaxPath(file), index, &large, &small), count);
+        const bool pictures = count == 1 && index != INT_MIN;
+        EXPECT_EQ(large.image.convertToFormat(QImage::Format_ARGB32), pictures ? square(32, iconColour(colour)) : QImage());
+        EXPECT_EQ(small.image.convertToFormat(QImage::Format_ARGB32), pictures ? square(16, iconColour(colour)) : QImage());
+    }
+}
+
+TEST(ShellIcons, DestroyIconReleasesThePictureOnce)
+{
+    // Drawing at the icon's own size and transparency show in the icon window's pictures.
+    Icon icon{testicons::square(16, Qt::blue)};
     QImage dc(40, 40, QImage::Format_ARGB32_Premultiplied);
-    dc.fill(Qt::white);
-    Icon icon{solid(16, Qt::blue)};
-    ASSERT_TRUE(DrawIconEx(dc, 1, 1, icon, 0, 0));
-    EXPECT_EQ(dc.pixelColor(1, 1), QColor(Qt::blue));
-    EXPECT_EQ(dc.pixelColor(16, 16), QColor(Qt::blue));
-    EXPECT_EQ(dc.pixelColor(0, 0), QColor(Qt::white));
-    EXPECT_EQ(dc.pixelColor(17, 17), QColor(Qt::white));
-
-    ASSERT_TRUE(DrawIconEx(dc, 20, 20, icon, 8, 4));
-    EXPECT_EQ(dc.pixelColor(27, 23), QColor(Qt::blue));
-    EXPECT_EQ(dc.pixelColor(27, 24), QColor(Qt::white));
-
-    // Transparent parts leave what lies below.
-    QImage seeThrough(16, 16, QImage::Format_ARGB32);
-    seeThrough.fill(Qt::transparent);
-    ASSERT_TRUE(DrawIconEx(dc, 1, 1, Icon{seeThrough}, 0, 0));
-    EXPECT_EQ(dc.pixelColor(5, 5), QColor(Qt::blue));
-
-    EXPECT_TRUE(DestroyIcon(icon));
-    EXPECT_TRUE(icon.image.isNull());
-    EXPECT_FALSE(DestroyIcon(icon));
-    EXPECT_FALSE(DrawIconEx(dc, 1, 1, icon, 0, 0));
+    EXPECT_TRUE(DestroyIcon(icon) && icon.image.isNull());
+    EXPECT_FALSE(DestroyIcon(icon) || DrawIconEx(dc, 1, 1, icon, 0, 0));
 }
 
-TEST(ShellVersion, GetVersionExAFillsARecordOfTheRightSizeOnly)
-{
-    OsVersionInfoA info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-    EXPECT_NE(GetVersionExA(info), 0);
-    EXPECT_EQ(info.dwPlatformId, VerPlatformWin32Nt);
-    EXPECT_TRUE(mStringUtils::IsWinNT()) << "Linux takes UTF-16 like Windows NT";
-
-    OsVersionInfoA wrong{};
-    wrong.dwOSVersionInfoSize = 156;
-    EXPECT_EQ(GetVersionExA(wrong), 0);
-    EXPECT_EQ(wrong.dwPlatformId, 0u);
-}
-
-TEST(ShellTextTest, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
+TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
 {
     const QByteArray ascii16("C\0:\0\\\0x\0\0\0", 10);
-    int tests = IsTextUnicodeUnicodeMask;
-    EXPECT_TRUE(IsTextUnicode(ascii16, &tests));
-    EXPECT_EQ(tests & IsTextUnicodeAscii16, IsTextUnicodeAscii16);
-
-    tests = IsTextUnicodeSignature;
-    EXPECT_FALSE(IsTextUnicode(ascii16, &tests));
-    EXPECT_EQ(tests, 0);
-
-    const QByteArray signed16("\xFF\xFE\x2D\x4E\x87\x65", 6);
-    tests = IsTextUnicodeSignature;
-    EXPECT_TRUE(IsTextUnicode(signed16, &tests));
-    EXPECT_EQ(tests, IsTextUnicodeSignature);
-
-    const QByteArray lines("a\0\r\0\n\0b\0", 8);
-    tests = IsTextUnicodeControls;
-    EXPECT_TRUE(IsTextUnicode(lines, &tests));
-
-    for (const QByteArray& notUtf16 : {QByteArray("C:\\WINDOWS\\emul.dll"), QByteArray(),
-                                        QByteArray("a", 1), QByteArray("ab \0\0", 5)}) {
-        tests = IsTextUnicodeUnicodeMask;
-        EXPECT_FALSE(IsTextUnicode(notUtf16, &tests)) << notUtf16.toStdString();
+    const std::tuple<QByteArray, int, int> cases[] = {
+        {ascii16, IsTextUnicodeUnicodeMask, IsTextUnicodeAscii16 | IsTextUnicodeStatistics},
+        {ascii16, IsTextUnicodeSignature, 0},
+        {QByteArray("\xFF\xFE\x2D\x4E\x87\x65", 6), IsTextUnicodeSignature, IsTextUnicodeSignature},
+        {QByteArray("a\0\r\0\n\0b\0", 8), IsTextUnicodeControls, IsTextUnicodeControls},
+        // Real text of one script: the high bytes move much less than the low ones.
+        {QByteArray("\x2D\x4E\x0A\x4E\x8B\x4E\x00\x4E", 8), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
+        // Whatever the other characters, a Latin unit with more text after it proves UTF-16.
+        {QByteArray("/\0\0\xE0", 4), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
+        {"C:\\WINDOWS\\emul.dll", IsTextUnicodeUnicodeMask, 0}, {QByteArray(), IsTextUnicodeUnicodeMask, 0},
+        {QByteArray("a", 1), IsTextUnicodeUnicodeMask, 0}, {QByteArray("ab \0\0", 5), IsTextUnicodeUnicodeMask, 0},
+    };
+    for (const auto& [text, asked, passed] : cases) {
+        int tests = asked;
+        const bool unicode = IsTextUnicode(text, &tests);
+        EXPECT_EQ(std::pair(unicode, tests), std::pair(passed != 0, passed)) << text.toHex().toStdString();
     }
 }
 
-TEST_F(ShellIcons, PickIconDlgNeverWritesPastTheCapacity)
+TEST(ShellIcons, PickIconDlgNeverWritesPastTheCapacity)
 {
     QString answer;
     setIconPickerHook([&](QString& path, int& index) {
@@ -146,31 +145,18 @@ TEST_F(ShellIcons, PickIconDlgNeverWritesPastTheCapacity)
         index = 1;
         return 1;
     });
-    const QString original = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
-    const struct {
-        int capacity;
-        int answerLength;
-        bool accepted;
-    } cases[] = {
-        {261, 260, true},  // the whole buffer and the terminator the shell receives after it
-        {261, 261, false}, // no room for the terminator
-        {100, 99, true},
-        {100, 100, false},
-        {1000, 261, false}, // a capacity larger than the buffer counts for what the buffer holds
-        {0, 0, false},
-    };
-    for (const auto& c : cases) {
-        answer = "/" + QString(c.answerLength - 1, 'a');
+    const QString original = Widen(PadToMaxPath("/tmp/emul.dll"));
+    // 261: the whole buffer and the terminator the shell receives after it; a capacity larger than the
+    // buffer counts for what the buffer holds.
+    for (const auto& [capacity, answerLength, accepted] : std::initializer_list<std::tuple<int, int, bool>>{
+             {261, 260, true}, {261, 261, false}, {100, 99, true}, {100, 100, false}, {1000, 261, false}, {0, 0, false}}) {
+        answer = "/" + QString(answerLength - 1, 'a');
         QString buffer = original;
         int index = 0;
-        EXPECT_EQ(PickIconDlg(nullptr, buffer, c.capacity, index) != 0, c.accepted) << c.capacity;
+        EXPECT_EQ(PickIconDlg(nullptr, buffer, capacity, index) != 0, accepted) << capacity;
         EXPECT_EQ(buffer.size(), original.size());
-        if (c.accepted) {
-            EXPECT_EQ(mStringUtils::TrimNull(buffer), answer) << c.capacity;
-            EXPECT_EQ(index, 1);
-        } else {
-            EXPECT_EQ(buffer, original) << c.capacity;
-            EXPECT_EQ(index, 0);
-        }
+        EXPECT_EQ(accepted ? TrimNull(buffer) + QString::number(index) : buffer, accepted ? answer + "1" : original) << capacity;
+        EXPECT_EQ(index, accepted ? 1 : 0);
     }
+    setIconPickerHook({});
 }

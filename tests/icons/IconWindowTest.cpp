@@ -1,0 +1,335 @@
+// The icon window driven as the main window drives it (the chooser answered through its hook), and
+// the icon chooser dialog driven through its widgets, on its own and behind PickIconDlg.
+#include "IconTestFiles.h"
+#include "TestEnvironment.h"
+#include "app/SharedValues.h"
+#include "icons/Form1.h"
+#include "icons/IconChooserDialog.h"
+#include "icons/IconLibrary.h"
+#include "icons/IconListModel.h"
+#include "icons/PictureBox.h"
+#include "icons/StringUtils.h"
+#include "platform/IconPicker.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+using icons::IconChooserDialog;
+using testicons::shown;
+
+namespace {
+
+// The System folder's emul.dll of 12 icons (colours 0 to 11) and other.icl of 4 (colours 20 to 23).
+class IconWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testicons::writeLibrary(library, 12);
+        testicons::writeLibrary(env.root() + "/other.icl", 4, 20);
+        shared.SystemDir = env.root() + "/system";
+    }
+    void TearDown() override { platform::setIconPickerHook({}); closeForm(); }
+    // What the main window's activation does: the window goes.
+    void closeForm()
+    {
+        if (form)
+            form->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        img.clear(); img2.clear(); calls.clear();
+    }
+    // What the main window does: a fresh window, loaded at once, on the defaults route (mode 2) or
+    // on the chooser route (mode 1) for `target`.
+    void open(int mode, const QString& cart = "2", const QString& save = "7", qint16 target = 1)
+    {
+        shared.CartIconRef = "cart before";
+        shared.SaveIconRef = "save before";
+        shared.CartIconIndex = cart;
+        shared.SaveIconIndex = save;
+        shared.IconTarget = target;
+        shared.IconWindowMode = mode;
+        form = new Form1(shared, &img, &img2);
+        form->load();
+    }
+    // The user answers the chooser `accepted` with `path` (empty: the file it was opened on) and `index`.
+    void answerChooser(int accepted, const QString& path, int index)
+    {
+        platform::setIconPickerHook([=, this](QString& shownPath, int& shownIndex) {
+            calls << local(shownPath) + "," + QString::number(shownIndex);
+            shownPath = path.isEmpty() ? shownPath : env.root() + "/" + path;
+            shownIndex = index;
+            return accepted;
+        });
+    }
+    QString local(QString text) const { return text.replace(env.root() + "/", ""); }
+    QLineEdit* field(const char* name) const { return form->findChild<QLineEdit*>(name); }
+    QImage picture(const char* name) const { return form->findChild<icons::PictureBox*>(name)->Image(); }
+    // Both references, the main window's two pictures, the chooser's calls.
+    QString state() const
+    {
+        return local(QString("%1 %2 | %3, %4 | %5").arg(shared.CartIconRef, shared.SaveIconRef,
+                     shown(img.pixmap().toImage(), 32), shown(img2.pixmap().toImage(), 32), calls.join(' ')));
+    }
+
+    // The dialog on screen, as the user sees it.
+    std::unique_ptr<IconChooserDialog> show(const QString& path, int index)
+    {
+        auto dialog = std::make_unique<IconChooserDialog>(path, index);
+        dialog->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        return dialog;
+    }
+    static QListView* view(QDialog& dialog) { return dialog.findChild<QListView*>("icons"); }
+    static QLineEdit* pathField(QDialog& dialog) { return dialog.findChild<QLineEdit*>("path"); }
+    static QPushButton* ok(QDialog& dialog) { return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok); }
+    // What the user sees in the dialog (the path field when it differs from the file shown) and what it answers.
+    QString state(IconChooserDialog& dialog) const
+    {
+        const QLabel* message = dialog.findChild<QLabel*>("message");
+        const QString typed = pathField(dialog)->text();
+        return local(QString("%1 icons of %2 at %3%4%5%6%7").arg(view(dialog)->model()->rowCount()).arg(dialog.path())
+            .arg(dialog.index()).arg(typed == dialog.path() ? "" : ", typed " + typed).arg(ok(dialog)->isEnabled() ? ", OK" : "")
+            .arg(message->isHidden() ? "" : ", says " + message->text().section('.', 0, 0))
+            .arg(dialog.isVisible() ? "" : dialog.result() == QDialog::Accepted ? ", accepted" : ", rejected"));
+    }
+    // Runs `answer` on the modal dialog that the next step opens.
+    template <typename Dialog>
+    static void whenShown(std::function<void(Dialog*)> answer)
+    {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            answer(dialog);
+        });
+    }
+
+    TestEnvironment env;
+    const QString library = env.root() + "/system/emul.dll";
+    SharedValues shared;
+    QLabel img, img2;
+    QPointer<Form1> form;
+    QStringList calls;
+};
+class IconChooser : public IconWindow {};
+
+} // namespace
+
+TEST_F(IconWindow, DefaultsRouteBuildsBothReferencesAndPicturesUntilAnIndexIsNotANumber)
+{
+    // A negative index names the group with that resource ID; group IDs count from 1. An index without
+    // icon keeps what the first save preview drew: the cart's icon. A text that is no number ends the
+    // route there, but not the load. The defaults route shows no dialog.
+    const char* const cases[][3] = {
+        {"2", "7", "system/emul.dll,2 system/emul.dll,7 | icon 2, icon 7 | "},
+        {"0", "0", "system/emul.dll,0 system/emul.dll,0 | icon 0, icon 0 | "},
+        {"9", "-2", "system/emul.dll,9 system/emul.dll,-2 | icon 9, icon 1 | "},
+        {" 3 ", "4.5", "system/emul.dll, 3  system/emul.dll,4.5 | icon 3, icon 4 | "},
+        {"2", "42", "system/emul.dll,2 system/emul.dll,42 | icon 2, icon 2 | "},
+        {"abc", "7", "cart before save before | none, none | "},
+        {"2", "x7", "system/emul.dll,2 save before | icon 2, none | "},
+        {"", "7", "cart before save before | none, none | "},
+    };
+    for (const auto& [cart, save, expected] : cases) {
+        open(2, cart, save);
+        EXPECT_EQ(state(), expected);
+        EXPECT_TRUE(form->isVisible());
+        if (!QString(expected).contains("save before")) { // the save icon was reached
+            EXPECT_EQ(field("txtIconIdx")->text() + " " + local(field("txtIconPath")->text()) + " "
+                          + shown(picture("picSmallIcon"), 16), save + QString(" system/emul.dll ") + shown(img2.pixmap().toImage(), 32));
+        }
+        closeForm();
+    }
+}
+
+TEST_F(IconWindow, DefaultsRouteOnTheShippedLibraryOrWithoutAnyLibrary)
+{
+    QFile::remove(library);
+    ASSERT_TRUE(QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", library));
+    open(2);
+    // Each picture is the library's icon drawn at (1,1) over the picture box's background.
+    const icons::IconLibrary shipped = icons::IconLibrary::open(library);
+    for (const auto& [label, index] : {std::pair{&img, 2}, std::pair{&img2, 7}}) {
+        const QImage picture = label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        QImage expected(picture.size(), QImage::Format_ARGB32);
+        expected.fill(picture.pixelColor(0, 0));
+        QPainter(&expected).drawImage(1, 1, shipped.decode(shipped.positionOf(index), 32));
+        EXPECT_EQ(picture, expected) << index;
+    }
+    closeForm();
+    // Without the library the references are stored all the same, and the pictures stay blank.
+    ASSERT_TRUE(QFile::remove(library));
+    open(2);
+    EXPECT_EQ(state(), "system/emul.dll,2 system/emul.dll,7 | other, other | ");
+    EXPECT_EQ(img.pixmap().toImage().pixelColor(5, 5), img.pixmap().toImage().pixelColor(0, 0));
+    EXPECT_EQ(img2.pixmap().toImage(), img.pixmap().toImage());
+}
+
+TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIconIsAccepted)
+{
+    // A CIFS share mounted with mapchars shows '*' and ':' as private-use characters.
+    const QString mapped = QString("share/a") + QChar(0xF02A) + "b" + QChar(0xF03A) + ".icl";
+    testicons::writeLibrary(env.root() + "/" + mapped, 4, 20);
+    // The target, the user's answer (accepted, the file picked, the index), what comes of it.
+    const std::tuple<qint16, int, QString, int, QString> cases[] = {
+        {1, 1, "", 5, "system/emul.dll,5 save before | icon 5, none | system/emul.dll,0"},
+        {2, 1, "", 5, "cart before system/emul.dll,5 | none, icon 5 | system/emul.dll,0"},
+        {2, 1, "other.icl", 3, "cart before other.icl,3 | none, icon 23 | system/emul.dll,0"},
+        {1, 1, mapped, 2, mapped + ",2 save before | icon 22, none | system/emul.dll,0"},
+        {1, 0, "", 5, "cart before save before | none, none | system/emul.dll,0"},  // cancelled
+        {1, 1, "", 12, "cart before save before | none, none | system/emul.dll,0"}, // no such icon
+    };
+    for (const auto& [target, accepted, path, index, expected] : cases) {
+        answerChooser(accepted, path, index);
+        open(1, "2", "7", target);
+        EXPECT_EQ(state(), expected);
+        EXPECT_TRUE(!accepted || field("txtIconIdx")->text() == QString::number(index)) << expected.toStdString();
+        closeForm();
+    }
+    // "/emul.dll" is 9 characters: a System folder of 251 gives a path of exactly 260, one more never
+    // reaches the chooser.
+    for (const int length : {251, 252}) {
+        shared.SystemDir = "/" + QString(length - 1, 's');
+        answerChooser(1, "system/emul.dll", 4);
+        open(1);
+        EXPECT_EQ(state(), length == 251 ? "system/emul.dll,4 save before | icon 4, none | " + shared.SystemDir + "/emul.dll,0"
+                                         : "cart before save before | none, none | ");
+        EXPECT_TRUE(form->isVisible());
+        closeForm();
+    }
+}
+
+TEST_F(IconWindow, EnterInThePathBoxRunsTheChooserAloneAndEveryShowIsAFreshWindow)
+{
+    open(2);
+    EXPECT_TRUE(form->testAttribute(Qt::WA_DontShowOnScreen));
+    answerChooser(1, "", 1);
+    field("txtIconPath")->setText(env.root() + "/other.icl");
+    field("txtIconIdx")->setText("3");
+    QTest::keyClick(field("txtIconPath"), Qt::Key_Return);
+    QTest::keyClick(field("txtIconPath"), Qt::Key_A); // other keys only type
+    EXPECT_EQ(state(), "system/emul.dll,2 system/emul.dll,7 | icon 2, icon 7 | other.icl,3");
+    EXPECT_EQ(field("txtIconIdx")->text() + " " + shown(picture("picLargeIcon"), 32), "1 icon 21");
+    closeForm();
+    EXPECT_TRUE(form.isNull());
+    answerChooser(0, "", 0);
+    open(1);
+    EXPECT_EQ(field("txtIconIdx")->text() + " " + local(field("txtIconPath")->text()), "0 system/emul.dll");
+}
+
+TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
+{
+    // The main window's activation can arrive from inside the chooser's event loop.
+    platform::setIconPickerHook([this](QString&, int& index) {
+        form->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        index = 4;
+        return 1;
+    });
+    const std::pair<const char*, std::function<void()>> openings[] = {
+        {"Enter in the path box", [this] { open(2, "2", "7", 2); QTest::keyClick(field("txtIconPath"), Qt::Key_Return); }},
+        {"the chooser route", [this] { open(1, "2", "7", 2); }},
+    };
+    for (const auto& [how, openChooser] : openings) {
+        openChooser();
+        EXPECT_FALSE(form.isNull()) << how << ": the work that opened the chooser ran on a live window";
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(form.isNull()) << how << ": the window went once that work was over";
+    }
+    EXPECT_EQ(local(shared.SaveIconRef), "system/emul.dll,4");
+}
+
+TEST_F(IconChooser, ShowsEveryIconWithTheStartIndexSelected)
+{
+    for (const auto& [index, selected] : std::initializer_list<std::pair<int, int>>{{0, 0}, {5, 5}, {11, 11}, {-3, 2}, {12, 0}, {-40, 0}}) {
+        IconChooserDialog dialog(library, index);
+        EXPECT_EQ(state(dialog), QString("12 icons of system/emul.dll at %1, OK, rejected").arg(selected)) << index;
+    }
+}
+
+TEST_F(IconChooser, DoubleClickArrowKeysOkAndEnterAcceptEscapeCancelsBrowseAndEnterLoadAnotherFile)
+{
+    auto dialog = show(library, 0);
+    const QPoint fourth = view(*dialog)->visualRect(view(*dialog)->model()->index(4, 0)).center();
+    QTest::mouseClick(view(*dialog)->viewport(), Qt::LeftButton, {}, fourth);
+    QTest::mouseDClick(view(*dialog)->viewport(), Qt::LeftButton, {}, fourth);
+    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 4, OK, accepted");
+    dialog = show(library, 2);
+    view(*dialog)->setFocus();
+    QTest::keyClick(view(*dialog), Qt::Key_Right);
+    QTest::mouseClick(ok(*dialog), Qt::LeftButton);
+    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 3, OK, accepted");
+    dialog = show(library, 2);
+    QTest::keyClick(view(*dialog), Qt::Key_Escape);
+    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 2, OK, rejected");
+
+    dialog = show(library, 7);
+    whenShown<QFileDialog>([this](QFileDialog* files) {
+        files->selectFile(env.root() + "/other.icl");
+        static_cast<QDialog*>(files)->accept();
+    });
+    QTest::mouseClick(dialog->findChild<QPushButton*>("browse"), Qt::LeftButton);
+    EXPECT_EQ(state(*dialog), "4 icons of other.icl at 0, OK");
+    // Enter loads a path typed in, then accepts.
+    pathField(*dialog)->setFocus();
+    pathField(*dialog)->setText(library);
+    EXPECT_EQ(state(*dialog), "4 icons of other.icl at 0, typed system/emul.dll, OK");
+    QTest::keyClick(pathField(*dialog), Qt::Key_Return);
+    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 0, OK");
+    QTest::keyClick(pathField(*dialog), Qt::Key_Return);
+    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 0, OK, accepted");
+}
+
+TEST_F(IconChooser, NothingCanBeAcceptedFromAFileWithoutIconsOrAPathLongerThanTheBuffer)
+{
+    TestEnvironment::writeFile(env.root() + "/readme.txt", "no icons here");
+    for (const char* name : {"readme.txt", "missing.dll"}) {
+        const auto dialog = show(env.root() + "/" + name, 0);
+        QTest::keyClick(view(*dialog), Qt::Key_Return);
+        EXPECT_EQ(state(*dialog), QString("0 icons of %1 at -1, says There are no icons in this file").arg(name));
+    }
+    const auto dialog = show(library, 1);
+    dialog->setMaxPathLength(int(library.size()) - 1);
+    QTest::keyClick(view(*dialog), Qt::Key_Return);
+    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 1, says The path of system/emul");
+    dialog->setMaxPathLength(int(library.size()));
+    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 1, OK");
+}
+
+TEST_F(IconChooser, DecodesOnlyTheIconsItShows)
+{
+    testicons::writeLibrary(env.root() + "/big.icl", 600);
+    const auto dialog = show(env.root() + "/big.icl", 0);
+    QCoreApplication::processEvents();
+    const auto* model = qobject_cast<icons::IconListModel*>(view(*dialog)->model());
+    ASSERT_NE(model, nullptr);
+    EXPECT_TRUE(model->decodedCount() > 0 && model->decodedCount() < 200) << model->decodedCount();
+}
+
+TEST_F(IconChooser, PickIconDlgShowsTheDialogAndReturnsTheChoice)
+{
+    whenShown<IconChooserDialog>([this](IconChooserDialog* dialog) {
+        EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 6, OK");
+        view(*dialog)->setCurrentIndex(view(*dialog)->model()->index(9, 0));
+        QTest::mouseClick(ok(*dialog), Qt::LeftButton);
+    });
+    mStringUtils::bWinNT = true;
+    QString buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
+    int index = 6;
+    const int capacity = mStringUtils::BufferCapacity(buffer);
+    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, capacity, index), 1);
+    EXPECT_EQ(QString::number(index) + " " + local(mStringUtils::TrimNull(buffer)), "9 system/emul.dll");
+    whenShown<IconChooserDialog>([](IconChooserDialog* dialog) { dialog->reject(); });
+    buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
+    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, capacity, index), 0);
+    EXPECT_EQ(index, 9);
+}
