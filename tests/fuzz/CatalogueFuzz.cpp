@@ -7,8 +7,6 @@
 #include <cstring>
 #include <vector>
 
-using fuzz::check;
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     constexpr int kLargestSize = 4096;

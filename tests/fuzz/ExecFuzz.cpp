@@ -5,7 +5,6 @@
 #include "FuzzSupport.h"
 #include "registry/DesktopExec.h"
 
-using fuzz::check;
 using registry::DesktopExec;
 
 // An argument with `file` in place of "%1", "%L", "%l" and "%0", "%%" as one '%', any other '%'

@@ -1,8 +1,10 @@
 // What the fuzz targets share: inputs cut into fields, text with lone surrogates, scratch files,
-// the application object, and the property check that makes a failure a finding.
+// the application object, the property check that makes a failure a finding, and (outside
+// libFuzzer) the entry point that replays a corpus.
 #include "FuzzSupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -54,8 +56,7 @@ void startGuiApplication()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
-    static char name[] = "zelvane-fuzz";
-    static char* argv[] = {name, nullptr};
+    static char name[] = "zelvane-fuzz", *argv[] = {name, nullptr};
     static const QGuiApplication application(argc, argv);
     // Qt's image readers warn about every damaged image; a fuzz run feeds them nothing else.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -82,3 +83,30 @@ void check(bool holds, const char* property, const QString& detail)
 }
 
 } // namespace fuzz
+
+#ifdef ZELVANE_FUZZ_REPLAY
+// The entry point outside libFuzzer: runs the target once on each file named, or on each file of a
+// folder named, so that the test suite checks every corpus input with any compiler.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
+
+int main(int argc, char** argv)
+{
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
+    QFileInfoList inputs;
+    for (int i = 1; i < argc; ++i) {
+        const QFileInfo given(QString::fromLocal8Bit(argv[i]));
+        inputs += given.isDir() ? QDir(given.filePath()).entryInfoList(QDir::Files, QDir::Name) : QFileInfoList{given};
+    }
+    fuzz::check(!inputs.isEmpty(), "the replay has inputs", QStringLiteral("usage: %1 INPUT-OR-FOLDER...").arg(argv[0]));
+    for (const QFileInfo& input : inputs) {
+        QFile file(input.filePath());
+        fuzz::check(file.open(QIODevice::ReadOnly), "every input given can be read", file.fileName() + ": " + file.errorString());
+        const QByteArray bytes = file.readAll();
+        std::fprintf(stderr, "%s\n", qPrintable(file.fileName()));
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+    }
+    std::printf("%lld inputs run, none broke a property\n", static_cast<long long>(inputs.size()));
+}
+#endif

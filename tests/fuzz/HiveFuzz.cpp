@@ -11,7 +11,6 @@
 #include <QtEndian>
 #include <algorithm>
 
-using fuzz::check;
 using registry::RegistryHive;
 
 static bool storable(const QString& text)

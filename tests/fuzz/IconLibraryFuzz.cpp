@@ -5,7 +5,6 @@
 #include "IconFile.h"
 #include "icons/IconLibrary.h"
 
-using fuzz::check;
 using icons::IconLibrary;
 
 static void checkGroup(const IconLibrary& library, int position)
