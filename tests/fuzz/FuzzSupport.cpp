@@ -76,10 +76,8 @@ void startGuiApplication()
 
 void check(bool holds, const char* property, const QString& detail)
 {
-    if (holds)
-        return;
-    std::fprintf(stderr, "\nProperty broken: %s\n  %s\n", property, qPrintable(detail));
-    std::abort();
+    if (!holds)
+        std::fprintf(stderr, "\nProperty broken: %s\n  %s\n", property, qPrintable(detail)), std::abort();
 }
 
 } // namespace fuzz
@@ -95,10 +93,8 @@ int main(int argc, char** argv)
     if (LLVMFuzzerInitialize)
         LLVMFuzzerInitialize(&argc, &argv);
     QFileInfoList inputs;
-    for (int i = 1; i < argc; ++i) {
-        const QFileInfo given(QString::fromLocal8Bit(argv[i]));
-        inputs += given.isDir() ? QDir(given.filePath()).entryInfoList(QDir::Files, QDir::Name) : QFileInfoList{given};
-    }
+    for (int i = 1; i < argc; ++i)
+        inputs += QFileInfo(argv[i]).isDir() ? QDir(argv[i]).entryInfoList(QDir::Files, QDir::Name) : QFileInfoList{QFileInfo(argv[i])};
     fuzz::check(!inputs.isEmpty(), "the replay has inputs", QStringLiteral("usage: %1 INPUT-OR-FOLDER...").arg(argv[0]));
     for (const QFileInfo& input : inputs) {
         QFile file(input.filePath());

@@ -13,8 +13,8 @@ using registry::DesktopMimeApps;
 
 static const QByteArray kDefaults = "Default Applications", kAdded = "Added Associations", kRemoved = "Removed Associations";
 
-// A line with its line end, the group it is in and the key it sets.
-struct Line { QByteArray bytes, group, key; };
+// A line with its line end, the group it is in, the key it sets and its value.
+struct Line { QByteArray bytes, group, key, value; };
 
 static QList<Line> linesOf(const QByteArray& text)
 {
@@ -26,27 +26,19 @@ static QList<Line> linesOf(const QByteArray& text)
         if (trimmed.startsWith('[') && trimmed.endsWith(']'))
             group = trimmed.mid(1, trimmed.size() - 2);
         const qsizetype equals = trimmed.startsWith('#') ? -1 : trimmed.indexOf('=');
-        lines.append({bytes, group, equals < 0 ? QByteArray() : trimmed.left(equals).trimmed()});
+        lines.append({bytes, group, equals < 0 ? QByteArray() : trimmed.left(equals).trimmed(), trimmed.mid(equals + 1)});
     }
     return lines;
 }
 
-// The lines setting `type` in one of `groups`, and the handlers they name.
-static QByteArrayList linesOn(const QList<Line>& lines, const QByteArrayList& groups, const QByteArray& type)
-{
-    QByteArrayList found;
-    for (const Line& line : lines)
-        if (groups.contains(line.group) && line.key == type)
-            found << line.bytes;
-    return found;
-}
-
+// The handlers named on the lines setting `type` in one of `groups`.
 static QSet<QByteArray> idsOn(const QList<Line>& lines, const QByteArrayList& groups, const QByteArray& type)
 {
     QSet<QByteArray> ids;
-    for (const QByteArray& line : linesOn(lines, groups, type))
-        for (const QByteArray& id : line.mid(line.indexOf('=') + 1).split(';'))
-            ids << id.trimmed();
+    for (const Line& line : lines)
+        if (groups.contains(line.group) && line.key == type)
+            for (const QByteArray& id : line.value.split(';'))
+                ids << id.trimmed();
     ids.remove(QByteArray());
     return ids;
 }
@@ -88,8 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (types[1].contains(type))
             continue;
         for (const QByteArray& group : {kDefaults, kAdded}) {
-            const QByteArrayList lines = linesOn(after, {group}, type);
-            check(lines.size() == 1 && lines.first().startsWith(type + '=' + id + ';'),
+            QList<Line> lines = after;
+            lines.removeIf([&](const Line& line) { return line.group != group || line.key != type; });
+            check(lines.size() == 1 && lines.first().bytes.startsWith(type + '=' + id + ';'),
                   "our handler comes first on the one line of its type", type16);
             check(idsOn(after, {group}, type).contains(idsOn(before, {group}, type)), "the other handlers stay");
         }
