@@ -12,9 +12,7 @@ TEST(GetIniString, ReadsTheValueOrTheMarker)
     const QString marker(128, QChar(u'\0'));
     // expected null: the IniEmpty marker
     const struct { const char* name; QByteArray text; QString expected; } rows[] = {
-        {"name", "[S]\na=Game Boy\n", "Game Boy"},
         {"empty value", "[S]\na=\n", {}},
-        {"missing key", "[S]\nb=nes\n", {}},
         {"cut to 126", "[S]\na=" + QByteArray(200, 'z') + "\n", QString(126, 'z')},
         {"UTF-8", "[S]\na=Sega Mega Drive \xE2\x80\x93 Genesis\n", QString::fromUtf8("Sega Mega Drive \u2013 Genesis")},
         {"Windows-1252", "[S]\na=Consoles \x96 \x80 \xE9t\xE9\n", QString::fromUtf8("Consoles \u2013 \u20AC \u00E9t\u00E9")},

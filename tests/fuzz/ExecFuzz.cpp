@@ -43,12 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString command = fuzz::text(fuzz::fields(data, size)[0]);
     const DesktopExec::Result result = DesktopExec::fromWindowsCommand(command);
     const QStringList arguments = DesktopExec::splitWindowsCommand(command);
-    const bool fileAsProgram = meant(arguments.mid(0, 1), {QString()}).value(0).size() == 1; // the program names the file
     using Problem = DesktopExec::Problem;
+    // Refused: a character no desktop entry can hold, no program, or a program that names the file.
     const Problem problem = command.contains(QChar(u'\0')) || !command.isValidUtf16() ? Problem::UnstorableCharacter
-        : arguments.value(0).isEmpty()                                             ? Problem::EmptyCommand
-        : fileAsProgram                                                            ? Problem::FileAsProgram
-                                                                                   : Problem::None;
+        : arguments.value(0).isEmpty() ? Problem::EmptyCommand
+        : meant(arguments.mid(0, 1), {QString()}).value(0).size() == 1 ? Problem::FileAsProgram : Problem::None;
     check(result.problem == problem, "a command is refused exactly when no Exec value can run it", command);
     if (problem != Problem::None)
         return check(result.exec.isEmpty(), "a refused command has no Exec value"), 0;

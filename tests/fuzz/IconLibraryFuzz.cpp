@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const IconLibrary library = IconLibrary::open(fuzz::scratchFile(fuzz::fields(data, size)[0]));
     const int count = library.groupCount();
-    const auto& groups = library.groups();
-    check(count == int(groups.size()), "the count is the number of groups listed");
+    check(count == int(library.groups().size()), "the count is the number of groups listed");
     check((count == 0) != library.error().isEmpty(), "a library without groups says why, one with groups has no error",
           library.error());
     check(library.kind() != icons::LibraryKind::None || count == 0, "only a recognised file has groups");
@@ -22,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check(library.positionOf(count) == -1 && library.positionOf(-0x10000) == -1, "no group past the last one");
     for (int position = 0; position < count; ++position) {
         check(library.positionOf(position) == position, "index n names the n-th group");
-        const int id = groups[size_t(position)].id, byId = id > 0 ? library.positionOf(-id) : position;
-        check(byId >= 0 && byId <= position && groups[size_t(byId)].id == id, "index -ID names the first group of ID");
+        const int id = library.groups()[size_t(position)].id, byId = id > 0 ? library.positionOf(-id) : position;
+        check(byId >= 0 && byId <= position && library.groups()[size_t(byId)].id == id, "index -ID names the first group of ID");
         const std::vector<icons::IconImageInfo> infos = library.images(position);
         QString error, reason;
         const QByteArray ico = library.groupAsIco(position, &error);

@@ -10,18 +10,17 @@
 TEST(ProfileString, GivesTheCountAndBytesOfWindows)
 {
     const auto utf16 = [](const char* text) { return "\xFF\xFE" + QStringEncoder(QStringConverter::Utf16LE)(QString::fromUtf8(text)); };
-    const QByteArray mark = "\xEF\xBB\xBF";
     // Every lookup asks for S/a with the default "dflt  ", which comes back without its blanks.
     const struct { const char* name; QByteArray text, value; int size = 127; } rows[] = {
         {"missing key", "[S]\nb=1\n", "dflt"},
         {"the default is cut too", "", "d", 2},
         {"NUL alone", QByteArray("[S]\na=\0\n", 8), ""},
         {"UTF-16 odd last byte", utf16("[S]\na=bc").chopped(1), "bc"},
-        {"UTF-8 beyond Windows-1252", mark + "[S]\na=a\xC4\x81\xC4\x81", "a\xC4\x81", 5},
+        {"UTF-8 beyond Windows-1252", "\xEF\xBB\xBF[S]\na=a\xC4\x81\xC4\x81", "a\xC4\x81", 5},
         {"UTF-16 beyond Windows-1252", utf16("[S]\na=a\U0001F600"), "a", 4},
         {"UTF-16 cut inside a surrogate pair", utf16("[S]\na=a\U0001F600"), "a", 3},
         // Windows-1252 bytes that would read back as other text come as UTF-8.
-        {"UTF-8 text like UTF-8 bytes", mark + "[S]\na=\xC3\x83\xC2\xA9", "\xC3\x83\xC2\xA9"},
+        {"UTF-8 text like UTF-8 bytes", "\xEF\xBB\xBF[S]\na=\xC3\x83\xC2\xA9", "\xC3\x83\xC2\xA9"},
         // An 8-bit file that is UTF-8 is never cut inside a character (Windows cuts its bytes).
         {"UTF-8 without mark cut whole", "[S]\na=a\xC3\xA9", "a", 3},
     };

@@ -14,7 +14,6 @@ TEST(ProgramFiles, FoldersFollowTheXdgBaseDirectories)
     // systemDir null: the folder cannot be created, and the error names it.
     const struct { const char *name, *home, *systemDir, *settings; } rows[] = {
         {"set", "/xdg", "/xdg/zelvane", "/xdg/Zelvane/Zelvane.conf"},
-        {"empty", "", "/home/.local/share/zelvane", "/home/.config/Zelvane/Zelvane.conf"},
         {"relative", "xdg", "/home/.local/share/zelvane", "/home/.config/Zelvane/Zelvane.conf"},
         {"a file in the way", "/blocked", nullptr, nullptr},
     };
@@ -22,19 +21,17 @@ TEST(ProgramFiles, FoldersFollowTheXdgBaseDirectories)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TestEnvironment env;
-        const QString root = env.root();
-        TestEnvironment::writeFile(root + "/blocked", "x"); // a file where the folder should be
-        qputenv("HOME", (root + "/home").toLocal8Bit());
-        const QByteArray home = row.home[0] == '/' ? (root + row.home).toLocal8Bit() : QByteArray(row.home);
-        qputenv("XDG_DATA_HOME", home);
-        qputenv("XDG_CONFIG_HOME", home);
+        TestEnvironment::writeFile(env.root() + "/blocked", "x"); // a file where the folder should be
+        qputenv("HOME", (env.root() + "/home").toLocal8Bit());
+        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            qputenv(name, row.home[0] == '/' ? (env.root() + row.home).toLocal8Bit() : QByteArray(row.home));
         QString error;
         const QString dir = platform::systemDirectory(&error);
-        EXPECT_EQ(dir, row.systemDir ? root + row.systemDir : QString()) << error.toStdString();
-        EXPECT_TRUE(row.systemDir ? QFileInfo(dir).isDir() : error.contains(root + "/blocked/zelvane"));
+        EXPECT_EQ(dir, row.systemDir ? env.root() + row.systemDir : QString()) << error.toStdString();
+        EXPECT_TRUE(row.systemDir ? QFileInfo(dir).isDir() : error.contains(env.root() + "/blocked/zelvane"));
         // Where the settings land (what they read back is the app tests' and QSettings' matter).
         EXPECT_TRUE(!row.settings || (platform::SaveSetting("Zelvane", "Options", "Langue", "FR")
-                                      && TestEnvironment::readFile(root + row.settings) == "[Options]\nLangue=FR\n"));
+                                      && TestEnvironment::readFile(env.root() + row.settings) == "[Options]\nLangue=FR\n"));
     }
     qputenv("HOME", oldHome);
 }
@@ -54,7 +51,6 @@ TEST(ProgramFiles, IconLibraryCopyReachedByBothNamesAndKeptOnFailure)
         TestEnvironment::writeFile(source, library);
         ASSERT_TRUE(install(dir)) << error.toStdString();
         EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll") + TestEnvironment::readFile(dir + "/emul.dll"), library + library);
-        EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
     }
     // A copy that cannot be written is a failure, never reported as done.
     QDir().mkpath(env.root() + "/full/Emul.dll/x");
