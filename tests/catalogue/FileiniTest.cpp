@@ -7,20 +7,12 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-const QString kMarker(128, QChar(u'\0'));
-
 TEST(GetIniString, ReadsTheValueOrTheMarker)
 {
-    const struct {
-        const char* name;
-        QByteArray text;
-        QString expected; // null: the IniEmpty marker
-    } rows[] = {
-        {"name", "[S]\na=Game Boy\n", "Game Boy"},
+    const QString marker(128, QChar(u'\0'));
+    // expected null: the IniEmpty marker
+    const struct { const char* name; QByteArray text; QString expected; } rows[] = {
         {"empty value", "[S]\na=\n", {}},
-        {"missing key", "[S]\nb=nes\n", {}},
         {"cut to 126", "[S]\na=" + QByteArray(200, 'z') + "\n", QString(126, 'z')},
         {"UTF-8", "[S]\na=Sega Mega Drive \xE2\x80\x93 Genesis\n", QString::fromUtf8("Sega Mega Drive \u2013 Genesis")},
         {"Windows-1252", "[S]\na=Consoles \x96 \x80 \xE9t\xE9\n", QString::fromUtf8("Consoles \u2013 \u20AC \u00E9t\u00E9")},
@@ -36,27 +28,23 @@ TEST(GetIniString, ReadsTheValueOrTheMarker)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TestEnvironment::writeFile(file, row.text);
-        EXPECT_EQ(Fileini::GetIniString("S", "a", file), row.expected.isNull() ? kMarker : row.expected);
-        EXPECT_EQ(Fileini::IniEmpty, kMarker);
+        EXPECT_EQ(Fileini::GetIniString("S", "a", file), row.expected.isNull() ? marker : row.expected);
     }
-    EXPECT_EQ(Fileini::GetIniString("Console", Fileini::consoleNumber(1), "/nonexistent/Zelvane.ini"), kMarker);
-    EXPECT_EQ(QStringList({Fileini::consoleNumber(1), Fileini::consoleNumber(15)}), QStringList({"01", "15"}));
     // Controls see text up to its first NUL: the marker shows as the empty text.
-    EXPECT_EQ(QStringList({AnsiText::untilNul(kMarker), AnsiText::untilNul("*." + kMarker), AnsiText::untilNul("ab")}),
+    EXPECT_EQ(QStringList({AnsiText::untilNul(marker), AnsiText::untilNul("*." + marker), AnsiText::untilNul("ab")}),
               QStringList({"", "*.", "ab"}));
 }
 
+// The user's own catalogue (in their configuration folder, ~/.config when XDG_CONFIG_HOME is
+// relative) wins over the one shipped beside the program.
 TEST(CataloguePath, TheUsersOwnCatalogueWinsOverTheShippedOne)
 {
-    const struct {
-        const char* name;
-        const char* configHome; // under the test's root, or as it is when relative
-        const char* userFile;   // written under the root, as a file or ("dir") a folder
-        const char* expected;   // under the root
-    } rows[] = {
+    // configHome: as it is (relative) or the test's own; userFile: written under the root, as a
+    // file or (ending in '/') a folder; expected: under the root.
+    const struct { const char *name, *configHome, *userFile, *expected; } rows[] = {
         {"no user catalogue", nullptr, nullptr, "program/Zelvane.ini"},
         {"user catalogue", nullptr, "config/Zelvane/Zelvane.ini", "config/Zelvane/Zelvane.ini"},
-        {"a folder of that name", nullptr, "dir", "program/Zelvane.ini"},
+        {"a folder of that name", nullptr, "config/Zelvane/Zelvane.ini/", "program/Zelvane.ini"},
         {"relative config home means ~/.config", "rel", "home/.config/Zelvane/Zelvane.ini", "home/.config/Zelvane/Zelvane.ini"},
     };
     const QByteArray oldHome = qgetenv("HOME");
@@ -67,13 +55,10 @@ TEST(CataloguePath, TheUsersOwnCatalogueWinsOverTheShippedOne)
         qputenv("HOME", (root + "home").toLocal8Bit());
         if (row.configHome)
             qputenv("XDG_CONFIG_HOME", row.configHome);
-        if (row.userFile && QByteArray(row.userFile) == "dir")
-            QDir().mkpath(root + "config/Zelvane/Zelvane.ini");
-        else if (row.userFile)
-            TestEnvironment::writeFile(root + row.userFile, "[Console]\n01=Mine\n");
+        if (row.userFile)
+            QByteArray(row.userFile).endsWith('/') ? void(QDir().mkpath(root + row.userFile))
+                                                   : TestEnvironment::writeFile(root + row.userFile, "[Console]\n01=Mine\n");
         EXPECT_EQ(Fileini::cataloguePath(env.programDir()), root + row.expected);
     }
     qputenv("HOME", oldHome);
 }
-
-} // namespace

@@ -7,11 +7,8 @@
 #include <cstring>
 #include <vector>
 
-using fuzz::check;
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    constexpr int kLargestSize = 4096;
     const QByteArrayList in = fuzz::fields(data, size, 4);
     const QString file = fuzz::scratchFile(in[4]);
     const auto lookUp = [&](int room) {
@@ -25,9 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
               "the value is terminated, and the count is the length of the text copied");
         return QByteArray(buffer.data(), room > 0 ? count : 0);
     };
-    const int room = std::min(in[3].toInt(), kLargestSize);
-    const QByteArray value = lookUp(room);
-    const QByteArray whole = lookUp(kLargestSize);
+    const int room = std::min(in[3].toInt(), 4096);
+    const QByteArray value = lookUp(room), whole = lookUp(4096);
     // A value is cut only at the end of the buffer, and in a file without byte-order mark only
     // by leaving its end out.
     check(value.size() + 4 >= room || value == whole, "a value with room to spare is the whole value");

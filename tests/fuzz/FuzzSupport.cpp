@@ -1,8 +1,10 @@
 // What the fuzz targets share: inputs cut into fields, text with lone surrogates, scratch files,
-// the application object, and the property check that makes a failure a finding.
+// the application object, the property check that makes a failure a finding, and (outside
+// libFuzzer) the entry point that replays a corpus.
 #include "FuzzSupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -10,9 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace fuzz {
-
-QByteArrayList fields(const uint8_t* data, size_t size, int count)
+QByteArrayList fuzz::fields(const uint8_t* data, size_t size, int count)
 {
     QByteArray rest(reinterpret_cast<const char*>(data), qsizetype(size));
     QByteArrayList result;
@@ -24,7 +24,7 @@ QByteArrayList fields(const uint8_t* data, size_t size, int count)
     return result << rest;
 }
 
-QString text(const QByteArray& bytes)
+QString fuzz::text(const QByteArray& bytes)
 {
     QString result;
     qsizetype start = 0;
@@ -38,24 +38,22 @@ QString text(const QByteArray& bytes)
     return result + QString::fromUtf8(bytes.mid(start));
 }
 
-QString scratchFile(const QByteArray& bytes)
+QString fuzz::scratchFile(const QByteArray& bytes)
 {
     static const QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("input"));
     // Rewritten in place: truncating a file first costs a disk discard on some file systems.
-    QFile file(path);
+    QFile file(folder.filePath(QStringLiteral("input")));
     check(file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size() && file.resize(bytes.size()),
-          "the scratch file can be written", path);
-    return path;
+          "the scratch file can be written", file.fileName());
+    return file.fileName();
 }
 
-void startGuiApplication()
+void fuzz::startGuiApplication()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
-    static char name[] = "zelvane-fuzz";
-    static char* argv[] = {name, nullptr};
+    static char name[] = "zelvane-fuzz", *argv[] = {name, nullptr};
     static const QGuiApplication application(argc, argv);
     // Qt's image readers warn about every damaged image; a fuzz run feeds them nothing else.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -73,12 +71,34 @@ void startGuiApplication()
     }
 }
 
-void check(bool holds, const char* property, const QString& detail)
+void fuzz::check(bool holds, const char* property, const QString& detail)
 {
-    if (holds)
-        return;
-    std::fprintf(stderr, "\nProperty broken: %s\n  %s\n", property, qPrintable(detail));
-    std::abort();
+    if (!holds)
+        std::fprintf(stderr, "\nProperty broken: %s\n  %s\n", property, qPrintable(detail)), std::abort();
 }
 
-} // namespace fuzz
+
+#ifdef ZELVANE_FUZZ_REPLAY
+// The entry point outside libFuzzer: runs the target once on each file named, or on each file of a
+// folder named, so that the test suite checks every corpus input with any compiler.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
+
+int main(int argc, char** argv)
+{
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
+    QFileInfoList inputs;
+    for (int i = 1; i < argc; ++i)
+        inputs += QFileInfo(argv[i]).isDir() ? QDir(argv[i]).entryInfoList(QDir::Files, QDir::Name) : QFileInfoList{QFileInfo(argv[i])};
+    check(!inputs.isEmpty(), "the replay has inputs", QStringLiteral("usage: %1 INPUT-OR-FOLDER...").arg(argv[0]));
+    for (const QFileInfo& input : inputs) {
+        QFile file(input.filePath());
+        check(file.open(QIODevice::ReadOnly), "every input given can be read", file.fileName() + ": " + file.errorString());
+        const QByteArray bytes = file.readAll();
+        std::fprintf(stderr, "%s\n", qPrintable(file.fileName()));
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+    }
+    std::printf("%lld inputs run, none broke a property\n", static_cast<long long>(inputs.size()));
+}
+#endif

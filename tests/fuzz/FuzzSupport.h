@@ -1,5 +1,6 @@
 // What the fuzz targets share: inputs cut into fields, text with lone surrogates, scratch files,
-// the application object, and the property check that makes a failure a finding.
+// the application object, the property check that makes a failure a finding, and (outside
+// libFuzzer) the entry point that replays a corpus.
 #pragma once
 
 #include <QByteArrayList>
@@ -26,3 +27,6 @@ void startGuiApplication();
 void check(bool holds, const char* property, const QString& detail = QString());
 
 } // namespace fuzz
+
+// Every target states its properties with it.
+using fuzz::check;

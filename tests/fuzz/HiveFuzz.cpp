@@ -11,33 +11,27 @@
 #include <QtEndian>
 #include <algorithm>
 
-using fuzz::check;
 using registry::RegistryHive;
 
-static bool storable(const QString& text)
+// Whether the file can hold `text` as a value, or (`path`) as a key's path: no line break, NUL or
+// unpaired surrogate, and each level of a path 1 to 255 characters long.
+static bool storable(const QString& text, bool path = false)
 {
-    return !text.contains(u'\r') && !text.contains(u'\n') && !text.contains(QChar(u'\0')) && text.isValidUtf16();
-}
-
-static bool validPath(const QString& path)
-{
-    const QStringList levels = path.split(u'\\');
+    const QStringList levels = text.split(u'\\');
     const auto fits = [](const QString& level) { return !level.isEmpty() && level.size() <= 255; };
-    return path.isEmpty() || (storable(path) && std::all_of(levels.cbegin(), levels.cend(), fits));
+    return (path && text.isEmpty()) || (!text.contains(u'\r') && !text.contains(u'\n') && !text.contains(QChar(u'\0'))
+        && text.isValidUtf16() && (!path || std::all_of(levels.cbegin(), levels.cend(), fits)));
 }
 
 // The lines of a .reg file as the registry editor splits them, the end of the last one left out.
 static QStringList linesOf(const QByteArray& file)
 {
-    QString text;
-    for (qsizetype i = 2; file.startsWith("\xFF\xFE") && i + 1 < file.size(); i += 2)
+    const bool utf16 = file.startsWith("\xFF\xFE");
+    QString text = utf16 ? QString() : AnsiText::decode(file.startsWith("\xEF\xBB\xBF") ? file.mid(3) : file);
+    for (qsizetype i = 2; utf16 && i + 1 < file.size(); i += 2)
         text += QChar(qFromLittleEndian<quint16>(file.constData() + i));
-    if (!file.startsWith("\xFF\xFE"))
-        text = AnsiText::decode(file.startsWith("\xEF\xBB\xBF") ? file.mid(3) : file);
-    QStringList lines = text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n').split(u'\n');
-    if (lines.size() > 1 && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    const QStringList lines = text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n').split(u'\n');
+    return lines.size() > 1 && lines.last().isEmpty() ? lines.first(lines.size() - 1) : lines;
 }
 
 // Every key below `path` with its default value, as the hive lists them.
@@ -55,19 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     RegistryHive::ReadError error;
     const std::optional<RegistryHive> read = RegistryHive::parse(in[1], &error);
     check(read || (!error.english.isEmpty() && !error.french.isEmpty()), "a file refused comes with its reason");
-    if (read) {
-        const QStringList lines = linesOf(in[1]), written = linesOf(read->serialize());
-        check(written.first() == lines.first().trimmed() && written.mid(1) == lines.mid(1),
-              "a file read is written back line for line");
-    }
-
+    const QStringList lines = read ? linesOf(in[1]) : QStringList(), written = read ? linesOf(read->serialize()) : lines;
+    check(!read || (written.first() == lines.first().trimmed() && written.mid(1) == lines.mid(1)),
+          "a file read is written back line for line");
     RegistryHive hive = read ? *read : RegistryHive();
     for (const QString& line : fuzz::text(in[0]).split(u'\n', Qt::SkipEmptyParts)) {
         const qsizetype tab = line.indexOf(u'\t');
-        const QString path = line.left(tab);
-        const QString value = line.mid(tab + 1);
+        const QString path = line.left(tab), value = line.mid(tab + 1);
         const bool done = tab < 0 ? hive.createKey(path) : hive.setDefaultValue(path, value);
-        check(done == (validPath(path) && (tab < 0 || storable(value))),
+        check(done == (storable(path, true) && (tab < 0 || storable(value))),
               "a key or value is refused exactly when the file cannot hold it", line);
         check(!done || (hive.hasKey(path) && (tab < 0 || hive.defaultValue(path) == value)), "what is set is there", line);
     }

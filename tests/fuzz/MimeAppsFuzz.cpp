@@ -9,16 +9,12 @@
 
 #include <QSet>
 
-using fuzz::check;
 using registry::DesktopMimeApps;
 
-static const QByteArray kDefaults = "Default Applications", kAdded = "Added Associations",
-                        kRemoved = "Removed Associations";
+static const QByteArray kDefaults = "Default Applications", kAdded = "Added Associations", kRemoved = "Removed Associations";
 
-// A line with its line end, the group it is in and the key it sets.
-struct Line {
-    QByteArray bytes, group, key;
-};
+// A line with its line end, the group it is in, the key it sets and its value.
+struct Line { QByteArray bytes, group, key, value; };
 
 static QList<Line> linesOf(const QByteArray& text)
 {
@@ -30,55 +26,21 @@ static QList<Line> linesOf(const QByteArray& text)
         if (trimmed.startsWith('[') && trimmed.endsWith(']'))
             group = trimmed.mid(1, trimmed.size() - 2);
         const qsizetype equals = trimmed.startsWith('#') ? -1 : trimmed.indexOf('=');
-        lines.append({bytes, group, equals < 0 ? QByteArray() : trimmed.left(equals).trimmed()});
+        lines.append({bytes, group, equals < 0 ? QByteArray() : trimmed.left(equals).trimmed(), trimmed.mid(equals + 1)});
     }
     return lines;
 }
 
-// The lines setting `type` in `group`, and the handlers they name.
-static QByteArrayList linesOn(const QList<Line>& lines, const QByteArray& group, const QByteArray& type)
-{
-    QByteArrayList found;
-    for (const Line& line : lines)
-        if (line.group == group && line.key == type)
-            found << line.bytes;
-    return found;
-}
-
-static QSet<QByteArray> idsOn(const QList<Line>& lines, const QByteArray& group, const QByteArray& type)
+// The handlers named on the lines setting `type` in one of `groups`.
+static QSet<QByteArray> idsOn(const QList<Line>& lines, const QByteArrayList& groups, const QByteArray& type)
 {
     QSet<QByteArray> ids;
-    for (const QByteArray& line : linesOn(lines, group, type))
-        for (const QByteArray& id : line.mid(line.indexOf('=') + 1).split(';'))
-            ids << id.trimmed();
+    for (const Line& line : lines)
+        if (groups.contains(line.group) && line.key == type)
+            for (const QByteArray& id : line.value.split(';'))
+                ids << id.trimmed();
     ids.remove(QByteArray());
     return ids;
-}
-
-static void checkOtherLinesKept(const QList<Line>& before, const QList<Line>& after, const QSet<QByteArray>& ourTypes)
-{
-    const auto ours = [&](const Line& line) {
-        return ourTypes.contains(line.key) && QByteArrayList{kDefaults, kAdded, kRemoved}.contains(line.group);
-    };
-    QByteArrayList others;
-    for (const Line& line : before)
-        if (!ours(line))
-            others << line.bytes;
-    qsizetype next = 0;
-    for (const Line& line : after) {
-        const QByteArray kept = others.value(next), added = line.bytes.trimmed();
-        // The file's last line, when unended, is ended as its lines are; after a bare CR, by LF.
-        const bool ended = !kept.endsWith('\n')
-            && (line.bytes == kept + '\n' || (!kept.endsWith('\r') && line.bytes == kept + "\r\n"));
-        if (ours(line))
-            continue;
-        if (next < others.size() && (line.bytes == kept || ended))
-            ++next;
-        else
-            check(added.isEmpty() || added == '[' + kDefaults + ']' || added == '[' + kAdded + ']',
-                  "only blank lines and our groups' headers are added", QString::fromLatin1(line.bytes));
-    }
-    check(next == others.size(), "every other line is kept byte for byte and in order");
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -95,22 +57,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray edited = DesktopMimeApps::withHandlers(in[1], handlers[0], handlers[1]);
     check(DesktopMimeApps::withHandlers(edited, handlers[0], handlers[1]) == edited, "a second edit changes nothing");
     const QList<Line> before = linesOf(in[1]), after = linesOf(edited);
-    checkOtherLinesKept(before, after, types[0] + types[1]);
+    const auto ours = [ourTypes = types[0] + types[1]](const Line& line) {
+        return ourTypes.contains(line.key) && QByteArrayList{kDefaults, kAdded, kRemoved}.contains(line.group);
+    };
+    QList<Line> others = before;
+    others.removeIf(ours);
+    qsizetype next = 0;
+    for (const Line& line : after) {
+        const QByteArray kept = others.value(next).bytes, added = line.bytes.trimmed();
+        // The file's last line, when unended, is ended as its lines are; after a bare CR, by LF.
+        const bool ended = !kept.endsWith('\n')
+            && (line.bytes == kept + '\n' || (!kept.endsWith('\r') && line.bytes == kept + "\r\n"));
+        if (!ours(line) && next < others.size() && (line.bytes == kept || ended))
+            ++next;
+        else if (!ours(line))
+            check(added.isEmpty() || added == '[' + kDefaults + ']' || added == '[' + kAdded + ']',
+                  "only blank lines and our groups' headers are added", QString::fromLatin1(line.bytes));
+    }
+    check(next == others.size(), "every other line is kept byte for byte and in order");
     for (const auto& [type16, id16] : handlers[0]) {
         const QByteArray type = type16.toUtf8(), id = id16.toUtf8();
         if (types[1].contains(type))
             continue;
         for (const QByteArray& group : {kDefaults, kAdded}) {
-            const QByteArrayList lines = linesOn(after, group, type);
-            check(lines.size() == 1 && lines.first().startsWith(type + '=' + id + ';'),
+            QList<Line> lines = after;
+            lines.removeIf([&](const Line& line) { return line.group != group || line.key != type; });
+            check(lines.size() == 1 && lines.first().bytes.startsWith(type + '=' + id + ';'),
                   "our handler comes first on the one line of its type", type16);
-            check(idsOn(after, group, type).contains(idsOn(before, group, type)), "the other handlers stay");
+            check(idsOn(after, {group}, type).contains(idsOn(before, {group}, type)), "the other handlers stay");
         }
-        check(!idsOn(after, kRemoved, type).contains(id), "our handler is no longer removed");
+        check(!idsOn(after, {kRemoved}, type).contains(id), "our handler is no longer removed");
     }
     for (const auto& [type, id] : handlers[1])
-        check(types[0].contains(type.toUtf8())
-                  || !(idsOn(after, kDefaults, type.toUtf8()) + idsOn(after, kAdded, type.toUtf8())).contains(id.toUtf8()),
+        check(types[0].contains(type.toUtf8()) || !idsOn(after, {kDefaults, kAdded}, type.toUtf8()).contains(id.toUtf8()),
               "a withdrawn handler is gone");
     return 0;
 }

