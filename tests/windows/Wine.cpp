@@ -2,26 +2,16 @@
 // the Windows test program run in it, and the files through which the two sides talk.
 #include "Wine.h"
 
+#include "TestEnvironment.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace wine {
 namespace {
-
-// wine64 of Debian's package lives outside PATH, beside its wineserver.
-QString wineProgram()
-{
-    const QString named = qEnvironmentVariable("ZELVANE_WINE");
-    const QString found = QStandardPaths::findExecutable(QStringLiteral("wine64"));
-    return !named.isEmpty() ? named : !found.isEmpty() ? found : QStringLiteral("/usr/lib/wine/wine64");
-}
 
 Run execute(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
 {
@@ -33,26 +23,18 @@ Run execute(const QString& program, const QStringList& arguments, const QProcess
     return {ended ? process.exitCode() : -1, process.readAll()};
 }
 
-// Started at the first run, stopped (its processes only, the server among them) at the end.
+// Started before the tests, stopped (its processes only, the server among them) after them.
 struct Prefix : ::testing::Environment {
+    // wine64 of Debian's package lives outside PATH, beside its wineserver.
+    const QString wine = qEnvironmentVariable("ZELVANE_WINE", QStringLiteral("/usr/lib/wine/wine64"));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    std::optional<QTemporaryDir> folder;
+    QTemporaryDir folder {QDir::tempPath() + QStringLiteral("/zelvane-wine-XXXXXX")};
 
-    void TearDown() override
+    void SetUp() override
     {
-        if (folder)
-            serve("-k");
-        folder.reset();
-    }
-
-    void start()
-    {
-        if (folder)
-            return;
-        folder.emplace(QDir::tempPath() + QStringLiteral("/zelvane-wine-XXXXXX"));
         // No Mono or Gecko installer: the prefix starts without the network. The Windows side reads
         // the western code page that the profile corpus is written in. No display.
-        for (const auto& [name, value] : {std::pair {"WINEPREFIX", folder->path()}, {"WINEDEBUG", "-all"},
+        for (const auto& [name, value] : {std::pair {"WINEPREFIX", folder.path()}, {"WINEDEBUG", "-all"},
                                           {"WINEDLLOVERRIDES", "mscoree,mshtml="}, {"LC_ALL", "C.UTF-8"}})
             environment.insert(QLatin1String(name), value);
         environment.remove(QStringLiteral("DISPLAY"));
@@ -60,55 +42,44 @@ struct Prefix : ::testing::Environment {
         // One server for all the runs, which ends half a minute after the last should the program
         // end before its tear-down; the first boot builds the registry and folders, once.
         serve("-p30");
-        const Run boot = execute(wineProgram(), {QStringLiteral("wineboot"), QStringLiteral("--init")}, environment);
+        const Run boot = execute(wine, {QStringLiteral("wineboot"), QStringLiteral("--init")}, environment);
         ASSERT_EQ(boot.exitCode, 0) << "wineboot failed:\n" << boot.output.toStdString();
     }
-
-    void serve(const char* option) const
+    void TearDown() override
     {
-        execute(QFileInfo(wineProgram()).absolutePath() + QStringLiteral("/wineserver"), {QLatin1String(option)}, environment);
+        serve("-k");
+        folder.remove(); // GoogleTest never deletes its environments
     }
+    void serve(const char* option) const { execute(QFileInfo(wine).path() + QStringLiteral("/wineserver"), {QLatin1String(option)}, environment); }
 };
 
 // GoogleTest owns the environments it is given; registered before the tests run.
-Prefix& thePrefix = *static_cast<Prefix*>(::testing::AddGlobalTestEnvironment(new Prefix));
+const Prefix& thePrefix = *static_cast<Prefix*>(::testing::AddGlobalTestEnvironment(new Prefix));
 
 } // namespace
 
-QString prefix()
-{
-    thePrefix.start();
-    return thePrefix.folder->path();
-}
+QString prefix() { return thePrefix.folder.path(); }
 
 Run run(const QString& program, const QStringList& arguments)
 {
-    thePrefix.start();
-    return execute(wineProgram(), QStringList {program} + arguments, thePrefix.environment);
+    return execute(thePrefix.wine, QStringList {program} + arguments, thePrefix.environment);
 }
 
 QList<Record> ask(const char* command, const QList<Record>& requests)
 {
     const QTemporaryDir exchange;
-    QFile out(exchange.filePath(QStringLiteral("requests")));
-    QFile in(exchange.filePath(QStringLiteral("answers")));
+    const QString out = exchange.filePath(QStringLiteral("requests"));
+    const QString in = exchange.filePath(QStringLiteral("answers"));
     QByteArray lines;
     for (const Record& record : requests)
         lines += record.join('\t') + '\n';
-    const bool written = out.open(QIODevice::WriteOnly) && out.write(lines) == lines.size() && out.flush();
-    out.close();
-    const Run result = written ? run(QStringLiteral(ZELVANE_WIN32_TESTS_EXE),
-                                     {QLatin1String(command), windowsPath(out.fileName()), windowsPath(in.fileName())})
-                               : Run {};
-    if (result.exitCode != 0 || !in.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << command << " failed under wine (exit " << result.exitCode << "):\n" << result.output.toStdString();
-        return {};
-    }
+    TestEnvironment::writeFile(out, lines);
+    const Run result = run(QStringLiteral(ZELVANE_WIN32_TESTS_EXE), {QLatin1String(command), windowsPath(out), windowsPath(in)});
+    EXPECT_EQ(result.exitCode, 0) << command << " failed under wine:\n" << result.output.toStdString();
     QList<Record> answers;
-    for (const QByteArray& line : in.readAll().split('\n')) {
+    for (const QByteArray& line : TestEnvironment::readFile(in).split('\n'))
         if (!line.isEmpty())
             answers.append(line.split('\t'));
-    }
     return answers;
 }
 

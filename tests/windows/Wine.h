@@ -3,24 +3,19 @@
 #pragma once
 
 #include <QByteArrayList>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace wine {
 
 using Record = QByteArrayList;
-
-struct Run {
-    int exitCode = -1;
-    QByteArray output; // standard output and error, for the failure message
-};
+struct Run { int exitCode = -1; QByteArray output; }; // output: standard output and error together
 
 // Runs a Windows program (by wine's name for it, "regedit", or a Linux path) in the prefix,
 // which is started at the first call and stopped when the test program ends.
 Run run(const QString& program, const QStringList& arguments);
-// Runs one command of zelvane_win32_tests.exe on `requests` and returns its answers; fails the
-// test, returning nothing, when the command fails.
+// Runs one command of zelvane_win32_tests.exe on `requests` and returns its answers (fields
+// separated by tabs, one record a line); a command that fails fails the test.
 QList<Record> ask(const char* command, const QList<Record>& requests);
 
 QString prefix(); // the prefix's folder on Linux

@@ -6,7 +6,6 @@
 #include "platform/ShellIcons.h"
 
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -22,14 +21,12 @@ QList<int> sampledIndices(const icons::IconLibrary& library)
     for (int position = 0; position < count; position += std::max(1, count / 40))
         indices.append(position);
     QList<int> ids;
-    for (const icons::IconGroup& group : library.groups()) {
+    for (const icons::IconGroup& group : library.groups())
         if (group.id > 0)
             ids.append(-group.id);
-    }
     for (qsizetype i = 0; i < ids.size(); i += std::max<qsizetype>(1, ids.size() / 16))
         indices.append(ids[i]);
-    indices.append(ids.isEmpty() ? -1 : *std::min_element(ids.begin(), ids.end()) - 1);
-    return indices;
+    return indices << (ids.isEmpty() ? -1 : *std::min_element(ids.begin(), ids.end()) - 1);
 }
 
 // A picture as straight ARGB with fully transparent pixels as 0; `premultiplied`: once through
@@ -46,14 +43,15 @@ QImage normalised(const QImage& image, bool premultiplied = false)
     return argb;
 }
 
-// The picture the wine side dumped from field `first`: its width, height and ARGB pixels.
+// The picture the wine side dumped from field `first`: its width, height and ARGB pixels (32-bit
+// little-endian numbers, as QImage holds them on this little-endian machine).
 QImage windowsPicture(const wine::Record& answer, int first)
 {
     const QByteArray bytes = QByteArray::fromHex(answer.value(first + 2));
-    QImage image(answer.value(first).toInt(), answer.value(first + 1).toInt(), QImage::Format_ARGB32);
-    for (int i = 0; !image.isNull() && bytes.size() == image.sizeInBytes() && i < image.width() * image.height(); ++i)
-        reinterpret_cast<QRgb*>(image.bits())[i] = qFromLittleEndian<quint32>(bytes.constData() + 4 * i);
-    return bytes.size() == image.sizeInBytes() ? normalised(image, true) : QImage();
+    const int width = answer.value(first).toInt();
+    const int height = answer.value(first + 1).toInt();
+    return bytes.size() != width * height * 4 ? QImage()
+        : normalised(QImage(reinterpret_cast<const uchar*>(bytes.constData()), width, height, QImage::Format_ARGB32), true);
 }
 
 TEST(Windows, OurIconReaderAgreesWithExtractIconExW)
@@ -66,21 +64,21 @@ TEST(Windows, OurIconReaderAgreesWithExtractIconExW)
     QList<wine::Record> requests;
     QList<QList<int>> samples;
     for (const QString& file : files) {
-        requests.append({"count", wine::hex(wine::windowsPath(file))});
+        requests.append({wine::hex(wine::windowsPath(file))});
         samples.append(sampledIndices(icons::IconLibrary::open(file)));
         for (const int index : samples.last())
-            requests.append({"icon", wine::hex(wine::windowsPath(file)), QByteArray::number(index)});
+            requests.append({wine::hex(wine::windowsPath(file)), QByteArray::number(index)});
     }
     const QList<wine::Record> answers = wine::ask("icons", requests);
     ASSERT_EQ(answers.size(), requests.size());
-    qsizetype answer = 0;
+    auto answer = answers.cbegin();
     for (qsizetype f = 0; f < files.size(); ++f) {
         const std::string name = files[f].toStdString();
         const int count = platform::ExtractIconExA(files[f], -1, nullptr, nullptr);
-        EXPECT_EQ(count, int(answers[answer++].value(0).toUInt())) << name;
+        EXPECT_EQ(count, int((answer++)->value(0).toUInt())) << name;
         int compared = 0;
         for (const int index : samples[f]) {
-            const wine::Record& windows = answers[answer++];
+            const wine::Record& windows = *answer++;
             platform::Icon large;
             platform::Icon small;
             const int result = platform::ExtractIconExA(files[f], index, &large, &small);
@@ -93,8 +91,8 @@ TEST(Windows, OurIconReaderAgreesWithExtractIconExW)
             if (result < 1 || !extracted || index == -1)
                 continue;
             ++compared;
-            EXPECT_TRUE(normalised(large.image) == windowsPicture(windows, 1)) << name << " index " << index << ": 32 x 32";
-            EXPECT_TRUE(normalised(small.image) == windowsPicture(windows, 4)) << name << " index " << index << ": 16 x 16";
+            EXPECT_TRUE(normalised(large.image) == windowsPicture(windows, 1) && normalised(small.image) == windowsPicture(windows, 4))
+                << name << " index " << index << ": the 32 x 32 or the 16 x 16 picture differs";
         }
         std::cout << "Icons of " << name << ": " << count << "; " << samples[f].size() << " indices sampled, "
                   << compared << " pairs of pictures compared." << std::endl;

@@ -7,6 +7,7 @@
 #include "catalogue/Fileini.h"
 #include "registry/ClassesRootChange.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -48,12 +49,10 @@ void import(const QString& file, const QString& root)
 {
     const QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("import.reg"));
-    QStringDecoder decode(QStringConverter::Utf16LE);
-    const QString text = decode(TestEnvironment::readFile(file));
-    QStringEncoder encode(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-    TestEnvironment::writeFile(
-        copy, encode(QString(text).replace(QStringLiteral("[HKEY_CLASSES_ROOT\\"), '[' + root + '\\')
-                         .replace(QStringLiteral("[-HKEY_CLASSES_ROOT\\"), "[-" + root + '\\')));
+    const QString text = QStringDecoder(QStringConverter::Utf16LE)(TestEnvironment::readFile(file));
+    const QRegularExpression classesRoot(QStringLiteral("^\\[(-?)HKEY_CLASSES_ROOT\\\\"), QRegularExpression::MultilineOption);
+    TestEnvironment::writeFile(copy, QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)(
+                                         QString(text).replace(classesRoot, "[\\1" + root + '\\')));
     const wine::Run run = wine::run(QStringLiteral("regedit"), {QStringLiteral("/S"), wine::windowsPath(copy)});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
 }
@@ -79,22 +78,21 @@ TEST(Windows, TheRegistryHoldsWhatOurHiveHoldsAndABackupUndoesAChange)
     const auto change = [&](const QList<registry::PlannedWrite>& writes, const QStringList& trees) {
         registry::ClassesRootChange change(*root, QStringLiteral("finish"));
         QStringList keys;
+        for (const registry::PlannedWrite& write : writes)
+            keys << write.key;
+        EXPECT_TRUE(change.backUp(keys, trees, QDateTime(QDate(2026, 1, 1), QTime(12, keys.size()))));
         QList<wine::Record> requests;
         QList<wine::Record> expected;
         for (const QString& tree : trees) {
+            change.deleteTree(tree);
             requests.append({wine::hex(tree)});
             expected.append({"0"});
         }
         for (const registry::PlannedWrite& write : writes) {
-            keys << write.key;
-            requests.append({wine::hex(write.key), wine::hex(write.data)});
-            expected.append({"0", "0", "0", "1", wine::hex(write.data + QChar(0))});
-        }
-        EXPECT_TRUE(change.backUp(keys, trees, QDateTime(QDate(2026, 1, 1), QTime(12, keys.size()))));
-        for (const QString& tree : trees)
-            change.deleteTree(tree);
-        for (const registry::PlannedWrite& write : writes)
             change.write(write.key, write.data);
+            requests.append({wine::hex(write.key), wine::hex(write.data)});
+            expected.append({"0", "0", "1", wine::hex(write.data + QChar(0))});
+        }
         change.finish({});
         EXPECT_TRUE(change.failures().isEmpty()) << change.failures().value(0).english.toStdString();
         EXPECT_EQ(wine::ask("registry-write", requests), expected);
@@ -115,9 +113,8 @@ TEST(Windows, TheRegistryHoldsWhatOurHiveHoldsAndABackupUndoesAChange)
     // A later change: a class removed, an extension taken, a key made. Its backup, as the Windows
     // build writes it (keys below the per-user classes; a key that did not exist as a deletion),
     // undoes the change in the registry.
-    const QList<registry::PlannedWrite> writes {{QStringLiteral(".mgb"), QStringLiteral("Other.Class")},
-                                                {QStringLiteral("Zelvane.New\\shell"), QStringLiteral("open")}};
-    const QString backup = change(writes, {choices.romClass});
+    const QString backup = change({{QStringLiteral(".mgb"), QStringLiteral("Other.Class")},
+                                   {QStringLiteral("Zelvane.New\\shell"), QStringLiteral("open")}}, {choices.romClass});
     EXPECT_EQ(exported(kUserClasses, roots), ours());
     EXPECT_NE(ours(), associated);
     import(backup, kUserClasses);
