@@ -83,14 +83,4 @@ QList<Record> ask(const char* command, const QList<Record>& requests)
     return answers;
 }
 
-QString windowsPath(const QString& linuxPath)
-{
-    return QStringLiteral("Z:") + QFileInfo(linuxPath).absoluteFilePath().replace('/', '\\');
-}
-
-QByteArray hex(const QString& text)
-{
-    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2).toHex();
-}
-
 } // namespace wine

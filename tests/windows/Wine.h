@@ -19,8 +19,9 @@ Run run(const QString& program, const QStringList& arguments);
 QList<Record> ask(const char* command, const QList<Record>& requests);
 
 QString prefix(); // the prefix's folder on Linux
-QString windowsPath(const QString& linuxPath); // through wine's drive Z:
+// A Linux path as the Windows side names it, through wine's drive Z:.
+inline QString windowsPath(const QString& linuxPath) { return QStringLiteral("Z:") + QString(linuxPath).replace('/', '\\'); }
 // A text as the exchange files carry it: its UTF-16LE bytes in hexadecimal.
-QByteArray hex(const QString& text);
+inline QByteArray hex(const QString& text) { return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2).toHex(); }
 
 } // namespace wine

@@ -12,21 +12,20 @@
 
 namespace {
 
-// Positions spread over the library and one past its end; the resource IDs of groups spread over
-// it, as negative indices, and one ID that no group has.
-QList<int> sampledIndices(const icons::IconLibrary& library)
+// Positions spread over the library, its last and the one past its end; the resource IDs of the
+// groups at those positions, as negative indices, and one ID that no group has.
+QList<int> indices(const icons::IconLibrary& library)
 {
     const int count = library.groupCount();
-    QList<int> indices {count - 1, count};
-    for (int position = 0; position < count; position += std::max(1, count / 40))
-        indices.append(position);
-    QList<int> ids;
-    for (const icons::IconGroup& group : library.groups())
-        if (group.id > 0)
-            ids.append(-group.id);
-    for (qsizetype i = 0; i < ids.size(); i += std::max<qsizetype>(1, ids.size() / 16))
-        indices.append(ids[i]);
-    return indices << (ids.isEmpty() ? -1 : *std::min_element(ids.begin(), ids.end()) - 1);
+    QList<int> indices {count};
+    int unused = -1;
+    for (int position = 0; position < count; ++position) {
+        const int id = library.groups()[position].id;
+        unused = std::min(unused, -id - 1);
+        if (position % std::max(1, count / 40) == 0 || position == count - 1)
+            indices << position << (id > 0 ? QList<int> {-id} : QList<int>());
+    }
+    return indices << unused;
 }
 
 // A picture as straight ARGB with fully transparent pixels as 0; `premultiplied`: once through
@@ -65,7 +64,7 @@ TEST(Windows, OurIconReaderAgreesWithExtractIconExW)
     QList<QList<int>> samples;
     for (const QString& file : files) {
         requests.append({wine::hex(wine::windowsPath(file))});
-        samples.append(sampledIndices(icons::IconLibrary::open(file)));
+        samples.append(indices(icons::IconLibrary::open(file)));
         for (const int index : samples.last())
             requests.append({wine::hex(wine::windowsPath(file)), QByteArray::number(index)});
     }
@@ -94,7 +93,7 @@ TEST(Windows, OurIconReaderAgreesWithExtractIconExW)
             EXPECT_TRUE(normalised(large.image) == windowsPicture(windows, 1) && normalised(small.image) == windowsPicture(windows, 4))
                 << name << " index " << index << ": the 32 x 32 or the 16 x 16 picture differs";
         }
-        std::cout << "Icons of " << name << ": " << count << "; " << samples[f].size() << " indices sampled, "
+        std::cout << "Icons of " << name << ": " << count << "; " << samples[f].size() << " indices, "
                   << compared << " pairs of pictures compared." << std::endl;
     }
 }

@@ -15,15 +15,6 @@
 
 namespace {
 
-std::wstring knownFolder(REFKNOWNFOLDERID id)
-{
-    wchar_t* path = nullptr;
-    SHGetKnownFolderPath(id, 0, nullptr, &path);
-    const std::wstring folder = path ? path : L"";
-    CoTaskMemFree(path);
-    return folder;
-}
-
 // A file's bytes, "<missing>" when it cannot be read.
 std::string read(const std::wstring& path)
 {
@@ -46,8 +37,11 @@ TEST(ProgramFolders, TheUserFolderReceivesTheLibraryAtEveryStartAndKeepsTheOldOn
     std::wstring error;
     const std::wstring folder = win32::userDataDirectory(&error);
     // The per-user application data, which needs no administrator rights, not the System folder.
-    ASSERT_EQ(folder, knownFolder(FOLDERID_LocalAppData) + L"\\Zelvane") << error;
-    EXPECT_EQ(folder.rfind(knownFolder(FOLDERID_Profile) + L"\\", 0), 0u);
+    wchar_t* localAppData = nullptr;
+    SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData);
+    const std::wstring expected = std::wstring(localAppData ? localAppData : L"") + L"\\Zelvane";
+    CoTaskMemFree(localAppData);
+    ASSERT_EQ(folder, expected) << error;
     const std::wstring target = folder + L"\\Emul.dll";
     const auto install = [&](const std::string& library) {
         std::ofstream(std::filesystem::path(source), std::ios::binary) << library;
@@ -56,35 +50,31 @@ TEST(ProgramFolders, TheUserFolderReceivesTheLibraryAtEveryStartAndKeepsTheOldOn
     for (const std::string library : {"first library", "a second, longer library", "a second, longer library"}) {
         ASSERT_TRUE(install(library)) << error;
         // The icon references name "emul.dll": the same file, as Windows names ignore case.
-        EXPECT_EQ(read(folder + L"\\emul.dll"), library);
-        EXPECT_EQ(read(target + L".new"), "<missing>");
+        EXPECT_EQ(read(folder + L"\\emul.dll") + read(target + L".new"), library + "<missing>");
     }
     // Explorer reads the icons of the copy and lets others read it too, but not replace it: the
     // same bytes are no failure, new ones are, naming the copy.
     HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(install("a second, longer library")) << error;
-    EXPECT_FALSE(install("a changed library"));
-    EXPECT_NE(error.find(target), std::wstring::npos) << error;
+    EXPECT_TRUE(!install("a changed library") && error.find(target) != std::wstring::npos) << error;
     CloseHandle(held);
     // Where the new copy is written first cannot be written: named, the old copy kept.
     ASSERT_TRUE(CreateDirectoryW((target + L".new").c_str(), nullptr));
-    EXPECT_FALSE(install("new copy"));
-    EXPECT_NE(error.find(target + L".new"), std::wstring::npos) << error;
+    EXPECT_TRUE(!install("new copy") && error.find(target + L".new") != std::wstring::npos) << error;
     RemoveDirectoryW((target + L".new").c_str());
     // A missing source is named, with the system's own words on the same line: "(error 2: <reason>)".
     DeleteFileW(source.c_str());
-    EXPECT_FALSE(win32::installIconLibrary(source, folder, &error));
+    const bool installed = win32::installIconLibrary(source, folder, &error);
     const size_t code = error.find(L"(error 2: ");
-    EXPECT_TRUE(error.find(source) != std::wstring::npos && code != std::wstring::npos && code + 10 < error.size() - 1
+    EXPECT_TRUE(!installed && error.find(source) != std::wstring::npos && code != std::wstring::npos && code + 10 < error.size() - 1
                 && error.find_first_of(L"\r\n") == std::wstring::npos) << error;
     EXPECT_EQ(read(target), "a second, longer library");
     EXPECT_TRUE(install("a changed library")) << error;
     EXPECT_EQ(read(target), "a changed library");
 
-    const std::wstring program = win32::programDirectory();
-    EXPECT_NE(program.back(), L'\\');
-    EXPECT_NE(read(program + L"\\zelvane_win32_tests.exe"), "<missing>");
+    const std::wstring program = win32::programDirectory(); // without a trailing separator
+    EXPECT_TRUE(program.back() != L'\\' && read(program + L"\\zelvane_win32_tests.exe") != "<missing>") << program;
 }
 
 TEST(ProgramFolders, ACatalogueIsReadInAFolderOutsideTheAnsiCodePage)
