@@ -53,8 +53,7 @@ Record profileQuery(const Record& request)
     const std::wstring file = wide(request.at(0));
     char ansiFile[MAX_PATH * 2] = {};
     WideCharToMultiByte(CP_ACP, 0, file.c_str(), -1, ansiFile, sizeof ansiFile, nullptr, nullptr);
-    const std::string section = bytes(request.at(1));
-    const std::string key = bytes(request.at(2));
+    const std::string section = bytes(request.at(1)), key = bytes(request.at(2));
     const int size = std::stoi(request.at(3));
     Record answer;
     for (const bool ours : {false, true}) {
@@ -81,8 +80,7 @@ Record registryWrite(const Record& request)
         win32::closeClassKey(key);
     }
     wchar_t stored[1024] = {};
-    DWORD type = 0;
-    DWORD size = sizeof stored;
+    DWORD type = 0, size = sizeof stored;
     LONG read = RegOpenKeyExW(HKEY_CURRENT_USER, (win32::UserClassesKey + (L"\\" + path)).c_str(), 0, KEY_QUERY_VALUE, &key);
     if (read == ERROR_SUCCESS) {
         read = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size);
@@ -102,8 +100,7 @@ Record iconExtraction(const Record& request)
     // The result and the large picture as the program asks for them, both sizes at once; the
     // small picture alone, as wine gives another icon's when both are asked for together.
     const int index = std::stoi(request.at(1));
-    win32::IconPixels large;
-    win32::IconPixels small;
+    win32::IconPixels large, small;
     Record answer {std::to_string(win32::extractIcons(file, index, &large, &small))};
     win32::extractIcons(file, index, nullptr, &small);
     for (const win32::IconPixels* picture : {&large, &small})
