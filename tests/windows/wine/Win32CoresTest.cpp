@@ -1,0 +1,195 @@
+// The Win32 cores' own tests: keys of the per-user classes written, read, enumerated and deleted;
+// the per-user folder that receives the icon library and a catalogue read from a folder whose
+// name the ANSI code page cannot hold; the pixels read back from icon handles.
+#include "platform/win32/IconExtraction.h"
+#include "platform/win32/ProfileReader.h"
+#include "platform/win32/ProgramFolders.h"
+#include "platform/win32/UserClasses.h"
+
+#include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <tuple>
+
+namespace {
+
+// "path = value" for `path` and every key below it (subkeys in name order), "path" alone for a key
+// without a string default value; "<error N>" where a read fails.
+std::wstring tree(const std::wstring& path)
+{
+    std::optional<std::wstring> value;
+    std::vector<std::wstring> names;
+    for (const LONG status : {win32::readDefaultValue(path, &value), win32::readSubkeys(path, &names)})
+        if (status != ERROR_SUCCESS)
+            return L"<error " + std::to_wstring(status) + L">\n";
+    std::sort(names.begin(), names.end());
+    std::wstring lines = path + (value ? L" = " + *value : L"") + L"\n";
+    for (const std::wstring& name : names)
+        lines += tree(path + L"\\" + name);
+    return lines;
+}
+
+TEST(UserClasses, KeysAreWrittenReadEnumeratedAndDeletedBelowThePerUserClasses)
+{
+    win32::deleteClassKey(L"Zt"); // the test's own classes, left over from an earlier run
+    const DWORD number = 7;
+    HKEY key = nullptr;
+    // Default values written through the association writer's call for a REG_SZ with its NUL, or
+    // directly for the values it never writes (`bytes` of `data` of `type`).
+    for (const auto& [path, data, type, bytes] : std::initializer_list<std::tuple<std::wstring, std::wstring, DWORD, DWORD>> {
+             {L"Zt\\Rom\\shell\\Jouer - Play\\command", L"\"C:\\Émus\\Méga\\emu.exe\" \"%1\"", REG_SZ, 0},
+             {L"Zt\\.wrom", L"", REG_SZ, 0},
+             {L"Zt\\.wrom", L"Zelvane.Wine.Rom", REG_SZ, 0}, // the later write wins
+             {L"Zt\\Rom\\Ωmega ゲーム", L"Mégaboîte", REG_SZ, 0},
+             {L"Zt\\Sibling", L"kept", REG_SZ, 0},
+             {L"Zt\\Expand", L"%SystemRoot%\\emu.exe", REG_EXPAND_SZ, 42},
+             {L"Zt\\NoNul", L"ab", REG_SZ, 4}, // stored without its NUL
+             {L"Zt\\Number", std::wstring(reinterpret_cast<const wchar_t*>(&number), 2), REG_DWORD, 4}}) {
+        ASSERT_EQ(win32::createClassKey(path, &key), ERROR_SUCCESS);
+        EXPECT_EQ(bytes ? RegSetValueExW(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(data.data()), bytes)
+                        : win32::setDefaultValue(key, data), ERROR_SUCCESS);
+        win32::closeClassKey(key);
+    }
+    EXPECT_EQ(tree(L"Zt"), L"Zt\nZt\\.wrom = Zelvane.Wine.Rom\n"
+                           L"Zt\\Expand = %SystemRoot%\\emu.exe\nZt\\NoNul = ab\nZt\\Number\n" // never expanded; no text: no value
+                           L"Zt\\Rom\nZt\\Rom\\shell\nZt\\Rom\\shell\\Jouer - Play\n"
+                           L"Zt\\Rom\\shell\\Jouer - Play\\command = \"C:\\Émus\\Méga\\emu.exe\" \"%1\"\n"
+                           L"Zt\\Rom\\Ωmega ゲーム = Mégaboîte\nZt\\Sibling = kept\n");
+
+    // Failures leave what the caller holds untouched; the root itself is never deleted; a path is
+    // taken below the classes root: one that starts with '\' names no key there.
+    std::optional<std::wstring> value = L"held";
+    std::vector<std::wstring> names {L"held"};
+    EXPECT_EQ(std::tuple(win32::readDefaultValue(L"Zt\\Missing", &value), win32::readSubkeys(L"Zt\\Missing", &names),
+                         win32::deleteClassKey(L"Zt\\Missing"), win32::deleteClassKey(L"")),
+              std::tuple(ERROR_FILE_NOT_FOUND, ERROR_FILE_NOT_FOUND, ERROR_FILE_NOT_FOUND, ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(std::tuple(value, names), std::tuple(L"held", std::vector<std::wstring> {L"held"}));
+    EXPECT_NE(win32::createClassKey(L"\\Zt\\Rooted", &key), ERROR_SUCCESS);
+
+    EXPECT_EQ(win32::deleteClassKey(L"Zt\\Rom"), ERROR_SUCCESS);
+    ASSERT_EQ(win32::createClassKey(L"Zt\\.wrom", &key), ERROR_SUCCESS);
+    EXPECT_EQ(win32::deleteDefaultValue(key), ERROR_SUCCESS);
+    EXPECT_EQ(win32::deleteDefaultValue(key), ERROR_SUCCESS); // none left to delete
+    win32::closeClassKey(key);
+    EXPECT_EQ(tree(L"Zt"), L"Zt\nZt\\.wrom\nZt\\Expand = %SystemRoot%\\emu.exe\nZt\\NoNul = ab\nZt\\Number\nZt\\Sibling = kept\n");
+    EXPECT_EQ(win32::deleteClassKey(L"Zt"), ERROR_SUCCESS);
+    EXPECT_EQ(tree(L"Zt"), L"<error 2>\n");
+}
+
+// A file's bytes, "<missing>" when it cannot be read.
+std::string read(const std::wstring& path)
+{
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+
+// A fresh folder of `name` (any character: it goes through the wide calls) below the temporary folder.
+std::wstring freshFolder(const std::wstring& name)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.wstring();
+}
+
+TEST(ProgramFolders, TheUserFolderReceivesTheLibraryAtEveryStartAndKeepsTheOldOneOnAFailure)
+{
+    const std::wstring source = freshFolder(L"Zelvane program") + L"\\Emul.icl";
+    std::wstring error;
+    const std::wstring folder = win32::userDataDirectory(&error);
+    // The per-user application data, which needs no administrator rights, not the System folder.
+    wchar_t* localAppData = nullptr;
+    SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData);
+    const std::wstring expected = std::wstring(localAppData ? localAppData : L"") + L"\\Zelvane";
+    CoTaskMemFree(localAppData);
+    ASSERT_EQ(folder, expected) << error;
+    const std::wstring target = folder + L"\\Emul.dll";
+    const auto install = [&](const std::string& library) {
+        std::ofstream(std::filesystem::path(source), std::ios::binary) << library;
+        return win32::installIconLibrary(source, folder, &error);
+    };
+    for (const std::string library : {"first library", "a second, longer library", "a second, longer library"}) {
+        ASSERT_TRUE(install(library)) << error;
+        // The icon references name "emul.dll": the same file, as Windows names ignore case.
+        EXPECT_EQ(read(folder + L"\\emul.dll") + read(target + L".new"), library + "<missing>");
+    }
+    // Explorer reads the icons of the copy and lets others read it too, but not replace it: the
+    // same bytes are no failure, new ones are, naming the copy.
+    HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(install("a second, longer library")) << error;
+    EXPECT_TRUE(!install("a changed library") && error.find(target) != std::wstring::npos) << error;
+    CloseHandle(held);
+    // Where the new copy is written first cannot be written: named, the old copy kept.
+    ASSERT_TRUE(CreateDirectoryW((target + L".new").c_str(), nullptr));
+    EXPECT_TRUE(!install("new copy") && error.find(target + L".new") != std::wstring::npos) << error;
+    RemoveDirectoryW((target + L".new").c_str());
+    // A missing source is named, with the system's own words on the same line: "(error 2: <reason>)".
+    DeleteFileW(source.c_str());
+    const bool installed = win32::installIconLibrary(source, folder, &error);
+    const size_t code = error.find(L"(error 2: ");
+    EXPECT_TRUE(!installed && error.find(source) != std::wstring::npos && code != std::wstring::npos && code + 10 < error.size() - 1
+                && error.find_first_of(L"\r\n") == std::wstring::npos) << error;
+    EXPECT_EQ(read(target), "a second, longer library");
+    EXPECT_TRUE(install("a changed library")) << error;
+    EXPECT_EQ(read(target), "a changed library");
+
+    const std::wstring program = win32::programDirectory(); // without a trailing separator
+    EXPECT_TRUE(program.back() != L'\\' && read(program + L"\\zelvane_win32_tests.exe") != "<missing>") << program;
+}
+
+TEST(ProgramFolders, ACatalogueIsReadInAFolderOutsideTheAnsiCodePage)
+{
+    // "Zoë" fits the western code page, the Japanese and Greek names do not.
+    const std::wstring catalogue = freshFolder(L"Zoë ゲーム Ωμέγα") + L"\\Zelvane.ini";
+    std::ofstream(std::filesystem::path(catalogue), std::ios::binary) << "[Console]\r\n01=M\xe9gabo\xeete\r\n";
+    char buffer[128] = {};
+    EXPECT_EQ(win32::readProfileString("Console", "01", "", buffer, 127, catalogue), 9);
+    EXPECT_STREQ(buffer, "M\xe9gabo\xeete");
+    // What the program did before: the path through the ANSI code page names no file.
+    std::string ansiPath(MAX_PATH * 2, '\0');
+    ansiPath.resize(size_t(WideCharToMultiByte(CP_ACP, 0, catalogue.c_str(), -1, ansiPath.data(), int(ansiPath.size()),
+                                               nullptr, nullptr)));
+    EXPECT_EQ(GetPrivateProfileStringA("Console", "01", "", buffer, 127, ansiPath.c_str()), 0u);
+}
+
+TEST(IconPixels, TransparencyComesFromTheAlphaChannelOrFromTheMask)
+{
+    const struct {
+        const char* kind;
+        std::vector<std::uint32_t> colour; // empty: a monochrome icon
+        std::vector<unsigned short> mask;  // bit 7 of a row's first byte is its left pixel
+        std::vector<std::uint32_t> expected;
+    } icons[] = {
+        {"alpha", {0x80FF0000, 0x00123456, 0xFF00FF00, 0x400000FF}, {0x00, 0x00}, {0x80FF0000, 0x00000000, 0xFF00FF00, 0x400000FF}},
+        {"mask", {0x00FF0000, 0x00123456, 0x0000FF00, 0x000000FF}, {0x40, 0x80}, {0xFFFF0000, 0x00000000, 0x00000000, 0xFF0000FF}},
+        {"monochrome", {}, {0x40, 0x00, 0x00, 0xC0}, {0xFF000000, 0x00000000, 0xFFFFFFFF, 0xFFFFFFFF}},
+    };
+    for (const auto& icon : icons) {
+        SCOPED_TRACE(icon.kind);
+        // The mask two pixels wide, a row padded to 16 bits; the colour 32-bit, rows from the top.
+        ICONINFO info {TRUE, 0, 0, CreateBitmap(2, int(icon.mask.size()), 1, 1, icon.mask.data()), nullptr};
+        const BITMAPINFO colour {{sizeof(BITMAPINFOHEADER), 2, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        void* bits = nullptr;
+        if (!icon.colour.empty()) {
+            info.hbmColor = CreateDIBSection(nullptr, &colour, DIB_RGB_COLORS, &bits, nullptr, 0);
+            std::copy(icon.colour.begin(), icon.colour.end(), static_cast<std::uint32_t*>(bits));
+        }
+        HICON handle = CreateIconIndirect(&info);
+        const win32::IconPixels pixels = win32::iconPixels(handle);
+        EXPECT_EQ(std::tuple(pixels.width, pixels.height, pixels.argb), std::tuple(2, 2, icon.expected));
+        DestroyIcon(handle);
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+    }
+    EXPECT_TRUE(win32::iconPixels(nullptr).argb.empty());
+}
+
+} // namespace
