@@ -2,6 +2,8 @@
 // offscreen platform, over the catalogue and icon library beside the program, in English, Expert.
 #include "app/WizardStyle.h"
 #include "app/Zelvane15.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramEnd.h"
 #include "platform/Settings.h"
 
 #include <QApplication>
@@ -48,6 +50,10 @@ int main(int argc, char** argv)
                           QStringLiteral("US"));
     platform::SaveSetting(QStringLiteral("Zelvane"), QStringLiteral("Options"), QStringLiteral("Niveau"),
                           QStringLiteral("Expert"));
+    // Nobody can answer a box on the offscreen platform, and the program's own end would exit
+    // with success: a start-up failure is told here and fails the build instead.
+    platform::setMessageBoxHook([](const QString& text, int, const QString&) { fail(text); });
+    platform::setEndProgramHook([] {});
     WizardStyle::install();
     Zelvane15 window(programFolder);
     if (!window.start())
