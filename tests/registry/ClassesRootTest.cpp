@@ -50,7 +50,7 @@ TEST(ClassesRootLinux, AddsEachFinishToTheFileAndLosesNothing)
     RegistryHive expected = RegistryHive::parse(file, nullptr).value();
     for (const auto& [path, data] : valuesOf("First.Rom", ".fst") + valuesOf("Second.Rom", ".FST"))
         expected.setDefaultValue(path, data);
-    EXPECT_EQ(desktoptest::regText(TestEnvironment::readFile(env.hiveFile())), desktoptest::regText(expected.serialize()));
+    EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(env.hiveFile())), regtest::textOf(expected.serialize()));
     EXPECT_EQ(desktoptest::readHive(env.hiveFile()).defaultValue(".fst"), "Second.Rom");
     EXPECT_EQ(desktop.told, QList<QStringList>({{"First.Rom"}, {"Second.Rom"}}));
 }
