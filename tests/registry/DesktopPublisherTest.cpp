@@ -6,7 +6,6 @@
 #include "registry/DesktopNames.h"
 
 #include <QImage>
-#include <QRegularExpression>
 #include <sys/stat.h>
 
 using registry::DesktopNames;
@@ -167,8 +166,7 @@ TEST_F(DesktopPublisherTest, ALaterFinishKeepsTheEarlierAndRunsTheNewCommandOrWi
     EXPECT_TRUE(mimeApps().contains(type("GenRom").toUtf8()) && !mimeApps().contains(type("NesRom").toUtf8()));
 }
 
-// What cannot be published is reported in both languages, the rest is; every entry and default
-// names a type the MIME database holds.
+// What cannot be published is reported in both languages, the rest is.
 TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
 {
     addConsole("Nes\\Rom", "..", "NES", {"nes"}, "sta", quotedEmulator);
@@ -183,17 +181,8 @@ TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
     EXPECT_TRUE(publisher.lastFailuresFrench().value(4).contains("la classe « SNES Rom »"));
     EXPECT_EQ(desktoptest::contentType(game("g.smc")), type(kRom));
     EXPECT_EQ(desktoptest::contentType(game("g.srm")), type(kSave));
-
-    addConsole("NesRom", "NesSave", "NES", {"nes"}, "sta", quotedEmulator);
-    ASSERT_EQ(publish({"NesRom", "NesSave"}), QStringList());
-    const QStringList types = QString::fromUtf8(TestEnvironment::readFile(env.dataHome() + "/mime/types")).split('\n');
-    QStringList named = QString::fromUtf8(mimeApps()).split('\n').replaceInStrings(QRegularExpression("=.*"), "");
-    for (const QString& entry : desktoptest::filesBelow(env.dataHome() + "/applications").filter(".desktop"))
-        named << QString::fromUtf8(TestEnvironment::readFile(entry)).section("MimeType=", 1).section(';', 0, 0);
-    named = named.filter("x-zelvane");
-    EXPECT_EQ(named.size(), 3) << named.join(' ').toStdString();
-    for (const QString& name : named)
-        EXPECT_TRUE(types.contains(name)) << name.toStdString();
+    // No class here has a command that can run: no entry, no default.
+    EXPECT_TRUE(desktoptest::filesBelow(env.dataHome() + "/applications").filter(".desktop").isEmpty() && !mimeApps().contains("x-zelvane"));
 }
 
 // Something in the way of a write, a tool that fails or is missing, a mimeapps.list that cannot
