@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -42,13 +43,9 @@ struct Finish {
     {
         const registry::RegistryHive hive = desktoptest::readHive(env.hiveFile());
         QStringList values;
-        QString key;
-        for (const QString& line : regtest::textOf(TestEnvironment::readFile(env.hiveFile())).split('\n')) {
-            if (line.startsWith("[HKEY_CLASSES_ROOT"))
-                key = line.mid(19).chopped(1);
-            else if (line.startsWith("@="))
-                values << key + " = " + hive.defaultValue(key).value_or("(none)");
-        }
+        for (QString key : regtest::textOf(TestEnvironment::readFile(env.hiveFile())).split('\n').filter(QRegularExpression("^\\[HKEY_CLASSES_ROOT\\\\")))
+            if (const std::optional<QString> value = hive.defaultValue(key = key.mid(19).chopped(1)))
+                values << key + " = " + *value;
         return values;
     }
 

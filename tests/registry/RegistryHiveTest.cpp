@@ -48,9 +48,8 @@ TEST(RegistryHive, KeyNamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
     ASSERT_TRUE(hive.createKey("cart.rom\\Shell"));
     EXPECT_EQ(keysOf(hive), QStringList({"Cart.Rom", "Cart.Rom\\DefaultIcon = b,2", "Cart.Rom\\Shell", ".SMC = Other",
                                          "M\u00e9ga \"Console\" = Super.Rom"}));
-    EXPECT_EQ(hive.defaultValue("cart.ROM\\DEFAULTICON"), "b,2");
-    EXPECT_EQ(hive.subkeys("CART.rom"), QStringList({"DefaultIcon", "Shell"}));
-    EXPECT_EQ(hive.defaultValue("m\u00c9ga \"console\""), "Super.Rom");
+    EXPECT_EQ(QStringList({hive.defaultValue("cart.ROM\\DEFAULTICON").value_or(""), hive.subkeys("CART.rom").join(' '),
+                           hive.defaultValue("m\u00c9ga \"console\"").value_or("")}), QStringList({"b,2", "DefaultIcon Shell", "Super.Rom"}));
     EXPECT_TRUE(!hive.hasKey("Cart") && hive.subkeys("Missing").isEmpty());
 }
 
@@ -137,13 +136,6 @@ TEST(RegistryHive, ChangesTheFileWhereItHoldsTheKeys)
         EXPECT_EQ(hive.serialize(), written(c.after));
         EXPECT_EQ(keysOf(parsed(hive.serialize())), keysOf(hive));
     }
-
-    // What a Finish added and changed, taken back, leaves the file as it was, byte for byte.
-    const QByteArray before = written("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\.a]\n@=\"A\"\n\n[HKEY_CLASSES_ROOT\\.b]\n\n");
-    RegistryHive hive = parsed(regtest::withValues({{"B", "B"}, {".a", "B"}, {".b", "B"}, {"B\\shell\\x", "B"}}, parsed(before)).serialize());
-    ASSERT_TRUE(hive.deleteKey("B") && hive.setDefaultValue(".a", "A") && hive.deleteDefaultValue(".b"));
-    EXPECT_EQ(hive.serialize(), before);
-    EXPECT_FALSE(hive.deleteKey(QString()) || hive.deleteKey("B") || hive.deleteDefaultValue("B"));
 }
 
 TEST(RegistryHive, NamesTheLineItCannotRead)
