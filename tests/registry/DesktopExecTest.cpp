@@ -63,7 +63,9 @@ TEST(DesktopExecTest, SplitsAsWindowsDoes)
 // Whatever the command, the Exec value runs exactly the argument vectors it means, one per
 // file opened or one for all: read back by the Desktop Entry rules, and where it goes through
 // sh, really run by dash and by bash. Commands the field codes can say are written with them,
-// by the Exec quoting (two escape layers: a backslash inside quotes is four in the file).
+// by the Exec quoting (two escape layers: a backslash inside quotes is four in the file). Which
+// commands are refused, and the Desktop Entry reading of every corpus command, are the exec corpus
+// replay's checks.
 TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
 {
     const QStringList files = {"/roms/My 'game' \"$HOME\" `id` %f 100% \\.smc", "/roms/second.smc"};
@@ -73,16 +75,13 @@ TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
         {"snes9x %*", {"snes9x", "FILES"}, "snes9x %F"}, {R"(C:\emu.exe "%1")", {R"(C:\emu.exe)", "FILE"}, R"("C:\\\\emu.exe" %f)"},
         {R"(emu "$HOME" 100% "%1")", {"emu", "$HOME", "100%", "FILE"}, R"(emu "\\$HOME" 100%% %f)"},
         // %L, %l and %0 are the file too; the shell passes it after a command that does not name it.
-        {"snes9x %L -x", {"snes9x", "FILE", "-x"}}, {"snes9x %l %0", {"snes9x", "FILE", "FILE"}}, {"snes9x -fullscreen", {"snes9x", "-fullscreen", "FILE"}},
+        {"snes9x %l %0", {"snes9x", "FILE", "FILE"}}, {"snes9x -fullscreen", {"snes9x", "-fullscreen", "FILE"}},
         {R"(/opt/My Emu/emu "a;b" 'c' ~ #x (y) <z> |&* ? %2 "%1")", {"/opt/My", "Emu/emu", "a;b", "'c'", "~", "#x", "(y)", "<z>", "|&*", "?", "%2", "FILE"}},
-        {R"(emu "%1" "%1")", {"emu", "FILE", "FILE"}}, {"emu %1 %*", {"emu", "FILE", "FILES"}},
-        {R"(emu "--rom=C:\roms\%1" 100%% 50%)", {"emu", R"(--rom=C:\roms\FILE)", "100%", "50%"}},
+        {"emu %1 %*", {"emu", "FILE", "FILES"}}, {R"(emu "--rom=C:\roms\%1" 100%% 50%)", {"emu", R"(--rom=C:\roms\FILE)", "100%", "50%"}},
         {R"(emu "it's %1 now" "" `id` $HOME)", {"emu", "it's FILE now", "", "`id`", "$HOME"}}, {"émulateur «%1»", {"émulateur", "«FILE»"}},
-        {"prog a\x01" "b", {"prog", "a\x01" "b", "FILE"}}, {"prog \"\x1f x\x7f\tz\" -%1", {"prog", "\x1f x\x7f\tz", "-FILE"}},
-        {"emu \"a\tb\nc\rd\" %1", {"emu", "a\tb\nc\rd", "FILE"}},
+        {"prog \"\x1f x\x7f\tz\" -%1", {"prog", "\x1f x\x7f\tz", "-FILE"}}, {"emu \"a\tb\nc\rd\" %1", {"emu", "a\tb\nc\rd", "FILE"}},
         {"-x a %1", {"-x", "a", "FILE"}}, {"-%%x a", {"-%x", "a", "FILE"}}, {"-x \"%1\" \"%1\"", {"-x", "FILE", "FILE"}},
-        {"emu%%.exe %1", {"emu%.exe", "FILE"}}, {R"(C:\a=b\emu.exe %1)", {R"(C:\a=b\emu.exe)", "FILE"}},
-        {R"("C:\path with space\it's.exe" '%1)", {R"(C:\path with space\it's.exe)", "'FILE"}},
+        {R"(C:\a=b\emu.exe %1)", {R"(C:\a=b\emu.exe)", "FILE"}}, {R"("C:\path with space\it's.exe" '%1)", {R"(C:\path with space\it's.exe)", "'FILE"}},
     };
     TestEnvironment env;
     for (const auto& c : cases) {
@@ -97,20 +96,5 @@ TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
             continue;
         for (const QString shell : {"/bin/sh", "/bin/bash"})
             EXPECT_EQ(runThrough(shell, launched->first(), env.root() + "/bin", expected.first().first()), expected.first().mid(1)) << shell.toStdString();
-    }
-}
-
-TEST(DesktopExecTest, RefusesWhatNoProgramCanRun)
-{
-    using enum DesktopExec::Problem;
-    const std::pair<QString, DesktopExec::Problem> cases[] = {
-        {"", EmptyCommand}, {"   ", EmptyCommand}, {R"("" "%1")", EmptyCommand}, {"%1 -x", FileAsProgram},
-        {"%* -x", FileAsProgram}, {R"(C:\%1.exe)", FileAsProgram}, {QStringLiteral("emu a") + QChar(0) + "b %1", UnstorableCharacter},
-        {QStringLiteral("emu ") + QChar(0xd800) + " %1", UnstorableCharacter},
-    };
-    for (const auto& [command, problem] : cases) {
-        const DesktopExec::Result result = DesktopExec::fromWindowsCommand(command);
-        EXPECT_EQ(result.problem, problem) << command.toStdString();
-        EXPECT_TRUE(result.exec.isEmpty()) << command.toStdString();
     }
 }

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -42,13 +43,9 @@ struct Finish {
     {
         const registry::RegistryHive hive = desktoptest::readHive(env.hiveFile());
         QStringList values;
-        QString key;
-        for (const QString& line : regtest::textOf(TestEnvironment::readFile(env.hiveFile())).split('\n')) {
-            if (line.startsWith("[HKEY_CLASSES_ROOT"))
-                key = line.mid(19).chopped(1);
-            else if (line.startsWith("@="))
-                values << key + " = " + hive.defaultValue(key).value_or("(none)");
-        }
+        for (QString key : regtest::textOf(TestEnvironment::readFile(env.hiveFile())).split('\n').filter(QRegularExpression("^\\[HKEY_CLASSES_ROOT\\\\")))
+            if (const std::optional<QString> value = hive.defaultValue(key = key.mid(19).chopped(1)))
+                values << key + " = " + *value;
         return values;
     }
 
@@ -118,64 +115,42 @@ TEST(Reg, WritesTheLayoutOfTheChosenConsole)
     }
 }
 
-// Each write that failed is told and the others still made; over a hive it cannot read, nothing is.
+// Each write that failed is told and the others still made (over a hive that cannot be read,
+// nothing is: the classes root test's).
 TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
 {
     Finish finish(QByteArray(kCatalogue).replace("ext1=smc", "ext1=s\\\\c"), {1, 2});
     finish.choices.romIcon = "two\nlines";
-    auto reg = finish.reg();
+    const auto reg = finish.reg();
     reg->Timer_Timer();
     EXPECT_EQ(finish.writes(), layoutRows({1, 2, 3, 5, 8, 9, 15}));
     EXPECT_EQ(reg->failures(false), QStringList({"The key HKEY_CLASSES_ROOT\\.s\\\\c could not be created (error 161).",
                                                  "The value of the key HKEY_CLASSES_ROOT\\Super.Rom\\DefaultIcon could not be set (error 87)."}));
     EXPECT_EQ(reg->failures(true).value(0), "La clé HKEY_CLASSES_ROOT\\.s\\\\c n'a pas pu être créée (erreur 161).");
     EXPECT_EQ(finish.desktop.told.size(), 1);
-
-    TestEnvironment::writeFile(finish.env.hiveFile(), "garbage");
-    reg = finish.reg();
-    reg->Timer_Timer();
-    EXPECT_EQ(TestEnvironment::readFile(finish.env.hiveFile()), "garbage");
-    EXPECT_EQ(finish.desktop.told.size(), 1);
-    EXPECT_EQ(reg->failures(false).size(), 1);
-    EXPECT_TRUE(reg->failures(false).value(0).contains("Nothing was written") && reg->failures(true).value(0).contains("Rien n'a été écrit"));
 }
 
-// The panel lies over the wizard's client area, below the menu bar; the user sees it alone and
-// only the 21st tick of the closing pause ends it (Escape and the close box do not), again on
-// the next Finish.
+// The panel lies over the wizard's client area, below the menu bar; the user sees it alone, the
+// writes made, and only the 21st tick of the closing pause ends it (Escape and the close box do not).
 TEST(Reg, ShowsItsPanelOverTheWizardUntilThe21stTickAfterTheWrites)
 {
     Finish finish(kCatalogue, {1, 5});
-    for (int run = 1; run <= 2; ++run) {
-        SCOPED_TRACE(run);
-        const auto reg = finish.reg();
-        EXPECT_EQ(reg->geometry().topLeft(), finish.window.centralWidget()->mapToGlobal(QPoint(0, 0)));
-        for (const QWidget* child : reg->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-            EXPECT_EQ(reg->rect().intersects(child->geometry()), child == reg->Pi1) << child->objectName().toStdString();
-        QList<int> counted;
-        qsizetype writesAtFirstTick = -1;
-        bool modalWhileCounting = true;
-        QObject::connect(reg->Timer2, &QTimer::timeout, reg.get(), [&] {
-            if (writesAtFirstTick < 0)
-                writesAtFirstTick = finish.writes().size();
-            counted << reg->WaitTicks();
-            if (reg->WaitTicks() == 1) {
-                QTest::keyClick(reg.get(), Qt::Key_Escape);
-                reg->close();
-            }
-            if (reg->WaitTicks() > 0)
-                modalWhileCounting &= reg->isVisible() && QApplication::activeModalWidget() == reg.get();
-        });
-        bool timedOut = false;
-        QTimer::singleShot(10000, reg.get(), [&] { timedOut = true, reg->done(QDialog::Rejected); });
-        reg->showModal();
-
-        ASSERT_FALSE(timedOut);
-        EXPECT_EQ(counted, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 0}));
-        EXPECT_TRUE(modalWhileCounting);
-        EXPECT_EQ(writesAtFirstTick, 9);
-        EXPECT_FALSE(reg->isVisible() || reg->Timer->isActive() || reg->Timer2->isActive());
-        EXPECT_EQ(finish.writes(), layoutRows({1, 2, 3, 4, 8, 9, 10, 14, 15}));
-        EXPECT_TRUE(reg->failures(false).isEmpty());
-    }
+    const auto reg = finish.reg();
+    EXPECT_EQ(reg->geometry().topLeft(), finish.window.centralWidget()->mapToGlobal(QPoint(0, 0)));
+    for (const QWidget* child : reg->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        EXPECT_EQ(reg->rect().intersects(child->geometry()), child == reg->Pi1) << child->objectName().toStdString();
+    QList<int> counted;
+    QObject::connect(reg->Timer2, &QTimer::timeout, reg.get(), [&] {
+        counted << reg->WaitTicks();
+        if (reg->WaitTicks() == 1) {
+            EXPECT_EQ(finish.writes(), layoutRows({1, 2, 3, 4, 8, 9, 10, 14, 15}));
+            QTest::keyClick(reg.get(), Qt::Key_Escape);
+            reg->close();
+        }
+        EXPECT_TRUE(reg->WaitTicks() == 0 || (reg->isVisible() && QApplication::activeModalWidget() == reg.get())) << reg->WaitTicks();
+    });
+    QTimer::singleShot(10000, reg.get(), [&] { reg->done(QDialog::Rejected); });
+    reg->showModal();
+    EXPECT_EQ(counted, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 0}));
+    EXPECT_FALSE(reg->isVisible() || reg->Timer->isActive() || reg->Timer2->isActive());
 }

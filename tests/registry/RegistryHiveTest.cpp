@@ -28,24 +28,17 @@ QByteArray written(const char* text)
 
 } // namespace
 
-// As the registry editor writes a version-5 file, so that it imports on Windows unchanged; and
-// every text the file can hold comes back the same.
-TEST(RegistryHive, WritesTheRegistryEditorExportFormatAndReadsItBack)
+// As the registry editor writes a version-5 file, so that it imports on Windows unchanged (every
+// text the file can hold coming back the same is the hive corpus replay's check).
+TEST(RegistryHive, WritesTheRegistryEditorExportFormat)
 {
-    RegistryHive hive = regtest::withValues({{"Cart.Rom", "Cart.Rom"}, {"Cart.Rom\\shell\\Jouer - Play\\command", "\"C:\\Emu\\emu.exe\" \"%1\""},
-                                             {".smc", "Cart.Rom"}, {"M\u00e9gabo\u00eete", "Cart.Rom"}});
+    const RegistryHive hive = regtest::withValues({{"Cart.Rom", "Cart.Rom"}, {"Cart.Rom\\shell\\Jouer - Play\\command", "\"C:\\Emu\\emu.exe\" \"%1\""},
+                                                   {".smc", "Cart.Rom"}, {"M\u00e9gabo\u00eete", "Cart.Rom"}});
     EXPECT_EQ(hive.serialize(),
               written("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\Cart.Rom]\n@=\"Cart.Rom\"\n\n"
                       "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell]\n\n[HKEY_CLASSES_ROOT\\Cart.Rom\\shell\\Jouer - Play]\n\n"
                       "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell\\Jouer - Play\\command]\n@=\"\\\"C:\\\\Emu\\\\emu.exe\\\" \\\"%1\\\"\"\n\n"
                       "[HKEY_CLASSES_ROOT\\.smc]\n@=\"Cart.Rom\"\n\n[HKEY_CLASSES_ROOT\\M\u00e9gabo\u00eete]\n@=\"Cart.Rom\"\n\n"));
-
-    ASSERT_TRUE(hive.createKey("NoValue\\Child"));
-    hive = regtest::withValues({{"Quoted", "say \"hi\" \\ \"\\\\server\\share\" \\"}, {"Trailing\\Backslash", "C:\\"}, {"Empty", ""},
-                                {"M\u00e9gadrive \u65e5\u672c \U0001F3AE", "\u00e9\u00e8 \u65e5\u672c\u8a9e \U0001F3AE"}, {"Spaces \\ inside ", "  padded  "},
-                                {"[Brackets]]", "]"}, {".", "Cart.Rom"}, {"", "the root's own value"}}, hive);
-    const RegistryHive back = parsed(hive.serialize());
-    EXPECT_EQ(keysOf(back), keysOf(hive));
 }
 
 TEST(RegistryHive, KeyNamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
@@ -55,62 +48,42 @@ TEST(RegistryHive, KeyNamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
     ASSERT_TRUE(hive.createKey("cart.rom\\Shell"));
     EXPECT_EQ(keysOf(hive), QStringList({"Cart.Rom", "Cart.Rom\\DefaultIcon = b,2", "Cart.Rom\\Shell", ".SMC = Other",
                                          "M\u00e9ga \"Console\" = Super.Rom"}));
-    EXPECT_EQ(hive.defaultValue("cart.ROM\\DEFAULTICON"), "b,2");
-    EXPECT_EQ(hive.subkeys("CART.rom"), QStringList({"DefaultIcon", "Shell"}));
-    EXPECT_EQ(hive.defaultValue("m\u00c9ga \"console\""), "Super.Rom");
+    EXPECT_EQ(QStringList({hive.defaultValue("cart.ROM\\DEFAULTICON").value_or(""), hive.subkeys("CART.rom").join(' '),
+                           hive.defaultValue("m\u00c9ga \"console\"").value_or("")}), QStringList({"b,2", "DefaultIcon Shell", "Super.Rom"}));
     EXPECT_TRUE(!hive.hasKey("Cart") && hive.subkeys("Missing").isEmpty());
 }
 
+// Paths too long or with empty levels, data with a carriage return or half a surrogate pair: the
+// hive corpus replay tries those; a line break or a NUL cannot be in its lines of changes.
 TEST(RegistryHive, RefusesWhatTheFileCannotHold)
 {
-    // Texts that would not come back the same: a line break, a NUL, half a surrogate pair.
-    const QStringList texts = {"Line\nBreak", "Carriage\rReturn", QStringLiteral("Nul") + QChar(u'\0'), QStringLiteral("Cart") + QChar(0xD83C),
-                               QChar(0xDFAE) + QStringLiteral("Rom"), QString(QChar(0xDFAE)) + QChar(0xD83C)};
-    RegistryHive hive;
-    ASSERT_TRUE(hive.setDefaultValue("Cart.Rom", "kept"));
-    for (const QString& path : texts + QStringList {"\\shell", "Cart.Rom\\", "Cart.Rom\\\\shell", QString(256, 'k')})
-        EXPECT_FALSE(hive.createKey(path) || hive.setDefaultValue(path, "x")) << path.toStdString();
-    for (const QString& data : texts)
-        EXPECT_FALSE(hive.setDefaultValue("Cart.Rom", data)) << data.toStdString();
+    RegistryHive hive = regtest::withValues({{"Cart.Rom", "kept"}});
+    for (const QString& text : {QStringLiteral("Line\nBreak"), QStringLiteral("Nul") + QChar(u'\0')})
+        EXPECT_FALSE(hive.createKey(text) || hive.setDefaultValue(text, "x") || hive.setDefaultValue("Cart.Rom", text)) << text.toStdString();
     EXPECT_EQ(keysOf(hive), QStringList("Cart.Rom = kept"));
-    EXPECT_TRUE(hive.createKey(QString(255, 'k')));
-
-    // Read from a file, such a key is not taken in and such a line is written back unit for unit.
-    const QByteArray file = utf16File("Windows Registry Editor Version 5.00\r\n[HKEY_CLASSES_ROOT\\" + texts[3]
-                                      + "]\r\n@=\"x\"\r\n[HKEY_CLASSES_ROOT\\A]\r\n@=\"" + texts[4] + "\"\r\n\"Name\"=\"" + texts[5] + "\"\r\n");
-    const RegistryHive read = parsed(file);
-    EXPECT_EQ(keysOf(read), QStringList("A"));
-    EXPECT_EQ(read.serialize(), file);
+    // Read from a file, such a key is not taken in (its lines come back unit for unit: the replay's check).
+    const QString cart = QStringLiteral("Cart") + QChar(0xD83C), rom = QChar(0xDFAE) + QStringLiteral("Rom");
+    EXPECT_EQ(keysOf(parsed(utf16File("REGEDIT4\r\n[HKEY_CLASSES_ROOT\\" + cart + "]\r\n@=\"x\"\r\n[HKEY_CLASSES_ROOT\\A]\r\n@=\"" + rom + "\"\r\n"))),
+              QStringList("A"));
 }
 
 TEST(RegistryHive, ReadsEveryRegistryEditorFileAsItImportsIt)
 {
-    enum class Stored { Utf16, Utf8, Utf8WithMark, Windows1252 };
-    // `lf`: LF line ends in the file, else CRLF.
-    const struct { const char* name; Stored stored; bool lf; const char* text; QStringList keys; } cases[] = {
-        {"an export with named values, binary values on several lines, other roots and comments", Stored::Utf16, false,
+    const struct { const char* name; const char* text; QStringList keys; } cases[] = {
+        {"an export with named values, binary values on several lines, other roots and comments",
          "Windows Registry Editor Version 5.00\n\n; kept by hand\n[HKEY_CURRENT_USER\\Software\\Zelvane]\n\"Langue\"=\"FR\"\n"
          "@=\"not ours\"\n\n[HKEY_CLASSES_ROOT\\Cart.Rom]\n@=\"Cart.Rom\"\n\"FriendlyTypeName\"=\"Cartouche\"\n"
          "\"EditFlags\"=dword:00010000\n\"Data\"=hex:01,02,03,\\\n  04,05\n\"Expand\"=hex(2):25,00,53,00,\\\n  79,00,00,00\n"
          "\"Old\"=-\n\n[-HKEY_CURRENT_USER\\Software\\Old]\n[HKEY_CLASSES_ROOT\\Cart.Rom\\DefaultIcon]\n"
          "@=\"C:\\\\Emu\\\\emul.dll,3\"\n[HKEY_CLASSES_ROOT]\n@=\"the root\"\n\n",
          {"@ = the root", "Cart.Rom = Cart.Rom", "Cart.Rom\\DefaultIcon = C:\\Emu\\emul.dll,3"}},
-        {"REGEDIT4 in Windows-1252", Stored::Windows1252, true,
-         "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\M\u00e9gabo\u00eete]\n@=\"Cart.Rom\"\n"
-         "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell\\Jouer - Play\\command]\n@=\"emu \\\"%1\\\" \u20ac\"\n",
-         {"M\u00e9gabo\u00eete = Cart.Rom", "Cart.Rom", "Cart.Rom\\shell", "Cart.Rom\\shell\\Jouer - Play",
-          "Cart.Rom\\shell\\Jouer - Play\\command = emu \"%1\" \u20ac"}},
-        {"REGEDIT4 in UTF-8", Stored::Utf8, true, "REGEDIT4\n[HKEY_CLASSES_ROOT\\\u20ac]\n@=\"\u00e9\"\n", {"\u20ac = \u00e9"}},
-        {"a hive of earlier versions, UTF-8 with a byte-order mark", Stored::Utf8WithMark, false,
-         "Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\M\u00e9gabo\u00eete]\n@=\"\u65e5\u672c\"\n\n",
-         {"M\u00e9gabo\u00eete = \u65e5\u672c"}},
-        {"deletions, applied where they stand", Stored::Utf16, false,
+        {"deletions, applied where they stand",
          "Windows Registry Editor Version 5.00\n[HKEY_CLASSES_ROOT\\A]\n@=\"1\"\n[HKEY_CLASSES_ROOT\\A\\B]\n@=\"2\"\n"
          "[-HKEY_CLASSES_ROOT\\A]\n[HKEY_CLASSES_ROOT\\a]\n[HKEY_CLASSES_ROOT\\C]\n@=\"3\"\n@=-\n[HKEY_CLASSES_ROOT\\D]\n@=\"4\"\n"
          "@=dword:00000001\n[HKEY_CLASSES_ROOT\\E]\n@=\"5\"\n@=dword:nothex\n[HKEY_CLASSES_ROOT\\F]\n@=\"6\"\n[-HKEY_CLASSES_ROOT]\n"
          "[-HKEY_CLASSES_ROOT\\F\\\\G]\n[-HKEY_CURRENT_USER\\F]\n",
          {"a", "C", "D", "E = 5", "F = 6"}},
-        {"lines the registry editor skips, and a UTF-16 file cut short", Stored::Utf16, false,
+        {"lines the registry editor skips, and a UTF-16 file cut short",
          "Windows Registry Editor Version 5.00\n@=\"before any key\"\n[HKEY_CLASSES_ROOT\\A]\n@=\"C:\\x\"\n"
          "[HKEY_CLASSES_ROOT\\B]\n@=\"b\" junk\n[HKEY_CLASSES_ROOT\\C] ; a comment\n  @ = \"spaced\" ; a comment\n"
          "[HKEY_CLASSES_ROOT\\D\\\\E]\n@=\"not read\"\n[ HKEY_CLASSES_ROOT\\F]\n@=\"not read\"\n"
@@ -119,20 +92,9 @@ TEST(RegistryHive, ReadsEveryRegistryEditorFileAsItImportsIt)
          "\"a \\\"quoted\\\" name\"=hex:01,\\\n[HKEY_CLASSES_ROOT\\J]\nhex junk ending in \\\n[HKEY_CLASSES_ROOT\\I]\n@=\"cut sh",
          {"A", "B", "C = spaced", "G", "H", "I"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString text = c.lf ? QString::fromUtf8(c.text) : withCrLf(c.text);
-        QByteArray file = utf16File(text);
-        if (c.stored == Stored::Windows1252)
-            file = QStringEncoder("windows-1252")(text);
-        else if (c.stored != Stored::Utf16)
-            file = (c.stored == Stored::Utf8WithMark ? "\xEF\xBB\xBF" : "") + text.toUtf8();
-        const RegistryHive hive = parsed(file);
-        EXPECT_EQ(keysOf(hive), c.keys);
-        // Every line comes back as it was, in UTF-16 with CRLF line ends.
-        EXPECT_EQ(hive.serialize(), written(c.text));
-        EXPECT_EQ(parsed(hive.serialize()).serialize(), hive.serialize());
-    }
+    // Each line coming back as it was is the hive corpus replay's check, on these files too.
+    for (const auto& c : cases)
+        EXPECT_EQ(keysOf(parsed(utf16File(withCrLf(c.text)))), c.keys) << c.name;
 }
 
 // Values set, keys and values deleted: in place in the file, every other line kept.
@@ -174,13 +136,6 @@ TEST(RegistryHive, ChangesTheFileWhereItHoldsTheKeys)
         EXPECT_EQ(hive.serialize(), written(c.after));
         EXPECT_EQ(keysOf(parsed(hive.serialize())), keysOf(hive));
     }
-
-    // What a Finish added and changed, taken back, leaves the file as it was, byte for byte.
-    const QByteArray before = written("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\.a]\n@=\"A\"\n\n[HKEY_CLASSES_ROOT\\.b]\n\n");
-    RegistryHive hive = parsed(regtest::withValues({{"B", "B"}, {".a", "B"}, {".b", "B"}, {"B\\shell\\x", "B"}}, parsed(before)).serialize());
-    ASSERT_TRUE(hive.deleteKey("B") && hive.setDefaultValue(".a", "A") && hive.deleteDefaultValue(".b"));
-    EXPECT_EQ(hive.serialize(), before);
-    EXPECT_FALSE(hive.deleteKey(QString()) || hive.deleteKey("B") || hive.deleteDefaultValue("B"));
 }
 
 TEST(RegistryHive, NamesTheLineItCannotRead)
