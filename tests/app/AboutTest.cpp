@@ -15,7 +15,6 @@ TEST_F(AboutTest, AClickOutsideTheLinksHidesThePanelTheLinksOpenTheirAddressesAn
         // What the user clicks on outside the links is the click area lying in front of them.
         const QPoint inPanel = control(hide == "apr" ? "I1" : hide)->geometry().center();
         QWidget* hit = control("P2")->childAt(inPanel);
-        ASSERT_NE(hit, nullptr);
         hide == "apr" ? act("apr") : QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(control("P2"), inPanel));
         EXPECT_TRUE(!shown("P2") && menu("lng")->isEnabled());
     }
@@ -37,9 +36,7 @@ TEST_F(AboutTest, AClickOutsideTheLinksHidesThePanelTheLinksOpenTheirAddressesAn
     for (const auto& [over, state] : {std::pair{"I1", "0 #ff8000 #ff8000 0"}, {"Lad", "99 #0000ff #ff8000 24"},
                                       {"Lma", "99 #ff8000 #0000ff 24"}, {"Protege", "0 #ff8000 #ff8000 0"}, {"Lma", "99 #ff8000 #0000ff 24"}})
         EXPECT_EQ(moveOver(over), state) << over;
-    EXPECT_EQ(window->cursor().hotSpot(), QPoint(12, 5));
-    act("apr"); // hidden with the hand still set: the pointer keeps its shape
-    EXPECT_EQ(window->mousePointer(), 99);
+    act("apr");
     // The flags show the hand, their panel the arrow, and a flag's click puts the arrow back.
     act("lng");
     EXPECT_EQ(moveOver("fr").left(2) + moveOver("T01").left(2) + moveOver("us").left(2), "990 99");

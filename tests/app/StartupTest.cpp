@@ -125,20 +125,4 @@ TEST_F(StartupTest, FirstRunAsksForTheLanguageAFlagAppliesItAndQuitAlwaysEnds)
     EXPECT_TRUE(ended);
 }
 
-TEST_F(StartupTest, StoredPreferencesAreAppliedAtStart)
-{
-    // Language, level, then page 3's title, the level's check marks and the level stored after the start.
-    const QStringList cases[] = {{"FR", "Expert", "Choisissez un Emulateur", "-x", "Expert"},
-                                 {"US", "Novice", "Select an Emulator", "n-", "Novice"},
-                                 {"US", QString(), "Select an Emulator", "n-", "Novice"},
-                                 {"de", "expert", "", "--", "expert"}}; // unknown: no texts, no check mark
-    for (const QStringList& c : cases) {
-        SCOPED_TRACE(c.join('/').toStdString());
-        TestEnvironment own;
-        startIn(c[0], c[1]);
-        EXPECT_EQ(control<QGroupBox>("F3")->title() + (menu("nov")->isChecked() ? "n" : "-") + (menu("xpt")->isChecked() ? "x" : "-")
-                      + stored("Niveau") + (shown("P3") ? " asked" : ""), c[2] + c[3] + c[4]);
-    }
-}
-
 } // namespace

@@ -24,19 +24,15 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-struct ProgramRun {
-    int status = -1; // -1 when it was still running, -2 when it crashed
-    QString output, error;
-};
+// How the program ended: status -1 when it was still running, -2 when it crashed.
+struct ProgramRun { int status = -1; QString output, error; };
 
 // A catalogue with three consoles, enough for every page.
-inline const QByteArray kThreeConsoles = "[Console]\n01=Alpha\n02=Beta\n03=Gamma\n\n"
-    "[01]\next1=aa\next2=ab\next3=ac\next4=ad\nromname=Alpha.Rom\nsavname=Alpha.Save\nemu1=alpha-emu \"%1\"\n"
-    "emu2=alpha-emu --fast \"%1\"\nemu3=third \"%1\"\nemu4=fourth \"%1\"\nemu5=fifth \"%1\"\nemu6=sixth \"%1\"\n"
-    "sav1=sa\nsav2=sb\nsav3=sc\nsav4=sd\ncartico=2\nsaveico=7\n\n"
-    "[02]\next1=ba\next2=bb\nromname=Beta.Rom\nsavname=Beta.Save\nemu1=beta-emu \"%1\"\nemu2=beta-two \"%1\"\n"
-    "sav1=bs\ncartico=1\nsaveico=16\n\n"
-    "[03]\next1=ga\nromname=Gamma.Rom\nsavname=Gamma.Save\nemu1=\nsav1=gs\ncartico=3\nsaveico=15\n";
+inline const QByteArray kThreeConsoles = "[Console]\n01=Alpha\n02=Beta\n03=Gamma\n[01]\next1=aa\next2=ab\next3=ac\next4=ad\n"
+    "romname=Alpha.Rom\nsavname=Alpha.Save\nemu1=alpha-emu \"%1\"\nemu2=alpha-emu --fast \"%1\"\nemu3=third \"%1\"\nemu4=fourth \"%1\"\n"
+    "emu5=fifth \"%1\"\nemu6=sixth \"%1\"\nsav1=sa\nsav2=sb\nsav3=sc\nsav4=sd\ncartico=2\nsaveico=7\n[02]\next1=ba\next2=bb\nromname=Beta.Rom\n"
+    "savname=Beta.Save\nemu1=beta-emu \"%1\"\nemu2=beta-two \"%1\"\nsav1=bs\ncartico=1\nsaveico=16\n[03]\next1=ga\nromname=Gamma.Rom\n"
+    "savname=Gamma.Save\nemu1=\nsav1=gs\ncartico=3\nsaveico=15\n";
 
 class WizardFixture : public ::testing::Test {
 protected:
