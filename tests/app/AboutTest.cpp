@@ -18,12 +18,9 @@ TEST_F(AboutTest, AClickOutsideTheLinksHidesThePanelTheLinksOpenTheirAddressesAn
         hide == "apr" ? act("apr") : QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(control("P2"), inPanel));
         EXPECT_TRUE(!shown("P2") && menu("lng")->isEnabled());
     }
-    EXPECT_EQ(page(), "F1");
     act("apr Lad Lma");
     EXPECT_EQ(opened, (QStringList{ZELVANE_WEB_ADDRESS, "mailto:" ZELVANE_MAIL_ADDRESS "?subject=Zelvane"}));
-    EXPECT_TRUE(shown("P2"));
-    EXPECT_EQ(control<QLabel>("Lad")->text() + control<QLabel>("Lma")->text() + control<QLabel>("Cop")->text(),
-              ZELVANE_WEB_ADDRESS ZELVANE_MAIL_ADDRESS ZELVANE_OWNERSHIP);
+    EXPECT_TRUE(shown("P2") && page() == "F1");
     // "<pointer> <Lad's colour> <Lma's colour>" once the pointer moved over `name`.
     const auto moveOver = [this](const char* name) {
         QWidget* widget = control(name);

@@ -3,7 +3,6 @@
 #include "WizardFixture.h"
 
 #include <QListView>
-#include <QTimer>
 
 namespace {
 
@@ -22,8 +21,7 @@ TEST_F(IconWindowLifecycle, SecondChooserSurvivesTheActivationAndItsPickIsWritte
         bool answered = false;
         QTimer::singleShot(3000, [this, icon, key, &answered] {
             QWidget* chooser = QApplication::activeModalWidget();
-            ASSERT_NE(chooser, nullptr);
-            auto* icons = chooser->findChild<QListView*>("icons");
+            auto* icons = chooser ? chooser->findChild<QListView*>("icons") : nullptr;
             ASSERT_NE(icons, nullptr);
             QTest::keyClick(icons, Qt::Key_Home);
             for (int step = 0; step < icon; ++step)
@@ -41,7 +39,6 @@ TEST_F(IconWindowLifecycle, SecondChooserSurvivesTheActivationAndItsPickIsWritte
     answerChooser("Img", 3, Qt::Key_Escape);
     answerChooser("Img2", 5, Qt::Key_Return);
     const QString library = env.dataHome() + "/zelvane/emul.dll,";
-    EXPECT_EQ(window->shared().CartIconRef + " " + window->shared().SaveIconRef, library + "2 " + library + "5");
     act("Sui");
     EXPECT_EQ(page(), "F1");
     const QStringList icons{"Alpha.Rom\\DefaultIcon = " + library + "2", "Alpha.Save\\DefaultIcon = " + library + "5"};

@@ -3,11 +3,8 @@
 
 #include "IconPainter.h"
 #include "app/WizardStyle.h"
-#include "platform/Settings.h"
 
-#include <QFile>
 #include <QGroupBox>
-#include <QTest>
 
 namespace {
 
@@ -36,23 +33,28 @@ TEST_F(StartupTest, FailuresAreToldInTheStoredLanguageAndEndTheProgramWithoutAWi
         if (c.failure == "folder")
             qputenv("XDG_DATA_HOME", (own.programDir() + "/Zelvane.ini").toLocal8Bit());
         window = std::make_unique<Zelvane15>(own.programDir());
-        EXPECT_FALSE(window->start());
-        EXPECT_TRUE(ended && !window->isVisible());
+        EXPECT_TRUE(!window->start() && ended && !window->isVisible());
         EXPECT_EQ(messages, QStringList{c.message});
     }
 }
 
-TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileCopiesTheIconLibraryAndKeepsItsKeysAndSharpIcon)
+// The list holds the catalogue's names in order up to the fifteenth, none picked.
+TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileListsFifteenConsolesCopiesTheIconLibraryAndKeepsItsKeysAndSharpIcon)
 {
     TestEnvironment::writeFile(env.dataHome() + "/zelvane/Emul.dll", "stale");
     WizardStyle::install();
-    startIn("US", "Expert");
+    QByteArray sixteen = "[Console]\n";
+    QStringList names;
+    for (int n = 1; n <= 16; ++n)
+        sixteen += QStringLiteral("%1=%2\n").arg(n, 2, 10, QLatin1Char('0')).arg(names.emplaceBack(QStringLiteral("Console %1").arg(n))).toUtf8();
+    startIn("US", "Expert", sixteen);
+    EXPECT_EQ(items("C1") << control<QComboBox>("C1")->currentText(), names.mid(0, 15) << QString());
+    EXPECT_TRUE(messages.isEmpty());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     QApplication::processEvents();
     // Reading a first image file loads every image-format plugin, a large share of a start-up.
-    QFile maps("/proc/self/maps");
-    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(maps.readAll().contains("/imageformats/"));
+    const QByteArray maps = TestEnvironment::readFile("/proc/self/maps");
+    EXPECT_TRUE(maps.contains("libQt6Core") && !maps.contains("/imageformats/"));
     const QByteArray shipped = TestEnvironment::readFile(ZELVANE_BIN_DIR "/Emul.icl");
     for (const char* copy : {"/zelvane/Emul.dll", "/zelvane/emul.dll"})
         EXPECT_EQ(TestEnvironment::readFile(env.dataHome() + copy), shipped) << copy;
@@ -67,31 +69,12 @@ TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileCopiesTheIconLibraryA
         EXPECT_EQ(qAlpha(small.pixel(pixel % 16, pixel / 16)) % 255, 0) << pixel;
 }
 
-// The list holds the catalogue's names in order, twins included, up to the fifteenth; none is picked.
-TEST_F(StartupTest, ConsoleListFollowsTheCatalogue)
-{
-    QByteArray fifteen = "[Console]\n";
-    QStringList names;
-    for (int n = 1; n <= 16; ++n)
-        fifteen += QStringLiteral("%1=%2\n").arg(n, 2, 10, QLatin1Char('0')).arg(names.emplaceBack(QStringLiteral("Console %1").arg(n))).toUtf8();
-    names.removeLast();
-    for (const auto& [catalogue, expected] : {std::pair{QByteArray(), QStringList()}, {"[Console]\n01=Same\n02=Same\n", {"Same", "Same"}}, {fifteen, names}}) {
-        SCOPED_TRACE(catalogue.left(40).toStdString());
-        startIn("US", "Expert", catalogue);
-        EXPECT_EQ(items("C1") << control<QComboBox>("C1")->currentText(), expected + QStringList(QString()));
-        EXPECT_TRUE(messages.isEmpty());
-    }
-}
-
 // The first run asks for the language over the wizard, with the menus off, and stores Novice; a flag
 // applies and stores the language; the level menu stores at once; Quit ends whatever panel is shown.
 TEST_F(StartupTest, FirstRunAsksForTheLanguageAFlagAppliesItAndQuitAlwaysEnds)
 {
     startIn(QString(), QString());
-    const auto captions = [this] {
-        return QStringList{control<QGroupBox>("F1")->title(), control<QGroupBox>("F5")->title(), button("Pre")->text(),
-                           button("Qu")->text(), menu("lng")->text(), menu("apr")->text(), menu("qui")->text()}.join('|');
-    };
+    const auto captions = [this] { return QStringList{control<QGroupBox>("F1")->title(), button("Pre")->text(), button("Qu")->text(), menu("lng")->text()}.join('|'); };
     const auto menusEnabled = [this] { return menu("apr")->isEnabled() + menu("lng")->isEnabled() + menu("qui")->isEnabled(); };
     EXPECT_TRUE(shown("P3") && menu("nov")->isChecked() && !menu("xpt")->isChecked());
     EXPECT_EQ(menusEnabled(), 0);
@@ -101,24 +84,20 @@ TEST_F(StartupTest, FirstRunAsksForTheLanguageAFlagAppliesItAndQuitAlwaysEnds)
     act("fr");
     EXPECT_TRUE(!shown("P3") && menusEnabled() == 3);
     EXPECT_EQ(stored("Langue"), "FR");
-    EXPECT_EQ(captions(), QString::fromUtf8("Choisissez une console|Choisissez les icônes|<--- Précédent|Quitter|Langage|A Propos|Quitter"));
+    EXPECT_EQ(captions(), QString::fromUtf8("Choisissez une console|<--- Précédent|Quitter|Langage"));
     act("lng");
     EXPECT_TRUE(shown("P3") && !menu("qui")->isEnabled());
     act("us");
     EXPECT_EQ(stored("Langue"), "US");
-    EXPECT_EQ(captions(), "Select a Video Game Platform|Select icons|<--- Previous|Quit|Language|About|Quit");
+    EXPECT_EQ(captions(), "Select a Video Game Platform|<--- Previous|Quit|Language");
     for (const QString level : {"xpt", "nov", "xpt"}) {
         act(level);
         EXPECT_TRUE(menu(level)->isChecked() && menu("nov")->isChecked() != menu("xpt")->isChecked());
         EXPECT_EQ(stored("Niveau"), level == "xpt" ? "Expert" : "Novice");
     }
-    // Quit with the About panel shown, by its key and by the button.
+    // Quit with the About panel shown, by the menu and by the button.
     ended = false;
-    act("apr");
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    act("apr qui");
     EXPECT_TRUE(ended && shown("P2"));
     ended = false;
     act("Qu");

@@ -14,14 +14,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QMap>
 #include <QProcess>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
-#include <gtest/gtest.h>
+#include <QTimer>
 #include <memory>
 
 // How the program ended: status -1 when it was still running, -2 when it crashed.
@@ -38,11 +37,8 @@ class WizardFixture : public ::testing::Test {
 protected:
     WizardFixture()
     {
-        platform::setMessageBoxHook([this](const QString& text, int style, const QString& title) {
-            messages << QStringLiteral("%1 %2: %3").arg(style).arg(title, text);
-        });
-        platform::setEndProgramHook([this] { ended = true; });
-        platform::setShellOpenHook([this](const QString& target) { opened << target; });
+        platform::setMessageBoxHook([this](const QString& text, int style, const QString& title) { messages << QStringLiteral("%1 %2: %3").arg(style).arg(title, text); });
+        platform::setEndProgramHook([this] { ended = true; }), platform::setShellOpenHook([this](const QString& target) { opened << target; });
         platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::ClassesRootFailure>(); });
     }
     ~WizardFixture() override
@@ -56,10 +52,9 @@ protected:
     void writeUserCatalogue(const QByteArray& text) const { TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.ini", text); }
     static void storePreferences(const QString& language, const QString& level)
     {
-        for (const auto& [name, value] : {std::pair{"Langue", language}, {"Niveau", level}}) {
+        for (const auto& [name, value] : {std::pair{"Langue", language}, {"Niveau", level}})
             if (!value.isNull())
                 platform::SaveSetting("Zelvane", "Options", name, value);
-        }
     }
     // Builds the main window, the shipped icon library beside it, and runs its start-up.
     bool startWizard()
@@ -109,10 +104,7 @@ protected:
     }
     QString page() const { return control<QStackedWidget>("pages")->currentWidget()->objectName(); } // "F1" to "F5"
     // "<page> <N if Next is enabled, else -><P if Previous is enabled, else -> <Next's caption>".
-    QString state() const
-    {
-        return page() + (button("Sui")->isEnabled() ? " N" : " -") + (button("Pre")->isEnabled() ? "P " : "- ") + button("Sui")->text();
-    }
+    QString state() const { return page() + (button("Sui")->isEnabled() ? " N" : " -") + (button("Pre")->isEnabled() ? "P " : "- ") + button("Sui")->text(); }
     // The four boxes from S<first>: "<caption>:on" or ":off", with ",disabled".
     QStringList boxes(int first) const
     {
@@ -155,8 +147,7 @@ protected:
         program.setProcessEnvironment(environment);
         program.start(ZELVANE_BIN_DIR "/zelvane", arguments);
         const bool finished = program.waitForFinished(waitMs);
-        program.kill();
-        program.waitForFinished();
+        program.kill(), program.waitForFinished();
         return {!finished ? -1 : program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2,
                 QString::fromLocal8Bit(program.readAllStandardOutput()), QString::fromLocal8Bit(program.readAllStandardError())};
     }
