@@ -11,44 +11,27 @@ namespace {
 
 using CommandLine = WizardFixture;
 
-TEST_F(CommandLine, AnswersOrRefusesBeforeAnyWindowOpens)
+// One user's session, step by step: each step's status and what it prints, and a mistake is
+// refused before any window opens, with every file left as it was.
+TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsLanguage)
 {
-    const QString refusal = "\nTry 'zelvane --help' for the options.\n";
-    // QT_QPA_PLATFORM (none, nor any display, when null); the status, -1 for a wizard that opens and
-    // stays open; the start of the standard output and the end of the standard error.
-    const struct { QStringList arguments; const char* platform; int status; QString output, error; } cases[] = {
-        {{}, "offscreen", -1, "", ""},
-        {{"--version"}, nullptr, 0, "Zelvane 1.51b\n", ""},
-        {{"-platform", "offscreen", "-v"}, nullptr, 0, "Zelvane 1.51b\n", ""},
-        {{"--help"}, nullptr, 0, "Usage: zelvane [options]\nAssociates console ROM", ""},
-        {{"-h", "--bogus"}, nullptr, 0, "Usage: zelvane [options]\n", ""},
-        {{"-style=fusion", "-platform", "xcb", "--bogus"}, nullptr, 2, "", "zelvane: Unknown option 'bogus'." + refusal},
-        {{"game.nes"}, nullptr, 2, "", "zelvane: Unexpected argument 'game.nes'." + refusal},
-        {{"--json"}, nullptr, 2, "", "zelvane: --json goes with --list." + refusal},
-        {{"--list", "--undo"}, nullptr, 2, "", "--associate, --remove and --undo." + refusal},
-        {{"--associate", "Alpha", "--emulator", "7"}, nullptr, 2, "", "from 1 to 6, not '7'." + refusal},
-        {{"--associate", "Alpha", "--emulator", "1", "--command", "x"}, nullptr, 2, "", "not both." + refusal},
-        {{"--remove", "Alpha", "--rom", "aa"}, nullptr, 2, "", "--rom goes with --associate." + refusal},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const ProgramRun result = runProgram(c.arguments, c.platform, c.status < 0 ? 1500 : 60000);
-        EXPECT_EQ(result.status, c.status);
-        if (c.status >= 0) {
-            EXPECT_TRUE(c.output.isEmpty() ? result.output.isEmpty() : result.output.startsWith(c.output)) << result.output.toStdString();
-            EXPECT_TRUE(c.error.isEmpty() ? result.error.isEmpty() : result.error.endsWith(c.error)) << result.error.toStdString();
-        }
-    }
-}
-
-// One user's session, step by step: each step's status and what it prints, and a refused step
-// leaves every file as it was.
-TEST_F(CommandLine, ListsAssociatesRemovesAndUndoesAsAUserTypesIt)
-{
+    EXPECT_EQ(runProgram({}, "offscreen", 1500).status, -1); // no option: the wizard, which stays open
     programsOnPath({"alpha-emu", "beta-emu"});
     writeUserCatalogue(kThreeConsoles);
+    const QString refusal = "\nTry 'zelvane --help' for the options.\n";
     // The status, what the standard output and error hold, and "path = value" the hive holds afterwards ("path": a key that is gone).
     const struct { QStringList arguments; int status; QString output, error; QStringList keys; } steps[] = {
+        {{"--version"}, 0, "Zelvane 1.51b\n", "", {}},
+        {{"-platform", "offscreen", "-v"}, 0, "Zelvane 1.51b\n", "", {}},
+        {{"--help"}, 0, "Usage: zelvane [options]\nAssociates console ROM", "", {}},
+        {{"-h", "--bogus"}, 0, "Usage: zelvane [options]\n", "", {}},
+        {{"-style=fusion", "-platform", "xcb", "--bogus"}, 2, "", "zelvane: Unknown option 'bogus'." + refusal, {}},
+        {{"game.nes"}, 2, "", "zelvane: Unexpected argument 'game.nes'." + refusal, {}},
+        {{"--json"}, 2, "", "zelvane: --json goes with --list." + refusal, {}},
+        {{"--list", "--undo"}, 2, "", "--associate, --remove and --undo." + refusal, {}},
+        {{"--associate", "Alpha", "--emulator", "7"}, 2, "", "from 1 to 6, not '7'." + refusal, {}},
+        {{"--associate", "Alpha", "--emulator", "1", "--command", "x"}, 2, "", "not both." + refusal, {}},
+        {{"--remove", "Alpha", "--rom", "aa"}, 2, "", "--rom goes with --associate." + refusal, {}},
         {{"--list"}, 0, "No association.\n", "", {}},
         {{"--associate", "alpha", "--rom", "ab,.AC", "--save", "*.sa"}, 0, "Associated Alpha: .ab .ac .sa open with alpha-emu \"%1\"", "",
          {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".ac = Alpha.Rom", ".sa = Alpha.Save", ".aa",
@@ -82,38 +65,23 @@ TEST_F(CommandLine, ListsAssociatesRemovesAndUndoesAsAUserTypesIt)
         const QStringList told = result.error.split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^(?!zelvane: warning: )"));
         EXPECT_TRUE(step.error.isEmpty() ? told.isEmpty() : result.error.contains(step.error)) << result.error.toStdString();
         EXPECT_TRUE(step.status != 2 || filesBelow(env.root()) == before) << "a refused request wrote";
-        const registry::RegistryHive hive = QFile::exists(env.hiveFile()) ? desktoptest::readHive(env.hiveFile()) : registry::RegistryHive();
-        QStringList held;
-        for (const QString& key : step.keys) {
-            const QString path = key.section(" = ", 0, 0);
-            held << (hive.hasKey(path) ? path + " = " + hive.defaultValue(path).value_or("(none)") : path);
-        }
-        EXPECT_EQ(held, step.keys);
+        EXPECT_EQ(held(step.keys), step.keys);
     }
-}
 
-TEST_F(CommandLine, ListsForScriptsWarnsAndSpeaksTheWizardsLanguage)
-{
-    programsOnPath({"beta-emu"});
-    writeUserCatalogue(kThreeConsoles);
+    // For scripts, as JSON.
     ASSERT_EQ(runProgram({"--associate", "Beta"}).status, 0);
-    const ProgramRun list = runProgram({"--list", "--json"});
-    ASSERT_EQ(list.status, 0);
-    const QJsonArray associations = QJsonDocument::fromJson(list.output.toUtf8())["associations"].toArray();
-    ASSERT_EQ(associations.size(), 1);
     const QString icons = env.dataHome() + "/zelvane/emul.dll,";
-    EXPECT_EQ(associations[0].toObject(), QJsonObject::fromVariantMap({
+    EXPECT_EQ(QJsonDocument::fromJson(runProgram({"--list", "--json"}).output.toUtf8())["associations"].toArray(), QJsonArray({QJsonObject::fromVariantMap({
         {"console", "Beta"}, {"romClass", "Beta.Rom"}, {"saveClass", "Beta.Save"}, {"romExtensions", QStringList{"ba", "bb"}},
-        {"saveExtensions", QStringList{"bs"}}, {"command", "beta-emu \"%1\""}, {"romIcon", icons + "1"},
-        {"saveIcon", icons + "16"}, {"works", true}, {"romTypeKnown", true}, {"saveTypeKnown", true},
-        {"opensWithCommand", true}, {"programFound", true}, {"problems", QStringList()}}));
+        {"saveExtensions", QStringList{"bs"}}, {"command", "beta-emu \"%1\""}, {"romIcon", icons + "1"}, {"saveIcon", icons + "16"},
+        {"works", true}, {"romTypeKnown", true}, {"saveTypeKnown", true}, {"opensWithCommand", true}, {"programFound", true},
+        {"problems", QStringList()}})}));
 
     // Written, but the desktop will ignore it: told on the standard error, and by --list.
     const QString ignored = "The emulator \"missing-emu\" of the class \"Gamma.Rom\" cannot be found on PATH: "
                             "the desktop will ignore this association.\n";
     const ProgramRun gamma = runProgram({"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""});
-    EXPECT_EQ(gamma.status, 0);
-    EXPECT_EQ(gamma.error, "zelvane: warning: " + ignored);
+    EXPECT_EQ(QString::number(gamma.status) + " " + gamma.error, "0 zelvane: warning: " + ignored);
     EXPECT_TRUE(runProgram({"--list"}).output.endsWith("  works:        no\n    ! " + ignored));
 
     TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.conf", "[Options]\nLangue=FR\n");

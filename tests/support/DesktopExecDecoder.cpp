@@ -44,40 +44,17 @@ std::optional<QList<Word>> wordsOf(const QString& line)
     return words;
 }
 
-// One argument with its field codes expanded; counts the file codes in `fileCodes`.
-std::optional<QStringList> expanded(const Word& word, const QStringList& files, int* fileCodes)
+// One piece of a shell word at `*pos`, moving `*pos` past it.
+std::optional<QString> shellPiece(const QString& script, qsizetype* pos, const QStringList& parameters)
 {
-    if (word.text == QStringLiteral("%f") || word.text == QStringLiteral("%F")) {
-        ++*fileCodes;
-        return word.quoted ? std::nullopt : std::optional(files);
-    }
-    QString text;
-    for (qsizetype i = 0; i < word.text.size(); ++i) {
-        if (word.text[i] == u'%' && (++i == word.text.size() || word.text[i] != u'%'))
-            return std::nullopt;
-        text += word.text[i];
-    }
-    return QStringList { text };
-}
-
-// One piece of a shell word at `*pos`: its text, or every parameter for "$@".
-struct ShellPiece { QString text; bool allParameters = false; };
-
-std::optional<ShellPiece> shellPiece(const QString& script, qsizetype* pos, const QStringList& parameters)
-{
-    static const QRegularExpression pieces(R"re('([^']*)'|\\'|"\$1"|"\$@"|"\$\(printf '\\([0-7]{3})'\)")re");
-    const QRegularExpressionMatch match
-        = pieces.match(script, *pos, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+    static const QRegularExpression pieces(R"re('([^']*)'|\\'|"\$1"|"\$\(printf '\\([0-7]{3})'\)")re");
+    const QRegularExpressionMatch match = pieces.match(script, *pos, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
     const QString piece = match.captured();
-    if (!match.hasMatch() || (piece == QStringLiteral("\"$1\"") && parameters.isEmpty())
-        || (match.hasCaptured(2) && match.captured(2).toUInt(nullptr, 8) == 0))
+    if (!match.hasMatch() || (piece == QStringLiteral("\"$1\"") && parameters.isEmpty()) || (match.hasCaptured(2) && match.captured(2).toUInt(nullptr, 8) == 0))
         return std::nullopt;
     *pos += piece.size();
-    if (match.hasCaptured(2))
-        return ShellPiece { QString(QChar(match.captured(2).toUInt(nullptr, 8))) };
-    if (piece == QStringLiteral("\"$@\""))
-        return ShellPiece { {}, true };
-    return ShellPiece { match.hasCaptured(1) ? match.captured(1) : piece == QStringLiteral("\\'") ? QStringLiteral("'") : parameters.first() };
+    return match.hasCaptured(2) ? QString(QChar(match.captured(2).toUInt(nullptr, 8))) : match.hasCaptured(1) ? match.captured(1)
+        : piece == QStringLiteral("\\'") ? QStringLiteral("'") : parameters.first();
 }
 
 // What `launched` finally runs: itself, or the words of a `/bin/sh -c SCRIPT NAME PARAMETERS...`.
@@ -91,23 +68,21 @@ std::optional<QStringList> shellArguments(const QStringList& launched)
     const QStringList parameters = launched.mid(4);
     const bool exec = script.startsWith(QStringLiteral("exec "));
     QStringList words;
-    // Each word leaves `pos` on the space after it, which the loop steps over.
+    // Each word leaves `pos` on the space after it, which the loop steps over; "$@" is a word alone.
     for (qsizetype pos = exec ? 5 : 0; pos < script.size(); ++pos) {
-        if (script[pos] == u' ')
+        const bool allParameters = script.mid(pos, 5) == QStringLiteral("\"$@\" ") || script.mid(pos) == QStringLiteral("\"$@\"");
+        if (allParameters)
+            words += parameters, pos += 4;
+        if (allParameters || script[pos] == u' ')
             continue;
         QString word;
-        int pieces = 0;
-        bool allParameters = false;
-        for (; pos < script.size() && script[pos] != u' '; ++pieces) {
-            const std::optional<ShellPiece> piece = shellPiece(script, &pos, parameters);
+        while (pos < script.size() && script[pos] != u' ') {
+            const std::optional<QString> piece = shellPiece(script, &pos, parameters);
             if (!piece)
                 return std::nullopt;
-            word += piece->text;
-            allParameters = allParameters || piece->allParameters;
+            word += *piece;
         }
-        if (allParameters && pieces > 1)
-            return std::nullopt;
-        words += allParameters ? parameters : QStringList { word };
+        words << word;
     }
     if (words.isEmpty() || (exec && words.first().startsWith(u'-')))
         return std::nullopt;
@@ -128,10 +103,12 @@ std::optional<QList<QStringList>> launchedArguments(const QString& value, const 
         QStringList arguments;
         int fileCodes = 0;
         for (const Word& word : *words) {
-            const std::optional<QStringList> parts = expanded(word, allFiles ? files : files.mid(process, 1), &fileCodes);
-            if (!parts || fileCodes > (arguments.isEmpty() ? 0 : 1))
+            // A file code is a whole unquoted argument after the program; every other '%' is doubled.
+            const bool fileCode = word.text == QStringLiteral("%f") || word.text == QStringLiteral("%F");
+            static const QRegularExpression doubled(QStringLiteral("\\A(?:[^%]|%%)*\\z"));
+            if (fileCode ? word.quoted || arguments.isEmpty() || ++fileCodes > 1 : !doubled.match(word.text).hasMatch())
                 return std::nullopt;
-            arguments += *parts;
+            arguments += fileCode ? (allFiles ? files : files.mid(process, 1)) : QStringList { QString(word.text).replace(QStringLiteral("%%"), QStringLiteral("%")) };
         }
         if (fileCodes != 1)
             return std::nullopt;

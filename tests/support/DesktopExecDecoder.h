@@ -2,8 +2,6 @@
 // Desktop Entry rules alone, and through the `/bin/sh -c` scripts the publisher writes.
 #pragma once
 
-#include <QList>
-#include <QString>
 #include <QStringList>
 #include <optional>
 

@@ -1,15 +1,15 @@
 // Helpers of the tests that read associations back: the desktop's own tools, a test icon file.
 #include "DesktopTestSupport.h"
 
+#include "TestEnvironment.h"
+
 #include <QBuffer>
 #include <QDirIterator>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QThread>
+#include <QRegularExpression>
+#include <QTest>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 namespace desktoptest {
 
@@ -27,31 +27,19 @@ Run run(const QString& program, const QStringList& arguments)
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
-    if (!process.waitForFinished(30'000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAll())};
+    const bool finished = process.waitForFinished(30'000) && process.exitStatus() == QProcess::NormalExit;
+    return finished ? Run {process.exitCode(), QString::fromUtf8(process.readAll())} : Run {};
 }
 
-namespace {
-// The text after "<prefix>" on the first line of `output` that starts with it, once trimmed.
-QString lineAfter(const QString& output, const QString& prefix)
+// The text after `prefix` on the first line of `output` that starts with it, once trimmed.
+static QString lineAfter(const QString& output, const QString& prefix)
 {
-    for (const QString& line : output.split(u'\n')) {
-        if (line.trimmed().startsWith(prefix))
-            return line.trimmed().mid(prefix.size());
-    }
-    return {};
+    return output.split(u'\n').filter(QRegularExpression("^\\s*" + QRegularExpression::escape(prefix))).value(0).trimmed().mid(prefix.size());
 }
-QString gioAttribute(const QString& path, const QString& attribute)
-{
-    return lineAfter(run("gio", {"info", "-a", attribute, path}).output, attribute + ": ");
-}
-} // namespace
+static QString gioAttribute(const QString& path, const QString& attribute) { return lineAfter(run("gio", {"info", "-a", attribute, path}).output, attribute + ": "); }
 
 QString contentType(const QString& path) { return gioAttribute(path, "standard::content-type"); }
-
 QStringList iconNames(const QString& path) { return gioAttribute(path, "standard::icon").split(", "); }
-
 QString defaultApplication(const QString& mimeType)
 {
     return lineAfter(run("gio", {"mime", mimeType}).output, "Default application for").section(": ", -1).trimmed();
@@ -60,20 +48,17 @@ QString defaultApplication(const QString& mimeType)
 QByteArray icoFile(const std::vector<int>& sizes, unsigned int colour)
 {
     QByteArray directory(6 + 16 * sizes.size(), '\0'), images;
-    qToLittleEndian<quint16>(1, directory.data() + 2);
-    qToLittleEndian<quint16>(quint16(sizes.size()), directory.data() + 4);
+    directory[2] = 1, directory[4] = char(sizes.size()); // an icon file, with fewer than 256 images
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         QImage image(sizes[i], sizes[i], QImage::Format_ARGB32);
         image.fill(colour);
         QByteArray png;
         QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
+        image.save(&buffer, "PNG"); // which opens the buffer
         // Width and height (0 for 256), colours and reserved, planes 1, 32 bits, size, offset.
         char* entry = directory.data() + 6 + 16 * i;
         entry[0] = entry[1] = char(sizes[i] >= 256 ? 0 : sizes[i]);
-        qToLittleEndian<quint16>(1, entry + 4);
-        qToLittleEndian<quint16>(32, entry + 6);
+        entry[4] = 1, entry[6] = 32;
         qToLittleEndian<quint32>(quint32(png.size()), entry + 8);
         qToLittleEndian<quint32>(quint32(directory.size() + images.size()), entry + 12);
         images += png;
@@ -88,14 +73,8 @@ QByteArray recorderScript(const QString& outputPath)
 
 QStringList waitForLines(const QString& path)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!QFile::exists(path) && timer.elapsed() < 10'000)
-        QThread::msleep(20);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    (void)QTest::qWaitFor([&path] { return QFile::exists(path); }, 10'000); // a file never written reads as no line
+    QStringList lines = QString::fromUtf8(TestEnvironment::readFile(path)).split(u'\n');
     if (lines.last().isEmpty())
         lines.removeLast();
     return lines;
@@ -103,19 +82,16 @@ QStringList waitForLines(const QString& path)
 
 registry::RegistryHive readHive(const QString& path)
 {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     registry::RegistryHive::ReadError error;
-    std::optional<registry::RegistryHive> hive = registry::RegistryHive::parse(file.readAll(), &error);
-    EXPECT_TRUE(hive.has_value()) << path.toStdString() << ": line " << error.line << ": " << error.english.toStdString();
+    const std::optional<registry::RegistryHive> hive = registry::RegistryHive::parse(TestEnvironment::readFile(path), &error);
+    EXPECT_TRUE(QFile::exists(path) && hive) << path.toStdString() << ": line " << error.line << ": " << error.english.toStdString();
     return hive.value_or(registry::RegistryHive());
 }
 
 QStringList filesBelow(const QString& folder)
 {
     QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext())
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories); it.hasNext();)
         files << it.next();
     return files;
 }

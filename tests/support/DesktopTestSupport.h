@@ -3,18 +3,14 @@
 
 #include "registry/RegistryHive.h"
 
-#include <QByteArray>
-#include <QString>
 #include <QStringList>
 #include <ostream>
 #include <vector>
 
 namespace desktoptest {
 
-struct Run {
-    int exitCode = -1;
-    QString output; // standard output and error together
-};
+// How a tool ended, and its standard output and error together.
+struct Run { int exitCode = -1; QString output; };
 
 // Runs `program` in the test's environment (XDG folders of TestEnvironment) with the system
 // data folders known to GIO and no desktop session services; exitCode -1 when it cannot start.
@@ -43,7 +39,4 @@ QStringList filesBelow(const QString& folder);
 } // namespace desktoptest
 
 // Lets GoogleTest print texts in its failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

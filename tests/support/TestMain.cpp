@@ -4,8 +4,7 @@
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
