@@ -4,9 +4,7 @@
 #include "IconLibraryWriter.h"
 #include "IconTestFiles.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -79,60 +77,42 @@ QByteArray wrestool(const QStringList& arguments)
 
 } // namespace
 
-TEST(IconLibrary, ListsGroupsInTheOrderOfExtraction)
+TEST(IconLibrary, ListsGroupsInTheOrderOfExtractionAndRebuildsEachAsTheIcoFileItCameFrom)
 {
-    const std::vector<IconImage> one{solidDib(16, Red)};
-    const std::vector<Group> ne{{number(5), one}, {number(2), one}, {text("CART"), one}, {number(9), one}};
+    const std::vector<IconImage> one{solidDib(16, Red)}, save{paletteDib(16, 8, Green)},
+        cart{solidDib(16, Red), solidDib(32, Green), paletteDib(32, 4, Blue), solidPng(256, Blue)};
+    const std::vector<Group> ne{{number(5), cart}, {number(2), save}, {text("CART"), one}, {number(9), one}};
     // The reader keeps the stored order even where the file breaks the sorting rule.
     QByteArray unsorted = peLibrary({{number(1), one}, {number(2), one}, {number(3), one}});
     const quint32 table = peLayout(unsorted).groupTable;
     const QByteArray first = unsorted.mid(table + 16, 8);
     unsorted.replace(table + 16, 8, unsorted.mid(table + 32, 8)).replace(table + 32, 8, first);
-    // The kind, the groups in order, then positionOf: an index n >= 0 is the n-th group, a negative
-    // one names the resource ID.
-    const std::tuple<QByteArray, std::vector<int>, QString> cases[] = {
-        {peLibrary({{number(7), one}, {text("ZETA"), one}, {number(2), one}, {text("ALPHA"), one}}),
-         {0, 3, 4, -2, -7, -1, -3, INT_MIN}, "1: ALPHA ZETA 2 7: 0 3 -1 2 3 -1 -1 -1"},
-        {unsorted, {0, -3, -1}, "1: 3 2 1: 0 0 2"},
-        {neLibrary(ne), {1, -9, -5, -2, -4}, "2: 5 2 CART 9: 1 3 0 1 -1"},
-        {neLibrary(ne, 9, true), {3, -9}, "2: 5 2 CART 9: 3 3"}, // group block first, 512-byte alignment
-        {goodIco(), {0, 1, -1}, "3: -: 0 -1 -1"},
-    };
-    Folder folder;
-    for (const auto& [file, indexes, expected] : cases) {
-        const IconLibrary library = folder.open(file);
-        QString found = QString("%1: %2:").arg(int(library.kind())).arg(keys(library).join(' ')) + library.error();
-        for (const int index : indexes)
-            found += " " + QString::number(library.positionOf(index));
-        EXPECT_EQ(found, expected);
-        for (int group = 0; group < library.groupCount(); ++group)
-            EXPECT_FALSE(library.decode(group, 32).isNull()) << expected.toStdString() << ", " << group;
-    }
-}
-
-TEST(IconLibrary, RebuildsEachGroupAsTheIcoFileItCameFromInTheFirstLanguage)
-{
-    const std::vector<IconImage> cartridge{solidDib(16, Red), solidDib(32, Green), paletteDib(32, 4, Blue),
-                                           solidPng(256, Blue)};
-    const std::vector<IconImage> save{paletteDib(16, 8, Green)};
-    // German (0x407) is stored before English (0x409) at both levels, with other images.
+    // German (0x407) is stored before English (0x409) at both levels, with other images: the first counts.
     icontools::PeResourceWriter languages;
     for (const auto& [language, image] : {std::pair(0x407, solidDib(16, Blue)), std::pair(0x409, solidDib(32, Red))}) {
         languages.add(number(3), number(1), quint16(language), image.data);
         languages.add(number(14), number(1), quint16(language), icontools::writeGroupDirectory({image}, 1));
     }
+    // The kind, the groups in order, then positionOf (an index n >= 0 is the n-th group, a negative one
+    // names the resource ID); the images of the groups listed.
+    const std::tuple<QByteArray, std::vector<int>, QString, std::vector<std::vector<IconImage>>> cases[] = {
+        {peLibrary({{number(7), one}, {text("ZETA"), save}, {number(2), cart}, {text("ALPHA"), one}}),
+         {0, 3, 4, -2, -7, -1, -3, INT_MIN}, "1: ALPHA ZETA 2 7: 0 3 -1 2 3 -1 -1 -1", {one, save, cart, one}},
+        {unsorted, {0, -3, -1}, "1: 3 2 1: 0 0 2", {one, one, one}},
+        {neLibrary(ne), {1, -9, -5, -2, -4}, "2: 5 2 CART 9: 1 3 0 1 -1", {cart, save, one, one}},
+        {neLibrary(ne, 9, true), {3, -9}, "2: 5 2 CART 9: 3 3", {cart, save, one, one}}, // group block first, 512-byte alignment
+        {goodIco(), {0, 1, -1}, "3: -: 0 -1 -1", {{solidDib(8, Red), solidPng(16, Blue)}}},
+        {languages.build(), {-1}, "1: 1: 0", {{solidDib(16, Blue)}}},
+    };
     Folder folder;
-    using Groups = std::vector<std::vector<IconImage>>;
-    for (const auto& [file, groups] : {std::pair(peLibrary({{number(1), cartridge}, {number(2), save}}), Groups{cartridge, save}),
-                                       std::pair(neLibrary({{number(1), cartridge}, {number(2), save}}), Groups{cartridge, save}),
-                                       std::pair(languages.build(), Groups{{solidDib(16, Blue)}})}) {
+    for (const auto& [file, indexes, expected, groups] : cases) {
         const IconLibrary library = folder.open(file);
-        ASSERT_EQ(library.groupCount(), int(groups.size())) << library.error().toStdString();
-        for (int position = 0; position < library.groupCount(); ++position) {
-            const std::vector<IconImage>& images = groups[size_t(position)];
-            EXPECT_EQ(library.groupAsIco(position), icontools::writeIcoFile(images));
-        }
-        EXPECT_EQ(centre(library.decode(library.groupCount() - 1, 16)), groups.size() == 1 ? Blue.rgb() : Green.rgb());
+        QString found = QString("%1: %2:").arg(int(library.kind())).arg(keys(library).join(' ')) + library.error();
+        for (const int index : indexes)
+            found += " " + QString::number(library.positionOf(index));
+        EXPECT_EQ(found, expected);
+        for (size_t group = 0; group < groups.size(); ++group)
+            EXPECT_EQ(library.groupAsIco(int(group)), icontools::writeIcoFile(groups[group])) << expected.toStdString() << ", " << group;
     }
 }
 
@@ -252,14 +232,11 @@ TEST(IconLibrary, FileCutByAnotherProgramWhileOpenFailsWhatIsGone)
             const IconLibrary library = IconLibrary::open(path);
             ASSERT_EQ(library.error(), QString());
             ASSERT_TRUE(QFile::resize(path, cut));
-            for (int group = 0; group < library.groupCount(); ++group) {
-                QString icoError, decodeError;
-                const bool rebuilt = !library.groupAsIco(group, &icoError).isEmpty();
-                const bool decoded = !library.decode(group, 32, &decodeError).isNull();
-                EXPECT_TRUE(rebuilt == icoError.isEmpty() && decoded == decodeError.isEmpty()) << group;
-            }
-            QString error;
-            EXPECT_TRUE(library.groupAsIco(library.groupCount() - 1, &error).isEmpty());
+            QString error, decodeError;
+            const int last = library.groupCount() - 1;
+            // What was read before the cut may still decode, but never without a reason when it does not.
+            const bool decoded = !library.decode(last, 32, &decodeError).isNull();
+            EXPECT_TRUE(library.groupAsIco(last, &error).isEmpty() && decoded == decodeError.isEmpty());
             EXPECT_TRUE(error.startsWith(path + ": ") && error.contains("changed on disk")) << error.toStdString();
         }
     }
@@ -329,11 +306,6 @@ TEST(IconLibrary, ShippedNeAndIclmadeLibrariesAgreeWithWrestool)
             EXPECT_EQ(extracted.left(ico.size()), ico);
             EXPECT_TRUE(library.kind() == LibraryKind::Ne ? extracted.size() >= ico.size()
                                                           : extracted.size() == ico.size() + group.captured(3).toInt());
-            QBuffer buffer;
-            buffer.setData(ico);
-            QImageReader reader(&buffer, "ico");
-            EXPECT_EQ(reader.imageCount(), int(library.images(int(keys(library).indexOf(key))).size()));
-            EXPECT_FALSE(reader.read().isNull());
         }
         EXPECT_FALSE(listed.hasNext());
     }
