@@ -4,11 +4,10 @@
 #include "IconLibraryWriter.h"
 #include "IconTestFiles.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <climits>
 #include <functional>
@@ -20,6 +19,9 @@ using icons::IconLibrary;
 using icons::LibraryKind;
 using icontools::ResourceName;
 
+// The icon-library fuzz target: every property its corpus replay checks, on one input.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
 namespace {
 
 const QColor Red(220, 30, 30), Green(30, 180, 60), Blue(30, 60, 220);
@@ -29,12 +31,10 @@ ResourceName text(const char* name) { return ResourceName::text(name); }
 struct Folder {
     QTemporaryDir dir;
     QString path(const QString& name) const { return dir.filePath(name); }
-    // Rewrites the file in place: emptying it first costs a disk discard on some file systems,
-    // which makes tests that write thousands of variants crawl.
     QString write(const QByteArray& bytes, const QString& name = "library") const
     {
         QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size() && file.resize(bytes.size()));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         return file.fileName();
     }
     IconLibrary open(const QByteArray& bytes) const { return IconLibrary::open(write(bytes)); }
@@ -66,87 +66,53 @@ QByteArray goodPe() { return peLibrary({{number(1), {solidDib(8, Red)}}, {text("
 QByteArray goodNe() { return neLibrary({{number(4), {solidDib(8, Red)}}, {text("SAVE"), {solidDib(8, Green), solidPng(16, Blue)}}}); }
 QByteArray goodIco() { return icontools::writeIcoFile({solidDib(8, Red), solidPng(16, Blue)}); }
 
-// Uses every group as the program does: every empty answer must come with a reason, and every
-// rebuilt .ico must be whole.
-void exercise(const IconLibrary& library)
+bool hasWrestool() { return !QStandardPaths::findExecutable("wrestool").isEmpty(); }
+QByteArray wrestool(const QStringList& arguments)
 {
-    EXPECT_EQ(library.groupCount() == 0, !library.error().isEmpty());
-    for (int group = 0; group < library.groupCount(); ++group) {
-        QString icoError, reason, decodeError, dataError;
-        const QByteArray ico = library.groupAsIco(group, &icoError);
-        EXPECT_NE(ico.isEmpty(), icoError.isEmpty()) << icoError.toStdString();
-        EXPECT_TRUE(ico.isEmpty() || icontools::readIcoFile(ico, &reason).size() == library.images(group).size());
-        for (const int size : {16, 32}) {
-            const bool decoded = !library.decode(group, size, &decodeError).isNull();
-            EXPECT_EQ(decoded, decodeError.isEmpty()) << decodeError.toStdString();
-        }
-        const bool read = !library.imageData(group, library.bestImage(group, 32), &dataError).isEmpty();
-        EXPECT_EQ(read, dataError.isEmpty());
-    }
+    QProcess process;
+    process.start("wrestool", arguments);
+    process.waitForFinished();
+    return process.readAllStandardOutput();
 }
 
 } // namespace
 
-TEST(IconLibrary, ListsGroupsInTheOrderOfExtraction)
+TEST(IconLibrary, ListsGroupsInTheOrderOfExtractionAndRebuildsEachAsTheIcoFileItCameFrom)
 {
-    const std::vector<IconImage> one{solidDib(16, Red)};
-    const std::vector<Group> ne{{number(5), one}, {number(2), one}, {text("CART"), one}, {number(9), one}};
+    const std::vector<IconImage> one{solidDib(16, Red)}, save{paletteDib(16, 8, Green)},
+        cart{solidDib(16, Red), solidDib(32, Green), paletteDib(32, 4, Blue), solidPng(256, Blue)};
+    const std::vector<Group> ne{{number(5), cart}, {number(2), save}, {text("CART"), one}, {number(9), one}};
     // The reader keeps the stored order even where the file breaks the sorting rule.
     QByteArray unsorted = peLibrary({{number(1), one}, {number(2), one}, {number(3), one}});
     const quint32 table = peLayout(unsorted).groupTable;
     const QByteArray first = unsorted.mid(table + 16, 8);
     unsorted.replace(table + 16, 8, unsorted.mid(table + 32, 8)).replace(table + 32, 8, first);
-    // The kind, the groups in order, then positionOf: an index n >= 0 is the n-th group, a negative
-    // one names the resource ID.
-    const std::tuple<QByteArray, std::vector<int>, QString> cases[] = {
-        {peLibrary({{number(7), one}, {text("ZETA"), one}, {number(2), one}, {text("ALPHA"), one}}),
-         {0, 3, 4, -2, -7, -1, -3, INT_MIN}, "1: ALPHA ZETA 2 7: 0 3 -1 2 3 -1 -1 -1"},
-        {unsorted, {0, -3, -1}, "1: 3 2 1: 0 0 2"},
-        {neLibrary(ne), {1, -9, -5, -2, -4}, "2: 5 2 CART 9: 1 3 0 1 -1"},
-        {neLibrary(ne, 9, true), {3, -9}, "2: 5 2 CART 9: 3 3"}, // group block first, 512-byte alignment
-        {goodIco(), {0, 1, -1}, "3: -: 0 -1 -1"},
-    };
-    Folder folder;
-    for (const auto& [file, indexes, expected] : cases) {
-        const IconLibrary library = folder.open(file);
-        QString found = QString("%1: %2:").arg(int(library.kind())).arg(keys(library).join(' ')) + library.error();
-        for (const int index : indexes)
-            found += " " + QString::number(library.positionOf(index));
-        EXPECT_EQ(found, expected);
-        for (int group = 0; group < library.groupCount(); ++group)
-            EXPECT_FALSE(library.decode(group, 32).isNull()) << expected.toStdString() << ", " << group;
-    }
-}
-
-TEST(IconLibrary, RebuildsEachGroupAsTheIcoFileItCameFromInTheFirstLanguage)
-{
-    const std::vector<IconImage> cartridge{solidDib(16, Red), solidDib(32, Green), paletteDib(32, 4, Blue),
-                                           solidPng(256, Blue)};
-    const std::vector<IconImage> save{paletteDib(16, 8, Green)};
-    // German (0x407) is stored before English (0x409) at both levels, with other images.
+    // German (0x407) is stored before English (0x409) at both levels, with other images: the first counts.
     icontools::PeResourceWriter languages;
     for (const auto& [language, image] : {std::pair(0x407, solidDib(16, Blue)), std::pair(0x409, solidDib(32, Red))}) {
         languages.add(number(3), number(1), quint16(language), image.data);
         languages.add(number(14), number(1), quint16(language), icontools::writeGroupDirectory({image}, 1));
     }
+    // The kind, the groups in order, then positionOf (an index n >= 0 is the n-th group, a negative one
+    // names the resource ID); the images of the groups listed.
+    const std::tuple<QByteArray, std::vector<int>, QString, std::vector<std::vector<IconImage>>> cases[] = {
+        {peLibrary({{number(7), one}, {text("ZETA"), save}, {number(2), cart}, {text("ALPHA"), one}}),
+         {0, 3, 4, -2, -7, -1, -3, INT_MIN}, "1: ALPHA ZETA 2 7: 0 3 -1 2 3 -1 -1 -1", {one, save, cart, one}},
+        {unsorted, {0, -3, -1}, "1: 3 2 1: 0 0 2", {one, one, one}},
+        {neLibrary(ne), {1, -9, -5, -2, -4}, "2: 5 2 CART 9: 1 3 0 1 -1", {cart, save, one, one}},
+        {neLibrary(ne, 9, true), {3, -9}, "2: 5 2 CART 9: 3 3", {cart, save, one, one}}, // group block first, 512-byte alignment
+        {goodIco(), {0, 1, -1}, "3: -: 0 -1 -1", {{solidDib(8, Red), solidPng(16, Blue)}}},
+        {languages.build(), {-1}, "1: 1: 0", {{solidDib(16, Blue)}}},
+    };
     Folder folder;
-    using Groups = std::vector<std::vector<IconImage>>;
-    for (const auto& [file, groups] : {std::pair(peLibrary({{number(1), cartridge}, {number(2), save}}), Groups{cartridge, save}),
-                                       std::pair(neLibrary({{number(1), cartridge}, {number(2), save}}), Groups{cartridge, save}),
-                                       std::pair(languages.build(), Groups{{solidDib(16, Blue)}})}) {
+    for (const auto& [file, indexes, expected, groups] : cases) {
         const IconLibrary library = folder.open(file);
-        ASSERT_EQ(library.groupCount(), int(groups.size())) << library.error().toStdString();
-        for (int position = 0; position < library.groupCount(); ++position) {
-            const std::vector<IconImage>& images = groups[size_t(position)];
-            EXPECT_EQ(library.groupAsIco(position), icontools::writeIcoFile(images));
-            for (size_t i = 0; i < images.size(); ++i) {
-                const icons::IconImageInfo info = library.images(position).at(i);
-                EXPECT_EQ(std::tuple(info.width, info.bitCount, info.bytes, info.png, library.imageData(position, int(i))),
-                          std::tuple(int(images[i].width), int(images[i].bitCount), quint32(images[i].data.size()),
-                                     images[i].data.startsWith("\x89PNG"), images[i].data));
-            }
-        }
-        EXPECT_EQ(centre(library.decode(library.groupCount() - 1, 16)), groups.size() == 1 ? Blue.rgb() : Green.rgb());
+        QString found = QString("%1: %2:").arg(int(library.kind())).arg(keys(library).join(' ')) + library.error();
+        for (const int index : indexes)
+            found += " " + QString::number(library.positionOf(index));
+        EXPECT_EQ(found, expected);
+        for (size_t group = 0; group < groups.size(); ++group)
+            EXPECT_EQ(library.groupAsIco(int(group)), icontools::writeIcoFile(groups[group])) << expected.toStdString() << ", " << group;
     }
 }
 
@@ -171,59 +137,34 @@ TEST(IconLibrary, PicksTheImageThePlatformWould)
 
 TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
 {
-    const QByteArray pe = goodPe(), ne = goodNe(), ico = goodIco();
+    // More broken files are in the fuzz corpus (tests/fuzz/corpus/icon_library/broken-*), whose
+    // replay checks that each empty answer comes with a reason.
+    const QByteArray pe = goodPe(), ne = goodNe(), ico = goodIco(), red = solidDib(8, Red).data;
     const PeLayout layout = peLayout(pe);
-    const quint32 peHeader = layout.peHeader, section = layout.section, neTable = 0x80 + get16(ne, 0x80 + 0x24);
+    const quint32 section = layout.section, neTable = 0x80 + get16(ne, 0x80 + 0x24);
     // The group 1 and the data entry of its icon, found by their bytes.
-    const QByteArray red = solidDib(8, Red).data;
+    const QByteArray group1 = icontools::writeGroupDirectory({solidDib(8, Red)}, 1);
     QByteArray icon1Entry(8, '\0');
     put32(icon1Entry, 0, quint32(pe.indexOf(red)) - layout.root + get32(pe, section + 12));
     put32(icon1Entry, 4, quint32(red.size()));
-    const quint32 group1 = quint32(pe.indexOf(icontools::writeGroupDirectory({solidDib(8, Red)}, 1)));
     const quint32 icon1 = quint32(pe.indexOf(icon1Entry));
-    icontools::PeResourceWriter iconsOnly;
-    iconsOnly.add(number(3), number(1), 0, solidDib(16, Red).data);
-    using Patch = std::function<void(QByteArray&)>;
-    const auto pePatched = [&pe](const Patch& patch) { return patched(pe, patch); };
-    const auto nePatched = [&ne](const Patch& patch) { return patched(ne, patch); };
     // A file that does not open (group -1), or the group that cannot be read; part of the reason.
     const std::tuple<const char*, QByteArray, int, const char*> cases[] = {
-        {"empty file", QByteArray(), -1, "the file is empty"},
         {"text", "[Console]\n01=NES\n", -1, "neither an executable nor an icon file"},
-        {"cursor file", set16(ico, 2, 2), -1, "neither an executable"},
-        {"MZ only", "MZ", -1, "DOS header cut off"},
-        {"new header past the end", set32(pe, 0x3C, 0x7FFFFFF0), -1, "without a PE or NE header at offset 0x7ffffff0"},
-        {"PE: unknown optional header", set16(pe, peHeader + 24, 0x107), -1, "unknown PE optional header"},
-        {"PE: no resource table", set32(pe, peHeader + 24 + 112, 0), -1, "no resources"},
-        {"PE: absurd section count", set16(pe, peHeader + 6, 0xFFFF), -1, "section table at offset"},
-        {"PE: resources outside every section", set32(pe, peHeader + 24 + 112, 0x900000), -1, "lies in no section"},
-        {"PE: absurd entry count in the root", set16(pe, layout.root + 14, 0xFFFF), -1, "lists 65535 entries, more than the file holds"},
-        {"PE: only icons, no group", iconsOnly.build(), -1, "holds no icon group"},
-        {"PE: a table that contains itself",
-         set32(pe, layout.groupTable + 16 + 4, (layout.groupTable - layout.root) | 0x80000000), 0, "loop in the resource tree"},
-        {"PE: absurd image count", set16(pe, group1 + 4, 0xFFFF), 1, "lists 65535 images"},
-        {"PE: group names a missing icon", set16(pe, group1 + 6 + 12, 999), 1, "icon 999 is missing"},
-        {"PE: image larger than the file", set32(pe, icon1 + 4, 0x7FFFFFFF), 1, "lies outside the file"},
+        {"PE: group names a missing icon", set16(pe, pe.indexOf(group1) + 6 + 12, 999), 1, "icon 999 is missing"},
         // Bytes follow the section in the file, but they are not the section's.
-        {"PE: image just past the end of its section", pePatched([&](QByteArray& f) {
+        {"PE: image just past the end of its section", patched(pe, [&](QByteArray& f) {
              put32(f, icon1, get32(f, section + 12) + get32(f, section + 16));
              f.append(4096, '\0');
          }), 1, "lies outside the file"},
-        {"NE: header cut off", ne.left(0x80 + 0x10), -1, "NE header at offset 0x80 is cut off"},
-        {"NE: no resources", set16(ne, 0x80 + 0x26, get16(ne, 0x80 + 0x24)), -1, "no resources"},
-        {"NE: absurd alignment", set16(ne, neTable, 31), -1, "alignment shift 31"},
-        {"NE: absurd resource count", set16(ne, neTable + 4, 0xFFFF), -1, "lists 65535 resources, more than the file holds"},
         // A name read past the end of the file, and a group naming an icon that is missing from the icon
         // block, though the reserved field after the block reads like a record naming it.
         {"NE: group name past the end", set16(ne, neTable + 72, quint16(ne.size() - neTable)) + "\x04SA", 1,
          "resource name at offset"},
-        {"NE: group names a missing icon", nePatched([&](QByteArray& f) {
-             put16(f, f.indexOf(icontools::writeGroupDirectory({solidDib(8, Red)}, 1)) + 6 + 12, 999);
+        {"NE: group names a missing icon", patched(ne, [&](QByteArray& f) {
+             put16(f, f.indexOf(group1) + 6 + 12, 999);
              put16(f, neTable + 2 + 8 + 3 * 12 + 6, 0x8000 | 999);
          }), 0, "icon 999 is missing"},
-        {"NE: icon past the end", set16(ne, neTable + 2 + 8, 0xFFFF), 0, "empty or cut off"},
-        {".ico: no image", set16(ico, 4, 0), -1, "lists 0 images"},
-        {".ico: absurd image count", set16(ico, 4, 0xFFFF), -1, "lists 65535 images"},
         {".ico: images outside the file", set32(set32(ico, 6 + 12, 0xFFFFFF00), 22 + 12, 0xFFFFFF00), 0, "lies outside the file"},
     };
     Folder folder;
@@ -246,38 +187,40 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
         for (int other = 0; other < library.groupCount(); ++other)
             EXPECT_EQ(library.decode(other, 32).isNull(), other == group) << "the other groups stay readable";
     }
-    EXPECT_TRUE(IconLibrary::open(folder.path("missing.icl")).error().contains("cannot open"));
-}
-
-TEST(IconLibrary, GroupNamingOneImageOverAndOverIsNotRebuilt)
-{
-    // 2000 entries all naming one 48-pixel image would make a .ico far larger than the file.
-    const IconImage image = solidDib(48, Blue);
-    QByteArray directory = icontools::writeGroupDirectory({image}, 1);
+    // Only regular files are opened: opening a pipe would wait for a writer for ever.
+    const QString pipe = folder.path("pipe.icl"), link = folder.path("link.icl"), folderPath = folder.path("icons.icl");
+    ASSERT_TRUE(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 && QFile::link(pipe, link) && QDir().mkpath(folderPath));
+    for (const auto& [path, reason] : {std::pair(pipe, "not a regular file"), std::pair(link, "not a regular file"),
+                                       std::pair(folderPath, "a folder"), std::pair(folder.path("missing.icl"), "cannot open")}) {
+        const IconLibrary library = IconLibrary::open(path);
+        EXPECT_TRUE(library.kind() == LibraryKind::None && library.groupCount() == 0 && library.error().startsWith(path + ": ")
+                    && library.error().contains(reason)) << library.error().toStdString();
+    }
+    // 2000 entries all naming one 48-pixel image would make a .ico far larger than the file; the
+    // image itself stays readable.
+    QByteArray directory = icontools::writeGroupDirectory({solidDib(48, Blue)}, 1);
     put16(directory, 4, 2000);
-    icontools::PeResourceWriter pe;
-    pe.add(number(3), number(1), 0, image.data);
-    pe.add(number(14), number(1), 0, directory + directory.mid(6, 14).repeated(1999));
-    Folder folder;
-    const IconLibrary library = folder.open(pe.build());
+    icontools::PeResourceWriter repeated;
+    repeated.add(number(3), number(1), 0, solidDib(48, Blue).data);
+    repeated.add(number(14), number(1), 0, directory + directory.mid(6, 14).repeated(1999));
+    const IconLibrary library = folder.open(repeated.build());
     QString error;
-    EXPECT_TRUE(library.groupAsIco(0, &error).isEmpty());
-    EXPECT_TRUE(error.contains("more than the file holds")) << error.toStdString();
-    // Picking and decoding one image stays possible.
-    EXPECT_EQ(library.images(0).size(), 2000u);
+    EXPECT_TRUE(library.groupAsIco(0, &error).isEmpty() && error.contains("more than the file holds")) << error.toStdString();
     EXPECT_EQ(centre(library.decode(0, 32)), Blue.rgb());
 }
 
-TEST(IconLibrary, SurvivesEveryTruncationAndEveryCorruptedByte)
+TEST(IconLibrary, EveryTruncationAndCorruptedByteKeepsTheFuzzTargetsProperties)
 {
     const QuietImageReaders quiet;
-    Folder folder;
+    const auto check = [](const QByteArray& file) {
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(file.constData()), size_t(file.size()));
+    };
     for (const QByteArray& file : {goodPe(), goodNe(), goodIco()}) {
         for (qsizetype length = 0; length < file.size(); ++length)
-            exercise(folder.open(file.left(length)));
+            check(file.left(length));
         for (const char value : {'\xFF', '\0', '\x80'})
             for (qsizetype offset = 0; offset < file.size(); ++offset)
-                exercise(folder.open(patched(file, [&](QByteArray& f) { f[offset] = value; })));
+                check(patched(file, [&](QByteArray& f) { f[offset] = value; }));
     }
 }
 
@@ -285,38 +228,22 @@ TEST(IconLibrary, FileCutByAnotherProgramWhileOpenFailsWhatIsGone)
 {
     const QuietImageReaders quiet;
     // Image data well past the first 64 KiB, which the reader has read by the time it lists.
-    std::vector<Group> pe, ne;
-    for (quint16 id = 1; id <= 24; ++id) {
-        pe.push_back({number(id), {solidDib(48, Red), solidPng(64, Blue)}});
-        ne.push_back({number(id), {solidDib(48, Green)}});
-    }
     Folder folder;
-    for (const QByteArray& file : {peLibrary(pe), neLibrary(ne), icontools::writeIcoFile({solidDib(16, Red), solidDib(256, Blue)})}) {
+    for (const QByteArray& file : {peLibrary({{number(1), {solidDib(16, Red)}}, {number(2), {solidDib(256, Blue)}}}),
+                                   neLibrary({{number(1), {solidDib(16, Red)}}, {number(2), {solidDib(256, Blue)}}}),
+                                   icontools::writeIcoFile({solidDib(16, Red), solidDib(256, Blue)})}) {
         for (const qint64 cut : {qint64(0), qint64(file.size() / 2)}) {
             const QString path = folder.write(file);
             const IconLibrary library = IconLibrary::open(path);
             ASSERT_EQ(library.error(), QString());
             ASSERT_TRUE(QFile::resize(path, cut));
-            exercise(library);
-            QString error;
-            EXPECT_TRUE(library.groupAsIco(library.groupCount() - 1, &error).isEmpty());
+            QString error, decodeError;
+            const int last = library.groupCount() - 1;
+            // What was read before the cut may still decode, but never without a reason when it does not.
+            const bool decoded = !library.decode(last, 32, &decodeError).isNull();
+            EXPECT_TRUE(library.groupAsIco(last, &error).isEmpty() && decoded == decodeError.isEmpty());
             EXPECT_TRUE(error.startsWith(path + ": ") && error.contains("changed on disk")) << error.toStdString();
         }
-    }
-}
-
-TEST(IconLibrary, OnlyRegularFilesAreOpened)
-{
-    // Opening a pipe would wait for a writer for ever.
-    Folder folder;
-    const QString pipe = folder.path("pipe.icl"), link = folder.path("link.icl"), directory = folder.path("icons.icl");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    ASSERT_TRUE(QFile::link(pipe, link) && QDir().mkpath(directory));
-    for (const auto& [path, reason] : {std::pair(pipe, "not a regular file"), std::pair(link, "not a regular file"),
-                                       std::pair(directory, "a folder")}) {
-        const IconLibrary library = IconLibrary::open(path);
-        EXPECT_TRUE(library.kind() == LibraryKind::None && library.groupCount() == 0);
-        EXPECT_TRUE(library.error().startsWith(path + ": ") && library.error().contains(reason)) << library.error().toStdString();
     }
 }
 
@@ -329,18 +256,16 @@ TEST(IconLibrary, ShippedLibraryHoldsTwentyIconsToldApartAtEverySize)
         QStringList images;
         for (const icons::IconImageInfo& info : library.images(group))
             images << QString("%1 %2%3").arg(info.pixelWidth()).arg(info.bitCount).arg(info.png ? " png" : "");
-        EXPECT_EQ(images, QStringList({"16 32", "32 32", "48 32", "256 32 png"})) << group;
-        large.push_back(library.decode(group, 32).convertToFormat(QImage::Format_ARGB32));
+        EXPECT_EQ(images.join(", "), "16 32, 32 32, 48 32, 256 32 png") << group;
+        large.push_back(library.decode(group, 32).convertToFormat(QImage::Format_RGBA8888));
     }
     // Every icon must be told apart from every other at 32 pixels: a tenth of the pixels differ clearly.
     for (size_t a = 0; a < large.size(); ++a) {
         for (size_t b = a + 1; b < large.size(); ++b) {
             int different = 0;
-            for (int pixel = 0; pixel < 32 * 32; ++pixel) {
-                const QColor p = large[a].pixelColor(pixel % 32, pixel / 32), q = large[b].pixelColor(pixel % 32, pixel / 32);
-                different += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue())
-                                 + std::abs(p.alpha() - q.alpha()) > 96;
-            }
+            for (int pixel = 0, sum = 0; pixel < 32 * 32; ++pixel, different += sum > 96, sum = 0)
+                for (int channel = 0; channel < 4; ++channel)
+                    sum += std::abs(large[a].constBits()[4 * pixel + channel] - large[b].constBits()[4 * pixel + channel]);
             EXPECT_GT(different, 32 * 32 / 10) << "icons " << a << " and " << b;
         }
     }
@@ -371,11 +296,6 @@ TEST(IconLibrary, ShippedNeAndIclmadeLibrariesAgreeWithWrestool)
             EXPECT_EQ(extracted.left(ico.size()), ico);
             EXPECT_TRUE(library.kind() == LibraryKind::Ne ? extracted.size() >= ico.size()
                                                           : extracted.size() == ico.size() + group.captured(3).toInt());
-            QBuffer buffer;
-            buffer.setData(ico);
-            QImageReader reader(&buffer, "ico");
-            EXPECT_EQ(reader.imageCount(), int(library.images(int(keys(library).indexOf(key))).size()));
-            EXPECT_FALSE(reader.read().isNull());
         }
         EXPECT_FALSE(listed.hasNext());
     }

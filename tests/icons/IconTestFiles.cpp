@@ -1,11 +1,9 @@
-// Builds the icon images and libraries the icon tests read, and runs wrestool on them.
+// Builds the icon images and libraries the icon tests read.
 #include "IconTestFiles.h"
 
 #include "IconLibraryWriter.h"
 #include "TestEnvironment.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QtEndian>
 
 namespace testicons {
@@ -47,17 +45,17 @@ QByteArray peLibrary(const std::vector<Group>& groups)
 
 QByteArray neLibrary(const std::vector<Group>& groups, int shift, bool groupsFirst)
 {
-    // The resource table follows the NE header at 0x80: the type blocks of 12-byte records, then the
-    // group names (addressed from the table's start), then the data at multiples of 1 << shift.
-    int records = 0;
+    // The NE header at 0x80, its resource table at 0xC0: the alignment shift, the type blocks of 12-byte
+    // records, the group names (addressed from the table's start), then the data at multiples of 1 << shift.
+    qsizetype records = 0;
     QByteArray names;
     for (const auto& [name, images] : groups) {
-        records += 1 + int(images.size());
+        records += 1 + qsizetype(images.size());
         names += name.isText() ? char(name.name.size()) + name.name.toLatin1() : QByteArray();
     }
-    const qsizetype alignment = qsizetype(1) << shift;
-    const auto aligned = [alignment](qsizetype size) { return (size + alignment - 1) / alignment * alignment; };
-    const qsizetype namesStart = 2 + 16 + 12 * records + 2, tableEnd = 0xC0 + namesStart + names.size() + 1;
+    const qsizetype unit = qsizetype(1) << shift, namesStart = 2 + 16 + 12 * records + 2;
+    const auto aligned = [unit](qsizetype size) { return (size + unit - 1) / unit * unit; };
+    const qsizetype tableEnd = 0xC0 + namesStart + names.size() + 1;
     QByteArray blocks[2], data; // RT_ICON, RT_GROUP_ICON
     const auto add = [&](int block, quint32 id, const QByteArray& bytes) {
         QByteArray record(12, '\0');
@@ -66,31 +64,27 @@ QByteArray neLibrary(const std::vector<Group>& groups, int shift, bool groupsFir
         put16(record, 4, 0x1030); // moveable, pure, discardable
         put16(record, 6, quint16(id));
         blocks[block] += record;
-        data += bytes + QByteArray(aligned(bytes.size()) - bytes.size(), '\0');
+        data += bytes.leftJustified(aligned(bytes.size()), '\0');
     };
     quint16 nextIcon = 1;
-    qsizetype nameAt = namesStart;
-    for (const auto& [name, images] : groups) {
+    for (qsizetype nameAt = namesStart; const auto& [name, images] : groups) {
         add(1, name.isText() ? nameAt : name.id | 0x8000u, icontools::writeGroupDirectory(images, nextIcon));
         nameAt += name.isText() ? 1 + name.name.size() : 0;
         for (const IconImage& image : images)
             add(0, nextIcon++ | 0x8000u, image.data);
     }
-    QByteArray file(0xC2, '\0');
-    put16(file, 0, 0x5A4D);
+    QByteArray file = QByteArray("MZ").leftJustified(0xC2, '\0');
     put32(file, 0x3C, 0x80);
     file.replace(0x80, 2, "NE");
-    put16(file, 0x80 + 0x24, 0x40);                       // the resource table
+    put16(file, 0x80 + 0x24, 0x40);                     // the resource table
     put16(file, 0x80 + 0x26, quint16(tableEnd - 0x80)); // the resident names would follow
     put16(file, 0xC0, quint16(shift));
-    for (const int block : {groupsFirst ? 1 : 0, groupsFirst ? 0 : 1}) {
-        QByteArray header(8, '\0');
-        put16(header, 0, block ? 0x800E : 0x8003);
-        put16(header, 2, quint16(blocks[block].size() / 12));
-        file += header + blocks[block];
+    for (const int block : {int(groupsFirst), int(!groupsFirst)}) {
+        file += QByteArray(8, '\0') + blocks[block];
+        put16(file, file.size() - blocks[block].size() - 8, block ? 0x800E : 0x8003);
+        put16(file, file.size() - blocks[block].size() - 6, quint16(blocks[block].size() / 12));
     }
-    file += QByteArray(2, '\0') + names + '\0';
-    return file + QByteArray(aligned(file.size()) - file.size(), '\0') + data;
+    return (file + QByteArray(2, '\0') + names + '\0').leftJustified(aligned(tableEnd), '\0') + data;
 }
 
 QColor iconColour(int n)
@@ -132,19 +126,6 @@ PeLayout peLayout(const QByteArray& pe)
     const quint32 peHeader = get32(pe, 0x3C), section = peHeader + 24 + get16(pe, peHeader + 20);
     const quint32 root = get32(pe, section + 20);
     return {peHeader, section, root, root + (get32(pe, root + 16 + 8 + 4) & 0x7FFFFFFF)};
-}
-
-bool hasWrestool()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("wrestool")).isEmpty();
-}
-
-QByteArray wrestool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("wrestool"), arguments);
-    process.waitForFinished();
-    return process.readAllStandardOutput();
 }
 
 } // namespace testicons

@@ -1,4 +1,4 @@
-// Icon images and PE/NE libraries the icon tests read, their byte layout, pictures and wrestool.
+// Icon images and PE/NE libraries the icon tests read, their byte layout and pictures.
 #pragma once
 
 #include "IconFile.h"
@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
-#include <QStringList>
 #include <vector>
 
 namespace testicons {
@@ -45,9 +44,5 @@ struct PeLayout {
     quint32 peHeader, section, root, groupTable;
 };
 PeLayout peLayout(const QByteArray& pe);
-
-// What wrestool (icoutils) prints; empty when it is not installed.
-bool hasWrestool();
-QByteArray wrestool(const QStringList& arguments);
 
 } // namespace testicons

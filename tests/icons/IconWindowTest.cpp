@@ -1,12 +1,11 @@
 // The icon window driven as the main window drives it (the chooser answered through its hook), and
-// the icon chooser dialog driven through its widgets, on its own and behind PickIconDlg.
+// the icon chooser dialog driven through its widgets behind PickIconDlg.
 #include "IconTestFiles.h"
 #include "TestEnvironment.h"
 #include "app/SharedValues.h"
 #include "icons/Form1.h"
 #include "icons/IconChooserDialog.h"
 #include "icons/IconLibrary.h"
-#include "icons/IconListModel.h"
 #include "icons/PictureBox.h"
 #include "icons/StringUtils.h"
 #include "platform/IconPicker.h"
@@ -48,10 +47,11 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         img.clear(); img2.clear(); calls.clear();
     }
-    // What the main window does: a fresh window, loaded at once, on the defaults route (mode 2) or
-    // on the chooser route (mode 1) for `target`.
+    // What the main window does: the last window goes, a fresh one is loaded at once, on the defaults
+    // route (mode 2) or on the chooser route (mode 1) for `target`.
     void open(int mode, const QString& cart = "2", const QString& save = "7", qint16 target = 1)
     {
+        closeForm();
         shared.CartIconRef = "cart before";
         shared.SaveIconRef = "save before";
         shared.CartIconIndex = cart;
@@ -73,43 +73,39 @@ protected:
     }
     QString local(QString text) const { return text.replace(env.root() + "/", ""); }
     QLineEdit* field(const char* name) const { return form->findChild<QLineEdit*>(name); }
-    QImage picture(const char* name) const { return form->findChild<icons::PictureBox*>(name)->Image(); }
     // Both references, the main window's two pictures, the chooser's calls.
-    QString state() const
+    std::string state() const
     {
-        return local(QString("%1 %2 | %3, %4 | %5").arg(shared.CartIconRef, shared.SaveIconRef,
-                     shown(img.pixmap().toImage(), 32), shown(img2.pixmap().toImage(), 32), calls.join(' ')));
+        return local(QString("%1 %2 | %3, %4 | %5").arg(shared.CartIconRef, shared.SaveIconRef, shown(img.pixmap().toImage(), 32),
+                     shown(img2.pixmap().toImage(), 32), calls.join(' '))).toStdString();
     }
-
-    // The dialog on screen, as the user sees it.
-    std::unique_ptr<IconChooserDialog> show(const QString& path, int index)
+    // The icon window's index and path boxes and its large picture.
+    std::string boxes() const
     {
-        auto dialog = std::make_unique<IconChooserDialog>(path, index);
-        dialog->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-        return dialog;
+        return local(QString("%1 %2 %3").arg(field("txtIconIdx")->text(), field("txtIconPath")->text(),
+                     shown(form->findChild<icons::PictureBox*>("picLargeIcon")->Image(), 32))).toStdString();
     }
+    // What the user sees in the chooser (the path field when it differs from the file shown) and what it answers.
     static QListView* view(QDialog& dialog) { return dialog.findChild<QListView*>("icons"); }
     static QLineEdit* pathField(QDialog& dialog) { return dialog.findChild<QLineEdit*>("path"); }
-    static QPushButton* ok(QDialog& dialog) { return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok); }
-    // What the user sees in the dialog (the path field when it differs from the file shown) and what it answers.
-    QString state(IconChooserDialog& dialog) const
+    std::string state(IconChooserDialog& dialog) const
     {
         const QLabel* message = dialog.findChild<QLabel*>("message");
         const QString typed = pathField(dialog)->text();
+        const bool ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
         return local(QString("%1 icons of %2 at %3%4%5%6%7").arg(view(dialog)->model()->rowCount()).arg(dialog.path())
-            .arg(dialog.index()).arg(typed == dialog.path() ? "" : ", typed " + typed).arg(ok(dialog)->isEnabled() ? ", OK" : "")
+            .arg(dialog.index()).arg(typed == dialog.path() ? "" : ", typed " + typed).arg(ok ? ", OK" : "")
             .arg(message->isHidden() ? "" : ", says " + message->text().section('.', 0, 0))
-            .arg(dialog.isVisible() ? "" : dialog.result() == QDialog::Accepted ? ", accepted" : ", rejected"));
+            .arg(dialog.isVisible() ? "" : dialog.result() == QDialog::Accepted ? ", accepted" : ", rejected")).toStdString();
     }
     // Runs `answer` on the modal dialog that the next step opens.
     template <typename Dialog>
-    static void whenShown(std::function<void(Dialog*)> answer)
+    static void whenShown(std::function<void(Dialog&)> answer)
     {
         QTimer::singleShot(0, [answer] {
             auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            answer(dialog);
+            answer(*dialog);
         });
     }
 
@@ -120,7 +116,6 @@ protected:
     QPointer<Form1> form;
     QStringList calls;
 };
-class IconChooser : public IconWindow {};
 
 } // namespace
 
@@ -129,34 +124,24 @@ TEST_F(IconWindow, DefaultsRouteBuildsBothReferencesAndPicturesUntilAnIndexIsNot
     // A negative index names the group with that resource ID; group IDs count from 1. An index without
     // icon keeps what the first save preview drew: the cart's icon. A text that is no number ends the
     // route there, but not the load. The defaults route shows no dialog.
-    const char* const cases[][3] = {
-        {"2", "7", "system/emul.dll,2 system/emul.dll,7 | icon 2, icon 7 | "},
-        {"0", "0", "system/emul.dll,0 system/emul.dll,0 | icon 0, icon 0 | "},
-        {"9", "-2", "system/emul.dll,9 system/emul.dll,-2 | icon 9, icon 1 | "},
-        {" 3 ", "4.5", "system/emul.dll, 3  system/emul.dll,4.5 | icon 3, icon 4 | "},
-        {"2", "42", "system/emul.dll,2 system/emul.dll,42 | icon 2, icon 2 | "},
-        {"abc", "7", "cart before save before | none, none | "},
-        {"2", "x7", "system/emul.dll,2 save before | icon 2, none | "},
-        {"", "7", "cart before save before | none, none | "},
+    // The references, pictures and calls; the boxes when the save icon was reached.
+    const char* const cases[][4] = {
+        {"0", "0", "system/emul.dll,0 system/emul.dll,0 | icon 0, icon 0 | ", "0 system/emul.dll icon 0"},
+        {"9", "-2", "system/emul.dll,9 system/emul.dll,-2 | icon 9, icon 1 | ", "-2 system/emul.dll icon 1"},
+        {" 3 ", "4.5", "system/emul.dll, 3  system/emul.dll,4.5 | icon 3, icon 4 | ", "4.5 system/emul.dll icon 4"},
+        {"2", "42", "system/emul.dll,2 system/emul.dll,42 | icon 2, icon 2 | ", "42 system/emul.dll icon 2"},
+        {"abc", "7", "cart before save before | none, none | ", ""},
+        {"2", "x7", "system/emul.dll,2 save before | icon 2, none | ", ""},
     };
-    for (const auto& [cart, save, expected] : cases) {
+    for (const auto& [cart, save, expected, shownBoxes] : cases) {
         open(2, cart, save);
         EXPECT_EQ(state(), expected);
-        EXPECT_TRUE(form->isVisible());
-        if (!QString(expected).contains("save before")) { // the save icon was reached
-            EXPECT_EQ(field("txtIconIdx")->text() + " " + local(field("txtIconPath")->text()) + " "
-                          + shown(picture("picSmallIcon"), 16), save + QString(" system/emul.dll ") + shown(img2.pixmap().toImage(), 32));
-        }
-        closeForm();
+        EXPECT_TRUE(form->isVisible() && (!*shownBoxes || boxes() == shownBoxes)) << boxes();
     }
-}
-
-TEST_F(IconWindow, DefaultsRouteOnTheShippedLibraryOrWithoutAnyLibrary)
-{
+    // On the shipped library each picture is its icon drawn at (1,1) over the picture box's background.
     QFile::remove(library);
     ASSERT_TRUE(QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", library));
     open(2);
-    // Each picture is the library's icon drawn at (1,1) over the picture box's background.
     const icons::IconLibrary shipped = icons::IconLibrary::open(library);
     for (const auto& [label, index] : {std::pair{&img, 2}, std::pair{&img2, 7}}) {
         const QImage picture = label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -165,13 +150,11 @@ TEST_F(IconWindow, DefaultsRouteOnTheShippedLibraryOrWithoutAnyLibrary)
         QPainter(&expected).drawImage(1, 1, shipped.decode(shipped.positionOf(index), 32));
         EXPECT_EQ(picture, expected) << index;
     }
-    closeForm();
     // Without the library the references are stored all the same, and the pictures stay blank.
     ASSERT_TRUE(QFile::remove(library));
     open(2);
     EXPECT_EQ(state(), "system/emul.dll,2 system/emul.dll,7 | other, other | ");
-    EXPECT_EQ(img.pixmap().toImage().pixelColor(5, 5), img.pixmap().toImage().pixelColor(0, 0));
-    EXPECT_EQ(img2.pixmap().toImage(), img.pixmap().toImage());
+    EXPECT_TRUE(img2.pixmap().toImage() == img.pixmap().toImage() && img.pixmap().toImage().pixelColor(5, 5) == img.pixmap().toImage().pixelColor(0, 0));
 }
 
 TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIconIsAccepted)
@@ -180,50 +163,36 @@ TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIc
     const QString mapped = QString("share/a") + QChar(0xF02A) + "b" + QChar(0xF03A) + ".icl";
     testicons::writeLibrary(env.root() + "/" + mapped, 4, 20);
     // The target, the user's answer (accepted, the file picked, the index), what comes of it.
-    const std::tuple<qint16, int, QString, int, QString> cases[] = {
+    const std::tuple<qint16, int, QString, int, std::string> cases[] = {
         {1, 1, "", 5, "system/emul.dll,5 save before | icon 5, none | system/emul.dll,0"},
-        {2, 1, "", 5, "cart before system/emul.dll,5 | none, icon 5 | system/emul.dll,0"},
         {2, 1, "other.icl", 3, "cart before other.icl,3 | none, icon 23 | system/emul.dll,0"},
-        {1, 1, mapped, 2, mapped + ",2 save before | icon 22, none | system/emul.dll,0"},
-        {1, 0, "", 5, "cart before save before | none, none | system/emul.dll,0"},  // cancelled
+        {1, 1, mapped, 2, (mapped + ",2 save before | icon 22, none | system/emul.dll,0").toStdString()},
         {1, 1, "", 12, "cart before save before | none, none | system/emul.dll,0"}, // no such icon
     };
     for (const auto& [target, accepted, path, index, expected] : cases) {
         answerChooser(accepted, path, index);
         open(1, "2", "7", target);
         EXPECT_EQ(state(), expected);
-        EXPECT_TRUE(!accepted || field("txtIconIdx")->text() == QString::number(index)) << expected.toStdString();
-        closeForm();
+        EXPECT_EQ(field("txtIconIdx")->text(), QString::number(index));
     }
+    // Enter in the path box runs the chooser alone on what the boxes hold; other keys only type.
+    open(2);
+    answerChooser(1, "", 1);
+    field("txtIconPath")->setText(env.root() + "/other.icl");
+    field("txtIconIdx")->setText("3");
+    QTest::keyClick(field("txtIconPath"), Qt::Key_Return);
+    QTest::keyClick(field("txtIconPath"), Qt::Key_A);
+    EXPECT_EQ(state() + " / " + boxes(), "system/emul.dll,2 system/emul.dll,7 | icon 2, icon 7 | other.icl,3 / 1 other.icla icon 21");
     // "/emul.dll" is 9 characters: a System folder of 251 gives a path of exactly 260, one more never
     // reaches the chooser.
     for (const int length : {251, 252}) {
         shared.SystemDir = "/" + QString(length - 1, 's');
         answerChooser(1, "system/emul.dll", 4);
         open(1);
-        EXPECT_EQ(state(), length == 251 ? "system/emul.dll,4 save before | icon 4, none | " + shared.SystemDir + "/emul.dll,0"
-                                         : "cart before save before | none, none | ");
+        EXPECT_EQ(state(), (length == 251 ? "system/emul.dll,4 save before | icon 4, none | " + shared.SystemDir + "/emul.dll,0"
+                                          : "cart before save before | none, none | ").toStdString());
         EXPECT_TRUE(form->isVisible());
-        closeForm();
     }
-}
-
-TEST_F(IconWindow, EnterInThePathBoxRunsTheChooserAloneAndEveryShowIsAFreshWindow)
-{
-    open(2);
-    EXPECT_TRUE(form->testAttribute(Qt::WA_DontShowOnScreen));
-    answerChooser(1, "", 1);
-    field("txtIconPath")->setText(env.root() + "/other.icl");
-    field("txtIconIdx")->setText("3");
-    QTest::keyClick(field("txtIconPath"), Qt::Key_Return);
-    QTest::keyClick(field("txtIconPath"), Qt::Key_A); // other keys only type
-    EXPECT_EQ(state(), "system/emul.dll,2 system/emul.dll,7 | icon 2, icon 7 | other.icl,3");
-    EXPECT_EQ(field("txtIconIdx")->text() + " " + shown(picture("picLargeIcon"), 32), "1 icon 21");
-    closeForm();
-    EXPECT_TRUE(form.isNull());
-    answerChooser(0, "", 0);
-    open(1);
-    EXPECT_EQ(field("txtIconIdx")->text() + " " + local(field("txtIconPath")->text()), "0 system/emul.dll");
 }
 
 TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
@@ -248,88 +217,49 @@ TEST_F(IconWindow, UnloadAskedWhileTheChooserIsUpWaitsForTheWorkThatOpenedIt)
     EXPECT_EQ(local(shared.SaveIconRef), "system/emul.dll,4");
 }
 
-TEST_F(IconChooser, ShowsEveryIconWithTheStartIndexSelected)
+TEST_F(IconWindow, ChooserBehindPickIconDlgShowsEveryIconAndAcceptsOnlyAnIconOfAFileThatFits)
 {
-    for (const auto& [index, selected] : std::initializer_list<std::pair<int, int>>{{0, 0}, {5, 5}, {11, 11}, {-3, 2}, {12, 0}, {-40, 0}}) {
+    // The start index names an icon by position, by resource ID when negative, else the first icon.
+    for (const auto& [index, selected] : std::initializer_list<std::pair<int, int>>{{11, 11}, {-3, 2}, {12, 0}, {-40, 0}}) {
         IconChooserDialog dialog(library, index);
-        EXPECT_EQ(state(dialog), QString("12 icons of system/emul.dll at %1, OK, rejected").arg(selected)) << index;
+        EXPECT_EQ(state(dialog), QString("12 icons of system/emul.dll at %1, OK, rejected").arg(selected).toStdString()) << index;
     }
-}
-
-TEST_F(IconChooser, DoubleClickArrowKeysOkAndEnterAcceptEscapeCancelsBrowseAndEnterLoadAnotherFile)
-{
-    auto dialog = show(library, 0);
-    const QPoint fourth = view(*dialog)->visualRect(view(*dialog)->model()->index(4, 0)).center();
-    QTest::mouseClick(view(*dialog)->viewport(), Qt::LeftButton, {}, fourth);
-    QTest::mouseDClick(view(*dialog)->viewport(), Qt::LeftButton, {}, fourth);
-    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 4, OK, accepted");
-    dialog = show(library, 2);
-    view(*dialog)->setFocus();
-    QTest::keyClick(view(*dialog), Qt::Key_Right);
-    QTest::mouseClick(ok(*dialog), Qt::LeftButton);
-    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 3, OK, accepted");
-    dialog = show(library, 2);
-    QTest::keyClick(view(*dialog), Qt::Key_Escape);
-    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 2, OK, rejected");
-
-    dialog = show(library, 7);
-    whenShown<QFileDialog>([this](QFileDialog* files) {
-        files->selectFile(env.root() + "/other.icl");
-        static_cast<QDialog*>(files)->accept();
-    });
-    QTest::mouseClick(dialog->findChild<QPushButton*>("browse"), Qt::LeftButton);
-    EXPECT_EQ(state(*dialog), "4 icons of other.icl at 0, OK");
-    // Enter loads a path typed in, then accepts.
-    pathField(*dialog)->setFocus();
-    pathField(*dialog)->setText(library);
-    EXPECT_EQ(state(*dialog), "4 icons of other.icl at 0, typed system/emul.dll, OK");
-    QTest::keyClick(pathField(*dialog), Qt::Key_Return);
-    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 0, OK");
-    QTest::keyClick(pathField(*dialog), Qt::Key_Return);
-    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 0, OK, accepted");
-}
-
-TEST_F(IconChooser, NothingCanBeAcceptedFromAFileWithoutIconsOrAPathLongerThanTheBuffer)
-{
-    TestEnvironment::writeFile(env.root() + "/readme.txt", "no icons here");
-    for (const char* name : {"readme.txt", "missing.dll"}) {
-        const auto dialog = show(env.root() + "/" + name, 0);
-        QTest::keyClick(view(*dialog), Qt::Key_Return);
-        EXPECT_EQ(state(*dialog), QString("0 icons of %1 at -1, says There are no icons in this file").arg(name));
-    }
-    const auto dialog = show(library, 1);
-    dialog->setMaxPathLength(int(library.size()) - 1);
-    QTest::keyClick(view(*dialog), Qt::Key_Return);
-    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 1, says The path of system/emul");
-    dialog->setMaxPathLength(int(library.size()));
-    EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 1, OK");
-}
-
-TEST_F(IconChooser, DecodesOnlyTheIconsItShows)
-{
-    testicons::writeLibrary(env.root() + "/big.icl", 600);
-    const auto dialog = show(env.root() + "/big.icl", 0);
-    QCoreApplication::processEvents();
-    const auto* model = qobject_cast<icons::IconListModel*>(view(*dialog)->model());
-    ASSERT_NE(model, nullptr);
-    EXPECT_TRUE(model->decodedCount() > 0 && model->decodedCount() < 200) << model->decodedCount();
-}
-
-TEST_F(IconChooser, PickIconDlgShowsTheDialogAndReturnsTheChoice)
-{
-    whenShown<IconChooserDialog>([this](IconChooserDialog* dialog) {
-        EXPECT_EQ(state(*dialog), "12 icons of system/emul.dll at 6, OK");
-        view(*dialog)->setCurrentIndex(view(*dialog)->model()->index(9, 0));
-        QTest::mouseClick(ok(*dialog), Qt::LeftButton);
+    // Browse and Enter in the path box load another file; a double click accepts.
+    whenShown<IconChooserDialog>([this](IconChooserDialog& dialog) {
+        EXPECT_EQ(state(dialog), "12 icons of system/emul.dll at 6, OK");
+        whenShown<QFileDialog>([this](QFileDialog& files) {
+            files.selectFile(env.root() + "/other.icl");
+            static_cast<QDialog&>(files).accept();
+        });
+        QTest::mouseClick(dialog.findChild<QPushButton*>("browse"), Qt::LeftButton);
+        EXPECT_EQ(state(dialog), "4 icons of other.icl at 0, OK");
+        pathField(dialog)->setText(library);
+        EXPECT_EQ(state(dialog), "4 icons of other.icl at 0, typed system/emul.dll, OK");
+        QTest::keyClick(pathField(dialog), Qt::Key_Return);
+        EXPECT_EQ(state(dialog), "12 icons of system/emul.dll at 0, OK");
+        const QPoint fourth = view(dialog)->visualRect(view(dialog)->model()->index(4, 0)).center();
+        QTest::mouseClick(view(dialog)->viewport(), Qt::LeftButton, {}, fourth);
+        QTest::mouseDClick(view(dialog)->viewport(), Qt::LeftButton, {}, fourth);
+        EXPECT_EQ(state(dialog), "12 icons of system/emul.dll at 4, OK, accepted");
     });
     mStringUtils::bWinNT = true;
     QString buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
     int index = 6;
-    const int capacity = mStringUtils::BufferCapacity(buffer);
-    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, capacity, index), 1);
-    EXPECT_EQ(QString::number(index) + " " + local(mStringUtils::TrimNull(buffer)), "9 system/emul.dll");
-    whenShown<IconChooserDialog>([](IconChooserDialog* dialog) { dialog->reject(); });
-    buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
-    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, capacity, index), 0);
-    EXPECT_EQ(index, 9);
+    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, mStringUtils::BufferCapacity(buffer), index), 1);
+    EXPECT_EQ(QString::number(index) + " " + local(mStringUtils::TrimNull(buffer)), "4 system/emul.dll");
+    // Nothing can be accepted from a file without icons, nor a path longer than the buffer.
+    TestEnvironment::writeFile(env.root() + "/readme.txt", "no icons here");
+    for (const auto& [name, maxLength, expected] : {std::tuple("readme.txt", 260, "0 icons of readme.txt at -1, says There are no icons in this file"),
+                                                    std::tuple("missing.dll", 260, "0 icons of missing.dll at -1, says There are no icons in this file"),
+                                                    std::tuple("system/emul.dll", int(library.size()) - 1, "12 icons of system/emul.dll at 0, says The path of system/emul")}) {
+        IconChooserDialog dialog(env.root() + "/" + name, 0);
+        dialog.show();
+        dialog.setMaxPathLength(maxLength);
+        QTest::keyClick(view(dialog), Qt::Key_Return);
+        EXPECT_EQ(state(dialog), expected);
+    }
+    IconChooserDialog dialog(library, 1);
+    dialog.show();
+    dialog.setMaxPathLength(int(library.size()));
+    EXPECT_EQ(state(dialog), "12 icons of system/emul.dll at 1, OK");
 }

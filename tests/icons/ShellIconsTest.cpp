@@ -20,42 +20,28 @@ const QString Nul = chars({0});
 
 } // namespace
 
-TEST(StringUtils, PadToMaxPathFillsWithNulTo260CharactersAndTrimNullCutsAtTheFirstNul)
+TEST(StringUtils, PathsPaddedTo260CharactersSurviveTheRoundTripThroughTheWidenedBuffer)
 {
-    for (const int length : {0, 1, 259, 260})
-        EXPECT_EQ(PadToMaxPath(QString(length, 'p')), QString(length, 'p') + Nul.repeated(260 - length)) << length;
-    EXPECT_THROW(PadToMaxPath(QString(261, 'p')), std::invalid_argument);
-    for (const auto& [text, trimmed] : std::initializer_list<std::pair<QString, QString>>{
-             {"abc", "abc"}, {Nul + "abc", ""}, {"ab" + Nul + "cd" + Nul, "ab"}, {"", ""}}) {
-        QString buffer = text;
-        EXPECT_EQ(TrimNull(buffer) + "|" + buffer, trimmed + "|" + text) << "a text that is not UTF-16 stays as it is";
-    }
-}
-
-TEST(StringUtils, PathsSurviveTheRoundTripThroughTheWidenedBuffer)
-{
-    // Windows and Linux paths, spaces, accents, other scripts, odd and even lengths, a trailing space.
-    const QStringList ordinary{"C:\\WINDOWS\\SYSTEM\\emul.dll", "C:\\Program Files\\Zelvane\\Emul.icl",
-                               "/tmp/zelvane-Ab3dEf/system/emul.dll", "/home/josé/Icônes/mes icônes.icl",
-                               "/home/用户/图标/emul.dll", "/home/пользователь/значки.icl", "/media/Disk 2/a.ico ", "/a"};
+    // Windows and Linux paths, accents, other scripts, odd and even lengths, a trailing space.
+    const QStringList ordinary{"C:\\Program Files\\Zelvane\\Emul.icl", "/home/josé/Icônes/mes icônes.icl",
+                               "/home/用户/图标/emul.dll", "/media/Disk 2/a.ico ", "/a"};
     // Characters real text seldom holds: private use (CIFS shares mounted with mapchars), noncharacters,
-    // astral characters, lone surrogates, controls, spaces; and the longest paths.
-    const QStringList awkward{"/mnt/share/a" + chars({0xF02A, 0xF03A}) + "b/emul.dll", "/" + chars({0xE000}),
-                              "/tmp/" + chars({0xFFFE, 0xFFFF, 0xFDD0}) + ".icl", "/home/u/\U0001F3AE icônes/emul.dll",
-                              "/tmp/" + chars({0xD800}) + "x" + chars({0xDC00}) + ".icl", "/tmp/a\tb\x01" "c.icl",
-                              "  spaced  /  path .icl ", "图标", "x", QString(260, 'w'), "/" + QString(258, 'n') + "é"};
+    // astral characters, lone surrogates, controls; and the longest paths.
+    const QStringList awkward{"/mnt/share/a" + chars({0xF02A, 0xF03A}) + "b/emul.dll", "/tmp/" + chars({0xFFFE, 0xFFFF, 0xFDD0}) + ".icl",
+                              "/home/u/\U0001F3AE icônes/emul.dll", "/tmp/" + chars({0xD800}) + "x" + chars({0xDC00}) + ".icl",
+                              "/tmp/a\tb\x01" "c.icl", "图标", "x", QString(260, 'w'), "/" + QString(258, 'n') + "é"};
     for (const QString& path : ordinary + awkward) {
         SCOPED_TRACE(path.toStdString());
         const QString padded = PadToMaxPath(path);
         // Plain text followed by NUL is not UTF-16.
         EXPECT_TRUE(awkward.contains(path) || (!IsUnicodeText(padded) && !IsUnicodeText(path + Nul)));
         QString buffer = Widen(padded);
-        ASSERT_EQ(buffer.size(), 520);
-        EXPECT_TRUE(IsUnicodeText(buffer));
+        EXPECT_TRUE(buffer.size() == 520 && IsUnicodeText(buffer));
         // What the shell hands back: the widened bytes and its terminator, one byte a character; the
         // caller's buffer holds the plain path afterwards.
         QString readBack = buffer + Nul;
-        EXPECT_EQ(TrimNull(readBack) + "|" + TrimNull(buffer), path + "|" + path);
+        EXPECT_EQ(TrimNull(readBack), path);
+        EXPECT_EQ(TrimNull(buffer), path);
         EXPECT_EQ(buffer, padded);
     }
     // Two bytes a character, low byte first; the capacity counts the characters the shell sees and its terminator.
@@ -106,15 +92,6 @@ TEST(ShellIcons, ExtractIconExAGivesTheCountOrTheLargeAndSmallPicturesOfAGroup)
     }
 }
 
-TEST(ShellIcons, DestroyIconReleasesThePictureOnce)
-{
-    // Drawing at the icon's own size and transparency show in the icon window's pictures.
-    Icon icon{testicons::square(16, Qt::blue)};
-    QImage dc(40, 40, QImage::Format_ARGB32_Premultiplied);
-    EXPECT_TRUE(DestroyIcon(icon) && icon.image.isNull());
-    EXPECT_FALSE(DestroyIcon(icon) || DrawIconEx(dc, 1, 1, icon, 0, 0));
-}
-
 TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
 {
     const QByteArray ascii16("C\0:\0\\\0x\0\0\0", 10);
@@ -140,11 +117,7 @@ TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
 TEST(ShellIcons, PickIconDlgNeverWritesPastTheCapacity)
 {
     QString answer;
-    setIconPickerHook([&](QString& path, int& index) {
-        path = answer;
-        index = 1;
-        return 1;
-    });
+    setIconPickerHook([&](QString& path, int& index) { path = answer; index = 1; return 1; });
     const QString original = Widen(PadToMaxPath("/tmp/emul.dll"));
     // 261: the whole buffer and the terminator the shell receives after it; a capacity larger than the
     // buffer counts for what the buffer holds.
@@ -153,10 +126,9 @@ TEST(ShellIcons, PickIconDlgNeverWritesPastTheCapacity)
         answer = "/" + QString(answerLength - 1, 'a');
         QString buffer = original;
         int index = 0;
-        EXPECT_EQ(PickIconDlg(nullptr, buffer, capacity, index) != 0, accepted) << capacity;
-        EXPECT_EQ(buffer.size(), original.size());
-        EXPECT_EQ(accepted ? TrimNull(buffer) + QString::number(index) : buffer, accepted ? answer + "1" : original) << capacity;
-        EXPECT_EQ(index, accepted ? 1 : 0);
+        EXPECT_TRUE((PickIconDlg(nullptr, buffer, capacity, index) != 0) == accepted && buffer.size() == original.size()) << capacity;
+        EXPECT_EQ(accepted ? TrimNull(buffer) + QString::number(index) : buffer + QString::number(index),
+                  accepted ? answer + "1" : original + "0") << capacity;
     }
     setIconPickerHook({});
 }
