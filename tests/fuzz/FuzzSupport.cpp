@@ -1,6 +1,5 @@
 // What the fuzz targets share: inputs cut into fields, text with lone surrogates, scratch files,
-// the application object, the property check that makes a failure a finding, and (outside
-// libFuzzer) the entry point that replays a corpus.
+// the application object, and the property check that makes a failure a finding.
 #include "FuzzSupport.h"
 
 #include <QBuffer>
@@ -76,29 +75,3 @@ void fuzz::check(bool holds, const char* property, const QString& detail)
     if (!holds)
         std::fprintf(stderr, "\nProperty broken: %s\n  %s\n", property, qPrintable(detail)), std::abort();
 }
-
-
-#ifdef ZELVANE_FUZZ_REPLAY
-// The entry point outside libFuzzer: runs the target once on each file named, or on each file of a
-// folder named, so that the test suite checks every corpus input with any compiler.
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
-extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
-
-int main(int argc, char** argv)
-{
-    if (LLVMFuzzerInitialize)
-        LLVMFuzzerInitialize(&argc, &argv);
-    QFileInfoList inputs;
-    for (int i = 1; i < argc; ++i)
-        inputs += QFileInfo(argv[i]).isDir() ? QDir(argv[i]).entryInfoList(QDir::Files, QDir::Name) : QFileInfoList{QFileInfo(argv[i])};
-    check(!inputs.isEmpty(), "the replay has inputs", QStringLiteral("usage: %1 INPUT-OR-FOLDER...").arg(argv[0]));
-    for (const QFileInfo& input : inputs) {
-        QFile file(input.filePath());
-        check(file.open(QIODevice::ReadOnly), "every input given can be read", file.fileName() + ": " + file.errorString());
-        const QByteArray bytes = file.readAll();
-        std::fprintf(stderr, "%s\n", qPrintable(file.fileName()));
-        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
-    }
-    std::printf("%lld inputs run, none broke a property\n", static_cast<long long>(inputs.size()));
-}
-#endif

@@ -1,6 +1,5 @@
 // What the fuzz targets share: inputs cut into fields, text with lone surrogates, scratch files,
-// the application object, the property check that makes a failure a finding, and (outside
-// libFuzzer) the entry point that replays a corpus.
+// the application object, and the property check that makes a failure a finding.
 #pragma once
 
 #include <QByteArrayList>
