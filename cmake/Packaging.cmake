@@ -19,7 +19,8 @@ it and the file manager shows the chosen icons.
 The associations are kept in a per-user registry hive (a .reg file) and
 published through the freedesktop.org standards (shared-mime-info, desktop
 entries, mimeapps.list, the hicolor icon theme), so Nautilus, Dolphin,
-gio open and xdg-open follow them. The wizard speaks English and French.]=])
+gio open and, inside a GNOME or KDE session, xdg-open follow them. The wizard
+speaks English and French.]=])
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
