@@ -9,18 +9,18 @@ namespace {
 
 const QDateTime kNow = QDateTime::fromString(QStringLiteral("2026-05-01T14:03:27.123Z"), Qt::ISODateWithMs);
 
-// The classes root, but with one key whose subkeys cannot be listed, as the registry answers for a
-// key the user may not read: a backup without that key's subkeys could not put them back.
-struct UnlistableKey : platform::ClassesRoot {
+// The classes root, but with one key whose default value, or whose subkeys, cannot be read, as the
+// registry answers for a key the user may not read: a backup without them could not put them back.
+struct UnreadableKey : platform::ClassesRoot {
     platform::ClassesRoot& root;
-    QString key;
-    UnlistableKey(platform::ClassesRoot& r, QString k) : root(r), key(std::move(k)) {}
+    QString unreadable, unlistable;
+    UnreadableKey(platform::ClassesRoot& r, QString value, QString subkeys) : root(r), unreadable(std::move(value)), unlistable(std::move(subkeys)) {}
     long createKey(const QString& path, Key* k) override { return root.createKey(path, k); }
     long setDefaultValue(Key k, const QString& data) override { return root.setDefaultValue(k, data); }
     void closeKey(Key k) override { root.closeKey(k); }
     long deleteDefaultValue(Key k) override { return root.deleteDefaultValue(k); }
-    long readDefaultValue(const QString& path, std::optional<QString>* value) override { return root.readDefaultValue(path, value); }
-    long readSubkeys(const QString& path, QStringList* names) override { return path == key ? 5 /* access denied */ : root.readSubkeys(path, names); }
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override { return path == unreadable ? 5 /* access denied */ : root.readDefaultValue(path, value); }
+    long readSubkeys(const QString& path, QStringList* names) override { return path == unlistable ? 5 : root.readSubkeys(path, names); }
     long deleteKey(const QString& path) override { return root.deleteKey(path); }
     QList<platform::ClassesRootFailure> finishWrites(const QStringList& names) override { return root.finishWrites(names); }
     QList<platform::ClassesRootFailure> endReading() override { return root.endReading(); }
@@ -72,14 +72,17 @@ TEST(ChangeBackup, ChangesNothingWhenTheBackupCannotBeMade)
         EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), hive);
         EXPECT_TRUE(registry::BackupFolder(platform::backupFolder()).backups().isEmpty());
     }
-    TestEnvironment env;
-    TestEnvironment::writeFile(env.hiveFile(), "REGEDIT4\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n");
-    const std::unique_ptr<platform::ClassesRoot> hive = platform::openClassesRoot();
-    UnlistableKey root(*hive, "Old.Rom\\shell\\open");
-    registry::ClassesRootChange change(root, "remove");
-    EXPECT_FALSE(change.backUp({}, {"Old.Rom"}, kNow));
-    EXPECT_TRUE(change.failures().value(0).english.contains("Old.Rom\\shell\\open")) << change.failures().value(0).english.toStdString();
-    EXPECT_TRUE(registry::BackupFolder(platform::backupFolder()).backups().isEmpty());
+    // A key of a tree to delete whose value, or whose subkeys, cannot be read.
+    for (const auto& [unreadable, unlistable] : {std::pair("Old.Rom\\shell\\open", "(none)"), std::pair("(none)", "Old.Rom\\shell\\open")}) {
+        TestEnvironment env;
+        TestEnvironment::writeFile(env.hiveFile(), "REGEDIT4\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n");
+        const std::unique_ptr<platform::ClassesRoot> hive = platform::openClassesRoot();
+        UnreadableKey root(*hive, unreadable, unlistable);
+        registry::ClassesRootChange change(root, "remove");
+        EXPECT_FALSE(change.backUp({}, {"Old.Rom"}, kNow));
+        EXPECT_TRUE(change.failures().value(0).english.contains("Old.Rom\\shell\\open")) << change.failures().value(0).english.toStdString();
+        EXPECT_TRUE(registry::BackupFolder(platform::backupFolder()).backups().isEmpty());
+    }
 }
 
 TEST(ChangeBackup, TheFolderKeepsTheLastTwentyInTheOrderOfTheChanges)
