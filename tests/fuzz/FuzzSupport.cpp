@@ -3,7 +3,6 @@
 #include "FuzzSupport.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
