@@ -56,7 +56,7 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.arguments.join(' ').toStdString());
-        const QMap<QString, QByteArray> before = filesBelow(env.root());
+        const QMap<QString, QByteArray> before = desktoptest::contentsBelow(env.root());
         const ProgramRun result = runProgram(step.arguments);
         EXPECT_EQ(result.status, step.status) << result.error.toStdString();
         EXPECT_TRUE(step.output.isEmpty() ? result.output.isEmpty() : result.output.contains(step.output))
@@ -64,7 +64,7 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         // What this machine's own applications open may be told as a warning, and nothing else.
         const QStringList told = result.error.split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^(?!zelvane: warning: )"));
         EXPECT_TRUE(step.error.isEmpty() ? told.isEmpty() : result.error.contains(step.error)) << result.error.toStdString();
-        EXPECT_TRUE(step.status != 2 || filesBelow(env.root()) == before) << "a refused request wrote";
+        EXPECT_TRUE(step.status != 2 || desktoptest::contentsBelow(env.root()) == before) << "a refused request wrote";
         EXPECT_EQ(held(step.keys), step.keys);
     }
 

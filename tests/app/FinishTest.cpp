@@ -5,7 +5,6 @@
 
 #include "registry/DesktopNames.h"
 
-
 namespace {
 
 using registry::DesktopNames;
@@ -85,8 +84,7 @@ TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorWarningsAreToldAndUndoG
     platform::setDesktopNotifyHook({});
     programsOnPath({"beta-emu"});
     const QString emulator = env.root() + "/my emulators/emu", record = env.root() + "/arguments";
-    TestEnvironment::writeFile(emulator, desktoptest::recorderScript(record));
-    QFile::setPermissions(emulator, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TestEnvironment::writeProgram(emulator, desktoptest::recorderScript(record));
     // An archive manager, and a default this desktop's own list sets above ours.
     const QByteArray betaType = DesktopNames::mimeType("Beta.Rom").toUtf8();
     TestEnvironment::writeFile(env.dataHome() + "/applications/org.example.Archiver.desktop",
@@ -115,7 +113,7 @@ TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorWarningsAreToldAndUndoG
     ASSERT_EQ(desktoptest::run("gio", {"open", game}).exitCode, 0);
     EXPECT_EQ(desktoptest::waitForLines(record), QStringList{game});
 
-    const QMap<QString, QByteArray> before = filesBelow(env.root());
+    const QMap<QString, QByteArray> before = desktoptest::contentsBelow(env.root());
     finish("C1=1 Sui C2=0 Sui"); // Beta takes .aa from Alpha, and only .aa
     qputenv("XDG_CURRENT_DESKTOP", desktop);
     EXPECT_EQ(messages.value(1), heading + "L'extension « .aa » a été prise à la classe « Alpha.Rom » : ses fichiers appartiennent "
@@ -124,10 +122,7 @@ TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorWarningsAreToldAndUndoG
     ASSERT_EQ(desktoptest::contentType(game), DesktopNames::mimeType("Beta.Rom"));
     const ProgramRun undo = runProgram({"--undo"});
     ASSERT_EQ(undo.status, 0) << undo.error.toStdString();
-    const QMap<QString, QByteArray> after = filesBelow(env.root());
-    EXPECT_EQ(after.keys(), before.keys());
-    for (auto file = before.cbegin(); file != before.cend(); ++file)
-        EXPECT_TRUE(after.value(file.key()) == file.value()) << file.key().toStdString() << " differs";
+    EXPECT_EQ(desktoptest::contentsBelow(env.root()), before);
     EXPECT_EQ(desktoptest::contentType(game) + " " + desktoptest::defaultApplication(romType), romType + " " + romEntry);
 }
 

@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QMap>
 #include <QProcess>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -45,7 +44,6 @@ protected:
     {
         window.reset();
         platform::setMessageBoxHook({}), platform::setEndProgramHook({}), platform::setShellOpenHook({}), platform::setDesktopNotifyHook({});
-        qputenv("PATH", m_path);
     }
 
     // The user's own catalogue, which the command line reads too.
@@ -151,22 +149,13 @@ protected:
         return {!finished ? -1 : program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2,
                 QString::fromLocal8Bit(program.readAllStandardOutput()), QString::fromLocal8Bit(program.readAllStandardError())};
     }
-    static QMap<QString, QByteArray> filesBelow(const QString& folder)
-    {
-        QMap<QString, QByteArray> files;
-        for (const QString& path : desktoptest::filesBelow(folder))
-            files.insert(path, TestEnvironment::readFile(path));
-        return files;
-    }
     // Stand-ins for the emulators `programs`, first on PATH for the rest of the test: the desktop
     // ignores an association whose program it cannot find.
     void programsOnPath(const QStringList& programs)
     {
-        for (const QString& program : programs) {
-            TestEnvironment::writeFile(env.root() + "/bin/" + program, "#!/bin/sh\n");
-            QFile::setPermissions(env.root() + "/bin/" + program, QFile::ReadOwner | QFile::ExeOwner);
-        }
-        qputenv("PATH", (env.root() + "/bin:").toLocal8Bit() + m_path);
+        for (const QString& program : programs)
+            TestEnvironment::writeProgram(env.root() + "/bin/" + program, "#!/bin/sh\n");
+        qputenv("PATH", (env.root() + "/bin:").toLocal8Bit() + qgetenv("PATH"));
     }
 
     TestEnvironment env;
@@ -174,7 +163,4 @@ protected:
     QStringList messages; // "<style> <title>: <text>"
     QStringList opened;
     bool ended = false;
-
-private:
-    const QByteArray m_path = qgetenv("PATH");
 };

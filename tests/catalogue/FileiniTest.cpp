@@ -47,7 +47,6 @@ TEST(CataloguePath, TheUsersOwnCatalogueWinsOverTheShippedOne)
         {"a folder of that name", nullptr, "config/Zelvane/Zelvane.ini/", "program/Zelvane.ini"},
         {"relative config home means ~/.config", "rel", "home/.config/Zelvane/Zelvane.ini", "home/.config/Zelvane/Zelvane.ini"},
     };
-    const QByteArray oldHome = qgetenv("HOME");
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TestEnvironment env;
@@ -60,5 +59,4 @@ TEST(CataloguePath, TheUsersOwnCatalogueWinsOverTheShippedOne)
                                                    : TestEnvironment::writeFile(root + row.userFile, "[Console]\n01=Mine\n");
         EXPECT_EQ(Fileini::cataloguePath(env.programDir()), root + row.expected);
     }
-    qputenv("HOME", oldHome);
 }

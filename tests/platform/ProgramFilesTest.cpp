@@ -17,7 +17,6 @@ TEST(ProgramFiles, FoldersFollowTheXdgBaseDirectories)
         {"relative", "xdg", "/home/.local/share/zelvane", "/home/.config/Zelvane/Zelvane.conf"},
         {"a file in the way", "/blocked", nullptr, nullptr},
     };
-    const QByteArray oldHome = qgetenv("HOME");
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TestEnvironment env;
@@ -33,7 +32,6 @@ TEST(ProgramFiles, FoldersFollowTheXdgBaseDirectories)
         EXPECT_TRUE(!row.settings || (platform::SaveSetting("Zelvane", "Options", "Langue", "FR")
                                       && TestEnvironment::readFile(env.root() + row.settings) == "[Options]\nLangue=FR\n"));
     }
-    qputenv("HOME", oldHome);
 }
 
 TEST(ProgramFiles, IconLibraryCopyReachedByBothNamesAndKeptOnFailure)

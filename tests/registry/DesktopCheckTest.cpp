@@ -11,8 +11,7 @@ TEST(DesktopCheck, TellsWhichProgramsTheDesktopCannotStart)
 {
     TestEnvironment env;
     const QString script = env.root() + "/my emu";
-    TestEnvironment::writeFile(script, "#!/bin/sh\n");
-    QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner);
+    TestEnvironment::writeProgram(script, "#!/bin/sh\n");
     TestEnvironment::writeFile(env.root() + "/plain", "not a program");
     const std::pair<QString, const char*> cases[] = { // what the user is told; nullptr: the program can start
         {"sh -c true", nullptr}, {"\"" + script + "\" \"%1\"", nullptr}, {"", nullptr},

@@ -5,8 +5,6 @@
 
 #include "DesktopExecDecoder.h"
 
-#include <QProcess>
-
 using registry::DesktopExec;
 
 namespace {
@@ -16,13 +14,11 @@ namespace {
 QStringList runThrough(const QString& shell, const QStringList& launched, const QString& bin, const QString& program)
 {
     const QString record = bin + "/../record";
-    TestEnvironment::writeFile(bin + '/' + program, "#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + record.toUtf8() + "'\n");
-    QFile::setPermissions(bin + '/' + program, QFile::ReadOwner | QFile::ExeOwner);
+    TestEnvironment::writeProgram(bin + '/' + program, "#!/bin/sh\nprintf '%s\\0' \"$@\" > '" + record.toUtf8() + "'\n");
     QFile::remove(record);
-    QProcess process;
-    process.setEnvironment({"PATH=" + bin});
-    process.start(shell, launched.mid(1));
-    if (!process.waitForFinished(10'000) || !QFile::exists(record))
+    QProcessEnvironment path;
+    path.insert("PATH", bin);
+    if (desktoptest::run(shell, launched.mid(1), path).exitCode < 0 || !QFile::exists(record))
         return {"(did not run)"};
     const QStringList arguments = QString::fromUtf8(TestEnvironment::readFile(record)).split(QChar(0));
     return arguments.mid(0, arguments.size() - 1);

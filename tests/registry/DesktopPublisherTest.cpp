@@ -2,6 +2,7 @@
 // desktop-file-validate) in a private XDG home.
 #include "registry/DesktopPublisher.h"
 
+#include "IconTestFiles.h"
 #include "RegistryTestSupport.h"
 #include "registry/DesktopNames.h"
 
@@ -14,18 +15,26 @@ const QString kRom = QStringLiteral("SNES Rom"), kSave = QStringLiteral("SNES Sa
 
 QString type(const QString& className) { return DesktopNames::mimeType(className); }
 
+// An .ico file of one colour, a PNG image at each size.
+QByteArray icoFile(std::initializer_list<int> sizes, QRgb colour)
+{
+    std::vector<icontools::IconImage> images;
+    for (const int size : sizes)
+        images.push_back(testicons::solidPng(size, colour));
+    return icontools::writeIcoFile(images);
+}
+
 class DesktopPublisherTest : public ::testing::Test {
 protected:
     // A home as before the first Finish, made again for the next row of a table; an emulator with
     // every character the Exec quoting reserves in its folder.
     void SetUp() override
     {
-        TestEnvironment::writeFile(emulator, desktoptest::recorderScript(launched));
-        QFile::setPermissions(emulator, QFile::ReadOwner | QFile::ExeOwner);
+        TestEnvironment::writeProgram(emulator, desktoptest::recorderScript(launched));
         for (const QString& folder : {env.dataHome(), env.configHome()})
             QDir(folder).removeRecursively();
         QDir().mkpath(env.configHome());
-        TestEnvironment::writeFile(iconFile, desktoptest::icoFile({16, 32, 48, 256}, 0xff2060c0));
+        TestEnvironment::writeFile(iconFile, icoFile({16, 32, 48, 256}, 0xff2060c0));
         hive = registry::RegistryHive();
     }
     // The keys one Finish writes for a console.
@@ -212,8 +221,7 @@ TEST_F(DesktopPublisherTest, ReportsAFailingStepAndLeavesNoEntryForAnUnpublished
             TestEnvironment::writeFile(env.dataHome() + '/' + c.inTheWay, "in the way");
         ASSERT_TRUE(c.mimeAppsLink.isEmpty() || QFile::link(c.mimeAppsLink, mimeAppsPath));
         if (c.mimeTool) {
-            TestEnvironment::writeFile(tools + "/update-mime-database", c.mimeTool);
-            QFile::setPermissions(tools + "/update-mime-database", QFile::ReadOwner | QFile::ExeOwner);
+            TestEnvironment::writeProgram(tools + "/update-mime-database", c.mimeTool);
             qputenv("PATH", tools.toLocal8Bit());
         }
         addSnes();
@@ -241,7 +249,7 @@ TEST_F(DesktopPublisherTest, OnlyWhatTheHiveHoldsStaysOnTheDesktop)
     const QString types = env.dataHome() + "/mime/types";
     EXPECT_FALSE(TestEnvironment::readFile(types).split('\n').contains(type("SNES").toUtf8()));
     ASSERT_EQ(iconFiles(kRom).size(), 4);
-    TestEnvironment::writeFile(iconFile, desktoptest::icoFile({32}, 0xff00ff00));
+    TestEnvironment::writeFile(iconFile, icoFile({32}, 0xff00ff00));
     ASSERT_EQ(publish(), QStringList());
     const QString only = QStringLiteral("%1/icons/hicolor/32x32/mimetypes/%2.png").arg(env.dataHome(), DesktopNames::iconName(kRom));
     EXPECT_EQ(iconFiles(kRom), QStringList {only});

@@ -7,9 +7,6 @@
 #include "DesktopTestSupport.h"
 #include "TestEnvironment.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 #include <utility>

@@ -1,19 +1,16 @@
-// Helpers of the tests that read associations back: the desktop's own tools, a test icon file.
+// Helpers of the tests that read associations back: the desktop's own tools and what they run.
 #include "DesktopTestSupport.h"
 
 #include "TestEnvironment.h"
 
-#include <QBuffer>
 #include <QDirIterator>
-#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
-#include <QtEndian>
 
 namespace desktoptest {
 
-Run run(const QString& program, const QStringList& arguments)
+static QProcessEnvironment toolEnvironment()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // GIO finds shared-mime-info's base database through XDG_DATA_DIRS; headless, it must not
@@ -23,11 +20,16 @@ Run run(const QString& program, const QStringList& arguments)
     for (const auto& [name, value] : {std::pair{"GIO_USE_VFS", "local"}, {"GIO_USE_VOLUME_MONITOR", "unix"},
                                       {"DBUS_SESSION_BUS_ADDRESS", "disabled:"}, {"LC_ALL", "C.UTF-8"}})
         environment.insert(name, value);
+    return environment;
+}
+
+Run run(const QString& program, const QStringList& arguments, const std::optional<QProcessEnvironment>& environment, int timeoutMs)
+{
     QProcess process;
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(environment.value_or(toolEnvironment()));
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
-    const bool finished = process.waitForFinished(30'000) && process.exitStatus() == QProcess::NormalExit;
+    const bool finished = process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
     return finished ? Run {process.exitCode(), QString::fromUtf8(process.readAll())} : Run {};
 }
 
@@ -43,27 +45,6 @@ QStringList iconNames(const QString& path) { return gioAttribute(path, "standard
 QString defaultApplication(const QString& mimeType)
 {
     return lineAfter(run("gio", {"mime", mimeType}).output, "Default application for").section(": ", -1).trimmed();
-}
-
-QByteArray icoFile(const std::vector<int>& sizes, unsigned int colour)
-{
-    QByteArray directory(6 + 16 * sizes.size(), '\0'), images;
-    directory[2] = 1, directory[4] = char(sizes.size()); // an icon file, with fewer than 256 images
-    for (std::size_t i = 0; i < sizes.size(); ++i) {
-        QImage image(sizes[i], sizes[i], QImage::Format_ARGB32);
-        image.fill(colour);
-        QByteArray png;
-        QBuffer buffer(&png);
-        image.save(&buffer, "PNG"); // which opens the buffer
-        // Width and height (0 for 256), colours and reserved, planes 1, 32 bits, size, offset.
-        char* entry = directory.data() + 6 + 16 * i;
-        entry[0] = entry[1] = char(sizes[i] >= 256 ? 0 : sizes[i]);
-        entry[4] = 1, entry[6] = 32;
-        qToLittleEndian<quint32>(quint32(png.size()), entry + 8);
-        qToLittleEndian<quint32>(quint32(directory.size() + images.size()), entry + 12);
-        images += png;
-    }
-    return directory + images;
 }
 
 QByteArray recorderScript(const QString& outputPath)
@@ -93,6 +74,14 @@ QStringList filesBelow(const QString& folder)
     QStringList files;
     for (QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories); it.hasNext();)
         files << it.next();
+    return files;
+}
+
+QMap<QString, QByteArray> contentsBelow(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString& path : filesBelow(folder))
+        files.insert(path, QFileInfo(path).isFile() ? TestEnvironment::readFile(path) : QByteArray());
     return files;
 }
 

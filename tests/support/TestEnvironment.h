@@ -1,8 +1,10 @@
-// A private home for one test: XDG data and config folders in a temporary directory.
+// A private home for one test: XDG data and config folders in a temporary directory; HOME, PATH and
+// the XDG folders as they were once it ends.
 #pragma once
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,11 +16,11 @@ public:
         qputenv("XDG_DATA_HOME", dataHome().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", configHome().toLocal8Bit());
     }
+    // Puts back the variables that the environment or its test changed, unset ones unset.
     ~TestEnvironment()
     {
-        // Puts back the variables as they were, unset ones unset.
-        for (const auto& [name, value] : {std::pair{"XDG_DATA_HOME", &m_oldData}, {"XDG_CONFIG_HOME", &m_oldConfig}})
-            value->isNull() ? qunsetenv(name) : qputenv(name, *value);
+        for (const auto& [name, value] : m_saved)
+            value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
 
     QString root() const { return m_dir.path(); }
@@ -37,6 +39,12 @@ public:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
         file.write(text);
     }
+    // Writes `script` to `path` as a program its owner runs.
+    static void writeProgram(const QString& path, const QByteArray& script)
+    {
+        writeFile(path, script);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
     static QByteArray readFile(const QString& path)
     {
         QFile file(path);
@@ -44,8 +52,9 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir; // which also makes the environment impossible to copy
     // A null value for a variable that was not set (qgetenv gives an empty, not null, array for a set empty one).
-    const QByteArray m_oldData = qEnvironmentVariableIsSet("XDG_DATA_HOME") ? qgetenv("XDG_DATA_HOME") : QByteArray(),
-                     m_oldConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME") ? qgetenv("XDG_CONFIG_HOME") : QByteArray();
+    static std::pair<const char*, QByteArray> saved(const char* name) { return {name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray()}; }
+
+    QTemporaryDir m_dir; // which also makes the environment impossible to copy
+    const std::pair<const char*, QByteArray> m_saved[4] = {saved("XDG_DATA_HOME"), saved("XDG_CONFIG_HOME"), saved("HOME"), saved("PATH")};
 };

@@ -1,8 +1,7 @@
 // Our readers and our hive against the real Win32 calls, under wine: the Windows test program
 // (zelvane_win32_tests.exe) run in one private wine prefix for all the comparisons, asked through
 // files of requests and answers: one record a line, fields separated by tabs, texts in hexadecimal.
-#include "DesktopTestSupport.h"
-#include "TestEnvironment.h"
+#include "RegistryTestSupport.h"
 
 #include "catalogue/Fileini.h"
 #include "icons/IconLibrary.h"
@@ -13,11 +12,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -27,22 +24,13 @@ namespace {
 namespace wine {
 
 using Record = QByteArrayList;
-struct Run { int exitCode = -1; QByteArray output; }; // output: standard output and error together
+using desktoptest::Run;
+const int kTimeoutMs = 300000; // the comparisons' longest runs
 
 // A Linux path as the Windows side names it, through wine's drive Z:.
 QString windowsPath(const QString& linuxPath) { return QStringLiteral("Z:") + QString(linuxPath).replace('/', '\\'); }
 // A text as the exchange files carry it: its UTF-16LE bytes in hexadecimal.
 QByteArray hex(const QString& text) { return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2).toHex(); }
-
-Run execute(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment)
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool ended = process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit;
-    return {ended ? process.exitCode() : -1, process.readAll()};
-}
 
 // Started before the tests, stopped (its processes only, the server among them) after them.
 struct Prefix : ::testing::Environment {
@@ -63,7 +51,7 @@ struct Prefix : ::testing::Environment {
         // One server for all the runs, which ends half a minute after the last should the program
         // end before its tear-down; the first boot builds the registry and folders, once.
         serve("-p30");
-        const Run boot = execute(wine, {QStringLiteral("wineboot"), QStringLiteral("--init")}, environment);
+        const Run boot = desktoptest::run(wine, {QStringLiteral("wineboot"), QStringLiteral("--init")}, environment, kTimeoutMs);
         ASSERT_EQ(boot.exitCode, 0) << "wineboot failed:\n" << boot.output.toStdString();
     }
     void TearDown() override
@@ -71,7 +59,7 @@ struct Prefix : ::testing::Environment {
         serve("-k");
         folder.remove(); // GoogleTest never deletes its environments
     }
-    void serve(const char* option) const { execute(QFileInfo(wine).path() + QStringLiteral("/wineserver"), {QLatin1String(option)}, environment); }
+    void serve(const char* option) const { desktoptest::run(QFileInfo(wine).path() + QStringLiteral("/wineserver"), {QLatin1String(option)}, environment); }
 };
 
 // GoogleTest owns the environments it is given; registered before the tests run.
@@ -80,7 +68,7 @@ const Prefix& thePrefix = *static_cast<Prefix*>(::testing::AddGlobalTestEnvironm
 // Runs a Windows program (by wine's name for it, "regedit", or a Linux path) in the prefix.
 Run run(const QString& program, const QStringList& arguments)
 {
-    return execute(thePrefix.wine, QStringList {program} + arguments, thePrefix.environment);
+    return desktoptest::run(thePrefix.wine, QStringList {program} + arguments, thePrefix.environment, kTimeoutMs);
 }
 
 // Runs one command of zelvane_win32_tests.exe on `requests` and returns its answers; a command
@@ -229,13 +217,8 @@ const QString kUserClasses = QStringLiteral("HKEY_CURRENT_USER\\Software\\Classe
 QStringList keysOf(const registry::RegistryHive& hive, const QStringList& paths)
 {
     QStringList keys;
-    for (const QString& path : paths) {
-        const std::optional<QString> value = hive.defaultValue(path);
-        if (hive.hasKey(path))
-            keys << (value ? path + QStringLiteral(" = ") + *value : path);
-        for (const QString& name : hive.subkeys(path))
-            keys << keysOf(hive, {path + '\\' + name});
-    }
+    for (const QString& path : paths)
+        keys += hive.hasKey(path) ? regtest::keysOf(hive, path) : QStringList();
     keys.sort();
     return keys;
 }
@@ -258,8 +241,7 @@ void import(const QString& file, const QString& root)
     const QString copy = folder.filePath(QStringLiteral("import.reg"));
     const QString text = QStringDecoder(QStringConverter::Utf16LE)(TestEnvironment::readFile(file));
     const QRegularExpression classesRoot(QStringLiteral("^\\[(-?)HKEY_CLASSES_ROOT\\\\"), QRegularExpression::MultilineOption);
-    TestEnvironment::writeFile(copy, QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom)(
-                                         QString(text).replace(classesRoot, "[\\1" + root + '\\')));
+    TestEnvironment::writeFile(copy, regtest::utf16File(QString(text).replace(classesRoot, "[\\1" + root + '\\')));
     const wine::Run run = wine::run(QStringLiteral("regedit"), {QStringLiteral("/S"), wine::windowsPath(copy)});
     ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
 }
