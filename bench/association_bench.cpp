@@ -2,12 +2,12 @@
 // `gio info`, for Zelvane (the Linux classes root and its desktop publisher) and for xdg-utils
 // doing the same association, each in a private XDG home; medians and their ratio.
 #include "platform/ClassesRoot.h"
-#include "registry/DesktopAssociation.h"
-#include "registry/DesktopEntry.h"
-#include "registry/DesktopExec.h"
-#include "registry/DesktopIcons.h"
-#include "registry/DesktopMimePackage.h"
-#include "registry/DesktopNames.h"
+#include "freedesktop/DesktopAssociation.h"
+#include "freedesktop/DesktopEntry.h"
+#include "freedesktop/DesktopExec.h"
+#include "freedesktop/DesktopIcons.h"
+#include "freedesktop/DesktopMimePackage.h"
+#include "freedesktop/DesktopNames.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // Icon chooser benchmark: opening on a library of 1,000 icons until its first screen is painted.
 #include "IconFile.h"
 #include "IconLibraryWriter.h"
-#include "IconPainter.h"
-#include "icons/IconChooserDialog.h"
-#include "icons/IconListModel.h"
+#include "icons/IconPainter.h"
+#include "icons/widgets/IconChooserDialog.h"
+#include "icons/widgets/IconListModel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 
 #include "IconFile.h"
 #include "IconLibraryWriter.h"
-#include "IconPainter.h"
+#include "icons/IconPainter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // "wizard" is Zelvane's main window over the catalogue beside this program, "minimal" the
 // smallest Qt window that shows text (a label), of the same size. The startup benchmark times
 // and measures these runs.
-#include "app/WizardStyle.h"
-#include "app/Zelvane15.h"
+#include "wizard/WizardStyle.h"
+#include "wizard/Zelvane15.h"
 #include "platform/ProgramFiles.h"
 
 #include <QApplication>

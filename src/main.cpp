@@ -1,9 +1,9 @@
 // Zelvane's entry point: the command line first, then the wizard window as the start-up object.
-#include "app/Artwork.h"
-#include "app/CommandLine.h"
-#include "app/CommandLineRunner.h"
-#include "app/WizardStyle.h"
-#include "app/Zelvane15.h"
+#include "wizard/Artwork.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandLineRunner.h"
+#include "wizard/WizardStyle.h"
+#include "wizard/Zelvane15.h"
 #include "platform/ProgramFiles.h"
 #include "platform/Settings.h"
 

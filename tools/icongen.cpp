@@ -1,7 +1,7 @@
 // zelvane-icongen: paints the icons of the icon library into a folder as NN-key.ico (16, 32, 48 as
 // DIB, 256 as PNG), or with --application the program's own icon as a hicolor theme tree.
 #include "IconFile.h"
-#include "IconPainter.h"
+#include "icons/IconPainter.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>

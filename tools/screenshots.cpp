@@ -1,8 +1,8 @@
 // zelvane-screenshots: takes the pictures of the wizard that the AppStream metadata shows, on Qt's
 // offscreen platform, over the catalogue and icon library beside the program, in English, Expert.
-#include "app/WizardStyle.h"
-#include "app/Zelvane15.h"
-#include "platform/MessageBox.h"
+#include "wizard/WizardStyle.h"
+#include "wizard/Zelvane15.h"
+#include "platform/widgets/MessageBox.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Settings.h"
 

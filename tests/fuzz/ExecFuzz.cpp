@@ -3,7 +3,7 @@
 // Input: the command, in UTF-8.
 #include "DesktopExecDecoder.h"
 #include "FuzzSupport.h"
-#include "registry/DesktopExec.h"
+#include "freedesktop/DesktopExec.h"
 
 using registry::DesktopExec;
 

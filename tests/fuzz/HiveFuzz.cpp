@@ -5,7 +5,7 @@
 // (create the key) or "PATH<tab>DATA" (set its default value), in UTF-8.
 #include "FuzzSupport.h"
 #include "catalogue/AnsiText.h"
-#include "registry/RegistryHive.h"
+#include "hive/RegistryHive.h"
 
 #include <QMap>
 #include <QtEndian>

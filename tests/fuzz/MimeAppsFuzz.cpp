@@ -4,8 +4,8 @@
 // Input: CLASSES NUL, then the file's bytes. CLASSES are lines naming a class whose handler is set,
 // or withdrawn after a '-'; its type and desktop file are the names the publisher gives them.
 #include "FuzzSupport.h"
-#include "registry/DesktopMimeApps.h"
-#include "registry/DesktopNames.h"
+#include "freedesktop/DesktopMimeApps.h"
+#include "freedesktop/DesktopNames.h"
 
 #include <QSet>
 

@@ -2,13 +2,13 @@
 // the icon chooser dialog driven through its widgets behind PickIconDlg.
 #include "IconTestFiles.h"
 #include "TestEnvironment.h"
-#include "app/SharedValues.h"
-#include "icons/Form1.h"
-#include "icons/IconChooserDialog.h"
+#include "wizard/SharedValues.h"
+#include "wizard/Form1.h"
+#include "icons/widgets/IconChooserDialog.h"
 #include "icons/IconLibrary.h"
-#include "icons/PictureBox.h"
+#include "wizard/PictureBox.h"
 #include "icons/StringUtils.h"
-#include "platform/IconPicker.h"
+#include "platform/widgets/IconPicker.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -4,7 +4,7 @@
 #include "TestEnvironment.h"
 #include "icons/LongConversion.h"
 #include "icons/StringUtils.h"
-#include "platform/IconPicker.h"
+#include "platform/widgets/IconPicker.h"
 #include "platform/ShellIcons.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Helpers of the tests that read associations back: the desktop's own tools and what they run.
 #pragma once
 
-#include "registry/RegistryHive.h"
+#include "hive/RegistryHive.h"
 
 #include <QMap>
 #include <QProcessEnvironment>

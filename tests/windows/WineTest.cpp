@@ -7,7 +7,7 @@
 #include "icons/IconLibrary.h"
 #include "platform/ProfileString.h"
 #include "platform/ShellIcons.h"
-#include "registry/ClassesRootChange.h"
+#include "associations/ClassesRootChange.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,0 +1,39 @@
+// Puts back what a backup recorded, through the primitives of a change of the classes root.
+#include "associations/BackupRestore.h"
+
+namespace registry {
+
+namespace {
+
+void restoreKey(const RegistryHive& backup, const QString& path, ClassesRootChange& change)
+{
+    if (!backup.definesDefaultValue(path))
+        change.create(path);
+    else if (const std::optional<QString> value = backup.defaultValue(path))
+        change.write(path, *value);
+    else
+        change.deleteValue(path);
+    for (const QString& name : backup.subkeys(path))
+        restoreKey(backup, path + QLatin1Char('\\') + name, change);
+}
+
+} // namespace
+
+QStringList BackupRestore::restore(const RegistryHive& backup, ClassesRootChange& change)
+{
+    // As the parse applied the deletions where they stood, deleting first then setting what the
+    // backup holds leaves what importing the file line by line leaves.
+    QStringList touched;
+    for (const QString& path : backup.deletedKeys()) {
+        change.deleteTree(path);
+        touched << path.section(QLatin1Char('\\'), 0, 0);
+    }
+    for (const QString& name : backup.subkeys(QString())) {
+        restoreKey(backup, name, change);
+        touched << name;
+    }
+    touched.removeDuplicates();
+    return touched;
+}
+
+} // namespace registry

@@ -1,0 +1,109 @@
+// One change of the classes root, made the same way by the wizard and the command line: what it
+// is about to replace saved first as a backup, then its writes, then the desktop told.
+#include "associations/ClassesRootChange.h"
+
+#include "associations/BackupFolder.h"
+#include "associations/KeyWriter.h"
+
+namespace registry {
+
+ClassesRootChange::ClassesRootChange(platform::ClassesRoot& root, QString action)
+    : m_root(root)
+    , m_action(std::move(action))
+    , m_backup(root)
+{
+}
+
+bool ClassesRootChange::backUp(const QStringList& keys, const QStringList& trees, const QDateTime& now)
+{
+    platform::ClassesRootFailure failure;
+    bool read = true;
+    for (const QString& tree : trees)
+        read = read && m_backup.addDeletedTree(tree, &failure);
+    for (const QString& key : keys)
+        read = read && m_backup.addChangedKey(key, &failure);
+    if (read) {
+        const QString time = now.toUTC().toString(Qt::ISODate);
+        const QByteArray text = m_backup.text(
+            {QStringLiteral("What Zelvane's %1 of %2 replaced: import this file to put it back.").arg(m_action, time),
+             QStringLiteral("Ce que « %1 » de Zelvane a remplacé le %2 : importez ce fichier pour le remettre.")
+                 .arg(m_action, time)});
+        if (const auto saved = BackupFolder(platform::backupFolder()).save(text, m_action, now, &failure)) {
+            m_backupFile = *saved;
+            return true;
+        }
+    }
+    // An unreadable classes root says why, which includes the failed read.
+    const QList<platform::ClassesRootFailure> why = m_root.endReading();
+    m_failures += why.isEmpty() ? QList<platform::ClassesRootFailure> {failure} : why;
+    return false;
+}
+
+void ClassesRootChange::write(const QString& key, const QString& data)
+{
+    if (const auto failure = KeyWriter::write(m_root, key, data))
+        m_failures.append(*failure);
+}
+
+void ClassesRootChange::create(const QString& key)
+{
+    if (const auto failure = KeyWriter::create(m_root, key))
+        m_failures.append(*failure);
+}
+
+void ClassesRootChange::deleteTree(const QString& key)
+{
+    if (const auto failure = KeyWriter::deleteTree(m_root, key))
+        m_failures.append(*failure);
+}
+
+void ClassesRootChange::deleteValue(const QString& key)
+{
+    if (const auto failure = KeyWriter::deleteValue(m_root, key))
+        m_failures.append(*failure);
+}
+
+void ClassesRootChange::noteTakenExtensions(const QList<PlannedWrite>& writes)
+{
+    const auto warn = [this](const platform::ClassesRootFailure& warning) {
+        if (!m_warnings.contains(warning))
+            m_warnings.append(warning);
+    };
+    QStringList extensions;
+    QStringList classes;
+    for (const PlannedWrite& write : writes) {
+        const std::optional<QString> before = previousValue(write.key);
+        if (!write.key.startsWith(QLatin1Char('.')) || write.data.isEmpty()
+            || (before && before->compare(write.data, Qt::CaseInsensitive) == 0))
+            continue;
+        if (before && !before->isEmpty()) {
+            warn({QStringLiteral("The extension \"%1\" was taken from the class \"%2\": its files now belong to "
+                                 "the class \"%3\".").arg(write.key, *before, write.data),
+                  QStringLiteral("L'extension « %1 » a été prise à la classe « %2 » : ses fichiers appartiennent "
+                                 "maintenant à la classe « %3 ».").arg(write.key, *before, write.data)});
+            continue;
+        }
+        extensions << write.key.mid(1);
+        classes << write.data;
+    }
+    const QList<platform::ExtensionClaim> claims = m_root.claimsOf(extensions);
+    for (qsizetype i = 0; i < claims.size() && i < extensions.size(); ++i) {
+        if (claims[i].type.isEmpty())
+            continue;
+        const QString applications = claims[i].applications.join(QStringLiteral(", "));
+        warn({QStringLiteral("The extension \".%1\" was taken from the type %2, which %3 opened: its files now "
+                             "belong to the class \"%4\".").arg(extensions[i], claims[i].type, applications, classes[i]),
+              QStringLiteral("L'extension « .%1 » a été prise au type %2, qu'ouvrait %3 : ses fichiers appartiennent "
+                             "maintenant à la classe « %4 ».").arg(extensions[i], claims[i].type, applications,
+                                                                   classes[i])});
+    }
+}
+
+void ClassesRootChange::finish(const QStringList& classNames)
+{
+    m_failures += m_root.finishWrites(classNames);
+    for (const platform::ClassCheck& check : m_root.checkClasses(classNames))
+        m_warnings += check.problems;
+}
+
+} // namespace registry

@@ -1,0 +1,224 @@
+// The classes root on Linux: a per-user hive file in the registry-export format, published to the
+// desktop through the freedesktop.org standards after each sequence of writes.
+#include "platform/ClassesRoot.h"
+
+#include "catalogue/Fileini.h"
+#include "platform/ProgramFiles.h"
+#include "freedesktop/DesktopCheck.h"
+#include "freedesktop/DesktopPublisher.h"
+#include "hive/HiveFile.h"
+#include "hive/RegistryHive.h"
+
+#include <QDir>
+#include <QHash>
+#include <QStandardPaths>
+#include <optional>
+
+namespace platform {
+namespace {
+
+DesktopNotifyHook& hook()
+{
+    static DesktopNotifyHook instance;
+    return instance;
+}
+
+QString zelvaneDataFolder()
+{
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (dataHome.isEmpty() || !QDir::isAbsolutePath(dataHome))
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(dataHome + QStringLiteral("/zelvane"));
+}
+
+QString hivePath()
+{
+    return zelvaneDataFolder() + QStringLiteral("/classes.reg");
+}
+
+QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStringList& classNames,
+                                  const QString& catalogueFile)
+{
+    registry::DesktopPublisher publisher(registry::catalogueClassPairs(catalogueFile));
+    const QStringList english = publisher.publish(hive, classNames);
+    const QStringList french = publisher.lastFailuresFrench();
+    QList<ClassesRootFailure> failures;
+    for (qsizetype i = 0; i < english.size(); ++i)
+        failures.append({english[i], french.value(i, english[i])});
+    return failures;
+}
+
+class HiveClassesRoot final : public ClassesRoot {
+public:
+    explicit HiveClassesRoot(QString catalogueFile)
+        : m_catalogueFile(std::move(catalogueFile))
+    {
+    }
+
+    long createKey(const QString& path, Key* key) override
+    {
+        Session& session = openSession();
+        if (!session.hive.createKey(path))
+            return StatusBadPathName;
+        *key = ++session.lastKey;
+        session.openKeys.insert(*key, path);
+        return StatusSuccess;
+    }
+
+    long setDefaultValue(Key key, const QString& data) override
+    {
+        Session& session = openSession();
+        const auto it = session.openKeys.constFind(key);
+        if (it == session.openKeys.cend())
+            return StatusInvalidHandle;
+        return session.hive.setDefaultValue(*it, data) ? StatusSuccess : StatusInvalidParameter;
+    }
+
+    void closeKey(Key key) override
+    {
+        openSession().openKeys.remove(key);
+    }
+
+    long deleteDefaultValue(Key key) override
+    {
+        Session& session = openSession();
+        const auto it = session.openKeys.constFind(key);
+        if (it == session.openKeys.cend() || !session.hive.deleteDefaultValue(*it))
+            return StatusInvalidHandle;
+        return StatusSuccess;
+    }
+
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override
+    {
+        const long status = statusOfKey(path);
+        if (status == StatusSuccess)
+            *value = m_session->hive.defaultValue(path);
+        return status;
+    }
+
+    long readSubkeys(const QString& path, QStringList* names) override
+    {
+        const long status = statusOfKey(path);
+        if (status == StatusSuccess)
+            *names = m_session->hive.subkeys(path);
+        return status;
+    }
+
+    long deleteKey(const QString& path) override
+    {
+        if (path.isEmpty())
+            return StatusInvalidParameter;
+        return openSession().hive.deleteKey(path) ? StatusSuccess : StatusFileNotFound;
+    }
+
+    QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override
+    {
+        Session& session = openSession();
+        QList<ClassesRootFailure> failures;
+        // A file that cannot be read keeps what it holds, and the desktop keeps what it was told
+        // from it: publishing from a hive that lacks the file's keys would take them off the
+        // desktop. Nothing of this sequence is written.
+        if (!session.readable) {
+            failures = session.file.failures();
+        } else {
+            session.file.save(session.hive);
+            failures = session.file.failures();
+            // The desktop is told even when the file could not be saved: the associations of
+            // this run still work, and the user has been told why they were not kept.
+            failures += hook() ? hook()(classNames) : publish(session.hive, classNames, m_catalogueFile);
+        }
+        m_session.reset();
+        return failures;
+    }
+
+    QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
+    {
+        if (hook())
+            return QList<ExtensionClaim>(extensions.size());
+        return registry::DesktopCheck::claimsOf(extensions);
+    }
+
+    QList<ClassCheck> checkClasses(const QStringList& classNames) override
+    {
+        if (hook())
+            return {};
+        const Session& session = openSession();
+        if (!session.readable)
+            return {};
+        return registry::DesktopCheck::check(
+            session.hive, classNames,
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/mime"));
+    }
+
+    QList<ClassesRootFailure> endReading() override
+    {
+        const QList<ClassesRootFailure> failures = m_session ? m_session->file.failures()
+                                                             : QList<ClassesRootFailure>();
+        m_session.reset();
+        return failures;
+    }
+
+private:
+    // One sequence of writes: the hive as the file held it when the sequence began. When the
+    // file cannot be read, the writes still go to an empty hive, to answer them with their
+    // statuses, but that hive is never saved.
+    struct Session {
+        explicit Session(const QString& path)
+            : file(path)
+        {
+            std::optional<registry::RegistryHive> stored = file.load();
+            readable = stored.has_value();
+            if (stored)
+                hive = std::move(*stored);
+        }
+        registry::HiveFile file;
+        bool readable = false;
+        registry::RegistryHive hive;
+        QHash<Key, QString> openKeys;
+        Key lastKey = 0;
+    };
+
+    // Whether the key `path` can be read.
+    long statusOfKey(const QString& path)
+    {
+        const Session& session = openSession();
+        if (!session.readable)
+            return StatusRegistryCorrupt;
+        return session.hive.hasKey(path) ? StatusSuccess : StatusFileNotFound;
+    }
+
+    Session& openSession()
+    {
+        if (!m_session)
+            m_session.emplace(hivePath());
+        return *m_session;
+    }
+
+    const QString m_catalogueFile;
+    std::optional<Session> m_session;
+};
+
+} // namespace
+
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString& catalogueFile)
+{
+    return std::make_unique<HiveClassesRoot>(
+        catalogueFile.isEmpty() ? Fileini::cataloguePath(programDirectory()) : catalogueFile);
+}
+
+QString classesRootName()
+{
+    return registry::RegistryHive::ClassesRootName;
+}
+
+QString backupFolder()
+{
+    return zelvaneDataFolder() + QStringLiteral("/backups");
+}
+
+void setDesktopNotifyHook(DesktopNotifyHook newHook)
+{
+    hook() = std::move(newHook);
+}
+
+} // namespace platform

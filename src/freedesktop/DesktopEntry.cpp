@@ -1,0 +1,44 @@
+// The hidden desktop entry that opens the files of one class with its open command.
+#include "freedesktop/DesktopEntry.h"
+
+namespace registry {
+
+QString DesktopEntry::escaped(const QString& value)
+{
+    QString result;
+    for (const QChar c : value) {
+        if (c == u'\\')
+            result += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            result += QStringLiteral("\\n");
+        else if (c == u'\t')
+            result += QStringLiteral("\\t");
+        else if (c == u'\r')
+            result += QStringLiteral("\\r");
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            result += u' ';
+        else
+            result += c;
+    }
+    // A leading blank would be taken for the space around '='.
+    if (result.startsWith(u' '))
+        result.replace(0, 1, QStringLiteral("\\s"));
+    return result;
+}
+
+QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, const QString& mimeType,
+                              const QString& exec)
+{
+    const QString text = QStringLiteral("[Desktop Entry]\n"
+                                        "Type=Application\n"
+                                        "Version=1.0\n"
+                                        "Name=%1\n"
+                                        "Name[fr]=%2\n"
+                                        "NoDisplay=true\n"
+                                        "MimeType=%3;\n"
+                                        "Exec=%4\n")
+                             .arg(escaped(name), escaped(frenchName), mimeType, exec);
+    return text.toUtf8();
+}
+
+} // namespace registry

@@ -1,0 +1,78 @@
+// Reads, writes and removes the files of the desktop publisher, whole or not at all.
+#include "freedesktop/DesktopFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace registry {
+
+namespace {
+
+platform::ClassesRootFailure readFailure(const QString& path, const QString& why,
+                                         const QString& whyFrench)
+{
+    return { QStringLiteral("Could not read %1: %2").arg(path, why),
+             QStringLiteral("Impossible de lire %1 : %2").arg(path, whyFrench) };
+}
+
+} // namespace
+
+std::optional<platform::ClassesRootFailure> DesktopFileWriter::write(const QString& path,
+                                                                     const QByteArray& data)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        return platform::ClassesRootFailure {
+            QStringLiteral("Could not create the folder %1").arg(folder),
+            QStringLiteral("Impossible de créer le dossier %1").arg(folder)
+        };
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        return platform::ClassesRootFailure {
+            QStringLiteral("Could not write %1: %2").arg(path, file.errorString()),
+            QStringLiteral("Impossible d'écrire %1 : %2").arg(path, file.errorString())
+        };
+    }
+    return std::nullopt;
+}
+
+std::optional<platform::ClassesRootFailure> DesktopFileWriter::read(const QString& path,
+                                                                    QByteArray* data)
+{
+    data->clear();
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return std::nullopt;
+    if (!info.isFile())
+        return readFailure(path, QStringLiteral("it is not a regular file"),
+                           QStringLiteral("ce n'est pas un fichier ordinaire"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return readFailure(path, file.errorString(), file.errorString());
+    *data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return readFailure(path, file.errorString(), file.errorString());
+    return std::nullopt;
+}
+
+std::optional<platform::ClassesRootFailure> DesktopFileWriter::remove(const QString& path,
+                                                                      bool* removed)
+{
+    QFile file(path);
+    *removed = false;
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
+        return std::nullopt;
+    if (!file.remove()) {
+        return platform::ClassesRootFailure {
+            QStringLiteral("Could not remove %1: %2").arg(path, file.errorString()),
+            QStringLiteral("Impossible de supprimer %1 : %2").arg(path, file.errorString())
+        };
+    }
+    *removed = true;
+    return std::nullopt;
+}
+
+} // namespace registry

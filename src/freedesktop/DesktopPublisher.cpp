@@ -1,0 +1,310 @@
+// Publishes the classes of the hive to the Linux desktop through the freedesktop.org standards.
+#include "freedesktop/DesktopPublisher.h"
+
+#include "freedesktop/DesktopAssociation.h"
+#include "freedesktop/DesktopEntry.h"
+#include "freedesktop/DesktopExec.h"
+#include "freedesktop/DesktopFileWriter.h"
+#include "freedesktop/DesktopIcons.h"
+#include "freedesktop/DesktopMimeApps.h"
+#include "freedesktop/DesktopMimePackage.h"
+#include "freedesktop/DesktopNames.h"
+#include "freedesktop/DesktopTool.h"
+#include "hive/RegistryHive.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <list>
+#include <optional>
+
+namespace registry {
+
+namespace {
+
+platform::ClassesRootFailure execProblem(DesktopExec::Problem problem)
+{
+    switch (problem) {
+    case DesktopExec::Problem::EmptyCommand:
+        return { QStringLiteral("it names no program"),
+                 QStringLiteral("elle ne nomme aucun programme") };
+    case DesktopExec::Problem::FileAsProgram:
+        return { QStringLiteral("the file stands where the program belongs"),
+                 QStringLiteral("le fichier tient la place du programme") };
+    case DesktopExec::Problem::UnstorableCharacter:
+        return { QStringLiteral("it holds a character that no program argument can carry"),
+                 QStringLiteral(
+                     "elle contient un caractère qu'aucun argument de programme ne peut porter") };
+    case DesktopExec::Problem::None:
+        break;
+    }
+    return {};
+}
+
+// One run of publish(): the folders it writes in and what it gathers on the way.
+class Publication {
+public:
+    Publication()
+        : m_dataHome(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        , m_configHome(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+    {
+    }
+
+    // The classes of `classNames` that the hive holds as classes and that can be published.
+    // A name the hive holds that cannot be published is reported; any other is withdrawn from
+    // the desktop, as the hive no longer backs what was published for it.
+    QStringList publishable(const RegistryHive& hive, const QStringList& classNames,
+                            const QStringList& hiveClasses)
+    {
+        QStringList classes;
+        for (const QString& name : classNames) {
+            if (classes.contains(name, Qt::CaseInsensitive))
+                continue;
+            if (!DesktopNames::isPublishableClass(name)) {
+                if (hive.hasKey(name))
+                    refuseClass(name);
+            } else if (hiveClasses.contains(name, Qt::CaseInsensitive)) {
+                classes << name;
+            } else {
+                withdrawClass(name);
+            }
+        }
+        return classes;
+    }
+
+    // The package covers every class of the hive, so that an extension that moved to another
+    // class leaves its former one, and earlier associations stay. The database is rebuilt
+    // while the icons are made.
+    void startMimePackage(const std::vector<DesktopAssociation>& classes)
+    {
+        const QString mimeDir = m_dataHome + QStringLiteral("/mime");
+        if (write(mimeDir + QStringLiteral("/packages/zelvane.xml"),
+                  DesktopMimePackage::text(classes)))
+            m_mimeTool.emplace(QStringLiteral("update-mime-database"), QStringList { mimeDir });
+    }
+
+    // Whether the types are in the MIME database.
+    bool finishMimePackage()
+    {
+        if (!m_mimeTool)
+            return false;
+        const auto failure = m_mimeTool->finish();
+        if (failure)
+            m_failures.push_back(*failure);
+        return !failure;
+    }
+
+    void reportUnpublishableExtensions(const DesktopAssociation& association)
+    {
+        for (const QString& extension : association.extensions) {
+            // The key "." (an empty catalogue value) names no extension at all.
+            if (!extension.isEmpty() && !DesktopNames::isPublishableExtension(extension))
+                refuseExtension(association.className, extension);
+        }
+    }
+
+    void installIcon(const DesktopAssociation& association)
+    {
+        for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
+                 association.className, association.iconReference,
+                 DesktopNames::iconName(association.className), hicolorDir(), &m_iconFiles))
+            m_failures.push_back(failure);
+    }
+
+    // The class's entry, default handler of its type, runs its command. Where that cannot be,
+    // an earlier entry of the class is withdrawn: it would run a command the hive no longer
+    // holds.
+    void publishEntry(const DesktopAssociation& association, bool typePublished)
+    {
+        if (!association.command) {
+            withdrawEntry(association.className);
+            return;
+        }
+        if (!typePublished) {
+            refuseEntry(association,
+                        { QStringLiteral("its file type could not be published"),
+                          QStringLiteral("son type de fichier n'a pas pu être publié") });
+            return;
+        }
+        const DesktopExec::Result exec = DesktopExec::fromWindowsCommand(*association.command);
+        if (exec.problem != DesktopExec::Problem::None) {
+            refuseEntry(association, execProblem(exec.problem));
+            return;
+        }
+        const QString mimeType = DesktopNames::mimeType(association.className);
+        const QString fileName = DesktopNames::desktopFileName(association.className);
+        const DesktopNames::Title name = DesktopNames::entryName(association);
+        if (!write(applicationsDir() + u'/' + fileName,
+                   DesktopEntry::text(name.english, name.french, mimeType, exec.exec))) {
+            withdrawEntry(association.className);
+            return;
+        }
+        m_handlers.emplace_back(mimeType, fileName);
+        m_entriesChanged = true;
+    }
+
+    void finish()
+    {
+        if (!m_handlers.empty() || !m_withdrawn.empty())
+            updateMimeApps();
+        if (m_entriesChanged) {
+            m_tools.emplace_back(QStringLiteral("update-desktop-database"),
+                                 QStringList { applicationsDir() });
+        }
+        // A user theme without a cache is read folder by folder; one with a stale cache is not.
+        if (m_iconFiles > 0
+            && QFileInfo::exists(hicolorDir() + QStringLiteral("/icon-theme.cache"))) {
+            m_tools.emplace_back(
+                QStringLiteral("gtk-update-icon-cache"),
+                QStringList { QStringLiteral("-f"), QStringLiteral("-t"), hicolorDir() });
+        }
+        for (DesktopTool& tool : m_tools) {
+            if (const auto failure = tool.finish())
+                m_failures.push_back(*failure);
+        }
+    }
+
+    std::vector<platform::ClassesRootFailure> failures() const { return m_failures; }
+
+private:
+    QString applicationsDir() const { return m_dataHome + QStringLiteral("/applications"); }
+    QString hicolorDir() const { return m_dataHome + QStringLiteral("/icons/hicolor"); }
+
+    bool write(const QString& path, const QByteArray& data)
+    {
+        const auto failure = DesktopFileWriter::write(path, data);
+        if (failure)
+            m_failures.push_back(*failure);
+        return !failure;
+    }
+
+    void refuseClass(const QString& className)
+    {
+        m_failures.push_back(
+            { QStringLiteral("The class \"%1\" was not published: a class name may neither begin "
+                             "with '.', which marks an extension, nor hold '\\', which separates "
+                             "keys")
+                  .arg(className),
+              QStringLiteral("La classe « %1 » n'a pas été publiée : un nom de classe ne peut ni "
+                             "commencer par « . », qui marque une extension, ni contenir « \\ », "
+                             "qui sépare les clés")
+                  .arg(className) });
+    }
+
+    void refuseExtension(const QString& className, const QString& extension)
+    {
+        m_failures.push_back(
+            { QStringLiteral(
+                  "The extension \".%1\" of the class \"%2\" was not published: it holds "
+                  "a character that file name patterns reserve")
+                  .arg(extension, className),
+              QStringLiteral("L'extension « .%1 » de la classe « %2 » n'a pas été publiée : "
+                             "elle contient un caractère réservé des motifs de noms de fichiers")
+                  .arg(extension, className) });
+    }
+
+    void refuseEntry(const DesktopAssociation& association, const platform::ClassesRootFailure& why)
+    {
+        m_failures.push_back(
+            { QStringLiteral("The open command \"%1\" of the class \"%2\" cannot be used on "
+                             "this desktop: %3")
+                  .arg(*association.command, association.className, why.english),
+              QStringLiteral("La commande d'ouverture « %1 » de la classe « %2 » ne peut "
+                             "pas servir sur ce bureau : %3")
+                  .arg(*association.command, association.className, why.french) });
+        withdrawEntry(association.className);
+    }
+
+    // A class the hive no longer holds loses its entry, its default and its icons.
+    void withdrawClass(const QString& className)
+    {
+        withdrawEntry(className);
+        for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
+                 className, QString(), DesktopNames::iconName(className), hicolorDir(), &m_iconFiles))
+            m_failures.push_back(failure);
+    }
+
+    void withdrawEntry(const QString& className)
+    {
+        const QString fileName = DesktopNames::desktopFileName(className);
+        bool removed = false;
+        if (const auto failure = DesktopFileWriter::remove(applicationsDir() + u'/' + fileName,
+                                                           &removed))
+            m_failures.push_back(*failure);
+        m_entriesChanged = m_entriesChanged || removed;
+        m_withdrawn.emplace_back(DesktopNames::mimeType(className), fileName);
+    }
+
+    // A file that cannot be read whole is left alone rather than replaced by our lines.
+    void updateMimeApps()
+    {
+        const QString path = m_configHome + QStringLiteral("/mimeapps.list");
+        QByteArray original;
+        if (const auto failure = DesktopFileWriter::read(path, &original)) {
+            m_failures.push_back(*failure);
+            return;
+        }
+        const QByteArray edited = DesktopMimeApps::withHandlers(original, m_handlers, m_withdrawn);
+        if (edited != original)
+            write(path, edited);
+    }
+
+    const QString m_dataHome;
+    const QString m_configHome;
+    std::optional<DesktopTool> m_mimeTool;
+    std::list<DesktopTool> m_tools;
+    DesktopMimeApps::Handlers m_handlers;
+    DesktopMimeApps::Handlers m_withdrawn;
+    bool m_entriesChanged = false;
+    int m_iconFiles = 0;
+    std::vector<platform::ClassesRootFailure> m_failures;
+};
+
+} // namespace
+
+DesktopPublisher::DesktopPublisher(QList<ClassPair> pairs)
+    : m_pairs(std::move(pairs))
+{
+}
+
+QStringList DesktopPublisher::publish(const RegistryHive& hive, const QStringList& classNames)
+{
+    Publication publication;
+    const QStringList packaged = DesktopAssociation::classesOf(hive);
+    const QStringList published = publication.publishable(hive, classNames, packaged);
+    std::vector<DesktopAssociation> classes;
+    for (const QString& name : packaged)
+        classes.push_back(DesktopAssociation::read(hive, name, m_pairs));
+    const auto isPublished = [&published](const DesktopAssociation& association) {
+        return published.contains(association.className, Qt::CaseInsensitive);
+    };
+
+    publication.startMimePackage(classes);
+    for (const DesktopAssociation& association : classes) {
+        if (!isPublished(association))
+            continue;
+        publication.reportUnpublishableExtensions(association);
+        publication.installIcon(association);
+    }
+    const bool typesPublished = publication.finishMimePackage();
+    for (const DesktopAssociation& association : classes) {
+        if (isPublished(association))
+            publication.publishEntry(association, typesPublished);
+    }
+    publication.finish();
+
+    m_failures = publication.failures();
+    QStringList english;
+    for (const platform::ClassesRootFailure& failure : m_failures)
+        english << failure.english;
+    return english;
+}
+
+QStringList DesktopPublisher::lastFailuresFrench() const
+{
+    QStringList french;
+    for (const platform::ClassesRootFailure& failure : m_failures)
+        french << failure.french;
+    return french;
+}
+
+} // namespace registry

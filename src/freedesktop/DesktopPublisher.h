@@ -1,0 +1,36 @@
+// Publishes the classes of the hive to the Linux desktop through the freedesktop.org standards.
+#pragma once
+
+#include "platform/ClassesRoot.h"
+#include "catalogue/ConsoleOffer.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace registry {
+
+class RegistryHive;
+
+class DesktopPublisher {
+public:
+    // `pairs`, the catalogue's ROM and save classes, tell which console a save class belongs
+    // to, for the names the desktop shows.
+    explicit DesktopPublisher(QList<ClassPair> pairs = {});
+
+    // Publishes each class of `classNames` found in `hive` to the user's desktop: MIME type,
+    // icon, and (for a class with an open command) a desktop entry set as default handler.
+    // A class whose command cannot run, or whose type did not reach the MIME database, keeps
+    // no earlier entry or default; a name the hive does not hold as a class keeps no entry,
+    // default or icon. Returns one English text per failure (what and where), a
+    // class or extension that cannot be published included; empty when all went well.
+    QStringList publish(const RegistryHive& hive, const QStringList& classNames);
+
+    // The failures of the last publish(), in French, in the same order.
+    QStringList lastFailuresFrench() const;
+
+private:
+    QList<ClassPair> m_pairs;
+    std::vector<platform::ClassesRootFailure> m_failures;
+};
+
+} // namespace registry

@@ -1,0 +1,87 @@
+// The hive file on disk: read when a sequence of writes begins, replaced when it ends.
+#include "hive/HiveFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace registry {
+
+HiveFile::HiveFile(QString path)
+    : m_path(std::move(path))
+{
+}
+
+std::optional<RegistryHive> HiveFile::load()
+{
+    m_failures.clear();
+    RegistryHive::ReadError error;
+    std::optional<RegistryHive> hive = read(&error);
+    m_mayReplace = hive.has_value();
+    if (hive)
+        return hive;
+    const QString english = error.line > 0 ? QStringLiteral("line %1: %2").arg(error.line).arg(error.english)
+                                           : error.english;
+    const QString french = error.line > 0 ? QStringLiteral("ligne %1 : %2").arg(error.line).arg(error.french)
+                                          : error.french;
+    fail(QStringLiteral("The associations file %1 could not be read (%2). Nothing was written: the "
+                        "file was left as it is and the desktop was not changed. Correct the file "
+                        "or move it away, then finish the wizard again.").arg(m_path, english),
+         QStringLiteral("Le fichier des associations %1 n'a pas pu être lu (%2). Rien n'a été "
+                        "écrit : le fichier a été laissé tel quel et le bureau n'a pas été modifié. "
+                        "Corrigez le fichier ou déplacez-le, puis terminez de nouveau l'assistant.")
+             .arg(m_path, french));
+    return std::nullopt;
+}
+
+std::optional<RegistryHive> HiveFile::read(RegistryHive::ReadError* error) const
+{
+    const QFileInfo info(m_path);
+    if (!info.exists())
+        return RegistryHive();
+    // Reading a FIFO or a device could wait forever.
+    if (!info.isFile()) {
+        *error = {0, QStringLiteral("it is not a regular file"),
+                  QStringLiteral("ce n'est pas un fichier ordinaire")};
+        return std::nullopt;
+    }
+    QFile file(m_path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return RegistryHive::parse(bytes, error);
+    }
+    *error = {0, file.errorString(), file.errorString()};
+    return std::nullopt;
+}
+
+void HiveFile::save(const RegistryHive& hive)
+{
+    if (!m_mayReplace)
+        return;
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        fail(QStringLiteral("The associations could not be saved: the folder %1 cannot be created.")
+                 .arg(folder),
+             QStringLiteral("Les associations n'ont pas pu être enregistrées : le dossier %1 ne peut "
+                            "pas être créé.").arg(folder));
+        return;
+    }
+    QSaveFile file(m_path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(hive.serialize()); // a write that fails makes the commit fail
+        if (file.commit())
+            return;
+    }
+    fail(QStringLiteral("The associations could not be saved in %1 (%2).").arg(m_path, file.errorString()),
+         QStringLiteral("Les associations n'ont pas pu être enregistrées dans %1 (%2).")
+             .arg(m_path, file.errorString()));
+}
+
+void HiveFile::fail(const QString& english, const QString& french)
+{
+    m_failures.append({english, french});
+}
+
+} // namespace registry

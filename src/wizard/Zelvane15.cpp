@@ -1,0 +1,663 @@
+// The wizard window: start-up, the five pages and their loaders, language, level, About panel.
+#include "wizard/Zelvane15.h"
+
+#include "wizard/Artwork.h"
+#include "wizard/ClickableLabel.h"
+#include "catalogue/AnsiText.h"
+#include "catalogue/Fileini.h"
+#include "wizard/Form1.h"
+#include "platform/ClassesRoot.h"
+#include "platform/widgets/MessageBox.h"
+#include "platform/ProgramEnd.h"
+#include "platform/ProgramFiles.h"
+#include "platform/Settings.h"
+#include "platform/ShellOpen.h"
+#include "wizard/Reg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLayout>
+#include <QPushButton>
+#include <QStackedWidget>
+
+namespace {
+
+const QString kApplication = QStringLiteral("Zelvane");
+const QString kOptions = QStringLiteral("Options");
+const QString kNovice = QStringLiteral("Novice");
+const QString kExpert = QStringLiteral("Expert");
+
+// Link colours of the About panel, as packed red-green-blue values 33023 and 16711680.
+const QColor kLinkOrange(255, 128, 0);
+const QColor kLinkBlue(0, 0, 255);
+
+// Sets item `position` of `list`: replaces an existing item, appends at the end, and fails beyond
+// it. The pick is left as it was, so a list nobody picked from keeps an empty text.
+bool setListItem(QComboBox* list, int position, const QString& text)
+{
+    if (position < list->count()) {
+        list->setItemText(position, text);
+        return true;
+    }
+    if (position > list->count())
+        return false;
+    const int picked = list->currentIndex();
+    list->addItem(text);
+    list->setCurrentIndex(picked);
+    return true;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+struct Zelvane15::CaptionTable {
+    const char* F1;
+    const char* F2;
+    const char* F3;
+    const char* F4;
+    const char* F5;
+    const char* lng;
+    const char* qui;
+    const char* apr;
+    const char* Qu;
+    const char* Pre;
+    const char* Sui;
+};
+
+Zelvane15::Zelvane15(QString programDirectory)
+    : m_programDirectory(std::move(programDirectory))
+    , c(buildZelvane15Controls(this))
+{
+    setObjectName(QStringLiteral("Zelvane15"));
+    setWindowTitle(QStringLiteral(ZELVANE_CAPTION));
+    setWindowIcon(Artwork::windowIcon());
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    connectHandlers();
+}
+
+Zelvane15::~Zelvane15()
+{
+    unloadForm1();
+}
+
+void Zelvane15::connectHandlers()
+{
+    connect(c.Sui, &QPushButton::clicked, this, &Zelvane15::Sui_Click);
+    connect(c.Pre, &QPushButton::clicked, this, &Zelvane15::Pre_Click);
+    connect(c.Qu, &QPushButton::clicked, this, &Zelvane15::Qu_Click);
+    connect(c.C1, &QComboBox::activated, this, &Zelvane15::C1_Click);
+    connect(c.C2, &QComboBox::activated, this, &Zelvane15::C2_Click);
+    connect(c.nov, &QAction::triggered, this, &Zelvane15::nov_Click);
+    connect(c.xpt, &QAction::triggered, this, &Zelvane15::xpt_Click);
+    connect(c.lng, &QAction::triggered, this, &Zelvane15::lng_Click);
+    connect(c.qui, &QAction::triggered, this, &Zelvane15::qui_Click);
+    connect(c.apr, &QAction::triggered, this, &Zelvane15::apr_Click);
+    connect(c.fr, &ClickableLabel::clicked, this, &Zelvane15::fr_Click);
+    connect(c.us, &ClickableLabel::clicked, this, &Zelvane15::us_Click);
+    connect(c.Protege, &ClickableLabel::clicked, this, &Zelvane15::Protege_Click);
+    connect(c.Lad, &ClickableLabel::clicked, this, &Zelvane15::Lad_Click);
+    connect(c.Lma, &ClickableLabel::clicked, this, &Zelvane15::Lma_Click);
+    connect(c.Img, &ClickableLabel::clicked, this, &Zelvane15::Img_Click);
+    connect(c.Img2, &ClickableLabel::clicked, this, &Zelvane15::Img2_Click);
+    connect(c.Lad, &ClickableLabel::mouseMoved, this, &Zelvane15::Lad_MouseMove);
+    connect(c.Lma, &ClickableLabel::mouseMoved, this, &Zelvane15::Lma_MouseMove);
+    connect(c.Protege, &ClickableLabel::mouseMoved, this, &Zelvane15::Protege_MouseMove);
+    for (ClickableLabel* flag : {c.fr, c.us})
+        connect(flag, &ClickableLabel::mouseMoved, this, &Zelvane15::flag_MouseMove);
+    for (ClickableLabel* panel : {c.P3, c.T01, c.T02})
+        connect(panel, &ClickableLabel::mouseMoved, this, &Zelvane15::languagePanel_MouseMove);
+}
+
+// ---- Start-up and end -------------------------------------------------------------------------
+
+bool Zelvane15::start()
+{
+    if (!Form_Load())
+        return false;
+    show();
+    return true;
+}
+
+bool Zelvane15::Form_Load()
+{
+    // The preferences come first and outside the failure path, so its message can speak French.
+    sett_Click();
+    sett2_Click();
+    QString error;
+    m_shared.SystemDir = platform::systemDirectory(&error);
+    if (m_shared.SystemDir.isEmpty()
+        || !platform::installIconLibrary(platform::joinPath(m_programDirectory, QStringLiteral("Emul.icl")),
+                                         m_shared.SystemDir, &error)) {
+        qWarning("zelvane: %s", qPrintable(error));
+        startupError();
+        return false;
+    }
+    return Lire_Ini1_Click();
+}
+
+void Zelvane15::startupError()
+{
+    if (isFrench()) {
+        platform::MsgBox(QStringLiteral("Impossible de copier Emul.icl dans le répertoire System!\n"
+                                        "Veuillez laisser le fichier Emul.icl dans le même\n"
+                                        "répertoire que le programme Zelvane."),
+                         platform::MsgBoxCritical, QStringLiteral("Erreur"));
+    } else {
+        platform::MsgBox(QStringLiteral("Impossible to copy Emul.icl in your system directory.\n"
+                                        "Please let Emul.icl file in Zelvane directory."),
+                         platform::MsgBoxCritical, QStringLiteral("Error!"));
+    }
+    m_ended = true;
+    platform::EndProgram();
+}
+
+void Zelvane15::catalogueError()
+{
+    platform::MsgBox(QStringLiteral("Il y a une erreur dans le fichier INI!"), platform::MsgBoxOk,
+                     QStringLiteral("Erreur"), isVisible() ? this : nullptr);
+    m_ended = true;
+    platform::EndProgram();
+}
+
+void Zelvane15::Form_Unload()
+{
+    m_ended = true;
+    platform::EndProgram();
+}
+
+void Zelvane15::Qu_Click()
+{
+    Form_Unload();
+}
+
+void Zelvane15::qui_Click()
+{
+    Form_Unload();
+}
+
+void Zelvane15::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+bool Zelvane15::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void Zelvane15::Form_Activate()
+{
+    unloadForm1();
+}
+
+// ---- Navigation -------------------------------------------------------------------------------
+
+bool Zelvane15::isPage(const QWidget* page) const
+{
+    return c.pages->currentWidget() == page;
+}
+
+void Zelvane15::showPage(QWidget* page)
+{
+    c.pages->setCurrentWidget(page);
+}
+
+void Zelvane15::Sui_Click()
+{
+    c.Pre->setEnabled(true);
+    if (isPage(c.F1)) {
+        showPage(c.F2);
+        Lire_Ini2_Click();
+        if (!isNovice())
+            return;
+    }
+    if (isPage(c.F2)) {
+        showPage(c.F3);
+        if (!Lire_Ini3_Click())
+            return;
+        if (c.C2->currentText().isEmpty())
+            c.Sui->setEnabled(false);
+        return;
+    }
+    if (isPage(c.F3)) {
+        showPage(c.F4);
+        Lire_Ini4_Click();
+        if (!isNovice())
+            return;
+    }
+    if (isPage(c.F4)) {
+        showPage(c.F5);
+        Lire_Ini5_Click();
+        c.Sui->setText(isFrench() ? QStringLiteral("Terminer") : QStringLiteral("Finish"));
+        return;
+    }
+    if (isPage(c.F5))
+        Finish();
+}
+
+void Zelvane15::Pre_Click()
+{
+    if (isPage(c.F5)) {
+        c.Sui->setText(isFrench() ? QStringLiteral("Suivant --->") : QStringLiteral("Next --->"));
+        showPage(isNovice() ? c.F3 : c.F4);
+    } else if (isPage(c.F4)) {
+        showPage(c.F3);
+    } else if (isPage(c.F3)) {
+        showPage(isNovice() ? c.F1 : c.F2);
+    } else if (isPage(c.F2)) {
+        showPage(c.F1);
+    }
+    if (isPage(c.F1))
+        c.Pre->setEnabled(false);
+    c.Sui->setEnabled(true);
+}
+
+void Zelvane15::enableNextWhenPicked(const QComboBox* list)
+{
+    c.Sui->setEnabled(true);
+    if (list->currentText().isEmpty())
+        c.Sui->setEnabled(false);
+}
+
+void Zelvane15::C1_Click()
+{
+    enableNextWhenPicked(c.C1);
+}
+
+void Zelvane15::C2_Click()
+{
+    enableNextWhenPicked(c.C2);
+}
+
+registry::AssociationChoices Zelvane15::choices() const
+{
+    registry::AssociationChoices choices;
+    choices.console = c.C1->currentText();
+    choices.command = c.C2->currentText();
+    for (std::size_t k = 0; k < 4; ++k) {
+        choices.romSlots[k] = c.romBoxes[k]->isChecked();
+        choices.saveSlots[k] = c.saveBoxes[k]->isChecked();
+    }
+    choices.romIcon = m_shared.CartIconRef;
+    choices.saveIcon = m_shared.SaveIconRef;
+    choices.romClass = m_shared.RomTypeName;
+    choices.saveClass = m_shared.SaveTypeName;
+    return choices;
+}
+
+void Zelvane15::Finish()
+{
+    showPage(c.F1);
+    const std::unique_ptr<platform::ClassesRoot> classesRoot = platform::openClassesRoot(catalogueFile());
+    Reg reg(this, choices(), m_shared.ConsoleNames, catalogueFile(), *classesRoot);
+    if (isFrench()) {
+        reg.L1->setText(QStringLiteral("Inscription dans la base\nde registre en cours..."));
+        c.Sui->setText(QStringLiteral("Suivant --->"));
+    } else {
+        reg.L1->setText(QStringLiteral("Writing in registry\nPlease Wait..."));
+        c.Sui->setText(QStringLiteral("Next --->"));
+    }
+    c.Pre->setEnabled(false);
+    reg.showModal();
+    const QStringList failures = reg.failures(isFrench());
+    const QStringList warnings = reg.warnings(isFrench());
+    if (failures.isEmpty() && warnings.isEmpty())
+        return;
+    // Unlike the registry on Windows, a write that failed is told: it must not read as success;
+    // and so is an association that was written but that the desktop will not follow.
+    QStringList parts;
+    if (!failures.isEmpty())
+        parts << (isFrench() ? QStringLiteral("Ces associations n'ont pas pu être écrites :\n")
+                             : QStringLiteral("These associations could not be written:\n"))
+                + failures.join(QLatin1Char('\n'));
+    if (!warnings.isEmpty())
+        parts << (isFrench() ? QStringLiteral("Ces associations ont été écrites mais risquent de ne pas fonctionner :\n")
+                             : QStringLiteral("These associations were written but may not work:\n"))
+                + warnings.join(QLatin1Char('\n'));
+    if (failures.isEmpty())
+        platform::MsgBox(parts.join(QStringLiteral("\n\n")), platform::MsgBoxExclamation,
+                         isFrench() ? QStringLiteral("Attention") : QStringLiteral("Warning"), this);
+    else
+        platform::MsgBox(parts.join(QStringLiteral("\n\n")), platform::MsgBoxCritical,
+                         isFrench() ? QStringLiteral("Erreur") : QStringLiteral("Error!"), this);
+}
+
+// ---- Catalogue loaders ------------------------------------------------------------------------
+
+QString Zelvane15::catalogueFile() const
+{
+    return Fileini::cataloguePath(m_programDirectory);
+}
+
+bool Zelvane15::matches(int console) const
+{
+    return m_shared.ConsoleNames[console - 1] == c.C1->currentText();
+}
+
+bool Zelvane15::Lire_Ini1_Click()
+{
+    for (int n = 1; n <= 15; ++n)
+        m_shared.ConsoleNames[n - 1] = Fileini::GetIniString(QStringLiteral("Console"), Fileini::consoleNumber(n),
+                                                             catalogueFile());
+    for (int n = 1; n <= 15; ++n) {
+        const QString& name = m_shared.ConsoleNames[n - 1];
+        if (name != Fileini::IniEmpty && !setListItem(c.C1, n - 1, name)) {
+            catalogueError();
+            return false;
+        }
+    }
+    return true;
+}
+
+void Zelvane15::loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const char* keyPrefix,
+                                   bool classNames)
+{
+    for (QCheckBox* box : boxes)
+        box->setEnabled(true);
+    for (QCheckBox* box : boxes)
+        box->setChecked(false);
+    for (int n = 1; n <= 15; ++n) {
+        if (!matches(n))
+            continue;
+        const QString section = Fileini::consoleNumber(n);
+        for (int k = 0; k < 4; ++k) {
+            const QString key = QLatin1String(keyPrefix) + QString::number(k + 1);
+            boxes[k]->setText(QStringLiteral("*.")
+                              + AnsiText::untilNul(Fileini::GetIniString(section, key, catalogueFile())));
+        }
+        if (classNames) {
+            m_shared.RomTypeName = Fileini::GetIniString(section, QStringLiteral("romname"), catalogueFile());
+            m_shared.SaveTypeName = Fileini::GetIniString(section, QStringLiteral("savname"), catalogueFile());
+        }
+    }
+    for (QCheckBox* box : boxes) {
+        if (box->text() != QLatin1String("*."))
+            box->setChecked(true);
+        else
+            box->setEnabled(false);
+    }
+}
+
+void Zelvane15::Lire_Ini2_Click()
+{
+    loadExtensionBoxes(c.romBoxes, "ext", true);
+}
+
+bool Zelvane15::Lire_Ini3_Click()
+{
+    for (int n = 1; n <= 15; ++n) {
+        if (!matches(n))
+            continue;
+        for (int k = 1; k <= 6; ++k) {
+            const QString value = Fileini::GetIniString(Fileini::consoleNumber(n), QStringLiteral("emu%1").arg(k),
+                                                        catalogueFile());
+            if (!setListItem(c.C2, k - 1, AnsiText::untilNul(value))) {
+                catalogueError();
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void Zelvane15::Lire_Ini4_Click()
+{
+    loadExtensionBoxes(c.saveBoxes, "sav", false);
+}
+
+void Zelvane15::Lire_Ini5_Click()
+{
+    m_shared.IconWindowMode = 2;
+    for (int n = 1; n <= 15; ++n) {
+        if (!matches(n))
+            continue;
+        const QString section = Fileini::consoleNumber(n);
+        m_shared.CartIconIndex = Fileini::GetIniString(section, QStringLiteral("cartico"), catalogueFile());
+        m_shared.SaveIconIndex = Fileini::GetIniString(section, QStringLiteral("saveico"), catalogueFile());
+    }
+    showForm1();
+}
+
+// ---- Language, level and preferences ----------------------------------------------------------
+
+void Zelvane15::sett_Click()
+{
+    m_sett = platform::GetSetting(kApplication, kOptions, QStringLiteral("Langue"));
+    if (m_sett.isEmpty()) {
+        c.apr->setEnabled(false);
+        showLanguagePanel();
+        c.lng->setEnabled(false);
+        c.qui->setEnabled(false);
+    }
+    if (m_sett == QLatin1String("FR"))
+        FRV_Click();
+    if (m_sett == QLatin1String("US"))
+        USV_Click();
+}
+
+void Zelvane15::sett2_Click()
+{
+    m_sett2 = platform::GetSetting(kApplication, kOptions, QStringLiteral("Niveau"));
+    if (m_sett2.isEmpty())
+        m_sett2 = kNovice;
+    if (m_sett2 == kNovice)
+        nov_Click();
+    if (m_sett2 == kExpert)
+        xpt_Click();
+}
+
+void Zelvane15::applyCaptions(const CaptionTable& table)
+{
+    c.F1->setTitle(QString::fromUtf8(table.F1));
+    c.F2->setTitle(QString::fromUtf8(table.F2));
+    c.F3->setTitle(QString::fromUtf8(table.F3));
+    c.F4->setTitle(QString::fromUtf8(table.F4));
+    c.F5->setTitle(QString::fromUtf8(table.F5));
+    c.lng->setText(QString::fromUtf8(table.lng));
+    c.qui->setText(QString::fromUtf8(table.qui));
+    c.apr->setText(QString::fromUtf8(table.apr));
+    c.Qu->setText(QString::fromUtf8(table.Qu));
+    c.Pre->setText(QString::fromUtf8(table.Pre));
+    c.Sui->setText(QString::fromUtf8(table.Sui));
+}
+
+void Zelvane15::FRV_Click()
+{
+    static constexpr CaptionTable french = {
+        "Choisissez une console", "Extensions des Roms", "Choisissez un Emulateur",
+        "Extensions des Sauvegardes", "Choisissez les icônes", "Langage", "Quitter", "A Propos",
+        "Quitter", "<--- Précédent", "Suivant --->"};
+    applyCaptions(french);
+}
+
+void Zelvane15::USV_Click()
+{
+    static constexpr CaptionTable english = {
+        "Select a Video Game Platform", "Roms Extensions", "Select an Emulator", "Saves Extensions",
+        "Select icons", "Language", "Quit", "About", "Quit", "<--- Previous", "Next --->"};
+    applyCaptions(english);
+}
+
+void Zelvane15::setLevel(const QString& level)
+{
+    c.nov->setChecked(level == kNovice);
+    c.xpt->setChecked(level == kExpert);
+    if (!platform::SaveSetting(kApplication, kOptions, QStringLiteral("Niveau"), level))
+        qWarning("zelvane: the user level could not be stored");
+    m_sett2 = level;
+}
+
+void Zelvane15::nov_Click()
+{
+    setLevel(kNovice);
+}
+
+void Zelvane15::xpt_Click()
+{
+    setLevel(kExpert);
+}
+
+void Zelvane15::showLanguagePanel()
+{
+    // The panels' pictures are painted when first shown, which keeps them out of every start-up.
+    if (c.fr->pixmap().isNull()) {
+        c.fr->setPixmap(Artwork::frenchFlag());
+        c.us->setPixmap(Artwork::englishFlag());
+    }
+    c.P3->show();
+}
+
+void Zelvane15::lng_Click()
+{
+    showLanguagePanel();
+    c.apr->setEnabled(false);
+    c.lng->setEnabled(false);
+    c.qui->setEnabled(false);
+}
+
+void Zelvane15::chooseLanguage(const QString& code)
+{
+    if (!platform::SaveSetting(kApplication, kOptions, QStringLiteral("Langue"), code))
+        qWarning("zelvane: the language could not be stored");
+    m_sett = code;
+    if (code == QLatin1String("FR"))
+        FRV_Click();
+    else
+        USV_Click();
+    c.P3->hide();
+    c.lng->setEnabled(true);
+    c.apr->setEnabled(true);
+    c.qui->setEnabled(true);
+    setMousePointer(0);
+}
+
+void Zelvane15::fr_Click()
+{
+    chooseLanguage(QStringLiteral("FR"));
+}
+
+void Zelvane15::us_Click()
+{
+    chooseLanguage(QStringLiteral("US"));
+}
+
+// ---- About panel, links, icon images and hover feedback ---------------------------------------
+
+void Zelvane15::apr_Click()
+{
+    if (c.P2->isHidden()) {
+        if (c.I1->pixmap().isNull())
+            c.I1->setPixmap(Artwork::banner());
+        c.P2->show();
+        c.lng->setEnabled(false);
+    } else {
+        c.P2->hide();
+        c.lng->setEnabled(true);
+    }
+}
+
+void Zelvane15::Protege_Click()
+{
+    c.P2->hide();
+    c.lng->setEnabled(true);
+}
+
+void Zelvane15::Lad_Click()
+{
+    platform::ShellExecuteOpen(QStringLiteral(ZELVANE_WEB_ADDRESS));
+}
+
+void Zelvane15::Lma_Click()
+{
+    platform::ShellExecuteOpen(QStringLiteral("mailto:" ZELVANE_MAIL_ADDRESS "?subject=Zelvane"));
+}
+
+void Zelvane15::setMousePointer(int pointer)
+{
+    m_mousePointer = pointer;
+    if (pointer == 99) {
+        static const QCursor hand = Artwork::handCursor();
+        setCursor(hand);
+    } else {
+        unsetCursor();
+    }
+}
+
+void Zelvane15::Lad_MouseMove()
+{
+    setMousePointer(99);
+    setTextColour(c.Lad, kLinkBlue);
+    setTextColour(c.Lma, kLinkOrange);
+}
+
+void Zelvane15::Lma_MouseMove()
+{
+    setMousePointer(99);
+    setTextColour(c.Lad, kLinkOrange);
+    setTextColour(c.Lma, kLinkBlue);
+}
+
+void Zelvane15::Protege_MouseMove()
+{
+    setMousePointer(0);
+    setTextColour(c.Lad, kLinkOrange);
+    setTextColour(c.Lma, kLinkOrange);
+}
+
+void Zelvane15::flag_MouseMove()
+{
+    setMousePointer(99);
+}
+
+void Zelvane15::languagePanel_MouseMove()
+{
+    setMousePointer(0);
+}
+
+void Zelvane15::Img_Click()
+{
+    m_shared.IconTarget = 1;
+    m_shared.IconWindowMode = 1;
+    showForm1();
+}
+
+void Zelvane15::Img2_Click()
+{
+    m_shared.IconTarget = 2;
+    m_shared.IconWindowMode = 1;
+    showForm1();
+}
+
+// ---- The icon window --------------------------------------------------------------------------
+
+void Zelvane15::showForm1()
+{
+    // On Windows the icon window takes the focus, so the main window is activated (and unloads it)
+    // before the next click can show it again; ours never takes the focus, so unload it here.
+    unloadForm1();
+    m_form1 = new Form1(m_shared, c.Img, c.Img2);
+    m_form1->load();
+}
+
+Form1* Zelvane15::form1() const
+{
+    return m_form1;
+}
+
+void Zelvane15::unloadForm1()
+{
+    if (m_form1)
+        m_form1->unload();
+}

@@ -1,0 +1,114 @@
+// The wizard window: start-up, the five pages and their loaders, language, level, About panel.
+#pragma once
+
+#include "wizard/SharedValues.h"
+#include "wizard/Zelvane15Controls.h"
+#include "associations/AssociationPlan.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class Form1;
+class QComboBox;
+
+class Zelvane15 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `programDirectory` holds the catalogue Zelvane.ini and the icon library Emul.icl.
+    explicit Zelvane15(QString programDirectory);
+    ~Zelvane15() override;
+
+    // Runs the load handler, then shows the window; false when start-up ended the program.
+    bool start();
+
+    // The language code ("FR", "US", empty) and the user level ("Novice", "Expert").
+    const QString& sett() const { return m_sett; }
+    const QString& sett2() const { return m_sett2; }
+    const SharedValues& shared() const { return m_shared; }
+    SharedValues& shared() { return m_shared; }
+    // 0 = the default arrow, 99 = the window's own hand pointer.
+    int mousePointer() const { return m_mousePointer; }
+    // The icon window while it is loaded.
+    Form1* form1() const;
+
+    // Start-up and end.
+    bool Form_Load();
+    void Form_Unload();
+    void Form_Activate();
+    void Qu_Click();
+    void qui_Click();
+
+    // Navigation.
+    void Sui_Click();
+    void Pre_Click();
+    void C1_Click();
+    void C2_Click();
+
+    // Catalogue loaders.
+    bool Lire_Ini1_Click();
+    void Lire_Ini2_Click();
+    bool Lire_Ini3_Click();
+    void Lire_Ini4_Click();
+    void Lire_Ini5_Click();
+
+    // Language, level and preferences.
+    void sett_Click();
+    void sett2_Click();
+    void FRV_Click();
+    void USV_Click();
+    void nov_Click();
+    void xpt_Click();
+    void lng_Click();
+    void fr_Click();
+    void us_Click();
+
+    // About panel, links, icon images and hover feedback.
+    void apr_Click();
+    void Protege_Click();
+    void Lad_Click();
+    void Lma_Click();
+    void Img_Click();
+    void Img2_Click();
+    void Lad_MouseMove();
+    void Lma_MouseMove();
+    void Protege_MouseMove();
+    void flag_MouseMove();
+    void languagePanel_MouseMove();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    struct CaptionTable;
+    void connectHandlers();
+    void applyCaptions(const CaptionTable& table);
+    void showLanguagePanel();
+    void chooseLanguage(const QString& code);
+    void setLevel(const QString& level);
+    void setMousePointer(int pointer);
+    bool isFrench() const { return m_sett == QLatin1String("FR"); }
+    bool isNovice() const { return m_sett2 == QLatin1String("Novice"); }
+    bool isPage(const QWidget* page) const;
+    void showPage(QWidget* page);
+    void enableNextWhenPicked(const QComboBox* list);
+    bool matches(int console) const;
+    QString catalogueFile() const;
+    void loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const char* keyPrefix, bool classNames);
+    void catalogueError();
+    void startupError();
+    void showForm1();
+    void unloadForm1();
+    // What the user chose on the five pages, for the association writer.
+    registry::AssociationChoices choices() const;
+    void Finish();
+
+    QString m_programDirectory;
+    Zelvane15Controls c;
+    SharedValues m_shared;
+    QString m_sett = QStringLiteral("set");
+    QString m_sett2 = QStringLiteral("niv");
+    int m_mousePointer = 0;
+    bool m_ended = false;
+    QPointer<Form1> m_form1;
+};

@@ -1,0 +1,102 @@
+// Backups: what a change replaces, read before it and saved as a .reg file that puts it back, in a
+// folder that keeps the last twenty in the order of the changes.
+#include "associations/BackupFolder.h"
+#include "associations/ClassesRootChange.h"
+
+#include "RegistryTestSupport.h"
+
+namespace {
+
+const QDateTime kNow = QDateTime::fromString(QStringLiteral("2026-05-01T14:03:27.123Z"), Qt::ISODateWithMs);
+
+// The classes root, but with one key whose default value, or whose subkeys, cannot be read, as the
+// registry answers for a key the user may not read: a backup without them could not put them back.
+struct UnreadableKey : platform::ClassesRoot {
+    platform::ClassesRoot& root;
+    QString unreadable, unlistable;
+    UnreadableKey(platform::ClassesRoot& r, QString value, QString subkeys) : root(r), unreadable(std::move(value)), unlistable(std::move(subkeys)) {}
+    long createKey(const QString& path, Key* k) override { return root.createKey(path, k); }
+    long setDefaultValue(Key k, const QString& data) override { return root.setDefaultValue(k, data); }
+    void closeKey(Key k) override { root.closeKey(k); }
+    long deleteDefaultValue(Key k) override { return root.deleteDefaultValue(k); }
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override { return path == unreadable ? 5 /* access denied */ : root.readDefaultValue(path, value); }
+    long readSubkeys(const QString& path, QStringList* names) override { return path == unlistable ? 5 : root.readSubkeys(path, names); }
+    long deleteKey(const QString& path) override { return root.deleteKey(path); }
+    QList<platform::ClassesRootFailure> finishWrites(const QStringList& names) override { return root.finishWrites(names); }
+    QList<platform::ClassesRootFailure> endReading() override { return root.endReading(); }
+    QList<platform::ExtensionClaim> claimsOf(const QStringList& extensions) override { return root.claimsOf(extensions); }
+    QList<platform::ClassCheck> checkClasses(const QStringList& names) override { return root.checkClasses(names); }
+};
+
+} // namespace
+
+TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
+{
+    TestEnvironment env;
+    regtest::NotifyRecorder desktop;
+    TestEnvironment::writeFile(env.hiveFile(), "REGEDIT4\n[HKEY_CLASSES_ROOT\\.a]\n@=\"A\"\n[HKEY_CLASSES_ROOT\\.b]\n[HKEY_CLASSES_ROOT\\Old.Rom]\n"
+                                               "@=\"Old.Rom\"\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n");
+    const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot();
+    registry::ClassesRootChange change(*root, "remove");
+    ASSERT_TRUE(change.backUp({"New.Rom", "New.Rom\\shell\\Jouer - Play\\command", ".A", ".b", ".new", "Old.Rom\\DefaultIcon"},
+                              {"Old.Rom\\shell", "Missing"}, kNow))
+        << change.failures().value(0).english.toStdString();
+    EXPECT_EQ(change.previousValue(".a"), "A");
+    EXPECT_EQ(change.previousValue(".b"), std::nullopt);
+    EXPECT_EQ(change.backupFile(), env.dataHome() + "/zelvane/backups/2026-05-01T14-03-27.123Z-remove.reg");
+    EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(change.backupFile())).toStdString(), (QStringLiteral(
+        "Windows Registry Editor Version 5.00\n" "; What Zelvane's remove of 2026-05-01T14:03:27Z replaced: import this file to put it back.\n"
+        "; Ce que « remove » de Zelvane a remplacé le 2026-05-01T14:03:27Z : importez ce fichier pour le remettre.\n\n"
+        "[-HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n\n" "[HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n@=-\n\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n\n"
+        "[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n\n"
+        "[-HKEY_CLASSES_ROOT\\New.Rom]\n\n[HKEY_CLASSES_ROOT\\.A]\n@=\"A\"\n\n[HKEY_CLASSES_ROOT\\.b]\n@=-\n\n"
+        "[-HKEY_CLASSES_ROOT\\.new]\n\n[-HKEY_CLASSES_ROOT\\Old.Rom\\DefaultIcon]\n\n").toStdString()));
+    // Reading changed nothing yet.
+    EXPECT_TRUE(root->endReading().isEmpty());
+    EXPECT_TRUE(desktop.told.isEmpty());
+}
+
+TEST(ChangeBackup, ChangesNothingWhenTheBackupCannotBeMade)
+{
+    // The hive's bytes, or a file where the backups' folder belongs; what the user is told.
+    for (const auto& [hive, why] : {std::pair {"garbage", "Nothing was written"}, {"", "The backup of the associations could not be saved"}}) {
+        SCOPED_TRACE(why);
+        TestEnvironment env;
+        regtest::NotifyRecorder desktop;
+        TestEnvironment::writeFile(QByteArray(hive).isEmpty() ? env.dataHome() + "/zelvane/backups" : env.hiveFile(), hive);
+        const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot();
+        registry::ClassesRootChange change(*root, "finish");
+        EXPECT_FALSE(change.backUp({".a"}, {}, kNow));
+        ASSERT_EQ(change.failures().size(), 1);
+        EXPECT_TRUE(change.failures()[0].english.contains(QString::fromUtf8(why))) << change.failures()[0].english.toStdString();
+        EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), hive);
+        EXPECT_TRUE(registry::BackupFolder(platform::backupFolder()).backups().isEmpty());
+    }
+    // A key of a tree to delete whose value, or whose subkeys, cannot be read.
+    for (const auto& [unreadable, unlistable] : {std::pair("Old.Rom\\shell\\open", "(none)"), std::pair("(none)", "Old.Rom\\shell\\open")}) {
+        TestEnvironment env;
+        TestEnvironment::writeFile(env.hiveFile(), "REGEDIT4\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n");
+        const std::unique_ptr<platform::ClassesRoot> hive = platform::openClassesRoot();
+        UnreadableKey root(*hive, unreadable, unlistable);
+        registry::ClassesRootChange change(root, "remove");
+        EXPECT_FALSE(change.backUp({}, {"Old.Rom"}, kNow));
+        EXPECT_TRUE(change.failures().value(0).english.contains("Old.Rom\\shell\\open")) << change.failures().value(0).english.toStdString();
+        EXPECT_TRUE(registry::BackupFolder(platform::backupFolder()).backups().isEmpty());
+    }
+}
+
+TEST(ChangeBackup, TheFolderKeepsTheLastTwentyInTheOrderOfTheChanges)
+{
+    TestEnvironment env;
+    const registry::BackupFolder folder(env.root() + "/backups");
+    TestEnvironment::writeFile(folder.path() + "/notes.reg", "mine");
+    platform::ClassesRootFailure failure;
+    QStringList saved;
+    // The clock goes back after the third change; the order stays that of the changes.
+    for (int i = 0; i < 23; ++i)
+        saved << folder.save(QByteArray::number(i), "finish", kNow.addSecs(i == 3 ? -3600 : 0), &failure).value_or("");
+    EXPECT_EQ(folder.backups(), saved.mid(3));
+    EXPECT_EQ(QFileInfo(saved[3]).fileName(), "2026-05-01T14-03-27.126Z-finish.reg");
+    EXPECT_EQ(TestEnvironment::readFile(folder.backups().last()), "22");
+    EXPECT_TRUE(QFileInfo::exists(folder.path() + "/notes.reg"));
+}

@@ -1,0 +1,64 @@
+// What the desktop makes of an association: programs it cannot start, the types of other
+// programs' files that an extension would be taken from, and the application files open with,
+// asked of GIO.
+#include "freedesktop/DesktopCheck.h"
+
+#include "RegistryTestSupport.h"
+
+using registry::DesktopCheck;
+
+TEST(DesktopCheck, TellsWhichProgramsTheDesktopCannotStart)
+{
+    TestEnvironment env;
+    const QString script = env.root() + "/my emu";
+    TestEnvironment::writeProgram(script, "#!/bin/sh\n");
+    TestEnvironment::writeFile(env.root() + "/plain", "not a program");
+    const std::pair<QString, const char*> cases[] = { // what the user is told; nullptr: the program can start
+        {"sh -c true", nullptr}, {"\"" + script + "\" \"%1\"", nullptr}, {"", nullptr},
+        {"no-such-emulator-here \"%1\"", "cannot be found on PATH"}, {"\"" + env.root() + "/gone\" %1", "does not exist"},
+        {env.root() + "/plain %1", "is not an executable program"}, {"\"" + env.root() + "\" %1", "is not an executable program"},
+        {"\"C:\\Emu\\snes9x.exe\" \"%1\"", "is a Windows program"}, {"C:/Emu/snes9x \"%1\"", "is a Windows program"},
+        {"emu.BAT %1", "is a Windows program"},
+    };
+    for (const auto& [command, why] : cases) {
+        SCOPED_TRACE(command.toStdString());
+        const auto problem = DesktopCheck::programProblem("Cart.Rom", command);
+        ASSERT_EQ(problem.has_value(), why != nullptr);
+        if (!problem)
+            continue;
+        EXPECT_TRUE(problem->english.contains(" of the class \"Cart.Rom\" " + QString(why)) && problem->french.contains("le bureau ignorera")
+                    && problem->english.endsWith(": the desktop will ignore this association.")) << problem->english.toStdString();
+    }
+}
+
+TEST(DesktopCheck, AnExtensionIsClaimedByATypeOnlyWhenAnApplicationOpensIt)
+{
+    TestEnvironment env;
+    const QStringList extensions = {"tar.gz", "TAR.GZ", "nes", "qqzz", "a/b", "zzq"};
+    // A type of ours, which an entry of ours opens, is no other program's.
+    TestEnvironment::writeFile(env.dataHome() + "/mime/packages/zelvane.xml",
+                               "<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www.freedesktop.org/standards/"
+                               "shared-mime-info\"><mime-type type=\"application/x-zelvane-q\"><comment>Q</comment>"
+                               "<glob pattern=\"*.zzq\"/></mime-type></mime-info>\n");
+    ASSERT_EQ(desktoptest::run("update-mime-database", {env.dataHome() + "/mime"}).exitCode, 0);
+    // No application of this home opens archives yet.
+    EXPECT_EQ(DesktopCheck::claimsOf(extensions).value(0).type, QString());
+    TestEnvironment::writeFile(env.dataHome() + "/applications/org.example.Archiver.desktop",
+                               "[Desktop Entry]\nType=Application\nName=Archiver\nExec=/bin/true %f\n"
+                               "MimeType=application/x-compressed-tar;application/x-zelvane-q;\n");
+    ASSERT_EQ(desktoptest::run("update-desktop-database", {env.dataHome() + "/applications"}).exitCode, 0);
+    const QList<platform::ExtensionClaim> claims = DesktopCheck::claimsOf(extensions);
+    ASSERT_EQ(claims.size(), extensions.size());
+    for (int i = 0; i < claims.size(); ++i) {
+        EXPECT_EQ(claims[i].type, i < 2 ? "application/x-compressed-tar" : "") << extensions[i].toStdString();
+        EXPECT_EQ(claims[i].applications, i < 2 ? QStringList("org.example.Archiver.desktop") : QStringList());
+    }
+
+    // Files of our type that open with that application, not the emulator: told by the check.
+    const QList<platform::ClassCheck> checks = DesktopCheck::check(
+        regtest::withValues({{"Q", "Q"}, {".zzq", "Q"}, {"Q\\shell", "Jouer - Play"}, {"Q\\shell\\Jouer - Play\\command", "sh -c true"}}), {"Q"},
+        env.dataHome() + "/mime");
+    ASSERT_EQ(checks.size(), 1);
+    EXPECT_TRUE(checks[0].typeKnown && checks[0].programFound == true && checks[0].opensWithCommand == false);
+    EXPECT_EQ(checks[0].problems.value(0).english, "Files of the class \"Q\" open with org.example.Archiver.desktop, not with its emulator.");
+}
