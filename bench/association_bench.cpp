@@ -115,8 +115,8 @@ double timeZelvane(const QString& iconLibrary)
             fail(QStringLiteral("cannot write the key ") + path);
         root->closeKey(key);
     }
-    const QList<platform::ClassesRootFailure> failures = root->finishWrites({ kRom, kSave });
-    for (const platform::ClassesRootFailure& failure : failures)
+    const QList<platform::Failure> failures = root->finishWrites({ kRom, kSave });
+    for (const platform::Failure& failure : failures)
         fail(failure.english);
     expectVisible(home.game());
     return timer.nsecsElapsed() / 1e6;

@@ -41,7 +41,7 @@ public:
         return names;
     }
 
-    const std::optional<platform::ClassesRootFailure>& failure() const { return m_failure; }
+    const std::optional<platform::Failure>& failure() const { return m_failure; }
 
 private:
     void note(const QString& path, long status)
@@ -51,13 +51,13 @@ private:
     }
 
     platform::ClassesRoot& m_root;
-    std::optional<platform::ClassesRootFailure> m_failure;
+    std::optional<platform::Failure> m_failure;
 };
 
 } // namespace
 
 std::optional<AssociationList> AssociationList::read(platform::ClassesRoot& root, const QList<ClassPair>& pairs,
-                                                     platform::ClassesRootFailure* failure)
+                                                     platform::Failure* failure)
 {
     Reader reader(root);
     AssociationList list;

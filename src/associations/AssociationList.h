@@ -35,7 +35,7 @@ class AssociationList {
 public:
     // Reads the top of the classes root; nothing, with `failure` set, when it cannot be read.
     static std::optional<AssociationList> read(platform::ClassesRoot& root, const QList<ClassPair>& pairs,
-                                               platform::ClassesRootFailure* failure);
+                                               platform::Failure* failure);
 
     const QList<Association>& associations() const { return m_associations; }
     const QList<TopKey>& topKeys() const { return m_topKeys; }

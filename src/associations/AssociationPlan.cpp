@@ -55,7 +55,7 @@ void AssociationPlan::planClassKey(Step step, Kind kind, const QString& subPath,
     const QString name = className(kind);
     if (name.isEmpty()) {
         const QString key = kind == Kind::Rom ? QStringLiteral("romname") : QStringLiteral("savname");
-        const platform::ClassesRootFailure omission {
+        const platform::Failure omission {
             QStringLiteral("The catalogue gives this console no class name (\"%1\"); the keys "
                            "named after it were not written.").arg(key),
             QStringLiteral("Le catalogue ne donne pas de nom de classe (« %1 ») à cette console ; "

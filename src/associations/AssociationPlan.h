@@ -61,7 +61,7 @@ public:
     const QStringList& classNames() const { return m_classNames; }
     // What the plan leaves out, for the user: the keys of a class the catalogue does not name,
     // which would address the classes root itself. Told once per class.
-    const QList<platform::ClassesRootFailure>& omissions() const { return m_omissions; }
+    const QList<platform::Failure>& omissions() const { return m_omissions; }
 
 private:
     enum class Kind { Rom, Save };
@@ -75,7 +75,7 @@ private:
     QString m_catalogueFile;
     std::array<QList<PlannedWrite>, StepCount> m_steps;
     QStringList m_classNames;
-    QList<platform::ClassesRootFailure> m_omissions;
+    QList<platform::Failure> m_omissions;
 };
 
 } // namespace registry

@@ -41,7 +41,7 @@ QStringList BackupFolder::backups() const
 }
 
 std::optional<QString> BackupFolder::save(const QByteArray& bytes, const QString& action, const QDateTime& now,
-                                          platform::ClassesRootFailure* failure) const
+                                          platform::Failure* failure) const
 {
     QStringList existing = backups();
     // A clock set back must not put the newest backup before an older one.

@@ -23,7 +23,7 @@ public:
     // ("2026-05-01T14-03-27.123Z-finish.reg", in UTC), and removes all but the last 20. Returns
     // the file's path, or nothing with `failure` set.
     std::optional<QString> save(const QByteArray& bytes, const QString& action, const QDateTime& now,
-                                platform::ClassesRootFailure* failure) const;
+                                platform::Failure* failure) const;
     // The backups' paths, oldest first; other files of the folder are left out.
     QStringList backups() const;
 

@@ -22,7 +22,7 @@ ChangeBackup::ChangeBackup(platform::ClassesRoot& root)
 }
 
 std::optional<bool> ChangeBackup::read(const QString& path, std::optional<QString>* value,
-                                       platform::ClassesRootFailure* failure) const
+                                       platform::Failure* failure) const
 {
     const long status = m_root.readDefaultValue(path, value);
     if (status == platform::StatusFileNotFound)
@@ -42,7 +42,7 @@ void ChangeBackup::add(Entry entry)
     m_entries.push_back(std::move(entry));
 }
 
-bool ChangeBackup::addChangedKey(const QString& path, platform::ClassesRootFailure* failure)
+bool ChangeBackup::addChangedKey(const QString& path, platform::Failure* failure)
 {
     // The first level that does not exist goes on undo, with everything the change creates below.
     const QStringList levels = path.split(QLatin1Char('\\'));
@@ -63,7 +63,7 @@ bool ChangeBackup::addChangedKey(const QString& path, platform::ClassesRootFailu
     return true;
 }
 
-bool ChangeBackup::addDeletedTree(const QString& path, platform::ClassesRootFailure* failure)
+bool ChangeBackup::addDeletedTree(const QString& path, platform::Failure* failure)
 {
     std::optional<QString> value;
     const std::optional<bool> exists = read(path, &value, failure);
@@ -76,7 +76,7 @@ bool ChangeBackup::addDeletedTree(const QString& path, platform::ClassesRootFail
     return addTreeKeys(path, failure);
 }
 
-bool ChangeBackup::addTreeKeys(const QString& path, platform::ClassesRootFailure* failure)
+bool ChangeBackup::addTreeKeys(const QString& path, platform::Failure* failure)
 {
     std::optional<QString> value;
     QStringList names;

@@ -18,9 +18,9 @@ public:
 
     // Each records what the change will replace; false, with `failure` set, when a key cannot be
     // read. A key whose default value will be set or deleted (its missing levels are created):
-    bool addChangedKey(const QString& path, platform::ClassesRootFailure* failure);
+    bool addChangedKey(const QString& path, platform::Failure* failure);
     // A key that will be deleted with everything below it:
-    bool addDeletedTree(const QString& path, platform::ClassesRootFailure* failure);
+    bool addDeletedTree(const QString& path, platform::Failure* failure);
 
     // The default value `path` had, when it is a changed key that existed with one.
     std::optional<QString> previousValue(const QString& path) const;
@@ -37,8 +37,8 @@ private:
 
     // Whether the key exists, with its default value in `value`.
     std::optional<bool> read(const QString& path, std::optional<QString>* value,
-                             platform::ClassesRootFailure* failure) const;
-    bool addTreeKeys(const QString& path, platform::ClassesRootFailure* failure);
+                             platform::Failure* failure) const;
+    bool addTreeKeys(const QString& path, platform::Failure* failure);
     void add(Entry entry);
 
     platform::ClassesRoot& m_root;

@@ -16,7 +16,7 @@ ClassesRootChange::ClassesRootChange(platform::ClassesRoot& root, QString action
 
 bool ClassesRootChange::backUp(const QStringList& keys, const QStringList& trees, const QDateTime& now)
 {
-    platform::ClassesRootFailure failure;
+    platform::Failure failure;
     bool read = true;
     for (const QString& tree : trees)
         read = read && m_backup.addDeletedTree(tree, &failure);
@@ -34,8 +34,8 @@ bool ClassesRootChange::backUp(const QStringList& keys, const QStringList& trees
         }
     }
     // An unreadable classes root says why, which includes the failed read.
-    const QList<platform::ClassesRootFailure> why = m_root.endReading();
-    m_failures += why.isEmpty() ? QList<platform::ClassesRootFailure> {failure} : why;
+    const QList<platform::Failure> why = m_root.endReading();
+    m_failures += why.isEmpty() ? QList<platform::Failure> {failure} : why;
     return false;
 }
 
@@ -65,7 +65,7 @@ void ClassesRootChange::deleteValue(const QString& key)
 
 void ClassesRootChange::noteTakenExtensions(const QList<PlannedWrite>& writes)
 {
-    const auto warn = [this](const platform::ClassesRootFailure& warning) {
+    const auto warn = [this](const platform::Failure& warning) {
         if (!m_warnings.contains(warning))
             m_warnings.append(warning);
     };

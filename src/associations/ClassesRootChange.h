@@ -46,18 +46,18 @@ public:
     void finish(const QStringList& classNames);
 
     // What went wrong, for the user.
-    const QList<platform::ClassesRootFailure>& failures() const { return m_failures; }
-    void fail(const platform::ClassesRootFailure& failure) { m_failures.append(failure); }
+    const QList<platform::Failure>& failures() const { return m_failures; }
+    void fail(const platform::Failure& failure) { m_failures.append(failure); }
     // What was written but may not work as the user expects.
-    const QList<platform::ClassesRootFailure>& warnings() const { return m_warnings; }
+    const QList<platform::Failure>& warnings() const { return m_warnings; }
 
 private:
     platform::ClassesRoot& m_root;
     QString m_action;
     ChangeBackup m_backup;
     QString m_backupFile;
-    QList<platform::ClassesRootFailure> m_failures;
-    QList<platform::ClassesRootFailure> m_warnings;
+    QList<platform::Failure> m_failures;
+    QList<platform::Failure> m_warnings;
 };
 
 } // namespace registry

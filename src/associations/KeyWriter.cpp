@@ -6,18 +6,18 @@ namespace registry {
 
 namespace {
 
-std::optional<platform::ClassesRootFailure> failure(long status, const char* english, const char* french,
+std::optional<platform::Failure> failure(long status, const char* english, const char* french,
                                                     const QString& path)
 {
     if (status == platform::StatusSuccess)
         return std::nullopt;
-    return platform::ClassesRootFailure {QString::fromUtf8(english).arg(path, QString::number(status)),
+    return platform::Failure {QString::fromUtf8(english).arg(path, QString::number(status)),
                                          QString::fromUtf8(french).arg(path, QString::number(status))};
 }
 
 // Opens the key `path`, created with its missing levels, makes `change` on it and closes it.
 template <typename Change>
-std::optional<platform::ClassesRootFailure> changeKey(platform::ClassesRoot& root, const QString& path,
+std::optional<platform::Failure> changeKey(platform::ClassesRoot& root, const QString& path,
                                                       Change change, const char* english, const char* french)
 {
     platform::ClassesRoot::Key key = 0;
@@ -32,7 +32,7 @@ std::optional<platform::ClassesRootFailure> changeKey(platform::ClassesRoot& roo
 
 } // namespace
 
-std::optional<platform::ClassesRootFailure> KeyWriter::write(platform::ClassesRoot& root, const QString& path,
+std::optional<platform::Failure> KeyWriter::write(platform::ClassesRoot& root, const QString& path,
                                                              const QString& data)
 {
     return changeKey(
@@ -41,7 +41,7 @@ std::optional<platform::ClassesRootFailure> KeyWriter::write(platform::ClassesRo
         "La valeur de la clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être écrite (erreur %2).");
 }
 
-std::optional<platform::ClassesRootFailure> KeyWriter::deleteValue(platform::ClassesRoot& root,
+std::optional<platform::Failure> KeyWriter::deleteValue(platform::ClassesRoot& root,
                                                                    const QString& path)
 {
     return changeKey(
@@ -50,19 +50,19 @@ std::optional<platform::ClassesRootFailure> KeyWriter::deleteValue(platform::Cla
         "La valeur de la clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être supprimée (erreur %2).");
 }
 
-std::optional<platform::ClassesRootFailure> KeyWriter::create(platform::ClassesRoot& root, const QString& path)
+std::optional<platform::Failure> KeyWriter::create(platform::ClassesRoot& root, const QString& path)
 {
     return changeKey(
         root, path, [](platform::ClassesRoot::Key) { return platform::StatusSuccess; }, "", "");
 }
 
-platform::ClassesRootFailure KeyWriter::readFailure(const QString& path, long status)
+platform::Failure KeyWriter::readFailure(const QString& path, long status)
 {
     return *failure(status, "The key HKEY_CLASSES_ROOT\\%1 could not be read (error %2).",
                     "La clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être lue (erreur %2).", path);
 }
 
-std::optional<platform::ClassesRootFailure> KeyWriter::deleteTree(platform::ClassesRoot& root,
+std::optional<platform::Failure> KeyWriter::deleteTree(platform::ClassesRoot& root,
                                                                   const QString& path)
 {
     long status = root.deleteKey(path);

@@ -12,19 +12,19 @@ namespace registry {
 class KeyWriter {
 public:
     // Creates the key `path` with every missing level, sets its default value and closes it.
-    static std::optional<platform::ClassesRootFailure> write(platform::ClassesRoot& root, const QString& path,
+    static std::optional<platform::Failure> write(platform::ClassesRoot& root, const QString& path,
                                                              const QString& data);
     // Deletes the key `path` with everything below it; a key that does not exist is no failure.
-    static std::optional<platform::ClassesRootFailure> deleteTree(platform::ClassesRoot& root,
+    static std::optional<platform::Failure> deleteTree(platform::ClassesRoot& root,
                                                                   const QString& path);
     // Deletes the default value of the key `path`, which is created when missing.
-    static std::optional<platform::ClassesRootFailure> deleteValue(platform::ClassesRoot& root,
+    static std::optional<platform::Failure> deleteValue(platform::ClassesRoot& root,
                                                                    const QString& path);
     // Creates the key `path` with every missing level.
-    static std::optional<platform::ClassesRootFailure> create(platform::ClassesRoot& root, const QString& path);
+    static std::optional<platform::Failure> create(platform::ClassesRoot& root, const QString& path);
 
     // What the user is told when the key `path` could not be read.
-    static platform::ClassesRootFailure readFailure(const QString& path, long status);
+    static platform::Failure readFailure(const QString& path, long status);
 };
 
 } // namespace registry

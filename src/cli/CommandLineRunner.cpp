@@ -68,14 +68,14 @@ QString CommandLineRunner::text(const char* english, const char* french) const
     return QString::fromUtf8(m_french ? french : english);
 }
 
-QString CommandLineRunner::inLanguage(const platform::ClassesRootFailure& failure) const
+QString CommandLineRunner::inLanguage(const platform::Failure& failure) const
 {
     return m_french ? failure.french : failure.english;
 }
 
-int CommandLineRunner::failed(const QList<platform::ClassesRootFailure>& failures)
+int CommandLineRunner::failed(const QList<platform::Failure>& failures)
 {
-    for (const platform::ClassesRootFailure& failure : failures)
+    for (const platform::Failure& failure : failures)
         print(stderr, QStringLiteral("zelvane: %1\n").arg(inLanguage(failure)));
     return kFailed;
 }
@@ -89,7 +89,7 @@ int CommandLineRunner::mistaken(const QString& mistake)
 int CommandLineRunner::finished(const registry::ClassesRootChange& change, const QString& done)
 {
     // What was written but may not work is told whether the rest went well or not.
-    for (const platform::ClassesRootFailure& warning : change.warnings())
+    for (const platform::Failure& warning : change.warnings())
         print(stderr, text("zelvane: warning: %1\n", "zelvane : attention : %1\n").arg(inLanguage(warning)));
     if (!change.failures().isEmpty())
         return failed(change.failures());
@@ -119,12 +119,12 @@ int CommandLineRunner::run(const CommandRequest& request)
 std::optional<registry::AssociationList> CommandLineRunner::readList()
 {
     m_root = platform::openClassesRoot(m_catalogueFile);
-    platform::ClassesRootFailure failure;
+    platform::Failure failure;
     std::optional<registry::AssociationList> list
         = registry::AssociationList::read(*m_root, registry::catalogueClassPairs(m_catalogueFile), &failure);
     if (!list) {
-        const QList<platform::ClassesRootFailure> why = m_root->endReading();
-        failed(why.isEmpty() ? QList<platform::ClassesRootFailure> {failure} : why);
+        const QList<platform::Failure> why = m_root->endReading();
+        failed(why.isEmpty() ? QList<platform::Failure> {failure} : why);
     }
     return list;
 }
@@ -136,10 +136,10 @@ struct ListedCheck {
     const platform::ClassCheck* rom = nullptr;
     const platform::ClassCheck* save = nullptr;
 
-    QList<platform::ClassesRootFailure> problems() const
+    QList<platform::Failure> problems() const
     {
-        return (rom ? rom->problems : QList<platform::ClassesRootFailure>())
-            + (save ? save->problems : QList<platform::ClassesRootFailure>());
+        return (rom ? rom->problems : QList<platform::Failure>())
+            + (save ? save->problems : QList<platform::Failure>());
     }
     bool works() const { return rom && problems().isEmpty(); }
 };
@@ -175,7 +175,7 @@ int CommandLineRunner::list(bool json)
         const ListedCheck check {checkOf(association.romClass), checkOf(association.saveClass)};
         QJsonArray problems;
         QString problemLines;
-        for (const platform::ClassesRootFailure& problem : check.problems()) {
+        for (const platform::Failure& problem : check.problems()) {
             problems.append(inLanguage(problem));
             problemLines += QStringLiteral("    ! ") + inLanguage(problem) + QLatin1Char('\n');
         }
@@ -259,7 +259,7 @@ int CommandLineRunner::associate(const CommandRequest& request)
         keys << write.key;
     if (!change.backUp(keys, {}, QDateTime::currentDateTime()))
         return failed(change.failures());
-    for (const platform::ClassesRootFailure& omission : plan.omissions())
+    for (const platform::Failure& omission : plan.omissions())
         change.fail(omission);
     change.noteTakenExtensions(plan.allWrites());
     // The writes of the wizard's steps, in their order, through the same primitive.
@@ -478,8 +478,8 @@ int CommandLineRunner::undo()
     m_root = platform::openClassesRoot(m_catalogueFile);
     QStringList top;
     if (const long status = m_root->readSubkeys(QString(), &top); status != platform::StatusSuccess) {
-        const QList<platform::ClassesRootFailure> why = m_root->endReading();
-        return failed(why.isEmpty() ? QList<platform::ClassesRootFailure> {registry::KeyWriter::readFailure({}, status)}
+        const QList<platform::Failure> why = m_root->endReading();
+        return failed(why.isEmpty() ? QList<platform::Failure> {registry::KeyWriter::readFailure({}, status)}
                                     : why);
     }
     registry::ClassesRootChange change(*m_root, QStringLiteral("undo"));

@@ -39,8 +39,8 @@ private:
     int finished(const registry::ClassesRootChange& change, const QString& done);
 
     QString text(const char* english, const char* french) const;
-    QString inLanguage(const platform::ClassesRootFailure& failure) const;
-    int failed(const QList<platform::ClassesRootFailure>& failures);
+    QString inLanguage(const platform::Failure& failure) const;
+    int failed(const QList<platform::Failure>& failures);
     int mistaken(const QString& mistake);
 
     QString m_programDirectory;

@@ -36,16 +36,10 @@ QString hivePath()
     return zelvaneDataFolder() + QStringLiteral("/classes.reg");
 }
 
-QList<ClassesRootFailure> publish(const registry::RegistryHive& hive, const QStringList& classNames,
+QList<Failure> publish(const registry::RegistryHive& hive, const QStringList& classNames,
                                   const QString& catalogueFile)
 {
-    registry::DesktopPublisher publisher(registry::catalogueClassPairs(catalogueFile));
-    const QStringList english = publisher.publish(hive, classNames);
-    const QStringList french = publisher.lastFailuresFrench();
-    QList<ClassesRootFailure> failures;
-    for (qsizetype i = 0; i < english.size(); ++i)
-        failures.append({english[i], french.value(i, english[i])});
-    return failures;
+    return registry::DesktopPublisher(registry::catalogueClassPairs(catalogueFile)).publish(hive, classNames);
 }
 
 class HiveClassesRoot final : public ClassesRoot {
@@ -111,10 +105,10 @@ public:
         return openSession().hive.deleteKey(path) ? StatusSuccess : StatusFileNotFound;
     }
 
-    QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override
+    QList<Failure> finishWrites(const QStringList& classNames) override
     {
         Session& session = openSession();
-        QList<ClassesRootFailure> failures;
+        QList<Failure> failures;
         // A file that cannot be read keeps what it holds, and the desktop keeps what it was told
         // from it: publishing from a hive that lacks the file's keys would take them off the
         // desktop. Nothing of this sequence is written.
@@ -150,10 +144,10 @@ public:
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/mime"));
     }
 
-    QList<ClassesRootFailure> endReading() override
+    QList<Failure> endReading() override
     {
-        const QList<ClassesRootFailure> failures = m_session ? m_session->file.failures()
-                                                             : QList<ClassesRootFailure>();
+        const QList<Failure> failures = m_session ? m_session->file.failures()
+                                                             : QList<Failure>();
         m_session.reset();
         return failures;
     }

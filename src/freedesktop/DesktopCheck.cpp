@@ -21,7 +21,7 @@ namespace {
 // Binary data with no signature: the type of a file the desktop knows nothing about.
 const QString kUnknownType = QStringLiteral("application/octet-stream");
 
-platform::ClassesRootFailure cannotRun(const QString& program, const QString& className, const char* english,
+platform::Failure cannotRun(const QString& program, const QString& className, const char* english,
                                        const char* french)
 {
     return {QStringLiteral("The emulator \"%1\" of the class \"%2\" %3: the desktop will ignore this association.")
@@ -40,7 +40,7 @@ QStringList knownTypes(const QString& mimeDatabase)
 
 // Whether the class's files open with its entry; problems told when they do not.
 std::optional<bool> opensWithCommand(const QString& className, const QString& type, bool programFound,
-                                     QList<platform::ClassesRootFailure>* problems)
+                                     QList<platform::Failure>* problems)
 {
     const std::optional<GioQuery::Handlers> handlers = GioQuery::handlers(type);
     if (!handlers)
@@ -59,7 +59,7 @@ std::optional<bool> opensWithCommand(const QString& className, const QString& ty
 
 } // namespace
 
-std::optional<platform::ClassesRootFailure> DesktopCheck::programProblem(const QString& className,
+std::optional<platform::Failure> DesktopCheck::programProblem(const QString& className,
                                                                          const QString& command)
 {
     const QString program = DesktopExec::splitWindowsCommand(command).value(0);
@@ -138,7 +138,7 @@ QList<platform::ClassCheck> DesktopCheck::check(const RegistryHive& hive, const 
                          .arg(extension, other, association.className)});
         }
         if (association.command) {
-            const std::optional<platform::ClassesRootFailure> problem
+            const std::optional<platform::Failure> problem
                 = programProblem(association.className, *association.command);
             check.programFound = !problem;
             if (problem)

@@ -26,7 +26,7 @@ public:
 
     // Why the desktop cannot start the program of `command`, the open command of `className`:
     // not found, not a program, or a Windows program; nothing when it can.
-    static std::optional<platform::ClassesRootFailure> programProblem(const QString& className,
+    static std::optional<platform::Failure> programProblem(const QString& className,
                                                                       const QString& command);
 };
 

@@ -10,7 +10,7 @@ namespace registry {
 
 namespace {
 
-platform::ClassesRootFailure readFailure(const QString& path, const QString& why,
+platform::Failure readFailure(const QString& path, const QString& why,
                                          const QString& whyFrench)
 {
     return { QStringLiteral("Could not read %1: %2").arg(path, why),
@@ -19,19 +19,19 @@ platform::ClassesRootFailure readFailure(const QString& path, const QString& why
 
 } // namespace
 
-std::optional<platform::ClassesRootFailure> DesktopFileWriter::write(const QString& path,
+std::optional<platform::Failure> DesktopFileWriter::write(const QString& path,
                                                                      const QByteArray& data)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        return platform::ClassesRootFailure {
+        return platform::Failure {
             QStringLiteral("Could not create the folder %1").arg(folder),
             QStringLiteral("Impossible de créer le dossier %1").arg(folder)
         };
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        return platform::ClassesRootFailure {
+        return platform::Failure {
             QStringLiteral("Could not write %1: %2").arg(path, file.errorString()),
             QStringLiteral("Impossible d'écrire %1 : %2").arg(path, file.errorString())
         };
@@ -39,7 +39,7 @@ std::optional<platform::ClassesRootFailure> DesktopFileWriter::write(const QStri
     return std::nullopt;
 }
 
-std::optional<platform::ClassesRootFailure> DesktopFileWriter::read(const QString& path,
+std::optional<platform::Failure> DesktopFileWriter::read(const QString& path,
                                                                     QByteArray* data)
 {
     data->clear();
@@ -58,7 +58,7 @@ std::optional<platform::ClassesRootFailure> DesktopFileWriter::read(const QStrin
     return std::nullopt;
 }
 
-std::optional<platform::ClassesRootFailure> DesktopFileWriter::remove(const QString& path,
+std::optional<platform::Failure> DesktopFileWriter::remove(const QString& path,
                                                                       bool* removed)
 {
     QFile file(path);
@@ -66,7 +66,7 @@ std::optional<platform::ClassesRootFailure> DesktopFileWriter::remove(const QStr
     if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
         return std::nullopt;
     if (!file.remove()) {
-        return platform::ClassesRootFailure {
+        return platform::Failure {
             QStringLiteral("Could not remove %1: %2").arg(path, file.errorString()),
             QStringLiteral("Impossible de supprimer %1 : %2").arg(path, file.errorString())
         };

@@ -13,15 +13,15 @@ class DesktopFileWriter {
 public:
     // Creates the file's folder when missing, then replaces the file atomically (a link is
     // followed, so a linked configuration file stays linked).
-    static std::optional<platform::ClassesRootFailure> write(const QString& path,
+    static std::optional<platform::Failure> write(const QString& path,
                                                              const QByteArray& data);
     // The whole content of a file that is to be edited, empty when it does not exist. Anything
     // but a regular file (or a link to one) that reads to its end is a failure, so that an
     // edit never replaces a file with what a failed read left of it.
-    static std::optional<platform::ClassesRootFailure> read(const QString& path, QByteArray* data);
+    static std::optional<platform::Failure> read(const QString& path, QByteArray* data);
     // Removes the file; one that does not exist is not a failure. Sets `*removed` when a file
     // was removed.
-    static std::optional<platform::ClassesRootFailure> remove(const QString& path, bool* removed);
+    static std::optional<platform::Failure> remove(const QString& path, bool* removed);
 };
 
 } // namespace registry

@@ -41,7 +41,7 @@ IconReference parseReference(const QString& reference)
     return parsed;
 }
 
-platform::ClassesRootFailure iconFailure(const QString& className, const QString& reference,
+platform::Failure iconFailure(const QString& className, const QString& reference,
                                          const QString& why)
 {
     return { QStringLiteral("The icon \"%1\" of the class \"%2\" could not be used: %3")
@@ -75,7 +75,7 @@ QString iconPath(const QString& hicolorDir, const QString& folder, const QString
 
 // Writes the PNG file of every square size of the icon `reference` names; `folders` gets the
 // size folders written.
-std::vector<platform::ClassesRootFailure>
+std::vector<platform::Failure>
 writeSizes(const QString& className, const QString& reference, const QString& iconName,
            const QString& hicolorDir, QStringList* folders)
 {
@@ -94,7 +94,7 @@ writeSizes(const QString& className, const QString& reference, const QString& ic
     if (sizes.empty())
         return { iconFailure(className, reference, QStringLiteral("the icon has no square image")) };
 
-    std::vector<platform::ClassesRootFailure> failures;
+    std::vector<platform::Failure> failures;
     for (const int size : sizes) {
         QString error;
         QImage image = library.decode(position, size, &error);
@@ -131,12 +131,12 @@ std::optional<QByteArray> DesktopIcons::encodedPng(const QImage& image)
     return png;
 }
 
-std::vector<platform::ClassesRootFailure>
+std::vector<platform::Failure>
 DesktopIcons::install(const QString& className, const QString& reference, const QString& iconName,
                       const QString& hicolorDir, int* changed)
 {
     QStringList written;
-    std::vector<platform::ClassesRootFailure> failures;
+    std::vector<platform::Failure> failures;
     if (!reference.isEmpty())
         failures = writeSizes(className, reference, iconName, hicolorDir, &written);
     *changed += int(written.size());

@@ -18,7 +18,7 @@ public:
     // `iconName` in every other size folder, so that only the icon the class names shows (none
     // for an empty reference). Returns the failures and adds the number of files written or
     // removed to `*changed`.
-    static std::vector<platform::ClassesRootFailure>
+    static std::vector<platform::Failure>
     install(const QString& className, const QString& reference, const QString& iconName,
             const QString& hicolorDir, int* changed);
 

@@ -21,7 +21,7 @@ namespace registry {
 
 namespace {
 
-platform::ClassesRootFailure execProblem(DesktopExec::Problem problem)
+platform::Failure execProblem(DesktopExec::Problem problem)
 {
     switch (problem) {
     case DesktopExec::Problem::EmptyCommand:
@@ -104,7 +104,7 @@ public:
 
     void installIcon(const DesktopAssociation& association)
     {
-        for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
+        for (const platform::Failure& failure : DesktopIcons::install(
                  association.className, association.iconReference,
                  DesktopNames::iconName(association.className), hicolorDir(), &m_iconFiles))
             m_failures.push_back(failure);
@@ -163,7 +163,7 @@ public:
         }
     }
 
-    std::vector<platform::ClassesRootFailure> failures() const { return m_failures; }
+    const QList<platform::Failure>& failures() const { return m_failures; }
 
 private:
     QString applicationsDir() const { return m_dataHome + QStringLiteral("/applications"); }
@@ -202,7 +202,7 @@ private:
                   .arg(extension, className) });
     }
 
-    void refuseEntry(const DesktopAssociation& association, const platform::ClassesRootFailure& why)
+    void refuseEntry(const DesktopAssociation& association, const platform::Failure& why)
     {
         m_failures.push_back(
             { QStringLiteral("The open command \"%1\" of the class \"%2\" cannot be used on "
@@ -218,7 +218,7 @@ private:
     void withdrawClass(const QString& className)
     {
         withdrawEntry(className);
-        for (const platform::ClassesRootFailure& failure : DesktopIcons::install(
+        for (const platform::Failure& failure : DesktopIcons::install(
                  className, QString(), DesktopNames::iconName(className), hicolorDir(), &m_iconFiles))
             m_failures.push_back(failure);
     }
@@ -256,7 +256,7 @@ private:
     DesktopMimeApps::Handlers m_withdrawn;
     bool m_entriesChanged = false;
     int m_iconFiles = 0;
-    std::vector<platform::ClassesRootFailure> m_failures;
+    QList<platform::Failure> m_failures;
 };
 
 } // namespace
@@ -266,7 +266,7 @@ DesktopPublisher::DesktopPublisher(QList<ClassPair> pairs)
 {
 }
 
-QStringList DesktopPublisher::publish(const RegistryHive& hive, const QStringList& classNames)
+QList<platform::Failure> DesktopPublisher::publish(const RegistryHive& hive, const QStringList& classNames)
 {
     Publication publication;
     const QStringList packaged = DesktopAssociation::classesOf(hive);
@@ -292,19 +292,7 @@ QStringList DesktopPublisher::publish(const RegistryHive& hive, const QStringLis
     }
     publication.finish();
 
-    m_failures = publication.failures();
-    QStringList english;
-    for (const platform::ClassesRootFailure& failure : m_failures)
-        english << failure.english;
-    return english;
-}
-
-QStringList DesktopPublisher::lastFailuresFrench() const
-{
-    QStringList french;
-    for (const platform::ClassesRootFailure& failure : m_failures)
-        french << failure.french;
-    return french;
+    return publication.failures();
 }
 
 } // namespace registry

@@ -4,8 +4,8 @@
 #include "platform/ClassesRoot.h"
 #include "catalogue/ConsoleOffer.h"
 
+#include <QList>
 #include <QStringList>
-#include <vector>
 
 namespace registry {
 
@@ -21,16 +21,12 @@ public:
     // icon, and (for a class with an open command) a desktop entry set as default handler.
     // A class whose command cannot run, or whose type did not reach the MIME database, keeps
     // no earlier entry or default; a name the hive does not hold as a class keeps no entry,
-    // default or icon. Returns one English text per failure (what and where), a
+    // default or icon. Returns one failure per thing that went wrong (what and where), a
     // class or extension that cannot be published included; empty when all went well.
-    QStringList publish(const RegistryHive& hive, const QStringList& classNames);
-
-    // The failures of the last publish(), in French, in the same order.
-    QStringList lastFailuresFrench() const;
+    QList<platform::Failure> publish(const RegistryHive& hive, const QStringList& classNames);
 
 private:
     QList<ClassPair> m_pairs;
-    std::vector<platform::ClassesRootFailure> m_failures;
 };
 
 } // namespace registry

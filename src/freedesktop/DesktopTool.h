@@ -19,7 +19,7 @@ public:
 
     // Waits for the tool; a tool that cannot be started, crashes, exits with another code than
     // 0 or outlasts the time limit is a failure, with what it printed on its error output.
-    std::optional<platform::ClassesRootFailure> finish();
+    std::optional<platform::Failure> finish();
 
 private:
     QString m_commandLine;

@@ -25,7 +25,7 @@ public:
     void save(const RegistryHive& hive);
 
     // What went wrong since the last load, for the user.
-    const QList<platform::ClassesRootFailure>& failures() const { return m_failures; }
+    const QList<platform::Failure>& failures() const { return m_failures; }
 
 private:
     std::optional<RegistryHive> read(RegistryHive::ReadError* error) const;
@@ -33,7 +33,7 @@ private:
 
     QString m_path;
     bool m_mayReplace = true;
-    QList<platform::ClassesRootFailure> m_failures;
+    QList<platform::Failure> m_failures;
 };
 
 } // namespace registry

@@ -1,6 +1,8 @@
 // The classes root of the registry (HKEY_CLASSES_ROOT), where the association writer puts its keys.
 #pragma once
 
+#include "platform/Failure.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,14 +21,6 @@ inline constexpr long StatusInvalidParameter = 87;
 inline constexpr long StatusBadPathName = 161;
 inline constexpr long StatusRegistryCorrupt = 1015;
 
-// Something that went wrong, told to the user in the wizard's language.
-struct ClassesRootFailure {
-    QString english;
-    QString french;
-
-    friend bool operator==(const ClassesRootFailure&, const ClassesRootFailure&) = default;
-};
-
 // The type the desktop gives an extension's files apart from the classes root, and what opens
 // them: what writing the extension takes them from.
 struct ExtensionClaim {
@@ -40,7 +34,7 @@ struct ClassCheck {
     bool typeKnown = false; // the desktop knows the class's file type
     std::optional<bool> opensWithCommand; // its files open with the class's command; nothing without one
     std::optional<bool> programFound; // the command's program can be found and run; nothing without one
-    QList<ClassesRootFailure> problems; // what keeps the class from working, for the user
+    QList<Failure> problems; // what keeps the class from working, for the user
 };
 
 class ClassesRoot {
@@ -72,12 +66,12 @@ public:
     // Ends one sequence of writes: makes the writes last and tells the desktop about
     // `classNames`, the classes the sequence wrote. The next write starts a new sequence.
     // Returns what went wrong since the sequence began (empty when all went well).
-    virtual QList<ClassesRootFailure> finishWrites(const QStringList& classNames) = 0;
+    virtual QList<Failure> finishWrites(const QStringList& classNames) = 0;
     // Ends a sequence that is not to be kept, one that only read or that gave up before its
     // first change: nothing is saved and the desktop is not told. Returns what went wrong since
     // the sequence began (on Linux, a hive file that could not be read, which reads answer with
     // StatusRegistryCorrupt).
-    virtual QList<ClassesRootFailure> endReading() = 0;
+    virtual QList<Failure> endReading() = 0;
 
     // What the desktop gives files of each of `extensions` (without their dot) now, apart from
     // the classes root's own classes; asked before the writes that take them.
@@ -102,7 +96,7 @@ QString backupFolder();
 // While set, finishWrites hands the class names to the hook instead of telling the desktop
 // (publishing on Linux, the shell's change notice on Windows); the hook returns its failures.
 // The desktop is not asked either: claimsOf and checkClasses find nothing.
-using DesktopNotifyHook = std::function<QList<ClassesRootFailure>(const QStringList& classNames)>;
+using DesktopNotifyHook = std::function<QList<Failure>(const QStringList& classNames)>;
 void setDesktopNotifyHook(DesktopNotifyHook hook);
 
 } // namespace platform

@@ -56,7 +56,7 @@ bool programFound(const QString& command)
     return !program.empty() && SearchPathW(nullptr, program.c_str(), L".exe", MAX_PATH, found, nullptr) > 0;
 }
 
-ClassesRootFailure programMissing(const QString& className)
+Failure programMissing(const QString& className)
 {
     return {QStringLiteral("The emulator of the class \"%1\" cannot be found: the shell will not open its files.")
                 .arg(className),
@@ -64,7 +64,7 @@ ClassesRootFailure programMissing(const QString& className)
                            "fichiers.").arg(className)};
 }
 
-ClassesRootFailure openedElsewhere(const QString& extension, const QString& chosen, const QString& className)
+Failure openedElsewhere(const QString& extension, const QString& chosen, const QString& className)
 {
     return {QStringLiteral("Files named *%1 open with %2, chosen in \"Open with\", not with the class \"%3\".")
                 .arg(extension, chosen, className),
@@ -124,7 +124,7 @@ public:
         return win32::deleteClassKey(path.toStdWString());
     }
 
-    QList<ClassesRootFailure> finishWrites(const QStringList& classNames) override
+    QList<Failure> finishWrites(const QStringList& classNames) override
     {
         if (hook())
             return hook()(classNames);
@@ -133,7 +133,7 @@ public:
     }
 
     // The registry keeps nothing back: every failure was answered at once with its status.
-    QList<ClassesRootFailure> endReading() override
+    QList<Failure> endReading() override
     {
         return {};
     }
@@ -185,7 +185,7 @@ public:
 
 private:
     // Whether the class's extensions open with it: a choice made in "Open with" wins over it.
-    bool opensWithClass(const QStringList& keys, const QString& className, QList<ClassesRootFailure>* problems)
+    bool opensWithClass(const QStringList& keys, const QString& className, QList<Failure>* problems)
     {
         bool opens = true;
         for (const QString& key : keys) {

@@ -186,10 +186,10 @@ void Reg::unload()
 
 namespace {
 
-QStringList inLanguage(const QList<platform::ClassesRootFailure>& texts, bool french)
+QStringList inLanguage(const QList<platform::Failure>& texts, bool french)
 {
     QStringList result;
-    for (const platform::ClassesRootFailure& text : texts)
+    for (const platform::Failure& text : texts)
         result.append(french ? text.french : text.english);
     return result;
 }
@@ -226,7 +226,7 @@ void Reg::Timer_Timer()
     for (const registry::PlannedWrite& write : plan().allWrites())
         keys << write.key;
     if (m_change.backUp(keys, {}, QDateTime::currentDateTime())) {
-        for (const platform::ClassesRootFailure& omission : plan().omissions())
+        for (const platform::Failure& omission : plan().omissions())
             m_change.fail(omission);
         m_change.noteTakenExtensions(plan().allWrites());
         C1_Click();

@@ -22,8 +22,8 @@ struct UnreadableKey : platform::ClassesRoot {
     long readDefaultValue(const QString& path, std::optional<QString>* value) override { return path == unreadable ? 5 /* access denied */ : root.readDefaultValue(path, value); }
     long readSubkeys(const QString& path, QStringList* names) override { return path == unlistable ? 5 : root.readSubkeys(path, names); }
     long deleteKey(const QString& path) override { return root.deleteKey(path); }
-    QList<platform::ClassesRootFailure> finishWrites(const QStringList& names) override { return root.finishWrites(names); }
-    QList<platform::ClassesRootFailure> endReading() override { return root.endReading(); }
+    QList<platform::Failure> finishWrites(const QStringList& names) override { return root.finishWrites(names); }
+    QList<platform::Failure> endReading() override { return root.endReading(); }
     QList<platform::ExtensionClaim> claimsOf(const QStringList& extensions) override { return root.claimsOf(extensions); }
     QList<platform::ClassCheck> checkClasses(const QStringList& names) override { return root.checkClasses(names); }
 };
@@ -90,7 +90,7 @@ TEST(ChangeBackup, TheFolderKeepsTheLastTwentyInTheOrderOfTheChanges)
     TestEnvironment env;
     const registry::BackupFolder folder(env.root() + "/backups");
     TestEnvironment::writeFile(folder.path() + "/notes.reg", "mine");
-    platform::ClassesRootFailure failure;
+    platform::Failure failure;
     QStringList saved;
     // The clock goes back after the third change; the order stays that of the changes.
     for (int i = 0; i < 23; ++i)

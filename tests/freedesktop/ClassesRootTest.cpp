@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 using platform::ClassesRoot;
-using platform::ClassesRootFailure;
+using platform::Failure;
 using registry::RegistryHive;
 using regtest::keysOf;
 
@@ -20,7 +20,7 @@ QList<std::pair<QString, QString>> valuesOf(const QString& className, const QStr
 }
 
 // One Finish, in a classes root of its own, ended by the end of the sequence.
-QList<ClassesRootFailure> finish(const QString& className, const QString& extension)
+QList<Failure> finish(const QString& className, const QString& extension)
 {
     const std::unique_ptr<ClassesRoot> root = platform::openClassesRoot();
     for (const auto& [path, data] : valuesOf(className, extension)) {
@@ -67,7 +67,7 @@ TEST(ClassesRootLinux, AnUnreadableFileMakesTheFinishWriteNothing)
         make(env.hiveFile());
         const QMap<QString, QByteArray> before = desktoptest::contentsBelow(env.root());
         ASSERT_TRUE(before.contains(env.configHome() + "/mimeapps.list"));
-        const QList<ClassesRootFailure> failures = finish("Second.Rom", ".snd");
+        const QList<Failure> failures = finish("Second.Rom", ".snd");
         EXPECT_EQ(desktoptest::contentsBelow(env.root()), before);
         ASSERT_EQ(failures.size(), 1);
         EXPECT_TRUE(failures[0].english.startsWith("The associations file " + env.hiveFile() + why) && failures[0].english.contains("Nothing was written"))
@@ -97,7 +97,7 @@ TEST(ClassesRootLinux, ReportsAFileThatCannotBeSavedAndWhatTheDesktopCouldNotBeT
     const QString hiveFolder = env.dataHome() + "/zelvane", applications = env.dataHome() + "/applications";
     TestEnvironment::writeFile(hiveFolder, "not a folder");
     TestEnvironment::writeFile(applications, "not a folder");
-    const QList<ClassesRootFailure> failures = finish("Cart.Rom", ".smc");
+    const QList<Failure> failures = finish("Cart.Rom", ".smc");
     ASSERT_GE(failures.size(), 2);
     EXPECT_TRUE(failures[0].english.contains(hiveFolder) && failures[0].french.startsWith("Les associations n'ont pas pu"));
     EXPECT_TRUE(failures[1].english.contains(applications) && failures[1].french.contains(applications));
@@ -141,7 +141,7 @@ TEST(ClassesRootLinux, ReadsAndDeletesAndKeepsOnlyWhatASequenceFinishes)
     TestEnvironment::writeFile(env.hiveFile(), "garbage");
     EXPECT_EQ(QList<long>({root->readDefaultValue(".smc", &smc), root->readSubkeys(QString(), &names)}),
               QList<long>({StatusRegistryCorrupt, StatusRegistryCorrupt}));
-    const QList<ClassesRootFailure> failures = root->endReading();
+    const QList<Failure> failures = root->endReading();
     ASSERT_EQ(failures.size(), 1);
     EXPECT_TRUE(failures[0].english.contains(env.hiveFile()));
     EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), "garbage");

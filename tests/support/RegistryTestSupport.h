@@ -47,7 +47,7 @@ inline QStringList keysOf(const registry::RegistryHive& hive, const QString& pat
 
 // Stands in for the desktop while it lives: records the classes it is told of.
 struct NotifyRecorder {
-    NotifyRecorder() { platform::setDesktopNotifyHook([this](const QStringList& names) { return told.append(names), QList<platform::ClassesRootFailure>(); }); }
+    NotifyRecorder() { platform::setDesktopNotifyHook([this](const QStringList& names) { return told.append(names), QList<platform::Failure>(); }); }
     ~NotifyRecorder() { platform::setDesktopNotifyHook({}); }
     NotifyRecorder(const NotifyRecorder&) = delete;
     NotifyRecorder& operator=(const NotifyRecorder&) = delete;

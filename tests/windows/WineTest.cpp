@@ -260,7 +260,7 @@ TEST(Windows, TheRegistryHoldsWhatOurHiveHoldsAndABackupUndoesAChange)
         {true, true, true, true}, {true, true, true, true}, QStringLiteral("C:\\Users\\Zoë\\AppData\\Local\\Zelvane\\emul.dll,3"),
         QString(), Fileini::GetIniString("01", "romname", catalogue), Fileini::GetIniString("01", "savname", catalogue)};
     const registry::AssociationPlan plan(choices, {choices.console}, catalogue);
-    platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::ClassesRootFailure>(); });
+    platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::Failure>(); });
     const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot(catalogue);
     // One change made in our hive as Finish makes it, its backup first, and in the registry through
     // the Win32 core, each write read back as REG_SZ with its terminating NUL; returns the backup.

@@ -60,7 +60,7 @@ TEST_F(FinishTest, WritesTheHiveTheCommandLineWritesAndTellsFailuresInTheWizards
         EXPECT_TRUE(!written.isEmpty() && associated == written) << text(associated) << "\ndiffers from Finish's\n" << text(written);
     }
     platform::setDesktopNotifyHook([](const QStringList&) {
-        return QList<platform::ClassesRootFailure>{{"The desktop was not told.", QString::fromUtf8("Le bureau n'a pas été prévenu.")}};
+        return QList<platform::Failure>{{"The desktop was not told.", QString::fromUtf8("Le bureau n'a pas été prévenu.")}};
     });
     act("lng fr");
     finish("C1=1 Sui C2=0 Sui");

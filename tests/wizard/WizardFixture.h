@@ -38,7 +38,7 @@ protected:
     {
         platform::setMessageBoxHook([this](const QString& text, int style, const QString& title) { messages << QStringLiteral("%1 %2: %3").arg(style).arg(title, text); });
         platform::setEndProgramHook([this] { ended = true; }), platform::setShellOpenHook([this](const QString& target) { opened << target; });
-        platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::ClassesRootFailure>(); });
+        platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::Failure>(); });
     }
     ~WizardFixture() override
     {
