@@ -5,6 +5,7 @@
 #include "icons/IconLibrary.h"
 #include "icons/LongConversion.h"
 #include "platform/ProgramFiles.h"
+#include "associations/AssociationChange.h"
 #include "associations/AssociationRemoval.h"
 #include "associations/BackupFolder.h"
 #include "associations/BackupRestore.h"
@@ -251,23 +252,13 @@ int CommandLineRunner::associate(const CommandRequest& request)
     if (!request.saveIcon)
         choice->saveIcon.prepend(libraryCopy);
 
-    const registry::AssociationPlan plan(*choice, names, m_catalogueFile);
     m_root = platform::openClassesRoot(m_catalogueFile);
-    registry::ClassesRootChange change(*m_root, QStringLiteral("associate"));
-    QStringList keys;
-    for (const registry::PlannedWrite& write : plan.allWrites())
-        keys << write.key;
-    if (!change.backUp(keys, {}, QDateTime::currentDateTime()))
+    registry::AssociationChange association(*m_root, QStringLiteral("associate"), *choice, names, m_catalogueFile);
+    const registry::ClassesRootChange& change = association.change();
+    if (!association.run())
         return failed(change.failures());
-    for (const platform::Failure& omission : plan.omissions())
-        change.fail(omission);
-    change.noteTakenExtensions(plan.allWrites());
-    // The writes of the wizard's steps, in their order, through the same primitive.
-    for (const registry::PlannedWrite& write : plan.allWrites())
-        change.write(write.key, write.data);
-    change.finish(plan.classNames());
     QStringList extensions;
-    for (const registry::PlannedWrite& write : plan.allWrites()) {
+    for (const registry::PlannedWrite& write : association.plan().allWrites()) {
         if (write.key.startsWith(QLatin1Char('.')))
             extensions << write.key;
     }

@@ -48,10 +48,7 @@ Reg::Reg(QWidget* mainWindow, const registry::AssociationChoices& choices,
          const std::array<QString, 15>& consoleNames, QString catalogueFile,
          platform::ClassesRoot& classesRoot)
     : m_mainWindow(mainWindow)
-    , m_choices(choices)
-    , m_consoleNames(consoleNames)
-    , m_catalogueFile(std::move(catalogueFile))
-    , m_change(classesRoot, QStringLiteral("finish"))
+    , m_association(classesRoot, QStringLiteral("finish"), choices, consoleNames, std::move(catalogueFile))
 {
     setObjectName(QStringLiteral("Reg"));
     setWindowTitle(QStringLiteral(ZELVANE_CAPTION));
@@ -198,12 +195,12 @@ QStringList inLanguage(const QList<platform::Failure>& texts, bool french)
 
 QStringList Reg::failures(bool french) const
 {
-    return inLanguage(m_change.failures(), french);
+    return inLanguage(m_association.change().failures(), french);
 }
 
 QStringList Reg::warnings(bool french) const
 {
-    return inLanguage(m_change.warnings(), french);
+    return inLanguage(m_association.change().warnings(), french);
 }
 
 // ---- The write operation --------------------------------------------------------------------
@@ -213,37 +210,19 @@ void Reg::Command6_Click()
     // The other four options stand for write modes this program never uses.
     if (!Action(3)->isChecked())
         return;
-    m_change.write(TextCle->text(), TextDonnee->text());
+    m_association.change().write(TextCle->text(), TextDonnee->text());
 }
 
 // ---- The timers -----------------------------------------------------------------------------
 
 void Reg::Timer_Timer()
 {
-    // The catalogue is read as the steps run.
-    m_plan.reset();
-    QStringList keys;
-    for (const registry::PlannedWrite& write : plan().allWrites())
-        keys << write.key;
-    if (m_change.backUp(keys, {}, QDateTime::currentDateTime())) {
-        for (const platform::Failure& omission : plan().omissions())
-            m_change.fail(omission);
-        m_change.noteTakenExtensions(plan().allWrites());
-        C1_Click();
-        C2_Click();
-        C31_Click();
-        C32_Click();
-        C33_Click();
-        C34_Click();
-        C6_Click();
-        C7_Click();
-        C81_Click();
-        C82_Click();
-        C83_Click();
-        C84_Click();
-        C9_Click();
-        m_change.finish(plan().classNames());
-    }
+    // The steps in their order: each puts its writes into the editor and writes them.
+    static constexpr std::array<void (Reg::*)(), registry::AssociationPlan::StepCount> handlers {
+        &Reg::C1_Click, &Reg::C2_Click, &Reg::C31_Click, &Reg::C32_Click, &Reg::C33_Click,
+        &Reg::C34_Click, &Reg::C6_Click, &Reg::C7_Click, &Reg::C81_Click, &Reg::C82_Click,
+        &Reg::C83_Click, &Reg::C84_Click, &Reg::C9_Click};
+    m_association.run([this](registry::AssociationPlan::Step step) { (this->*handlers[step])(); });
     Timer->stop();
     Timer2->start(kTickMs);
 }
@@ -261,17 +240,10 @@ void Reg::Timer2_Timer()
 
 // ---- The steps ------------------------------------------------------------------------------
 
-const registry::AssociationPlan& Reg::plan()
-{
-    if (!m_plan)
-        m_plan.emplace(m_choices, m_consoleNames, m_catalogueFile);
-    return *m_plan;
-}
-
 // Puts each key path and its data into the editor and writes.
 void Reg::runStep(registry::AssociationPlan::Step step)
 {
-    for (const registry::PlannedWrite& write : plan().writes(step)) {
+    for (const registry::PlannedWrite& write : m_association.plan().writes(step)) {
         TextCle->setText(write.key);
         TextDonnee->setText(write.data);
         Command6_Click();

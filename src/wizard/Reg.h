@@ -3,14 +3,12 @@
 #pragma once
 
 #include "platform/ClassesRoot.h"
-#include "associations/AssociationPlan.h"
-#include "associations/ClassesRootChange.h"
+#include "associations/AssociationChange.h"
 
 #include <QDialog>
 #include <QList>
 #include <QStringList>
 #include <array>
-#include <optional>
 
 class QFrame;
 class QGroupBox;
@@ -102,15 +100,10 @@ private:
     void Form_Load();
     void unload();
 
-    const registry::AssociationPlan& plan();
     void runStep(registry::AssociationPlan::Step step);
 
     QWidget* m_mainWindow;
-    registry::AssociationChoices m_choices;
-    std::array<QString, 15> m_consoleNames;
-    QString m_catalogueFile;
-    registry::ClassesRootChange m_change;
-    std::optional<registry::AssociationPlan> m_plan;
+    registry::AssociationChange m_association;
     std::array<QRadioButton*, 5> m_action {};
     int m_waitTicks = 0;
     bool m_unloaded = false;
