@@ -1,0 +1,91 @@
+// --associate: the wizard's Finish for one console, with the choices given on the command line.
+#include "cli/AssociateRequest.h"
+
+#include "cli/ConsoleChoices.h"
+#include "platform/ProgramFiles.h"
+#include "associations/AssociationChange.h"
+#include "catalogue/ConsoleOffer.h"
+#include "catalogue/Fileini.h"
+
+#include <QRegularExpression>
+
+AssociateRequest::AssociateRequest(const CommandOutput& output, QString programDirectory, QString catalogueFile)
+    : m_output(output)
+    , m_programDirectory(std::move(programDirectory))
+    , m_catalogueFile(std::move(catalogueFile))
+{
+}
+
+int AssociateRequest::run(const CommandRequest& request) const
+{
+    const std::array<QString, 15> names = registry::ConsoleOffer::consoleNames(m_catalogueFile);
+    QStringList consoles;
+    for (const QString& name : names) {
+        if (name != Fileini::IniEmpty)
+            consoles << name;
+    }
+    // The catalogue's spelling, or the one name that differs from it by letter case alone.
+    QStringList matching = consoles.filter(QRegularExpression(
+        QStringLiteral("^%1$").arg(QRegularExpression::escape(request.name)), QRegularExpression::CaseInsensitiveOption));
+    if (consoles.contains(request.name))
+        matching = {request.name};
+    if (matching.size() != 1) {
+        return m_output.mistaken(consoles.isEmpty()
+                                     ? m_output.text("Unknown console '%1': the catalogue %2 lists none.",
+                                                     "Console inconnue « %1 » : le catalogue %2 n'en liste aucune.")
+                                           .arg(request.name, m_catalogueFile)
+                                     : m_output.text("Unknown console '%1'. The consoles of the catalogue are: %2.",
+                                                     "Console inconnue « %1 ». Les consoles du catalogue sont : %2.")
+                                           .arg(request.name, consoles.join(QStringLiteral(", "))));
+    }
+    std::optional<registry::AssociationChoices> choice
+        = ConsoleChoices(m_output, m_catalogueFile).of(request, matching.first());
+    if (!choice)
+        return CommandOutput::kUsageError;
+    // The catalogue's icons are in the per-user copy of the icon library, which the wizard's
+    // start-up installs: so does the command line, once the choices are known to be right.
+    const std::optional<QString> library = installedIconLibrary();
+    if (!library)
+        return CommandOutput::kFailed;
+    const QString libraryCopy = platform::joinPath(*library, QStringLiteral("emul.dll")) + QLatin1Char(',');
+    if (!request.romIcon)
+        choice->romIcon.prepend(libraryCopy);
+    if (!request.saveIcon)
+        choice->saveIcon.prepend(libraryCopy);
+
+    const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot(m_catalogueFile);
+    registry::AssociationChange association(*root, QStringLiteral("associate"), *choice, names, m_catalogueFile);
+    const registry::ClassesRootChange& change = association.change();
+    if (!association.run())
+        return m_output.failed(change.failures());
+    QStringList extensions;
+    for (const registry::PlannedWrite& write : association.plan().allWrites()) {
+        if (write.key.startsWith(QLatin1Char('.')))
+            extensions << write.key;
+    }
+    return m_output.finished(
+        change, m_output.text("Associated %1: %2 open with %3\nWhat it replaced is saved in %4; zelvane --undo puts it back.",
+                              "%1 est associée : %2 s'ouvrent avec %3\nCe qu'elle a remplacé est sauvegardé dans %4 ; "
+                              "zelvane --undo le remet.")
+                    .arg(choice->console,
+                         extensions.isEmpty() ? m_output.text("no extension", "aucune extension")
+                                              : extensions.join(QLatin1Char(' ')),
+                         choice->command, change.backupFile()));
+}
+
+// The per-user copy of the icon library that the icon references name, installed as the
+// wizard's start-up installs it; nothing, with the failure printed, when it cannot be.
+std::optional<QString> AssociateRequest::installedIconLibrary() const
+{
+    QString error;
+    const QString systemDir = platform::systemDirectory(&error);
+    if (!systemDir.isEmpty()
+        && platform::installIconLibrary(platform::joinPath(m_programDirectory, QStringLiteral("Emul.icl")), systemDir,
+                                        &error))
+        return systemDir;
+    m_output.failed({{QStringLiteral("The icon library Emul.icl could not be installed (%1). Keep Emul.icl in "
+                                     "Zelvane's folder.").arg(error),
+                      QStringLiteral("La bibliothèque d'icônes Emul.icl n'a pas pu être installée (%1). Laissez "
+                                     "Emul.icl dans le dossier de Zelvane.").arg(error)}});
+    return std::nullopt;
+}

@@ -1,0 +1,164 @@
+// The choices --associate stands for, as the wizard's pages would hold them: the catalogue's
+// offer for the console, narrowed by the options the user gave.
+#include "cli/ConsoleChoices.h"
+
+#include "icons/IconLibrary.h"
+#include "icons/LongConversion.h"
+
+#include <QFileInfo>
+#include <stdexcept>
+
+namespace {
+
+// An extension as a user may type it: "nes", ".nes" or "*.nes".
+QString bareExtension(const QString& typed)
+{
+    QString extension = typed.trimmed();
+    if (extension.startsWith(QLatin1String("*.")))
+        return extension.mid(2);
+    return extension.startsWith(QLatin1Char('.')) ? extension.mid(1) : extension;
+}
+
+} // namespace
+
+ConsoleChoices::ConsoleChoices(const CommandOutput& output, QString catalogueFile)
+    : m_output(output)
+    , m_catalogueFile(std::move(catalogueFile))
+{
+}
+
+std::optional<registry::AssociationChoices> ConsoleChoices::of(const CommandRequest& request,
+                                                               const QString& console) const
+{
+    const std::array<QString, 15> names = registry::ConsoleOffer::consoleNames(m_catalogueFile);
+    const registry::ConsoleOffer offer = registry::ConsoleOffer::read(console, names, m_catalogueFile).value();
+    registry::AssociationChoices choices;
+    choices.console = console;
+    choices.romClass = offer.romClass;
+    choices.saveClass = offer.saveClass;
+    const std::optional<QString> romIcon = iconReference(request.romIcon, offer.romIcon, console, "cartico");
+    const std::optional<QString> saveIcon
+        = romIcon ? iconReference(request.saveIcon, offer.saveIcon, console, "saveico") : std::nullopt;
+    if (!saveIcon)
+        return std::nullopt;
+    choices.romIcon = *romIcon;
+    choices.saveIcon = *saveIcon;
+    const std::optional<QString> command = this->command(request, offer, console);
+    if (!command)
+        return std::nullopt;
+    choices.command = *command;
+    if (!tick(offer.romExtensions, request.romExtensions, &choices.romSlots, console, m_output.text("ROM", "de ROM"))
+        || !tick(offer.saveExtensions, request.saveExtensions, &choices.saveSlots, console,
+                 m_output.text("save-state", "de sauvegarde")))
+        return std::nullopt;
+    return choices;
+}
+
+// The command given, or the emulator chosen by its number, or else the first the catalogue
+// offers; nothing, with the mistake printed, when that leaves none.
+std::optional<QString> ConsoleChoices::command(const CommandRequest& request, const registry::ConsoleOffer& offer,
+                                               const QString& console) const
+{
+    QString command;
+    if (request.command) {
+        command = *request.command;
+    } else if (request.emulator) {
+        command = offer.emulators[std::size_t(*request.emulator - 1)];
+    } else {
+        // The wizard's list offers the emulators in their order; the first is the default.
+        for (const QString& emulator : offer.emulators) {
+            if (command.isEmpty())
+                command = emulator;
+        }
+    }
+    if (!command.isEmpty())
+        return command;
+    QStringList emulators;
+    for (std::size_t n = 0; n < offer.emulators.size(); ++n) {
+        if (!offer.emulators[n].isEmpty())
+            emulators << QStringLiteral("%1: %2").arg(n + 1).arg(offer.emulators[n]);
+    }
+    m_output.mistaken(emulators.isEmpty()
+                          ? m_output.text("The catalogue gives %1 no emulator: give the command with --command.",
+                                          "Le catalogue ne donne aucun émulateur à %1 : donnez la commande avec "
+                                          "--command.")
+                                .arg(console)
+                          : m_output.text("%1 has no emulator %2. Its emulators are: %3.",
+                                          "%1 n'a pas d'émulateur %2. Ses émulateurs sont : %3.")
+                                .arg(console, QString::number(request.emulator.value_or(0)),
+                                     emulators.join(QStringLiteral("; "))));
+    return std::nullopt;
+}
+
+// Ticks the `slots` of the extensions `asked`, or of all the catalogue offers when none are;
+// false, with the mistake printed, at the first extension the catalogue does not offer.
+bool ConsoleChoices::tick(const std::array<QString, 4>& offered, const std::optional<QStringList>& asked,
+                          std::array<bool, 4>* slots, const QString& console, const QString& kind) const
+{
+    for (std::size_t k = 0; k < 4; ++k)
+        (*slots)[k] = !asked && !offered[k].isEmpty();
+    for (const QString& typed : asked.value_or(QStringList())) {
+        bool found = false;
+        for (std::size_t k = 0; k < 4; ++k) {
+            if (!offered[k].isEmpty() && offered[k].compare(bareExtension(typed), Qt::CaseInsensitive) == 0)
+                found = (*slots)[k] = true;
+        }
+        if (found)
+            continue;
+        QStringList valid;
+        for (const QString& extension : offered) {
+            if (!extension.isEmpty())
+                valid << extension;
+        }
+        m_output.mistaken(m_output.text("%1 has no %2 extension '%3'; its %2 extensions are: %4.",
+                                        "%1 n'a pas d'extension %2 « %3 » ; ses extensions %2 sont : %4.")
+                              .arg(console, kind, typed,
+                                   valid.isEmpty() ? m_output.text("none", "aucune") : valid.join(QStringLiteral(", "))));
+        return false;
+    }
+    return true;
+}
+
+// `given` ("FILE,INDEX") when set, else the catalogue's icon number, which the icon window puts
+// after the path of the installed library; nothing, with the mistake printed, when it names no
+// icon.
+std::optional<QString> ConsoleChoices::iconReference(const std::optional<QString>& asked,
+                                                     const QString& catalogueIndex, const QString& console,
+                                                     const char* catalogueKey) const
+{
+    if (!asked) {
+        try {
+            icons::toLong(catalogueIndex);
+        } catch (const std::exception&) {
+            m_output.mistaken(m_output.text("The catalogue gives %1 no icon number (%2=\"%3\"): choose one with "
+                                            "--rom-icon or --save-icon.",
+                                            "Le catalogue ne donne pas de numéro d'icône à %1 (%2=« %3 ») : "
+                                            "choisissez-en une avec --rom-icon ou --save-icon.")
+                                  .arg(console, QLatin1String(catalogueKey), catalogueIndex));
+            return std::nullopt;
+        }
+        return catalogueIndex;
+    }
+    const QString& given = *asked;
+    const qsizetype comma = given.lastIndexOf(QLatin1Char(','));
+    bool isNumber = false;
+    const int index = comma < 0 ? 0 : given.mid(comma + 1).trimmed().toInt(&isNumber);
+    const QString file = comma < 0 ? QString() : QFileInfo(given.left(comma)).absoluteFilePath();
+    if (!isNumber || comma <= 0) {
+        m_output.mistaken(m_output.text("'%1' is no icon: give FILE,INDEX.",
+                                        "« %1 » n'est pas une icône : donnez FICHIER,INDEX.")
+                              .arg(given));
+        return std::nullopt;
+    }
+    const icons::IconLibrary icons = icons::IconLibrary::open(file);
+    if (icons.positionOf(index) < 0) {
+        m_output.mistaken(icons.groupCount() == 0
+                              ? m_output.text("%1 holds no icon (%2).", "%1 ne contient aucune icône (%2).")
+                                    .arg(file, icons.error())
+                              : m_output.text("%1 has no icon %2; its icons are numbered 0 to %3.",
+                                              "%1 n'a pas d'icône %2 ; ses icônes sont numérotées de 0 à %3.")
+                                    .arg(file, QString::number(index), QString::number(icons.groupCount() - 1)));
+        return std::nullopt;
+    }
+    return file + QLatin1Char(',') + QString::number(index);
+}

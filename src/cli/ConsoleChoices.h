@@ -1,0 +1,33 @@
+// The choices --associate stands for, as the wizard's pages would hold them: the catalogue's
+// offer for the console, narrowed by the options the user gave.
+#pragma once
+
+#include "cli/CommandLine.h"
+#include "cli/CommandOutput.h"
+#include "associations/AssociationPlan.h"
+#include "catalogue/ConsoleOffer.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+class ConsoleChoices {
+public:
+    ConsoleChoices(const CommandOutput& output, QString catalogueFile);
+
+    // The choices for `console`, a name of the catalogue; nothing, with the mistake printed, when
+    // the catalogue offers no such thing.
+    std::optional<registry::AssociationChoices> of(const CommandRequest& request, const QString& console) const;
+
+private:
+    std::optional<QString> command(const CommandRequest& request, const registry::ConsoleOffer& offer,
+                                   const QString& console) const;
+    bool tick(const std::array<QString, 4>& offered, const std::optional<QStringList>& asked,
+              std::array<bool, 4>* slots, const QString& console, const QString& kind) const;
+    std::optional<QString> iconReference(const std::optional<QString>& asked, const QString& catalogueIndex,
+                                         const QString& console, const char* catalogueKey) const;
+
+    const CommandOutput& m_output;
+    QString m_catalogueFile;
+};
