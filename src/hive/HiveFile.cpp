@@ -1,4 +1,5 @@
-// The hive file on disk: read when a sequence of writes begins, replaced when it ends.
+// The hive file on disk: read when a sequence of writes begins, replaced when it ends, and held
+// by one sequence at a time.
 #include "hive/HiveFile.h"
 
 #include <QDir>
@@ -8,6 +9,13 @@
 
 namespace registry {
 
+namespace {
+
+// How long a change waits for another one to end before it gives up.
+constexpr int kWaitForOtherChangeMs = 5000;
+
+} // namespace
+
 HiveFile::HiveFile(QString path)
     : m_path(std::move(path))
 {
@@ -16,6 +24,9 @@ HiveFile::HiveFile(QString path)
 std::optional<RegistryHive> HiveFile::load()
 {
     m_failures.clear();
+    m_mayReplace = false;
+    if (!hold())
+        return std::nullopt;
     RegistryHive::ReadError error;
     std::optional<RegistryHive> hive = read(&error);
     m_mayReplace = hive.has_value();
@@ -33,6 +44,38 @@ std::optional<RegistryHive> HiveFile::load()
                         "Corrigez le fichier ou déplacez-le, puis terminez de nouveau l'assistant.")
              .arg(m_path, french));
     return std::nullopt;
+}
+
+// Each process loads the whole file, changes it and replaces it: two sequences at once would
+// each replace the other's changes, so a sequence holds the file from its load to its end.
+bool HiveFile::hold()
+{
+    if (m_lock)
+        return true;
+    // Where no folder can be made, no change can replace the file: save() tells why.
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
+        return true;
+    auto lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
+    // Only a lock whose process is gone is stale: a change may run longer than any fixed time.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(kWaitForOtherChangeMs)) {
+        m_lock = std::move(lock);
+        return true;
+    }
+    qint64 pid = 0;
+    QString host, application;
+    if (lock->error() == QLockFile::LockFailedError && lock->getLockInfo(&pid, &host, &application)) {
+        fail(QStringLiteral("Another change of the associations (process %1) holds %2: nothing was changed. "
+                            "Try again when it has ended.").arg(pid).arg(m_path),
+             QStringLiteral("Une autre modification des associations (processus %1) tient %2 : rien n'a été "
+                            "modifié. Réessayez quand elle sera terminée.").arg(pid).arg(m_path));
+    } else {
+        fail(QStringLiteral("The associations file %1 could not be locked: its lock file %1.lock cannot be "
+                            "written. Nothing was changed.").arg(m_path),
+             QStringLiteral("Le fichier des associations %1 n'a pas pu être verrouillé : son fichier de verrou "
+                            "%1.lock ne peut pas être écrit. Rien n'a été modifié.").arg(m_path));
+    }
+    return false;
 }
 
 std::optional<RegistryHive> HiveFile::read(RegistryHive::ReadError* error) const

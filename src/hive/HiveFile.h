@@ -1,11 +1,14 @@
-// The hive file on disk: read when a sequence of writes begins, replaced when it ends.
+// The hive file on disk: read when a sequence of writes begins, replaced when it ends, and held
+// by one sequence at a time.
 #pragma once
 
 #include "platform/ClassesRoot.h"
 #include "hive/RegistryHive.h"
 
 #include <QList>
+#include <QLockFile>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace registry {
@@ -16,8 +19,10 @@ public:
 
     const QString& path() const { return m_path; }
 
-    // The hive the file holds; empty when there is no file yet. Nothing, with the failure
-    // recorded, when the file cannot be read.
+    // Takes the file for this sequence, then reads it: the hive the file holds, empty when there
+    // is no file yet. Another process's sequence that holds the file is waited for a few seconds;
+    // one that was killed is taken over. Nothing, with the failure recorded, when the file cannot
+    // be had or read. The file stays held until this object goes.
     std::optional<RegistryHive> load();
     // Replaces the file with `hive` in one step, creating its folder, or records why it cannot.
     // Refused when the last load could not read the file: what such a file holds is never
@@ -28,10 +33,12 @@ public:
     const QList<platform::Failure>& failures() const { return m_failures; }
 
 private:
+    bool hold();
     std::optional<RegistryHive> read(RegistryHive::ReadError* error) const;
     void fail(const QString& english, const QString& french);
 
     QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
     bool m_mayReplace = true;
     QList<platform::Failure> m_failures;
 };

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QRegularExpression>
 
 namespace {
@@ -89,6 +90,57 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
               QString::fromUtf8("zelvane: Console inconnue « Delta ». Les consoles du catalogue sont : Alpha, Beta, Gamma.\n"));
     EXPECT_TRUE(runProgram({"--help"}).output.startsWith("Usage : zelvane [options]\nAssocie les fichiers"));
     EXPECT_TRUE(runProgram({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
+}
+
+// Changes run at the same time by two processes each keep the other's: the hive is held by one
+// change at a time, a holder that does not end in time is told, one that was killed is taken over.
+TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
+{
+    programsOnPath({"alpha-emu", "beta-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    const auto start = [](const QStringList& arguments) {
+        auto program = std::make_unique<QProcess>();
+        program->setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        program->start(ZELVANE_BIN_DIR "/zelvane", arguments);
+        return program;
+    };
+    const QString backups = env.dataHome() + "/zelvane/backups";
+    for (int round = 1; round <= 10; ++round) {
+        SCOPED_TRACE(round);
+        QFile::remove(env.hiveFile());
+        const auto alpha = start({"--associate", "Alpha"}), beta = start({"--associate", "Beta"});
+        for (QProcess* program : {alpha.get(), beta.get()}) {
+            ASSERT_TRUE(program->waitForFinished(60000));
+            EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
+        }
+        EXPECT_EQ(held({"Alpha", "Beta", ".aa", ".ba"}),
+                  QStringList({"Alpha = Alpha.Rom", "Beta = Beta.Rom", ".aa = Alpha.Rom", ".ba = Beta.Rom"}));
+        EXPECT_EQ(QDir(backups).entryList(QDir::Files).size(), std::min(2 * round, 20)); // no backup replaced another
+    }
+
+    // A change that another process holds the hive from waits, then gives up without writing.
+    QFile::remove(env.hiveFile());
+    QLockFile holder(env.hiveFile() + ".lock");
+    ASSERT_TRUE(holder.tryLock(0));
+    const ProgramRun waited = runProgram({"--associate", "Alpha"});
+    EXPECT_EQ(waited.status, 1);
+    EXPECT_TRUE(waited.error.contains(QString("Another change of the associations (process %1) holds %2: nothing was "
+                                              "changed.").arg(QCoreApplication::applicationPid()).arg(env.hiveFile())))
+        << waited.error.toStdString();
+    EXPECT_FALSE(QFile::exists(env.hiveFile()));
+    holder.unlock();
+
+    // The lock of a process that was killed is taken over.
+    QProcess gone;
+    gone.start("true");
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished());
+    TestEnvironment::writeFile(env.hiveFile() + ".lock",
+                               QString("%1\nzelvane\n%2\n").arg(pid).arg(QSysInfo::machineHostName()).toUtf8());
+    EXPECT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
+    EXPECT_EQ(held({"Alpha"}), QStringList({"Alpha = Alpha.Rom"}));
+    EXPECT_FALSE(QFile::exists(env.hiveFile() + ".lock"));
 }
 
 } // namespace
