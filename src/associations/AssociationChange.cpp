@@ -2,6 +2,8 @@
 // and for the command line's --associate.
 #include "associations/AssociationChange.h"
 
+#include "hive/RegistryHive.h"
+
 #include <QDateTime>
 #include <QStringList>
 
@@ -27,6 +29,8 @@ bool AssociationChange::run(const StepRunner& runStep)
 {
     // The catalogue is read as the steps run.
     m_plan.reset();
+    if (!refuseUnstorableWrites())
+        return false;
     QStringList keys;
     for (const PlannedWrite& write : plan().allWrites())
         keys << write.key;
@@ -43,6 +47,31 @@ bool AssociationChange::run(const StepRunner& runStep)
     }
     m_change.finish(plan().classNames());
     return true;
+}
+
+// A write the registry would refuse halfway through would leave an association that took the
+// extensions from their owners without, say, its command: all are checked before the first.
+bool AssociationChange::refuseUnstorableWrites()
+{
+    bool storable = true;
+    for (const PlannedWrite& write : plan().allWrites()) {
+        if (!RegistryHive::isValidKeyPath(write.key)) {
+            m_change.fail({QStringLiteral("The key HKEY_CLASSES_ROOT\\%1 cannot be stored in the registry: "
+                                          "nothing was written.").arg(write.key),
+                           QStringLiteral("La clé HKEY_CLASSES_ROOT\\%1 ne peut pas être enregistrée dans le "
+                                          "registre : rien n'a été écrit.").arg(write.key)});
+            storable = false;
+        } else if (!RegistryHive::isStorableData(write.data)) {
+            m_change.fail({QStringLiteral("The value of the key HKEY_CLASSES_ROOT\\%1 cannot be stored in the "
+                                          "registry (it holds a line break, a NUL or an unpaired surrogate): "
+                                          "nothing was written.").arg(write.key),
+                           QStringLiteral("La valeur de la clé HKEY_CLASSES_ROOT\\%1 ne peut pas être enregistrée "
+                                          "dans le registre (elle contient un saut de ligne, un caractère NUL ou un "
+                                          "demi-caractère UTF-16 isolé) : rien n'a été écrit.").arg(write.key)});
+            storable = false;
+        }
+    }
+    return storable;
 }
 
 void AssociationChange::writeStep(AssociationPlan::Step step)

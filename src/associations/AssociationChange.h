@@ -27,7 +27,7 @@ public:
     // Plans the writes anew, saves what they will replace as a backup, tells what the plan
     // leaves out and which extensions it takes from others, runs the steps in their order
     // through `runStep` (by default writeStep), then lets the desktop hear of the classes.
-    // False when the backup cannot be saved: then no step runs.
+    // False when a write could not be stored or the backup cannot be saved: then no step runs.
     bool run(const StepRunner& runStep = {});
     // Writes the planned writes of `step`.
     void writeStep(AssociationPlan::Step step);
@@ -38,6 +38,8 @@ public:
     const ClassesRootChange& change() const { return m_change; }
 
 private:
+    bool refuseUnstorableWrites();
+
     AssociationChoices m_choices;
     std::array<QString, 15> m_consoleNames;
     QString m_catalogueFile;

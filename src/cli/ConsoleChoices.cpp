@@ -2,6 +2,7 @@
 // offer for the console, narrowed by the options the user gave.
 #include "cli/ConsoleChoices.h"
 
+#include "hive/RegistryHive.h"
 #include "icons/IconLibrary.h"
 #include "icons/LongConversion.h"
 
@@ -30,6 +31,9 @@ ConsoleChoices::ConsoleChoices(const CommandOutput& output, QString catalogueFil
 std::optional<registry::AssociationChoices> ConsoleChoices::of(const CommandRequest& request,
                                                                const QString& console) const
 {
+    if (!storable(request.command, "--command") || !storable(request.romIcon, "--rom-icon")
+        || !storable(request.saveIcon, "--save-icon"))
+        return std::nullopt;
     const std::array<QString, 15> names = registry::ConsoleOffer::consoleNames(m_catalogueFile);
     const registry::ConsoleOffer offer = registry::ConsoleOffer::read(console, names, m_catalogueFile).value();
     registry::AssociationChoices choices;
@@ -52,6 +56,20 @@ std::optional<registry::AssociationChoices> ConsoleChoices::of(const CommandRequ
                  m_output.text("save-state", "de sauvegarde")))
         return std::nullopt;
     return choices;
+}
+
+// Whether the value given with `option`, if any, can be written as it is; a value the registry
+// cannot hold would be refused halfway through the change. False, with the mistake printed, if not.
+bool ConsoleChoices::storable(const std::optional<QString>& given, const char* option) const
+{
+    if (!given || registry::RegistryHive::isStorableData(*given))
+        return true;
+    m_output.mistaken(m_output.text("The value of %1 cannot be stored in the registry: it holds a line break, a NUL "
+                                    "or an unpaired surrogate.",
+                                    "La valeur de %1 ne peut pas être enregistrée dans le registre : elle contient un "
+                                    "saut de ligne, un caractère NUL ou un demi-caractère UTF-16 isolé.")
+                          .arg(QLatin1String(option)));
+    return false;
 }
 
 // The command given, or the emulator chosen by its number, or else the first the catalogue

@@ -21,6 +21,7 @@ public:
     std::optional<registry::AssociationChoices> of(const CommandRequest& request, const QString& console) const;
 
 private:
+    bool storable(const std::optional<QString>& given, const char* option) const;
     std::optional<QString> command(const CommandRequest& request, const registry::ConsoleOffer& offer,
                                    const QString& console) const;
     bool tick(const std::array<QString, 4>& offered, const std::optional<QStringList>& asked,

@@ -42,6 +42,8 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         {{"--associate", "Beta", "--emulator", "3"}, 2, "", "Beta has no emulator 3. Its emulators are: 1: beta-emu \"%1\"; 2: beta-two \"%1\".\n", {}},
         {{"--associate", "Gamma"}, 2, "", "The catalogue gives Gamma no emulator: give the command with --command.\n", {}},
         {{"--associate", "Beta", "--rom-icon", "nowhere.dll,1"}, 2, "", "nowhere.dll holds no icon", {}},
+        {{"--associate", "Beta", "--command", "beta-emu \"%1\"\n"}, 2, "", "zelvane: The value of --command cannot be stored in the registry: it holds a line break", {}},
+        {{"--associate", "Beta", "--save-icon", ZELVANE_BIN_DIR "/Emul\r.icl,1"}, 2, "", "The value of --save-icon cannot be stored", {}},
         {{"--associate", "Beta", "--save-icon", ZELVANE_BIN_DIR "/Emul.icl,999"}, 2, "", "has no icon 999; its icons are numbered 0 to ", {}},
         {{"--associate", "Beta", "--command", "beta-emu --full %1", "--rom", "", "--rom-icon", ZELVANE_BIN_DIR "/Emul.icl,5"}, 0,
          "Associated Beta: .bs open with beta-emu --full %1", "",

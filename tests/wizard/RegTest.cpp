@@ -115,19 +115,21 @@ TEST(Reg, WritesTheLayoutOfTheChosenConsole)
     }
 }
 
-// Each write that failed is told and the others still made (over a hive that cannot be read,
-// nothing is: the classes root test's).
-TEST(Reg, TellsEveryWriteThatFailedAndGoesOn)
+// A key or value the registry cannot hold is told before anything is written: a write refused
+// halfway would leave an association that took the extensions without its icon or command.
+TEST(Reg, WritesNothingWhenAKeyOrValueCannotBeStored)
 {
     Finish finish(QByteArray(kCatalogue).replace("ext1=smc", "ext1=s\\\\c"), {1, 2});
     finish.choices.romIcon = "two\nlines";
     const auto reg = finish.reg();
     reg->Timer_Timer();
-    EXPECT_EQ(finish.writes(), layoutRows({1, 2, 3, 5, 8, 9, 15}));
-    EXPECT_EQ(reg->failures(false), QStringList({"The key HKEY_CLASSES_ROOT\\.s\\\\c could not be created (error 161).",
-                                                 "The value of the key HKEY_CLASSES_ROOT\\Super.Rom\\DefaultIcon could not be set (error 87)."}));
-    EXPECT_EQ(reg->failures(true).value(0), "La clé HKEY_CLASSES_ROOT\\.s\\\\c n'a pas pu être créée (erreur 161).");
-    EXPECT_EQ(finish.desktop.told.size(), 1);
+    EXPECT_FALSE(QFile::exists(finish.env.hiveFile()));
+    EXPECT_FALSE(QFile::exists(finish.env.dataHome() + "/zelvane/backups"));
+    EXPECT_EQ(reg->failures(false), QStringList({"The key HKEY_CLASSES_ROOT\\.s\\\\c cannot be stored in the registry: nothing was written.",
+                                                 "The value of the key HKEY_CLASSES_ROOT\\Super.Rom\\DefaultIcon cannot be stored in the registry "
+                                                 "(it holds a line break, a NUL or an unpaired surrogate): nothing was written."}));
+    EXPECT_EQ(reg->failures(true).value(0), QString::fromUtf8("La clé HKEY_CLASSES_ROOT\\.s\\\\c ne peut pas être enregistrée dans le registre : rien n'a été écrit."));
+    EXPECT_TRUE(finish.desktop.told.isEmpty());
 }
 
 // The panel lies over the wizard's client area, below the menu bar; the user sees it alone, the
