@@ -55,7 +55,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libc6 qt6-qpa-plugins shared-mime-info desktop-file-utils gtk-update-icon-cache xdg-utils; do
   grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
-for field in Maintainer Description Section Homepage; do
+for field in Maintainer Description Section; do
   [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "no $field field"
 done
 pass "control fields"
