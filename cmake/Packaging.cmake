@@ -25,7 +25,7 @@ speaks English and French.]=])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZELVANE_WEB_ADDRESS})
+# No Homepage field: the project has no web page to point at yet.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, shared-mime-info, desktop-file-utils, gtk-update-icon-cache, xdg-utils")
