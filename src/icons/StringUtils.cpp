@@ -8,8 +8,6 @@
 
 namespace mStringUtils {
 
-bool bWinNT = false;
-
 namespace {
 // The form the shell's ANSI functions receive: one byte per character. The buffers that cross
 // this way are widened ones, whose characters are bytes already.
@@ -48,9 +46,9 @@ QString Widen(const QString& buffer)
     return wide;
 }
 
-int BufferCapacity(const QString& buffer)
+int BufferCapacity(const QString& buffer, bool widened)
 {
-    const qsizetype characters = bWinNT ? buffer.size() / 2 : buffer.size();
+    const qsizetype characters = widened ? buffer.size() / 2 : buffer.size();
     return int(characters) + 1;
 }
 

@@ -8,9 +8,6 @@ namespace mStringUtils {
 // The length of a path buffer (MAX_PATH).
 inline constexpr int MaxPath = 260;
 
-// True when the shell's icon chooser takes UTF-16 text. Set by each load of the icon window.
-extern bool bWinNT;
-
 // True on the Windows NT family and on Linux, whose chooser takes UTF-16 text.
 bool IsWinNT();
 
@@ -23,9 +20,9 @@ QString PadToMaxPath(const QString& s);
 QString Widen(const QString& buffer);
 
 // Characters a shell function may write into `buffer` as handed over, terminator included:
-// half as many as the buffer holds when it is widened (bWinNT), plus the terminator added on
-// the way.
-int BufferCapacity(const QString& buffer);
+// half as many as the buffer holds when it is `widened` (on the NT family, see IsWinNT()),
+// plus the terminator added on the way.
+int BufferCapacity(const QString& buffer, bool widened);
 
 // True when the characters of `s`, taken as bytes, look like UTF-16LE text.
 bool IsUnicodeText(const QString& s);

@@ -114,7 +114,7 @@ void Form1::unload()
 
 void Form1::Form_Load()
 {
-    resumeNext("IsWinNT", [] { mStringUtils::bWinNT = mStringUtils::IsWinNT(); });
+    resumeNext("IsWinNT", [this] { bWinNT = mStringUtils::IsWinNT(); });
     resumeNext("txtIconIdx", [this] { txtIconIdx->setText("0"); });
     resumeNext("the icon route", [this] {
         if (m_shared.IconWindowMode == 1)
@@ -192,11 +192,11 @@ void Form1::txtIconPath_KeyPress(int& KeyAscii)
 void Form1::ChooseIcon()
 {
     QString buffer = mStringUtils::PadToMaxPath(txtIconPath->text());
-    if (mStringUtils::bWinNT)
+    if (bWinNT)
         buffer = mStringUtils::Widen(buffer);
     qint32 index = icons::toLong(txtIconIdx->text());
     const int result =
-        platform::PickIconDlg(this, buffer, mStringUtils::BufferCapacity(buffer), index);
+        platform::PickIconDlg(this, buffer, mStringUtils::BufferCapacity(buffer, bWinNT), index);
     if (result != 0) {
         txtIconPath->setText(mStringUtils::TrimNull(buffer));
         txtIconIdx->setText(QString::number(index));
@@ -220,7 +220,7 @@ void Form1::ShowSaveIcon()
 void Form1::ShowIcon(const QString& catalogueIndex)
 {
     QString buffer = mStringUtils::PadToMaxPath(txtIconPath->text());
-    if (mStringUtils::bWinNT)
+    if (bWinNT)
         buffer = mStringUtils::Widen(buffer);
     const qint32 index = icons::toLong(txtIconIdx->text());
     // TrimNull narrows the buffer in place, so the extraction below gets the plain path.

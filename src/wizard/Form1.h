@@ -75,6 +75,9 @@ private:
     QPushButton* cmdIconDlg;
     QPushButton* cmdIconDlg2;
 
+    // True when the shell's icon chooser takes UTF-16 text, so buffers are widened for it.
+    // Set by each load.
+    bool bWinNT = false;
     // 0 (empty) until a preview attempt, then 2 once an icon has been drawn, otherwise 1.
     int IconState = 0;
     // How many pieces of work hold the window, and whether an unload waits for them.

@@ -242,10 +242,9 @@ TEST_F(IconWindow, ChooserBehindPickIconDlgShowsEveryIconAndAcceptsOnlyAnIconOfA
         QTest::mouseDClick(view(dialog)->viewport(), Qt::LeftButton, {}, fourth);
         EXPECT_EQ(state(dialog), "12 icons of system/emul.dll at 4, OK, accepted");
     });
-    mStringUtils::bWinNT = true;
     QString buffer = mStringUtils::Widen(mStringUtils::PadToMaxPath(library));
     int index = 6;
-    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, mStringUtils::BufferCapacity(buffer), index), 1);
+    EXPECT_EQ(platform::PickIconDlg(nullptr, buffer, mStringUtils::BufferCapacity(buffer, true), index), 1);
     EXPECT_EQ(QString::number(index) + " " + local(mStringUtils::TrimNull(buffer)), "4 system/emul.dll");
     // Nothing can be accepted from a file without icons, nor a path longer than the buffer.
     TestEnvironment::writeFile(env.root() + "/readme.txt", "no icons here");

@@ -46,10 +46,8 @@ TEST(StringUtils, PathsPaddedTo260CharactersSurviveTheRoundTripThroughTheWidened
     }
     // Two bytes a character, low byte first; the capacity counts the characters the shell sees and its terminator.
     EXPECT_EQ(Widen("A" + chars({0xE9, 0x4E2D})), "A" + chars({0, 0xE9, 0, 0x2D, 0x4E}));
-    bWinNT = true;
-    EXPECT_EQ(BufferCapacity(Widen(PadToMaxPath("/tmp/emul.dll"))), 261);
-    bWinNT = false;
-    EXPECT_EQ(BufferCapacity(PadToMaxPath("/tmp/emul.dll")), 261);
+    EXPECT_EQ(BufferCapacity(Widen(PadToMaxPath("/tmp/emul.dll")), true), 261);
+    EXPECT_EQ(BufferCapacity(PadToMaxPath("/tmp/emul.dll"), false), 261);
 }
 
 TEST(StringUtils, IndexTextConvertsLikeTheRuntime)
