@@ -3,7 +3,7 @@
 
 #include "wizard/Artwork.h"
 #include "wizard/ClickableLabel.h"
-#include "catalogue/AnsiText.h"
+#include "catalogue/ConsoleOffer.h"
 #include "catalogue/Fileini.h"
 #include "wizard/Form1.h"
 #include "platform/ClassesRoot.h"
@@ -341,16 +341,14 @@ QString Zelvane15::catalogueFile() const
     return Fileini::cataloguePath(m_programDirectory);
 }
 
-bool Zelvane15::matches(int console) const
+std::optional<registry::ConsoleOffer> Zelvane15::consoleOffer() const
 {
-    return m_shared.ConsoleNames[console - 1] == c.C1->currentText();
+    return registry::ConsoleOffer::read(c.C1->currentText(), m_shared.ConsoleNames, catalogueFile());
 }
 
 bool Zelvane15::Lire_Ini1_Click()
 {
-    for (int n = 1; n <= 15; ++n)
-        m_shared.ConsoleNames[n - 1] = Fileini::GetIniString(QStringLiteral("Console"), Fileini::consoleNumber(n),
-                                                             catalogueFile());
+    m_shared.ConsoleNames = registry::ConsoleOffer::consoleNames(catalogueFile());
     for (int n = 1; n <= 15; ++n) {
         const QString& name = m_shared.ConsoleNames[n - 1];
         if (name != Fileini::IniEmpty && !setListItem(c.C1, n - 1, name)) {
@@ -361,26 +359,14 @@ bool Zelvane15::Lire_Ini1_Click()
     return true;
 }
 
-void Zelvane15::loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const char* keyPrefix,
-                                   bool classNames)
+// Without a console offer the boxes keep their captions.
+void Zelvane15::loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const std::array<QString, 4>* extensions)
 {
-    for (QCheckBox* box : boxes)
-        box->setEnabled(true);
-    for (QCheckBox* box : boxes)
-        box->setChecked(false);
-    for (int n = 1; n <= 15; ++n) {
-        if (!matches(n))
-            continue;
-        const QString section = Fileini::consoleNumber(n);
-        for (int k = 0; k < 4; ++k) {
-            const QString key = QLatin1String(keyPrefix) + QString::number(k + 1);
-            boxes[k]->setText(QStringLiteral("*.")
-                              + AnsiText::untilNul(Fileini::GetIniString(section, key, catalogueFile())));
-        }
-        if (classNames) {
-            m_shared.RomTypeName = Fileini::GetIniString(section, QStringLiteral("romname"), catalogueFile());
-            m_shared.SaveTypeName = Fileini::GetIniString(section, QStringLiteral("savname"), catalogueFile());
-        }
+    for (std::size_t k = 0; k < 4; ++k) {
+        boxes[k]->setEnabled(true);
+        boxes[k]->setChecked(false);
+        if (extensions)
+            boxes[k]->setText(QStringLiteral("*.") + (*extensions)[k]);
     }
     for (QCheckBox* box : boxes) {
         if (box->text() != QLatin1String("*."))
@@ -392,21 +378,21 @@ void Zelvane15::loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const
 
 void Zelvane15::Lire_Ini2_Click()
 {
-    loadExtensionBoxes(c.romBoxes, "ext", true);
+    const std::optional<registry::ConsoleOffer> offer = consoleOffer();
+    if (offer) {
+        m_shared.RomTypeName = offer->romClass;
+        m_shared.SaveTypeName = offer->saveClass;
+    }
+    loadExtensionBoxes(c.romBoxes, offer ? &offer->romExtensions : nullptr);
 }
 
 bool Zelvane15::Lire_Ini3_Click()
 {
-    for (int n = 1; n <= 15; ++n) {
-        if (!matches(n))
-            continue;
-        for (int k = 1; k <= 6; ++k) {
-            const QString value = Fileini::GetIniString(Fileini::consoleNumber(n), QStringLiteral("emu%1").arg(k),
-                                                        catalogueFile());
-            if (!setListItem(c.C2, k - 1, AnsiText::untilNul(value))) {
-                catalogueError();
-                return false;
-            }
+    const std::optional<registry::ConsoleOffer> offer = consoleOffer();
+    for (std::size_t k = 0; offer && k < offer->emulators.size(); ++k) {
+        if (!setListItem(c.C2, int(k), offer->emulators[k])) {
+            catalogueError();
+            return false;
         }
     }
     return true;
@@ -414,18 +400,16 @@ bool Zelvane15::Lire_Ini3_Click()
 
 void Zelvane15::Lire_Ini4_Click()
 {
-    loadExtensionBoxes(c.saveBoxes, "sav", false);
+    const std::optional<registry::ConsoleOffer> offer = consoleOffer();
+    loadExtensionBoxes(c.saveBoxes, offer ? &offer->saveExtensions : nullptr);
 }
 
 void Zelvane15::Lire_Ini5_Click()
 {
     m_shared.IconWindowMode = 2;
-    for (int n = 1; n <= 15; ++n) {
-        if (!matches(n))
-            continue;
-        const QString section = Fileini::consoleNumber(n);
-        m_shared.CartIconIndex = Fileini::GetIniString(section, QStringLiteral("cartico"), catalogueFile());
-        m_shared.SaveIconIndex = Fileini::GetIniString(section, QStringLiteral("saveico"), catalogueFile());
+    if (const std::optional<registry::ConsoleOffer> offer = consoleOffer()) {
+        m_shared.CartIconIndex = offer->romIcon;
+        m_shared.SaveIconIndex = offer->saveIcon;
     }
     showForm1();
 }

@@ -4,9 +4,11 @@
 #include "wizard/SharedValues.h"
 #include "wizard/Zelvane15Controls.h"
 #include "associations/AssociationPlan.h"
+#include "catalogue/ConsoleOffer.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <optional>
 
 class Form1;
 class QComboBox;
@@ -92,9 +94,10 @@ private:
     bool isPage(const QWidget* page) const;
     void showPage(QWidget* page);
     void enableNextWhenPicked(const QComboBox* list);
-    bool matches(int console) const;
     QString catalogueFile() const;
-    void loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const char* keyPrefix, bool classNames);
+    // What the catalogue offers for the console picked on the first page.
+    std::optional<registry::ConsoleOffer> consoleOffer() const;
+    void loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const std::array<QString, 4>* extensions);
     void catalogueError();
     void startupError();
     void showForm1();
