@@ -220,7 +220,7 @@ int CommandLineRunner::associate(const CommandRequest& request)
     const std::array<QString, 15> names = registry::ConsoleOffer::consoleNames(m_catalogueFile);
     QStringList consoles;
     for (const QString& name : names) {
-        if (name != Fileini::IniEmpty)
+        if (name != Fileini::IniEmpty())
             consoles << name;
     }
     // The catalogue's spelling, or the one name that differs from it by letter case alone.

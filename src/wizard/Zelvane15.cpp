@@ -351,7 +351,7 @@ bool Zelvane15::Lire_Ini1_Click()
     m_shared.ConsoleNames = registry::ConsoleOffer::consoleNames(catalogueFile());
     for (int n = 1; n <= 15; ++n) {
         const QString& name = m_shared.ConsoleNames[n - 1];
-        if (name != Fileini::IniEmpty && !setListItem(c.C1, n - 1, name)) {
+        if (name != Fileini::IniEmpty() && !setListItem(c.C1, n - 1, name)) {
             catalogueError();
             return false;
         }
