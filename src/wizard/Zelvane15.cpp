@@ -73,8 +73,9 @@ struct Zelvane15::CaptionTable {
     const char* Sui;
 };
 
-Zelvane15::Zelvane15(QString programDirectory)
+Zelvane15::Zelvane15(QString programDirectory, ClassesRootOpener openClassesRoot)
     : m_programDirectory(std::move(programDirectory))
+    , m_openClassesRoot(std::move(openClassesRoot))
     , c(buildZelvane15Controls(this))
 {
     setObjectName(QStringLiteral("Zelvane15"));
@@ -300,7 +301,7 @@ registry::AssociationChoices Zelvane15::choices() const
 void Zelvane15::Finish()
 {
     showPage(c.F1);
-    const std::unique_ptr<platform::ClassesRoot> classesRoot = platform::openClassesRoot(catalogueFile());
+    const std::unique_ptr<platform::ClassesRoot> classesRoot = m_openClassesRoot(catalogueFile());
     Reg reg(this, choices(), m_shared.ConsoleNames, catalogueFile(), *classesRoot);
     if (isFrench()) {
         reg.L1->setText(QStringLiteral("Inscription dans la base\nde registre en cours..."));

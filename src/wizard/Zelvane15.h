@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
+#include <memory>
 #include <optional>
 
 class Form1;
@@ -16,8 +18,13 @@ class QComboBox;
 class Zelvane15 : public QMainWindow {
     Q_OBJECT
 public:
+    // Opens the classes root Finish writes to, for the catalogue the pages were read from.
+    using ClassesRootOpener = std::function<std::unique_ptr<platform::ClassesRoot>(const QString& catalogueFile)>;
+
     // `programDirectory` holds the catalogue Zelvane.ini and the icon library Emul.icl.
-    explicit Zelvane15(QString programDirectory);
+    explicit Zelvane15(QString programDirectory, ClassesRootOpener openClassesRoot = [](const QString& catalogueFile) {
+        return platform::openClassesRoot(catalogueFile);
+    });
     ~Zelvane15() override;
 
     // Runs the load handler, then shows the window; false when start-up ended the program.
@@ -107,6 +114,7 @@ private:
     void Finish();
 
     QString m_programDirectory;
+    ClassesRootOpener m_openClassesRoot;
     Zelvane15Controls c;
     SharedValues m_shared;
     QString m_sett = QStringLiteral("set");
