@@ -1,6 +1,7 @@
 // The wizard window: start-up, the five pages and their loaders, language, level, About panel.
 #include "wizard/Zelvane15.h"
 
+#include "wizard/AboutPanel.h"
 #include "wizard/Artwork.h"
 #include "wizard/ClickableLabel.h"
 #include "catalogue/ConsoleOffer.h"
@@ -13,6 +14,7 @@
 #include "platform/Settings.h"
 #include "platform/ShellOpen.h"
 #include "wizard/Reg.h"
+#include "wizard/WizardCaptions.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,10 +32,6 @@ const QString kOptions = QStringLiteral("Options");
 const QString kNovice = QStringLiteral("Novice");
 const QString kExpert = QStringLiteral("Expert");
 
-// Link colours of the About panel, as packed red-green-blue values 33023 and 16711680.
-const QColor kLinkOrange(255, 128, 0);
-const QColor kLinkBlue(0, 0, 255);
-
 // Sets item `position` of `list`: replaces an existing item, appends at the end, and fails beyond
 // it. The pick is left as it was, so a list nobody picked from keeps an empty text.
 bool setListItem(QComboBox* list, int position, const QString& text)
@@ -50,28 +48,7 @@ bool setListItem(QComboBox* list, int position, const QString& text)
     return true;
 }
 
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
-
-struct Zelvane15::CaptionTable {
-    const char* F1;
-    const char* F2;
-    const char* F3;
-    const char* F4;
-    const char* F5;
-    const char* lng;
-    const char* qui;
-    const char* apr;
-    const char* Qu;
-    const char* Pre;
-    const char* Sui;
-};
 
 Zelvane15::Zelvane15(QString programDirectory, ClassesRootOpener openClassesRoot)
     : m_programDirectory(std::move(programDirectory))
@@ -443,36 +420,14 @@ void Zelvane15::sett2_Click()
         xpt_Click();
 }
 
-void Zelvane15::applyCaptions(const CaptionTable& table)
-{
-    c.F1->setTitle(QString::fromUtf8(table.F1));
-    c.F2->setTitle(QString::fromUtf8(table.F2));
-    c.F3->setTitle(QString::fromUtf8(table.F3));
-    c.F4->setTitle(QString::fromUtf8(table.F4));
-    c.F5->setTitle(QString::fromUtf8(table.F5));
-    c.lng->setText(QString::fromUtf8(table.lng));
-    c.qui->setText(QString::fromUtf8(table.qui));
-    c.apr->setText(QString::fromUtf8(table.apr));
-    c.Qu->setText(QString::fromUtf8(table.Qu));
-    c.Pre->setText(QString::fromUtf8(table.Pre));
-    c.Sui->setText(QString::fromUtf8(table.Sui));
-}
-
 void Zelvane15::FRV_Click()
 {
-    static constexpr CaptionTable french = {
-        "Choisissez une console", "Extensions des Roms", "Choisissez un Emulateur",
-        "Extensions des Sauvegardes", "Choisissez les icônes", "Langage", "Quitter", "A Propos",
-        "Quitter", "<--- Précédent", "Suivant --->"};
-    applyCaptions(french);
+    WizardCaptions::showFrench(c);
 }
 
 void Zelvane15::USV_Click()
 {
-    static constexpr CaptionTable english = {
-        "Select a Video Game Platform", "Roms Extensions", "Select an Emulator", "Saves Extensions",
-        "Select icons", "Language", "Quit", "About", "Quit", "<--- Previous", "Next --->"};
-    applyCaptions(english);
+    WizardCaptions::showEnglish(c);
 }
 
 void Zelvane15::setLevel(const QString& level)
@@ -542,21 +497,12 @@ void Zelvane15::us_Click()
 
 void Zelvane15::apr_Click()
 {
-    if (c.P2->isHidden()) {
-        if (c.I1->pixmap().isNull())
-            c.I1->setPixmap(Artwork::banner());
-        c.P2->show();
-        c.lng->setEnabled(false);
-    } else {
-        c.P2->hide();
-        c.lng->setEnabled(true);
-    }
+    AboutPanel::toggle(c);
 }
 
 void Zelvane15::Protege_Click()
 {
-    c.P2->hide();
-    c.lng->setEnabled(true);
+    AboutPanel::hide(c);
 }
 
 void Zelvane15::Lad_Click()
@@ -583,22 +529,19 @@ void Zelvane15::setMousePointer(int pointer)
 void Zelvane15::Lad_MouseMove()
 {
     setMousePointer(99);
-    setTextColour(c.Lad, kLinkBlue);
-    setTextColour(c.Lma, kLinkOrange);
+    AboutPanel::light(c, c.Lad);
 }
 
 void Zelvane15::Lma_MouseMove()
 {
     setMousePointer(99);
-    setTextColour(c.Lad, kLinkOrange);
-    setTextColour(c.Lma, kLinkBlue);
+    AboutPanel::light(c, c.Lma);
 }
 
 void Zelvane15::Protege_MouseMove()
 {
     setMousePointer(0);
-    setTextColour(c.Lad, kLinkOrange);
-    setTextColour(c.Lma, kLinkOrange);
+    AboutPanel::light(c, nullptr);
 }
 
 void Zelvane15::flag_MouseMove()

@@ -89,9 +89,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    struct CaptionTable;
     void connectHandlers();
-    void applyCaptions(const CaptionTable& table);
     void showLanguagePanel();
     void chooseLanguage(const QString& code);
     void setLevel(const QString& level);
