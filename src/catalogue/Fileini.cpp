@@ -12,8 +12,6 @@
 
 namespace Fileini {
 
-QString IniEmpty;
-
 namespace {
 constexpr int kBufferLength = 128;
 constexpr int kBufferSize = 127; // what the lookup may fill, NUL included: 126 characters at most
@@ -30,14 +28,18 @@ QString userCataloguePath()
 }
 } // namespace
 
+QString IniEmpty()
+{
+    return QString(kBufferLength, QChar(u'\0'));
+}
+
 QString GetIniString(const QString& Section, const QString& Key, const QString& File)
 {
     std::array<char, kBufferLength> buffer {};
-    IniEmpty = QString(kBufferLength, QChar(u'\0'));
     const int count = platform::GetPrivateProfileStringA(Section.toUtf8(), Key.toUtf8(), "",
                                                          buffer.data(), kBufferSize, File);
     if (count < 1)
-        return IniEmpty;
+        return IniEmpty();
     return AnsiText::decode(QByteArray(buffer.data(), count));
 }
 

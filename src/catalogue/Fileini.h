@@ -6,10 +6,10 @@
 namespace Fileini {
 
 // The marker for a key without a value: 128 NUL characters. It never equals a value (which has no
-// NUL and at most 126 characters) and shows as the empty text. Every read sets it first.
-extern QString IniEmpty;
+// NUL and at most 126 characters) and shows as the empty text.
+QString IniEmpty();
 
-// The value of `Key` in `Section` of the catalogue `File` (1 to 126 characters), or IniEmpty when
+// The value of `Key` in `Section` of the catalogue `File` (1 to 126 characters), or IniEmpty() when
 // the file, the section, the key or the value is missing.
 QString GetIniString(const QString& Section, const QString& Key, const QString& File);
 

@@ -21,7 +21,7 @@ int AssociateRequest::run(const CommandRequest& request) const
     const std::array<QString, 15> names = registry::ConsoleOffer::consoleNames(m_catalogueFile);
     QStringList consoles;
     for (const QString& name : names) {
-        if (name != Fileini::IniEmpty)
+        if (name != Fileini::IniEmpty())
             consoles << name;
     }
     // The catalogue's spelling, or the one name that differs from it by letter case alone.

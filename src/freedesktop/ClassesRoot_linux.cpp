@@ -17,12 +17,6 @@
 namespace platform {
 namespace {
 
-DesktopNotifyHook& hook()
-{
-    static DesktopNotifyHook instance;
-    return instance;
-}
-
 QString zelvaneDataFolder()
 {
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
@@ -44,8 +38,9 @@ QList<Failure> publish(const registry::RegistryHive& hive, const QStringList& cl
 
 class HiveClassesRoot final : public ClassesRoot {
 public:
-    explicit HiveClassesRoot(QString catalogueFile)
+    HiveClassesRoot(QString catalogueFile, DesktopNotifier notifier)
         : m_catalogueFile(std::move(catalogueFile))
+        , m_notifier(std::move(notifier))
     {
     }
 
@@ -119,7 +114,7 @@ public:
             failures = session.file.failures();
             // The desktop is told even when the file could not be saved: the associations of
             // this run still work, and the user has been told why they were not kept.
-            failures += hook() ? hook()(classNames) : publish(session.hive, classNames, m_catalogueFile);
+            failures += m_notifier ? m_notifier(classNames) : publish(session.hive, classNames, m_catalogueFile);
         }
         m_session.reset();
         return failures;
@@ -127,14 +122,14 @@ public:
 
     QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
     {
-        if (hook())
+        if (m_notifier)
             return QList<ExtensionClaim>(extensions.size());
         return registry::DesktopCheck::claimsOf(extensions);
     }
 
     QList<ClassCheck> checkClasses(const QStringList& classNames) override
     {
-        if (hook())
+        if (m_notifier)
             return {};
         const Session& session = openSession();
         if (!session.readable)
@@ -189,15 +184,16 @@ private:
     }
 
     const QString m_catalogueFile;
+    const DesktopNotifier m_notifier;
     std::optional<Session> m_session;
 };
 
 } // namespace
 
-std::unique_ptr<ClassesRoot> openClassesRoot(const QString& catalogueFile)
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString& catalogueFile, DesktopNotifier notifier)
 {
     return std::make_unique<HiveClassesRoot>(
-        catalogueFile.isEmpty() ? Fileini::cataloguePath(programDirectory()) : catalogueFile);
+        catalogueFile.isEmpty() ? Fileini::cataloguePath(programDirectory()) : catalogueFile, std::move(notifier));
 }
 
 QString classesRootName()
@@ -208,11 +204,6 @@ QString classesRootName()
 QString backupFolder()
 {
     return zelvaneDataFolder() + QStringLiteral("/backups");
-}
-
-void setDesktopNotifyHook(DesktopNotifyHook newHook)
-{
-    hook() = std::move(newHook);
 }
 
 } // namespace platform

@@ -81,22 +81,22 @@ public:
     virtual QList<ClassCheck> checkClasses(const QStringList& classNames) = 0;
 };
 
+// Stands in for the desktop: told the classes a sequence of writes wrote, returns its failures.
+using DesktopNotifier = std::function<QList<Failure>(const QStringList& classNames)>;
+
 // The classes root of this platform: on Windows the registry's per-user classes; on Linux the
 // per-user hive file $XDG_DATA_HOME/zelvane/classes.reg, published to the desktop with the names
 // of the consoles of `catalogueFile` (by default the catalogue the wizard reads beside the
 // program).
-std::unique_ptr<ClassesRoot> openClassesRoot(const QString& catalogueFile = {});
+// With a `notifier`, finishWrites hands the class names to it instead of telling the desktop
+// (publishing on Linux, the shell's change notice on Windows), and the desktop is not asked
+// either: claimsOf and checkClasses find nothing.
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString& catalogueFile = {}, DesktopNotifier notifier = {});
 
 // The registry key the classes root stands for, as a .reg file names it: HKEY_CLASSES_ROOT for
 // the hive on Linux, HKEY_CURRENT_USER\Software\Classes on Windows.
 QString classesRootName();
 // The per-user folder that keeps the backups of the classes root.
 QString backupFolder();
-
-// While set, finishWrites hands the class names to the hook instead of telling the desktop
-// (publishing on Linux, the shell's change notice on Windows); the hook returns its failures.
-// The desktop is not asked either: claimsOf and checkClasses find nothing.
-using DesktopNotifyHook = std::function<QList<Failure>(const QStringList& classNames)>;
-void setDesktopNotifyHook(DesktopNotifyHook hook);
 
 } // namespace platform

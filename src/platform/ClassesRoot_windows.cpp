@@ -13,12 +13,6 @@
 namespace platform {
 namespace {
 
-DesktopNotifyHook& hook()
-{
-    static DesktopNotifyHook instance;
-    return instance;
-}
-
 const QString kUserClasses = QString::fromWCharArray(win32::UserClassesKey);
 
 const wchar_t* wide(const QString& text)
@@ -74,6 +68,11 @@ Failure openedElsewhere(const QString& extension, const QString& chosen, const Q
 
 class RegistryClassesRoot final : public ClassesRoot {
 public:
+    explicit RegistryClassesRoot(DesktopNotifier notifier)
+        : m_notifier(std::move(notifier))
+    {
+    }
+
     long createKey(const QString& path, Key* key) override
     {
         HKEY handle = nullptr;
@@ -126,8 +125,8 @@ public:
 
     QList<Failure> finishWrites(const QStringList& classNames) override
     {
-        if (hook())
-            return hook()(classNames);
+        if (m_notifier)
+            return m_notifier(classNames);
         win32::notifyAssociationsChanged();
         return {};
     }
@@ -143,7 +142,7 @@ public:
     QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
     {
         QList<ExtensionClaim> claims(extensions.size());
-        for (qsizetype i = 0; !hook() && i < extensions.size(); ++i) {
+        for (qsizetype i = 0; !m_notifier && i < extensions.size(); ++i) {
             const std::optional<QString> type = registryText(
                 HKEY_LOCAL_MACHINE, QStringLiteral("Software\\Classes\\.") + extensions[i], nullptr);
             const std::optional<QString> command
@@ -159,7 +158,7 @@ public:
     {
         QList<ClassCheck> checks;
         QStringList keys;
-        if (hook() || readSubkeys(QString(), &keys) != ERROR_SUCCESS)
+        if (m_notifier || readSubkeys(QString(), &keys) != ERROR_SUCCESS)
             return checks;
         for (const QString& className : classNames) {
             std::optional<QString> description;
@@ -205,14 +204,16 @@ private:
         }
         return opens;
     }
+
+    const DesktopNotifier m_notifier;
 };
 
 } // namespace
 
 // The registry's classes are shown by their own descriptions: the catalogue names nothing here.
-std::unique_ptr<ClassesRoot> openClassesRoot(const QString&)
+std::unique_ptr<ClassesRoot> openClassesRoot(const QString&, DesktopNotifier notifier)
 {
-    return std::make_unique<RegistryClassesRoot>();
+    return std::make_unique<RegistryClassesRoot>(std::move(notifier));
 }
 
 QString classesRootName()
@@ -225,11 +226,6 @@ QString backupFolder()
     // %LOCALAPPDATA%\Zelvane\backups
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
         + QStringLiteral("/Zelvane/backups");
-}
-
-void setDesktopNotifyHook(DesktopNotifyHook newHook)
-{
-    hook() = std::move(newHook);
 }
 
 } // namespace platform

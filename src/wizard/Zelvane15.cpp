@@ -1,9 +1,10 @@
 // The wizard window: start-up, the five pages and their loaders, language, level, About panel.
 #include "wizard/Zelvane15.h"
 
+#include "wizard/AboutPanel.h"
 #include "wizard/Artwork.h"
 #include "wizard/ClickableLabel.h"
-#include "catalogue/AnsiText.h"
+#include "catalogue/ConsoleOffer.h"
 #include "catalogue/Fileini.h"
 #include "wizard/Form1.h"
 #include "platform/ClassesRoot.h"
@@ -13,6 +14,7 @@
 #include "platform/Settings.h"
 #include "platform/ShellOpen.h"
 #include "wizard/Reg.h"
+#include "wizard/WizardCaptions.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -30,10 +32,6 @@ const QString kOptions = QStringLiteral("Options");
 const QString kNovice = QStringLiteral("Novice");
 const QString kExpert = QStringLiteral("Expert");
 
-// Link colours of the About panel, as packed red-green-blue values 33023 and 16711680.
-const QColor kLinkOrange(255, 128, 0);
-const QColor kLinkBlue(0, 0, 255);
-
 // Sets item `position` of `list`: replaces an existing item, appends at the end, and fails beyond
 // it. The pick is left as it was, so a list nobody picked from keeps an empty text.
 bool setListItem(QComboBox* list, int position, const QString& text)
@@ -50,31 +48,11 @@ bool setListItem(QComboBox* list, int position, const QString& text)
     return true;
 }
 
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
-struct Zelvane15::CaptionTable {
-    const char* F1;
-    const char* F2;
-    const char* F3;
-    const char* F4;
-    const char* F5;
-    const char* lng;
-    const char* qui;
-    const char* apr;
-    const char* Qu;
-    const char* Pre;
-    const char* Sui;
-};
-
-Zelvane15::Zelvane15(QString programDirectory)
+Zelvane15::Zelvane15(QString programDirectory, ClassesRootOpener openClassesRoot)
     : m_programDirectory(std::move(programDirectory))
+    , m_openClassesRoot(std::move(openClassesRoot))
     , c(buildZelvane15Controls(this))
 {
     setObjectName(QStringLiteral("Zelvane15"));
@@ -300,7 +278,7 @@ registry::AssociationChoices Zelvane15::choices() const
 void Zelvane15::Finish()
 {
     showPage(c.F1);
-    const std::unique_ptr<platform::ClassesRoot> classesRoot = platform::openClassesRoot(catalogueFile());
+    const std::unique_ptr<platform::ClassesRoot> classesRoot = m_openClassesRoot(catalogueFile());
     Reg reg(this, choices(), m_shared.ConsoleNames, catalogueFile(), *classesRoot);
     if (isFrench()) {
         reg.L1->setText(QStringLiteral("Inscription dans la base\nde registre en cours..."));
@@ -341,19 +319,17 @@ QString Zelvane15::catalogueFile() const
     return Fileini::cataloguePath(m_programDirectory);
 }
 
-bool Zelvane15::matches(int console) const
+std::optional<registry::ConsoleOffer> Zelvane15::consoleOffer() const
 {
-    return m_shared.ConsoleNames[console - 1] == c.C1->currentText();
+    return registry::ConsoleOffer::read(c.C1->currentText(), m_shared.ConsoleNames, catalogueFile());
 }
 
 bool Zelvane15::Lire_Ini1_Click()
 {
-    for (int n = 1; n <= 15; ++n)
-        m_shared.ConsoleNames[n - 1] = Fileini::GetIniString(QStringLiteral("Console"), Fileini::consoleNumber(n),
-                                                             catalogueFile());
+    m_shared.ConsoleNames = registry::ConsoleOffer::consoleNames(catalogueFile());
     for (int n = 1; n <= 15; ++n) {
         const QString& name = m_shared.ConsoleNames[n - 1];
-        if (name != Fileini::IniEmpty && !setListItem(c.C1, n - 1, name)) {
+        if (name != Fileini::IniEmpty() && !setListItem(c.C1, n - 1, name)) {
             catalogueError();
             return false;
         }
@@ -361,26 +337,14 @@ bool Zelvane15::Lire_Ini1_Click()
     return true;
 }
 
-void Zelvane15::loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const char* keyPrefix,
-                                   bool classNames)
+// Without a console offer the boxes keep their captions.
+void Zelvane15::loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const std::array<QString, 4>* extensions)
 {
-    for (QCheckBox* box : boxes)
-        box->setEnabled(true);
-    for (QCheckBox* box : boxes)
-        box->setChecked(false);
-    for (int n = 1; n <= 15; ++n) {
-        if (!matches(n))
-            continue;
-        const QString section = Fileini::consoleNumber(n);
-        for (int k = 0; k < 4; ++k) {
-            const QString key = QLatin1String(keyPrefix) + QString::number(k + 1);
-            boxes[k]->setText(QStringLiteral("*.")
-                              + AnsiText::untilNul(Fileini::GetIniString(section, key, catalogueFile())));
-        }
-        if (classNames) {
-            m_shared.RomTypeName = Fileini::GetIniString(section, QStringLiteral("romname"), catalogueFile());
-            m_shared.SaveTypeName = Fileini::GetIniString(section, QStringLiteral("savname"), catalogueFile());
-        }
+    for (std::size_t k = 0; k < 4; ++k) {
+        boxes[k]->setEnabled(true);
+        boxes[k]->setChecked(false);
+        if (extensions)
+            boxes[k]->setText(QStringLiteral("*.") + (*extensions)[k]);
     }
     for (QCheckBox* box : boxes) {
         if (box->text() != QLatin1String("*."))
@@ -392,21 +356,21 @@ void Zelvane15::loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const
 
 void Zelvane15::Lire_Ini2_Click()
 {
-    loadExtensionBoxes(c.romBoxes, "ext", true);
+    const std::optional<registry::ConsoleOffer> offer = consoleOffer();
+    if (offer) {
+        m_shared.RomTypeName = offer->romClass;
+        m_shared.SaveTypeName = offer->saveClass;
+    }
+    loadExtensionBoxes(c.romBoxes, offer ? &offer->romExtensions : nullptr);
 }
 
 bool Zelvane15::Lire_Ini3_Click()
 {
-    for (int n = 1; n <= 15; ++n) {
-        if (!matches(n))
-            continue;
-        for (int k = 1; k <= 6; ++k) {
-            const QString value = Fileini::GetIniString(Fileini::consoleNumber(n), QStringLiteral("emu%1").arg(k),
-                                                        catalogueFile());
-            if (!setListItem(c.C2, k - 1, AnsiText::untilNul(value))) {
-                catalogueError();
-                return false;
-            }
+    const std::optional<registry::ConsoleOffer> offer = consoleOffer();
+    for (std::size_t k = 0; offer && k < offer->emulators.size(); ++k) {
+        if (!setListItem(c.C2, int(k), offer->emulators[k])) {
+            catalogueError();
+            return false;
         }
     }
     return true;
@@ -414,18 +378,16 @@ bool Zelvane15::Lire_Ini3_Click()
 
 void Zelvane15::Lire_Ini4_Click()
 {
-    loadExtensionBoxes(c.saveBoxes, "sav", false);
+    const std::optional<registry::ConsoleOffer> offer = consoleOffer();
+    loadExtensionBoxes(c.saveBoxes, offer ? &offer->saveExtensions : nullptr);
 }
 
 void Zelvane15::Lire_Ini5_Click()
 {
     m_shared.IconWindowMode = 2;
-    for (int n = 1; n <= 15; ++n) {
-        if (!matches(n))
-            continue;
-        const QString section = Fileini::consoleNumber(n);
-        m_shared.CartIconIndex = Fileini::GetIniString(section, QStringLiteral("cartico"), catalogueFile());
-        m_shared.SaveIconIndex = Fileini::GetIniString(section, QStringLiteral("saveico"), catalogueFile());
+    if (const std::optional<registry::ConsoleOffer> offer = consoleOffer()) {
+        m_shared.CartIconIndex = offer->romIcon;
+        m_shared.SaveIconIndex = offer->saveIcon;
     }
     showForm1();
 }
@@ -458,36 +420,14 @@ void Zelvane15::sett2_Click()
         xpt_Click();
 }
 
-void Zelvane15::applyCaptions(const CaptionTable& table)
-{
-    c.F1->setTitle(QString::fromUtf8(table.F1));
-    c.F2->setTitle(QString::fromUtf8(table.F2));
-    c.F3->setTitle(QString::fromUtf8(table.F3));
-    c.F4->setTitle(QString::fromUtf8(table.F4));
-    c.F5->setTitle(QString::fromUtf8(table.F5));
-    c.lng->setText(QString::fromUtf8(table.lng));
-    c.qui->setText(QString::fromUtf8(table.qui));
-    c.apr->setText(QString::fromUtf8(table.apr));
-    c.Qu->setText(QString::fromUtf8(table.Qu));
-    c.Pre->setText(QString::fromUtf8(table.Pre));
-    c.Sui->setText(QString::fromUtf8(table.Sui));
-}
-
 void Zelvane15::FRV_Click()
 {
-    static constexpr CaptionTable french = {
-        "Choisissez une console", "Extensions des Roms", "Choisissez un Emulateur",
-        "Extensions des Sauvegardes", "Choisissez les icônes", "Langage", "Quitter", "A Propos",
-        "Quitter", "<--- Précédent", "Suivant --->"};
-    applyCaptions(french);
+    WizardCaptions::showFrench(c);
 }
 
 void Zelvane15::USV_Click()
 {
-    static constexpr CaptionTable english = {
-        "Select a Video Game Platform", "Roms Extensions", "Select an Emulator", "Saves Extensions",
-        "Select icons", "Language", "Quit", "About", "Quit", "<--- Previous", "Next --->"};
-    applyCaptions(english);
+    WizardCaptions::showEnglish(c);
 }
 
 void Zelvane15::setLevel(const QString& level)
@@ -557,21 +497,12 @@ void Zelvane15::us_Click()
 
 void Zelvane15::apr_Click()
 {
-    if (c.P2->isHidden()) {
-        if (c.I1->pixmap().isNull())
-            c.I1->setPixmap(Artwork::banner());
-        c.P2->show();
-        c.lng->setEnabled(false);
-    } else {
-        c.P2->hide();
-        c.lng->setEnabled(true);
-    }
+    AboutPanel::toggle(c);
 }
 
 void Zelvane15::Protege_Click()
 {
-    c.P2->hide();
-    c.lng->setEnabled(true);
+    AboutPanel::hide(c);
 }
 
 void Zelvane15::Lad_Click()
@@ -598,22 +529,19 @@ void Zelvane15::setMousePointer(int pointer)
 void Zelvane15::Lad_MouseMove()
 {
     setMousePointer(99);
-    setTextColour(c.Lad, kLinkBlue);
-    setTextColour(c.Lma, kLinkOrange);
+    AboutPanel::light(c, c.Lad);
 }
 
 void Zelvane15::Lma_MouseMove()
 {
     setMousePointer(99);
-    setTextColour(c.Lad, kLinkOrange);
-    setTextColour(c.Lma, kLinkBlue);
+    AboutPanel::light(c, c.Lma);
 }
 
 void Zelvane15::Protege_MouseMove()
 {
     setMousePointer(0);
-    setTextColour(c.Lad, kLinkOrange);
-    setTextColour(c.Lma, kLinkOrange);
+    AboutPanel::light(c, nullptr);
 }
 
 void Zelvane15::flag_MouseMove()

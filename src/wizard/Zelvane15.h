@@ -4,9 +4,13 @@
 #include "wizard/SharedValues.h"
 #include "wizard/Zelvane15Controls.h"
 #include "associations/AssociationPlan.h"
+#include "catalogue/ConsoleOffer.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
 
 class Form1;
 class QComboBox;
@@ -14,8 +18,13 @@ class QComboBox;
 class Zelvane15 : public QMainWindow {
     Q_OBJECT
 public:
+    // Opens the classes root Finish writes to, for the catalogue the pages were read from.
+    using ClassesRootOpener = std::function<std::unique_ptr<platform::ClassesRoot>(const QString& catalogueFile)>;
+
     // `programDirectory` holds the catalogue Zelvane.ini and the icon library Emul.icl.
-    explicit Zelvane15(QString programDirectory);
+    explicit Zelvane15(QString programDirectory, ClassesRootOpener openClassesRoot = [](const QString& catalogueFile) {
+        return platform::openClassesRoot(catalogueFile);
+    });
     ~Zelvane15() override;
 
     // Runs the load handler, then shows the window; false when start-up ended the program.
@@ -80,9 +89,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    struct CaptionTable;
     void connectHandlers();
-    void applyCaptions(const CaptionTable& table);
     void showLanguagePanel();
     void chooseLanguage(const QString& code);
     void setLevel(const QString& level);
@@ -92,9 +99,10 @@ private:
     bool isPage(const QWidget* page) const;
     void showPage(QWidget* page);
     void enableNextWhenPicked(const QComboBox* list);
-    bool matches(int console) const;
     QString catalogueFile() const;
-    void loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const char* keyPrefix, bool classNames);
+    // What the catalogue offers for the console picked on the first page.
+    std::optional<registry::ConsoleOffer> consoleOffer() const;
+    void loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const std::array<QString, 4>* extensions);
     void catalogueError();
     void startupError();
     void showForm1();
@@ -104,6 +112,7 @@ private:
     void Finish();
 
     QString m_programDirectory;
+    ClassesRootOpener m_openClassesRoot;
     Zelvane15Controls c;
     SharedValues m_shared;
     QString m_sett = QStringLiteral("set");

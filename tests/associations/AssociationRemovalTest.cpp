@@ -19,7 +19,7 @@ TEST(AssociationRemoval, TakesOnlyWhatIsStillTheAssociations)
         // ours that another program has described since.
         {"Foreign.Class", "Foreign thing"}, {"Foreign.Class\\shell", "open"}, {"Other", "Foreign.Class"},
         {"Gb.Rom", "Game Boy ROM"}, {"Gb.Rom\\shell", "Jouer - Play"}, {"GB", "Gb.Rom"}, {".gb", "Gb.Rom"}}).serialize());
-    const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot();
+    const std::unique_ptr<platform::ClassesRoot> root = desktop.open();
     platform::Failure failure;
     const auto list = registry::AssociationList::read(*root, {{"Nes.Rom", "Nes.Save"}, {"Gb.Rom", "Gb.Save"}}, &failure);
     ASSERT_TRUE(list.has_value());

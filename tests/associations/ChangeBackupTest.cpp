@@ -36,7 +36,7 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     regtest::NotifyRecorder desktop;
     TestEnvironment::writeFile(env.hiveFile(), "REGEDIT4\n[HKEY_CLASSES_ROOT\\.a]\n@=\"A\"\n[HKEY_CLASSES_ROOT\\.b]\n[HKEY_CLASSES_ROOT\\Old.Rom]\n"
                                                "@=\"Old.Rom\"\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n");
-    const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot();
+    const std::unique_ptr<platform::ClassesRoot> root = desktop.open();
     registry::ClassesRootChange change(*root, "remove");
     ASSERT_TRUE(change.backUp({"New.Rom", "New.Rom\\shell\\Jouer - Play\\command", ".A", ".b", ".new", "Old.Rom\\DefaultIcon"},
                               {"Old.Rom\\shell", "Missing"}, kNow))
@@ -64,7 +64,7 @@ TEST(ChangeBackup, ChangesNothingWhenTheBackupCannotBeMade)
         TestEnvironment env;
         regtest::NotifyRecorder desktop;
         TestEnvironment::writeFile(QByteArray(hive).isEmpty() ? env.dataHome() + "/zelvane/backups" : env.hiveFile(), hive);
-        const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot();
+        const std::unique_ptr<platform::ClassesRoot> root = desktop.open();
         registry::ClassesRootChange change(*root, "finish");
         EXPECT_FALSE(change.backUp({".a"}, {}, kNow));
         ASSERT_EQ(change.failures().size(), 1);

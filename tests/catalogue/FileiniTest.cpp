@@ -23,6 +23,7 @@ TEST(GetIniString, ReadsTheValueOrTheMarker)
         {"U+FEFF alone", "[S]\na=\xEF\xBB\xBF\n", QString(QChar(0xFEFF))},
         {"UTF-8 mark then U+FEFF", "\xEF\xBB\xBF[S]\na=\xEF\xBB\xBFNES\n", QChar(0xFEFF) + QStringLiteral("NES")},
     };
+    ASSERT_EQ(Fileini::IniEmpty(), marker);
     TestEnvironment env;
     const QString file = Fileini::cataloguePath(env.programDir());
     for (const auto& row : rows) {

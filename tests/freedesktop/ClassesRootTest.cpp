@@ -19,10 +19,11 @@ QList<std::pair<QString, QString>> valuesOf(const QString& className, const QStr
             {className + "\\shell\\Jouer - Play\\command", "emu \"%1\""}};
 }
 
-// One Finish, in a classes root of its own, ended by the end of the sequence.
-QList<Failure> finish(const QString& className, const QString& extension)
+// One Finish, in a classes root of its own, ended by the end of the sequence; told to `desktop`
+// when given, else to the desktop.
+QList<Failure> finish(const QString& className, const QString& extension, const platform::DesktopNotifier& desktop = {})
 {
-    const std::unique_ptr<ClassesRoot> root = platform::openClassesRoot();
+    const std::unique_ptr<ClassesRoot> root = platform::openClassesRoot({}, desktop);
     for (const auto& [path, data] : valuesOf(className, extension)) {
         ClassesRoot::Key key = 0;
         EXPECT_EQ(QList<long>({root->createKey(path, &key), root->setDefaultValue(key, data)}), QList<long>({0, 0})) << path.toStdString();
@@ -42,8 +43,8 @@ TEST(ClassesRootLinux, AddsEachFinishToTheFileAndLosesNothing)
     const QByteArray file = "Windows Registry Editor Version 5.00\n[HKEY_CLASSES_ROOT\\Old.Rom]\n@=\"M\xC3\xA9ga\"\n\"x\"=\"y\"\n"
                             "[HKEY_CURRENT_USER\\Software\\Zelvane]\n\"Langue\"=\"FR\"\n";
     TestEnvironment::writeFile(env.hiveFile(), file);
-    EXPECT_TRUE(finish("First.Rom", ".fst").isEmpty());
-    EXPECT_TRUE(finish("Second.Rom", ".FST").isEmpty());
+    EXPECT_TRUE(finish("First.Rom", ".fst", desktop.notifier()).isEmpty());
+    EXPECT_TRUE(finish("Second.Rom", ".FST", desktop.notifier()).isEmpty());
     RegistryHive expected = RegistryHive::parse(file, nullptr).value();
     for (const auto& [path, data] : valuesOf("First.Rom", ".fst") + valuesOf("Second.Rom", ".FST"))
         expected.setDefaultValue(path, data);
@@ -84,7 +85,7 @@ TEST(ClassesRootLinux, KeepsTheHiveInTheHomeFolderWithoutAnAbsoluteDataFolder)
         regtest::NotifyRecorder desktop;
         qputenv("HOME", QFile::encodeName(env.root() + "/home"));
         qputenv("XDG_DATA_HOME", dataHome);
-        EXPECT_TRUE(finish("Cart.Rom", ".smc").isEmpty());
+        EXPECT_TRUE(finish("Cart.Rom", ".smc", desktop.notifier()).isEmpty());
         EXPECT_TRUE(desktoptest::readHive(env.root() + "/home/.local/share/zelvane/classes.reg").hasKey("Cart.Rom") && !QFileInfo::exists("relative")) << dataHome;
     }
 }
@@ -111,9 +112,9 @@ TEST(ClassesRootLinux, ReadsAndDeletesAndKeepsOnlyWhatASequenceFinishes)
     using namespace platform;
     TestEnvironment env;
     regtest::NotifyRecorder desktop;
-    ASSERT_TRUE(finish("Cart.Rom", ".smc").isEmpty());
+    ASSERT_TRUE(finish("Cart.Rom", ".smc", desktop.notifier()).isEmpty());
     const QByteArray before = TestEnvironment::readFile(env.hiveFile());
-    const std::unique_ptr<ClassesRoot> root = openClassesRoot();
+    const std::unique_ptr<ClassesRoot> root = desktop.open();
     std::optional<QString> smc, play, missing;
     QStringList names, none;
     ClassesRoot::Key key = 0;

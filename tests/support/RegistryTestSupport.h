@@ -45,12 +45,13 @@ inline QStringList keysOf(const registry::RegistryHive& hive, const QString& pat
     return keys;
 }
 
-// Stands in for the desktop while it lives: records the classes it is told of.
+// Stands in for the desktop of the classes roots it opens: records the classes it is told of.
 struct NotifyRecorder {
-    NotifyRecorder() { platform::setDesktopNotifyHook([this](const QStringList& names) { return told.append(names), QList<platform::Failure>(); }); }
-    ~NotifyRecorder() { platform::setDesktopNotifyHook({}); }
+    NotifyRecorder() = default;
     NotifyRecorder(const NotifyRecorder&) = delete;
     NotifyRecorder& operator=(const NotifyRecorder&) = delete;
+    platform::DesktopNotifier notifier() { return [this](const QStringList& names) { return told.append(names), QList<platform::Failure>(); }; }
+    std::unique_ptr<platform::ClassesRoot> open() { return platform::openClassesRoot({}, notifier()); }
     QList<QStringList> told;
 };
 

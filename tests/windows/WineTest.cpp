@@ -260,8 +260,8 @@ TEST(Windows, TheRegistryHoldsWhatOurHiveHoldsAndABackupUndoesAChange)
         {true, true, true, true}, {true, true, true, true}, QStringLiteral("C:\\Users\\Zoë\\AppData\\Local\\Zelvane\\emul.dll,3"),
         QString(), Fileini::GetIniString("01", "romname", catalogue), Fileini::GetIniString("01", "savname", catalogue)};
     const registry::AssociationPlan plan(choices, {choices.console}, catalogue);
-    platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::Failure>(); });
-    const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot(catalogue);
+    const std::unique_ptr<platform::ClassesRoot> root
+        = platform::openClassesRoot(catalogue, [](const QStringList&) { return QList<platform::Failure>(); });
     // One change made in our hive as Finish makes it, its backup first, and in the registry through
     // the Win32 core, each write read back as REG_SZ with its terminating NUL; returns the backup.
     const auto change = [&](const QList<registry::PlannedWrite>& writes, const QStringList& trees) {
@@ -308,7 +308,6 @@ TEST(Windows, TheRegistryHoldsWhatOurHiveHoldsAndABackupUndoesAChange)
     EXPECT_NE(ours(), associated);
     import(backup, kUserClasses);
     EXPECT_EQ(exported(kUserClasses, roots), associated);
-    platform::setDesktopNotifyHook({});
 }
 
 // Positions spread over the library, its last and the one past its end; the resource IDs of the

@@ -59,9 +59,9 @@ TEST_F(FinishTest, WritesTheHiveTheCommandLineWritesAndTellsFailuresInTheWizards
         const auto text = [](const QByteArray& utf16) { return QString::fromUtf16(reinterpret_cast<const char16_t*>(utf16.data()), utf16.size() / 2).toStdString(); };
         EXPECT_TRUE(!written.isEmpty() && associated == written) << text(associated) << "\ndiffers from Finish's\n" << text(written);
     }
-    platform::setDesktopNotifyHook([](const QStringList&) {
+    desktop = [](const QStringList&) {
         return QList<platform::Failure>{{"The desktop was not told.", QString::fromUtf8("Le bureau n'a pas été prévenu.")}};
-    });
+    };
     act("lng fr");
     finish("C1=1 Sui C2=0 Sui");
     EXPECT_EQ(whileWriting + " | " + state(), "Inscription dans la base\nde registre en cours... | F1 N- Suivant --->");
@@ -81,7 +81,7 @@ TEST_F(FinishTest, WritesTheHiveTheCommandLineWritesAndTellsFailuresInTheWizards
 // reads back as they were before the last Finish.
 TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorWarningsAreToldAndUndoGivesEveryFileBack)
 {
-    platform::setDesktopNotifyHook({});
+    desktop = {};
     programsOnPath({"beta-emu"});
     const QString emulator = env.root() + "/my emulators/emu", record = env.root() + "/arguments";
     TestEnvironment::writeProgram(emulator, desktoptest::recorderScript(record));

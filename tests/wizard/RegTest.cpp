@@ -56,7 +56,7 @@ struct Finish {
     registry::AssociationChoices choices {.console = "Super Console", .command = kEmulator, .romIcon = kCartIcon,
                                           .saveIcon = kSaveIcon, .romClass = "Super.Rom", .saveClass = "Super.Save"};
     QMainWindow window;
-    const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot();
+    const std::unique_ptr<platform::ClassesRoot> root = desktop.open();
 };
 
 // The fifteen rows the sequence can write, in order.

@@ -32,7 +32,7 @@ TEST_F(StartupTest, FailuresAreToldInTheStoredLanguageAndEndTheProgramWithoutAWi
             QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", own.programDir() + "/Emul.icl");
         if (c.failure == "folder")
             qputenv("XDG_DATA_HOME", (own.programDir() + "/Zelvane.ini").toLocal8Bit());
-        window = std::make_unique<Zelvane15>(own.programDir());
+        window = makeWindow(own.programDir());
         EXPECT_TRUE(!window->start() && ended && !window->isVisible());
         EXPECT_EQ(messages, QStringList{c.message});
     }

@@ -1,5 +1,5 @@
-// The app tests' fixture: a main window over a catalogue written by the test, with message boxes,
-// the end of the program and the desktop answered by hooks; and the built program run as a shell runs it.
+// The app tests' fixture: a main window over a catalogue written by the test, with message boxes and
+// the end of the program answered by hooks, the desktop by a stand-in; and the built program run as a shell runs it.
 #pragma once
 
 #include "DesktopTestSupport.h"
@@ -38,12 +38,11 @@ protected:
     {
         platform::setMessageBoxHook([this](const QString& text, int style, const QString& title) { messages << QStringLiteral("%1 %2: %3").arg(style).arg(title, text); });
         platform::setEndProgramHook([this] { ended = true; }), platform::setShellOpenHook([this](const QString& target) { opened << target; });
-        platform::setDesktopNotifyHook([](const QStringList&) { return QList<platform::Failure>(); });
     }
     ~WizardFixture() override
     {
         window.reset();
-        platform::setMessageBoxHook({}), platform::setEndProgramHook({}), platform::setShellOpenHook({}), platform::setDesktopNotifyHook({});
+        platform::setMessageBoxHook({}), platform::setEndProgramHook({}), platform::setShellOpenHook({});
     }
 
     // The user's own catalogue, which the command line reads too.
@@ -54,11 +53,16 @@ protected:
             if (!value.isNull())
                 platform::SaveSetting("Zelvane", "Options", name, value);
     }
+    // A main window over `programDir` whose Finish tells `desktop`, when set, instead of the desktop.
+    std::unique_ptr<Zelvane15> makeWindow(const QString& programDir)
+    {
+        return std::make_unique<Zelvane15>(programDir, [this](const QString& catalogueFile) { return platform::openClassesRoot(catalogueFile, desktop); });
+    }
     // Builds the main window, the shipped icon library beside it, and runs its start-up.
     bool startWizard()
     {
         QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", env.programDir() + "/Emul.icl");
-        window = std::make_unique<Zelvane15>(env.programDir());
+        window = makeWindow(env.programDir());
         return window->start();
     }
     // `catalogue` beside the program, the preferences, and a start that shows the window.
@@ -160,6 +164,8 @@ protected:
 
     TestEnvironment env;
     std::unique_ptr<Zelvane15> window;
+    // Stands in for the desktop Finish tells; empty, the real desktop is told.
+    platform::DesktopNotifier desktop = [](const QStringList&) { return QList<platform::Failure>(); };
     QStringList messages; // "<style> <title>: <text>"
     QStringList opened;
     bool ended = false;
