@@ -2,6 +2,8 @@
 // nothing written, and the associations listed, written, removed and undone.
 #include "WizardFixture.h"
 
+#include "freedesktop/DesktopNames.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -34,7 +36,7 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         {{"--associate", "Alpha", "--emulator", "1", "--command", "x"}, 2, "", "not both." + refusal, {}},
         {{"--remove", "Alpha", "--rom", "aa"}, 2, "", "--rom goes with --associate." + refusal, {}},
         {{"--list"}, 0, "No association.\n", "", {}},
-        {{"--associate", "alpha", "--rom", "ab,.AC", "--save", "*.sa"}, 0, "Associated Alpha: .ab .ac .sa open with alpha-emu \"%1\"", "",
+        {{"--associate", "alpha", "--rom", "ab,.AC", "--save", "*.sa"}, 0, "Associated Alpha: .ab .ac open with alpha-emu \"%1\"; save states .sa registered with their icon\n", "",
          {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".ac = Alpha.Rom", ".sa = Alpha.Save", ".aa",
           "Alpha.Rom\\DefaultIcon = " + env.dataHome() + "/zelvane/emul.dll,2"}},
         {{"--associate", "Alpha", "--rom", "zz"}, 2, "", "zelvane: Alpha has no ROM extension 'zz'; its ROM extensions are: aa, ab, ac, ad.\n", {}},
@@ -46,7 +48,7 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         {{"--associate", "Beta", "--save-icon", ZELVANE_BIN_DIR "/Emul\r.icl,1"}, 2, "", "The value of --save-icon cannot be stored", {}},
         {{"--associate", "Beta", "--save-icon", ZELVANE_BIN_DIR "/Emul.icl,999"}, 2, "", "has no icon 999; its icons are numbered 0 to ", {}},
         {{"--associate", "Beta", "--command", "beta-emu --full %1", "--rom", "", "--rom-icon", ZELVANE_BIN_DIR "/Emul.icl,5"}, 0,
-         "Associated Beta: .bs open with beta-emu --full %1", "",
+         "Associated Beta: no ROM extension opens with beta-emu --full %1; save states .bs registered with their icon\n", "",
          {"Beta.Rom\\shell\\Jouer - Play\\command = beta-emu --full %1", ".ba", ".bs = Beta.Save",
           "Beta.Rom\\DefaultIcon = " ZELVANE_BIN_DIR "/Emul.icl,5"}},
         {{"--remove", "nothing"}, 2, "", "Nothing is named 'nothing'. The consoles and classes are: Alpha, Alpha.Rom, Alpha.Save, Beta, Beta.Rom, Beta.Save.\n", {}},
@@ -91,6 +93,13 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
     EXPECT_EQ(runProgram({"--associate", "Delta"}).error,
               QString::fromUtf8("zelvane: Console inconnue « Delta ». Les consoles du catalogue sont : Alpha, Beta, Gamma.\n"));
     EXPECT_TRUE(runProgram({"--help"}).output.startsWith("Usage : zelvane [options]\nAssocie les fichiers"));
+    // What it says is what the desktop does: the ROMs open with the command, the save states only show their icon.
+    const ProgramRun beta = runProgram({"--associate", "Beta"});
+    EXPECT_TRUE(beta.output.startsWith(QString::fromUtf8("Beta est associée : .ba .bb s'ouvrent avec beta-emu \"%1\" ; sauvegardes "
+                                                         "d'état .bs enregistrées avec leur icône\n"))) << beta.output.toStdString();
+    using registry::DesktopNames;
+    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Rom")) + " | " + desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Save")),
+              DesktopNames::desktopFileName("Beta.Rom") + " | ");
     EXPECT_TRUE(runProgram({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
 }
 
