@@ -49,22 +49,23 @@ public:
     {
     }
 
-    // The classes of `classNames` that the hive holds as classes and that can be published.
-    // A name the hive holds that cannot be published is reported; any other is withdrawn from
-    // the desktop, as the hive no longer backs what was published for it.
+    // Every class of the hive, `hiveClasses`, that can be published: each is published whole, so
+    // that one written into the hive by hand gets its entry, default and icon with the next
+    // change. A name of `classNames` the hive holds that cannot be published is reported; any
+    // other is withdrawn from the desktop, as the hive no longer backs what was published for it.
     QStringList publishable(const RegistryHive& hive, const QStringList& classNames,
                             const QStringList& hiveClasses)
     {
         QStringList classes;
+        for (const QString& name : hiveClasses) {
+            if (DesktopNames::isPublishableClass(name))
+                classes << name;
+        }
         for (const QString& name : classNames) {
-            if (classes.contains(name, Qt::CaseInsensitive))
-                continue;
             if (!DesktopNames::isPublishableClass(name)) {
                 if (hive.hasKey(name))
                     refuseClass(name);
-            } else if (hiveClasses.contains(name, Qt::CaseInsensitive)) {
-                classes << name;
-            } else {
+            } else if (!hiveClasses.contains(name, Qt::CaseInsensitive)) {
                 withdrawClass(name);
             }
         }
