@@ -12,6 +12,7 @@
 #include "freedesktop/DesktopTool.h"
 #include "hive/RegistryHive.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <list>
@@ -152,8 +153,9 @@ public:
                                  QStringList { applicationsDir() });
         }
         // A user theme without a cache is read folder by folder; one with a stale cache is not.
-        if (m_iconFiles > 0
-            && QFileInfo::exists(hicolorDir() + QStringLiteral("/icon-theme.cache"))) {
+        // The tool deletes the cache of a theme left without icons: another program's cache stays.
+        if (m_iconFiles > 0 && QFileInfo::exists(hicolorDir() + QStringLiteral("/icon-theme.cache"))
+            && themeHoldsIcons()) {
             m_tools.emplace_back(
                 QStringLiteral("gtk-update-icon-cache"),
                 QStringList { QStringLiteral("-f"), QStringLiteral("-t"), hicolorDir() });
@@ -169,6 +171,17 @@ public:
 private:
     QString applicationsDir() const { return m_dataHome + QStringLiteral("/applications"); }
     QString hicolorDir() const { return m_dataHome + QStringLiteral("/icons/hicolor"); }
+
+    // Whether a size folder of the theme holds a file.
+    bool themeHoldsIcons() const
+    {
+        QDirIterator it(hicolorDir(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            if (it.next().section(u'/', 0, -2) != hicolorDir())
+                return true;
+        }
+        return false;
+    }
 
     bool write(const QString& path, const QByteArray& data)
     {
