@@ -4,6 +4,7 @@
 
 #include "freedesktop/DesktopNames.h"
 
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -103,6 +104,55 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
     EXPECT_TRUE(runProgram({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
 }
 
+// --undo gives back every desktop file the change touched and removes what it created, leaving
+// what others changed since: an icon cache another tool made, the user's own default for our
+// type, a line of ours the user had removed.
+TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
+{
+    using registry::DesktopNames;
+    programsOnPath({"alpha-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    // Every file and folder below the test's home but the hive and its backups.
+    const auto desktop = [this] {
+        QMap<QString, QByteArray> entries;
+        for (QDirIterator it(env.root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString path = it.next();
+            if (!path.startsWith(env.dataHome() + "/zelvane"))
+                entries.insert(path, it.fileInfo().isDir() ? "<folder>" : TestEnvironment::readFile(path));
+        }
+        return entries;
+    };
+    const auto changedThenUndone = [&](const QStringList& arguments) {
+        EXPECT_EQ(runProgram(arguments).status, 0);
+        return runProgram({"--undo"}).status;
+    };
+    const QString hicolor = env.dataHome() + "/icons/hicolor", type = DesktopNames::mimeType("Alpha.Rom");
+    QMap<QString, QByteArray> before = desktop();
+    ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
+    ASSERT_EQ(desktoptest::run("gtk-update-icon-cache", {"-f", "-t", hicolor}).exitCode, 0);
+    ASSERT_EQ(runProgram({"--undo"}).status, 0);
+    const QMap<QString, QByteArray> undone = desktop();
+    before.insert(env.dataHome() + "/icons", "<folder>"), before.insert(hicolor, "<folder>");
+    before.insert(hicolor + "/icon-theme.cache", undone.value(hicolor + "/icon-theme.cache"));
+    EXPECT_EQ(undone.keys(), before.keys());
+    EXPECT_TRUE(undone == before && !undone.value(hicolor + "/icon-theme.cache").isEmpty());
+
+    const QByteArray entry = DesktopNames::desktopFileName("Alpha.Rom").toUtf8();
+    TestEnvironment::writeFile(env.configHome() + "/mimeapps.list", "[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n\n"
+                                                                    "[Removed Associations]\n" + type.toUtf8() + "=" + entry + ";\n");
+    TestEnvironment::writeFile(env.dataHome() + "/applications/org.other.Emu.desktop",
+                               "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\nMimeType=" + type.toUtf8() + ";\n");
+    before = desktop();
+    ASSERT_EQ(changedThenUndone({"--associate", "Alpha"}), 0);
+    EXPECT_EQ(desktop(), before);
+    ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
+    ASSERT_EQ(desktoptest::run("gio", {"mime", type, "org.other.Emu.desktop"}).exitCode, 0);
+    before = desktop();
+    ASSERT_EQ(changedThenUndone({"--remove", "Alpha"}), 0);
+    EXPECT_EQ(desktop(), before);
+    EXPECT_EQ(desktoptest::defaultApplication(type), "org.other.Emu.desktop");
+}
+
 // Changes run at the same time by two processes each keep the other's: the hive is held by one
 // change at a time, a holder that does not end in time is told, one that was killed is taken over.
 TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
@@ -126,7 +176,8 @@ TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
         }
         EXPECT_EQ(held({"Alpha", "Beta", ".aa", ".ba"}),
                   QStringList({"Alpha = Alpha.Rom", "Beta = Beta.Rom", ".aa = Alpha.Rom", ".ba = Beta.Rom"}));
-        EXPECT_EQ(QDir(backups).entryList(QDir::Files).size(), std::min(2 * round, 20)); // no backup replaced another
+        EXPECT_EQ(QDir(backups).entryList({"*.reg"}, QDir::Files).size(), std::min(2 * round, 20)); // no backup replaced another
+        EXPECT_EQ(QDir(backups).entryList(QDir::Files).size(), 2 * std::min(2 * round, 20)); // each with its desktop record
     }
 
     // A change that another process holds the hive from waits, then gives up without writing.
