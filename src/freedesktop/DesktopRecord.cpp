@@ -90,6 +90,9 @@ QList<platform::Failure> restoreMimeApps(const QJsonObject& record)
         lines.lines.push_back({bytes(line[QStringLiteral("group")]), bytes(line[QStringLiteral("text")]),
                                bytes(line[QStringLiteral("anchor")]), line[QStringLiteral("occurrence")].toInt()});
     }
+    // No type recorded: the list could not be read before the change, which left it alone.
+    if (lines.types.isEmpty())
+        return {};
     QByteArray current;
     if (const auto failure = DesktopFileWriter::read(mimeAppsPath(), &current))
         return {*failure};
