@@ -40,6 +40,11 @@ QStringList BackupFolder::backups() const
     return paths;
 }
 
+QString BackupFolder::desktopRecordOf(const QString& backup)
+{
+    return backup.chopped(4) + QStringLiteral(".desktop.json");
+}
+
 std::optional<QString> BackupFolder::save(const QByteArray& bytes, const QString& action, const QDateTime& now,
                                           platform::Failure* failure) const
 {
@@ -67,8 +72,10 @@ std::optional<QString> BackupFolder::save(const QByteArray& bytes, const QString
     }
     existing << path;
     // An old backup that stays is no loss: its removal is not reported.
-    for (qsizetype i = 0; i + Kept < existing.size(); ++i)
+    for (qsizetype i = 0; i + Kept < existing.size(); ++i) {
         QFile::remove(existing[i]);
+        QFile::remove(desktopRecordOf(existing[i]));
+    }
     return path;
 }
 

@@ -26,6 +26,9 @@ public:
                                 platform::Failure* failure) const;
     // The backups' paths, oldest first; other files of the folder are left out.
     QStringList backups() const;
+    // The file beside a backup that keeps what its change altered of the desktop; it goes with
+    // the backup.
+    static QString desktopRecordOf(const QString& backup);
 
 private:
     QString m_path;

@@ -30,6 +30,7 @@ bool ClassesRootChange::backUp(const QStringList& keys, const QStringList& trees
                  .arg(m_action, time)});
         if (const auto saved = BackupFolder(platform::backupFolder()).save(text, m_action, now, &failure)) {
             m_backupFile = *saved;
+            m_root.recordDesktopIn(BackupFolder::desktopRecordOf(m_backupFile));
             return true;
         }
     }

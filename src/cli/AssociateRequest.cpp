@@ -58,19 +58,28 @@ int AssociateRequest::run(const CommandRequest& request) const
     const registry::ClassesRootChange& change = association.change();
     if (!association.run())
         return m_output.failed(change.failures());
-    QStringList extensions;
-    for (const registry::PlannedWrite& write : association.plan().allWrites()) {
-        if (write.key.startsWith(QLatin1Char('.')))
-            extensions << write.key;
-    }
+    // A save class gets no command: its files only show their icon, and the message says so.
+    const auto extensionsOf = [&association](registry::AssociationPlan::Step first) {
+        QStringList extensions;
+        for (int step = first; step < first + 4; ++step) {
+            for (const registry::PlannedWrite& write : association.plan().writes(registry::AssociationPlan::Step(step)))
+                extensions << write.key;
+        }
+        return extensions.join(QLatin1Char(' '));
+    };
+    const QString roms = extensionsOf(registry::AssociationPlan::RomExtension1);
+    const QString saves = extensionsOf(registry::AssociationPlan::SaveExtension1);
+    const QString opening = roms.isEmpty()
+        ? m_output.text("no ROM extension opens with %1", "aucune extension de ROM ne s'ouvre avec %1").arg(choice->command)
+        : m_output.text("%1 open with %2", "%1 s'ouvrent avec %2").arg(roms, choice->command);
+    const QString registered = saves.isEmpty() ? QString()
+        : m_output.text("; save states %1 registered with their icon",
+                        " ; sauvegardes d'état %1 enregistrées avec leur icône").arg(saves);
     return m_output.finished(
-        change, m_output.text("Associated %1: %2 open with %3\nWhat it replaced is saved in %4; zelvane --undo puts it back.",
-                              "%1 est associée : %2 s'ouvrent avec %3\nCe qu'elle a remplacé est sauvegardé dans %4 ; "
+        change, m_output.text("Associated %1: %2%3\nWhat it replaced is saved in %4; zelvane --undo puts it back.",
+                              "%1 est associée : %2%3\nCe qu'elle a remplacé est sauvegardé dans %4 ; "
                               "zelvane --undo le remet.")
-                    .arg(choice->console,
-                         extensions.isEmpty() ? m_output.text("no extension", "aucune extension")
-                                              : extensions.join(QLatin1Char(' ')),
-                         choice->command, change.backupFile()));
+                    .arg(choice->console, opening, registered, change.backupFile()));
 }
 
 // The per-user copy of the icon library that the icon references name, installed as the

@@ -45,6 +45,8 @@ int UndoRequest::run() const
     registry::ClassesRootChange change(*root, QStringLiteral("undo"));
     QStringList touched = registry::BackupRestore::restore(*backup, change);
     touched.removeIf([](const QString& name) { return name.startsWith(QLatin1Char('.')); });
+    const QString desktopRecord = registry::BackupFolder::desktopRecordOf(file);
+    root->undoDesktopWith(desktopRecord);
     change.finish(touched);
     if (!change.failures().isEmpty()) {
         change.fail({QStringLiteral("The backup %1 is kept: zelvane --undo can try it again.").arg(file),
@@ -55,6 +57,8 @@ int UndoRequest::run() const
                                     "before the next --undo.").arg(file),
                      QStringLiteral("Le contenu de %1 a été remis, mais le fichier n'a pas pu être supprimé : "
                                     "déplacez-le avant le prochain --undo.").arg(file)});
+    } else {
+        QFile::remove(desktopRecord);
     }
     return m_output.finished(change,
                              m_output.text("Put back what was saved in %1.", "Le contenu de %1 a été remis.").arg(file));

@@ -6,6 +6,7 @@
 #include "platform/ProgramFiles.h"
 #include "freedesktop/DesktopCheck.h"
 #include "freedesktop/DesktopPublisher.h"
+#include "freedesktop/DesktopRecord.h"
 #include "hive/HiveFile.h"
 #include "hive/RegistryHive.h"
 
@@ -114,11 +115,16 @@ public:
             failures = session.file.failures();
             // The desktop is told even when the file could not be saved: the associations of
             // this run still work, and the user has been told why they were not kept.
-            failures += m_notifier ? m_notifier(classNames) : publish(session.hive, classNames, m_catalogueFile);
+            failures += m_notifier ? m_notifier(classNames) : publishRecorded(session.hive, classNames);
         }
         m_session.reset();
+        m_recordFile.clear();
+        m_undoneRecord.clear();
         return failures;
     }
+
+    void recordDesktopIn(const QString& recordFile) override { m_recordFile = recordFile; }
+    void undoDesktopWith(const QString& recordFile) override { m_undoneRecord = recordFile; }
 
     QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
     {
@@ -176,6 +182,23 @@ private:
         return session.hive.hasKey(path) ? StatusSuccess : StatusFileNotFound;
     }
 
+    // Publishes, keeping what it alters of the desktop when asked to, or giving back what the
+    // undone change altered.
+    QList<Failure> publishRecorded(const registry::RegistryHive& hive, const QStringList& classNames)
+    {
+        std::optional<registry::DesktopRecord> record;
+        if (!m_recordFile.isEmpty())
+            record = registry::DesktopRecord::before(hive, classNames);
+        QList<Failure> failures = publish(hive, classNames, m_catalogueFile);
+        if (record) {
+            if (const auto failure = record->save(m_recordFile))
+                failures << *failure;
+        }
+        if (!m_undoneRecord.isEmpty())
+            failures += registry::DesktopRecord::restore(m_undoneRecord);
+        return failures;
+    }
+
     Session& openSession()
     {
         if (!m_session)
@@ -186,6 +209,8 @@ private:
     const QString m_catalogueFile;
     const DesktopNotifier m_notifier;
     std::optional<Session> m_session;
+    QString m_recordFile;
+    QString m_undoneRecord;
 };
 
 } // namespace

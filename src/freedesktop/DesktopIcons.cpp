@@ -124,9 +124,15 @@ writeSizes(const QString& className, const QString& reference, const QString& ic
 
 std::optional<QByteArray> DesktopIcons::encodedPng(const QImage& image)
 {
+    // The resolution a decoded image gets depends on the process's screen (none for the command
+    // line): one fixed resolution makes the same icon the same file whichever process writes it.
+    constexpr int kDotsPerMeter = 3780; // 96 dpi
+    QImage fixed = image;
+    fixed.setDotsPerMeterX(kDotsPerMeter);
+    fixed.setDotsPerMeterY(kDotsPerMeter);
     QByteArray png;
     QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+    if (!buffer.open(QIODevice::WriteOnly) || !fixed.save(&buffer, "PNG"))
         return std::nullopt;
     return png;
 }

@@ -2,6 +2,8 @@
 // every other line of the file as it was.
 #include "freedesktop/DesktopMimeApps.h"
 
+#include "freedesktop/DesktopNames.h"
+
 #include <QList>
 #include <algorithm>
 
@@ -12,6 +14,7 @@ namespace {
 const QByteArray kDefaults = "Default Applications";
 const QByteArray kAdded = "Added Associations";
 const QByteArray kRemoved = "Removed Associations";
+const QList<QByteArray> kGroups {kDefaults, kAdded, kRemoved};
 
 // Lines keep their own line end, so that untouched lines are written back byte for byte.
 QList<QByteArray> splitLines(const QByteArray& text)
@@ -129,6 +132,57 @@ public:
     }
 
     QByteArray text() const { return m_lines.join(); }
+    const QList<QByteArray>& lines() const { return m_lines; }
+
+    // Whether the line at `index` is one of `types` under one of the three groups.
+    bool isTypeLine(qsizetype index, const QList<QByteArray>& groups, const QList<QByteArray>& types) const
+    {
+        return kGroups.contains(groups[index]) && types.contains(keyOf(m_lines[index]));
+    }
+
+    void removeTypes(const QList<QByteArray>& types)
+    {
+        const QList<QByteArray> groups = groupsOf(m_lines);
+        for (qsizetype i = m_lines.size() - 1; i >= 0; --i) {
+            if (isTypeLine(i, groups, types))
+                m_lines.removeAt(i);
+        }
+    }
+
+    // A group left without a line goes, with the blank line an added group gets before it.
+    void removeEmptyGroup(const QByteArray& group)
+    {
+        const QList<QByteArray> groups = groupsOf(m_lines);
+        const qsizetype header = groups.indexOf(group);
+        if (header < 0)
+            return;
+        qsizetype end = header + 1;
+        while (end < m_lines.size() && groups[end] == group) {
+            if (!m_lines[end].trimmed().isEmpty())
+                return;
+            ++end;
+        }
+        const qsizetype start = header > 0 && m_lines[header - 1].trimmed().isEmpty() ? header - 1 : header;
+        m_lines.remove(start, end - start);
+    }
+
+    // Puts `line` back after the `occurrence`th line of text `anchor` of its group, after the
+    // lines put back there before; at the end of the group when the anchor is gone.
+    void putBack(const DesktopMimeApps::Line& line, int alreadyThere)
+    {
+        const QList<QByteArray> groups = groupsOf(m_lines);
+        int seen = 0;
+        for (qsizetype i = 0; i < m_lines.size(); ++i) {
+            if (m_lines[i] != line.anchor || seen++ < line.anchorOccurrence)
+                continue;
+            if (groups[i] == line.group) {
+                m_lines.insert(i + 1 + alreadyThere, line.text);
+                return;
+            }
+            break;
+        }
+        insert(endOfGroup(line.group), line.text, line.group);
+    }
 
 private:
     QList<qsizetype> linesOf(const QByteArray& group, const QByteArray& type) const
@@ -197,6 +251,64 @@ QByteArray DesktopMimeApps::withHandlers(const QByteArray& original, const Handl
             editor.removeHandler(group, type.toUtf8(), id.toUtf8());
     }
     return editor.text();
+}
+
+DesktopMimeApps::Lines DesktopMimeApps::linesOf(const QByteArray& text, const QStringList& types)
+{
+    Lines recorded;
+    for (const QString& type : types)
+        recorded.types << type.toUtf8();
+    const Editor editor(text);
+    const QList<QByteArray>& lines = editor.lines();
+    const QList<QByteArray> groups = groupsOf(lines);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray key = keyOf(lines[i]);
+        if (kGroups.contains(groups[i]) && DesktopNames::isOurType(QString::fromUtf8(key)) && !recorded.types.contains(key))
+            recorded.types << key;
+        if (kGroups.contains(groups[i]) && !recorded.groups.contains(groups[i]))
+            recorded.groups << groups[i];
+    }
+    // Each line of ours follows the nearest line that is not.
+    QByteArray anchor;
+    int occurrence = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (editor.isTypeLine(i, groups, recorded.types)) {
+            recorded.lines.push_back({groups[i], lines[i], anchor, occurrence});
+            continue;
+        }
+        anchor = lines[i];
+        occurrence = 0;
+        for (qsizetype j = 0; j < i; ++j)
+            occurrence += lines[j] == anchor && !editor.isTypeLine(j, groups, recorded.types) ? 1 : 0;
+    }
+    return recorded;
+}
+
+QByteArray DesktopMimeApps::withLines(const QByteArray& current, const Lines& recorded)
+{
+    Editor editor(current);
+    editor.removeTypes(recorded.types);
+    for (const QByteArray& group : kGroups) {
+        if (!recorded.groups.contains(group))
+            editor.removeEmptyGroup(group);
+    }
+    for (std::size_t i = 0; i < recorded.lines.size(); ++i) {
+        int alreadyThere = 0;
+        for (std::size_t j = i; j > 0 && recorded.lines[j - 1].anchor == recorded.lines[i].anchor
+             && recorded.lines[j - 1].anchorOccurrence == recorded.lines[i].anchorOccurrence; --j)
+            ++alreadyThere;
+        editor.putBack(recorded.lines[i], alreadyThere);
+    }
+    return editor.text();
+}
+
+bool DesktopMimeApps::holdsNoLine(const QByteArray& text)
+{
+    const QList<QByteArray> lines = splitLines(text);
+    QByteArray group;
+    return std::all_of(lines.cbegin(), lines.cend(), [&group](const QByteArray& line) {
+        return line.trimmed().isEmpty() || line.trimmed().startsWith('#') || isHeader(line, &group);
+    });
 }
 
 } // namespace registry

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <utility>
 #include <vector>
@@ -21,6 +22,29 @@ public:
     // it was, and editing the result again with the same handlers changes nothing.
     static QByteArray withHandlers(const QByteArray& original, const Handlers& handlers,
                                    const Handlers& withdrawn = {});
+
+    // The lines of some types under the three groups above, as a change found them: each with
+    // the line it followed among the others (and how many lines of that text came before), so
+    // that it can go back to its place in a file that others edited since.
+    struct Line {
+        QByteArray group;
+        QByteArray text;
+        QByteArray anchor;
+        int anchorOccurrence = 0;
+    };
+    struct Lines {
+        QList<QByteArray> types; // the types recorded, those without a line included
+        QList<QByteArray> groups; // which of the three groups the file had
+        std::vector<Line> lines;
+    };
+
+    // The lines of `types` and of every other type of ours that `text` holds.
+    static Lines linesOf(const QByteArray& text, const QStringList& types);
+    // `current` with the lines of the recorded types as `recorded` holds them, each in its former
+    // place; a group the file did not have that holds no line now goes. Every other line stays.
+    static QByteArray withLines(const QByteArray& current, const Lines& recorded);
+    // Whether `text` holds nothing but group headers, comments and blank lines.
+    static bool holdsNoLine(const QByteArray& text);
 };
 
 } // namespace registry

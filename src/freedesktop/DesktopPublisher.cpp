@@ -12,6 +12,7 @@
 #include "freedesktop/DesktopTool.h"
 #include "hive/RegistryHive.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <list>
@@ -49,22 +50,23 @@ public:
     {
     }
 
-    // The classes of `classNames` that the hive holds as classes and that can be published.
-    // A name the hive holds that cannot be published is reported; any other is withdrawn from
-    // the desktop, as the hive no longer backs what was published for it.
+    // Every class of the hive, `hiveClasses`, that can be published: each is published whole, so
+    // that one written into the hive by hand gets its entry, default and icon with the next
+    // change. A name of `classNames` the hive holds that cannot be published is reported; any
+    // other is withdrawn from the desktop, as the hive no longer backs what was published for it.
     QStringList publishable(const RegistryHive& hive, const QStringList& classNames,
                             const QStringList& hiveClasses)
     {
         QStringList classes;
+        for (const QString& name : hiveClasses) {
+            if (DesktopNames::isPublishableClass(name))
+                classes << name;
+        }
         for (const QString& name : classNames) {
-            if (classes.contains(name, Qt::CaseInsensitive))
-                continue;
             if (!DesktopNames::isPublishableClass(name)) {
                 if (hive.hasKey(name))
                     refuseClass(name);
-            } else if (hiveClasses.contains(name, Qt::CaseInsensitive)) {
-                classes << name;
-            } else {
+            } else if (!hiveClasses.contains(name, Qt::CaseInsensitive)) {
                 withdrawClass(name);
             }
         }
@@ -151,8 +153,9 @@ public:
                                  QStringList { applicationsDir() });
         }
         // A user theme without a cache is read folder by folder; one with a stale cache is not.
-        if (m_iconFiles > 0
-            && QFileInfo::exists(hicolorDir() + QStringLiteral("/icon-theme.cache"))) {
+        // The tool deletes the cache of a theme left without icons: another program's cache stays.
+        if (m_iconFiles > 0 && QFileInfo::exists(hicolorDir() + QStringLiteral("/icon-theme.cache"))
+            && themeHoldsIcons()) {
             m_tools.emplace_back(
                 QStringLiteral("gtk-update-icon-cache"),
                 QStringList { QStringLiteral("-f"), QStringLiteral("-t"), hicolorDir() });
@@ -168,6 +171,17 @@ public:
 private:
     QString applicationsDir() const { return m_dataHome + QStringLiteral("/applications"); }
     QString hicolorDir() const { return m_dataHome + QStringLiteral("/icons/hicolor"); }
+
+    // Whether a size folder of the theme holds a file.
+    bool themeHoldsIcons() const
+    {
+        QDirIterator it(hicolorDir(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            if (it.next().section(u'/', 0, -2) != hicolorDir())
+                return true;
+        }
+        return false;
+    }
 
     bool write(const QString& path, const QByteArray& data)
     {

@@ -67,6 +67,13 @@ public:
     // `classNames`, the classes the sequence wrote. The next write starts a new sequence.
     // Returns what went wrong since the sequence began (empty when all went well).
     virtual QList<Failure> finishWrites(const QStringList& classNames) = 0;
+    // Where the next finishWrites keeps what publishing alters of the desktop beside the classes
+    // root (on Linux the mimeapps.list lines of our types as they were, and the files and
+    // folders it creates), for an undo of the change; nothing to keep elsewhere.
+    virtual void recordDesktopIn(const QString& /*recordFile*/) { }
+    // That the next finishWrites undoes the change recorded in `recordFile`: once published, the
+    // desktop gets the recorded lines back and loses what the change created.
+    virtual void undoDesktopWith(const QString& /*recordFile*/) { }
     // Ends a sequence that is not to be kept, one that only read or that gave up before its
     // first change: nothing is saved and the desktop is not told. Returns what went wrong since
     // the sequence began (on Linux, a hive file that could not be read, which reads answer with

@@ -93,9 +93,13 @@ TEST(ChangeBackup, TheFolderKeepsTheLastTwentyInTheOrderOfTheChanges)
     platform::Failure failure;
     QStringList saved;
     // The clock goes back after the third change; the order stays that of the changes.
-    for (int i = 0; i < 23; ++i)
+    // Each has its desktop record beside it, which goes with it.
+    for (int i = 0; i < 23; ++i) {
         saved << folder.save(QByteArray::number(i), "finish", kNow.addSecs(i == 3 ? -3600 : 0), &failure).value_or("");
+        TestEnvironment::writeFile(registry::BackupFolder::desktopRecordOf(saved.last()), "{}");
+    }
     EXPECT_EQ(folder.backups(), saved.mid(3));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2 * 20 + 1);
     EXPECT_EQ(QFileInfo(saved[3]).fileName(), "2026-05-01T14-03-27.126Z-finish.reg");
     EXPECT_EQ(TestEnvironment::readFile(folder.backups().last()), "22");
     EXPECT_TRUE(QFileInfo::exists(folder.path() + "/notes.reg"));

@@ -2,6 +2,9 @@
 // nothing written, and the associations listed, written, removed and undone.
 #include "WizardFixture.h"
 
+#include "freedesktop/DesktopNames.h"
+
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -34,7 +37,7 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         {{"--associate", "Alpha", "--emulator", "1", "--command", "x"}, 2, "", "not both." + refusal, {}},
         {{"--remove", "Alpha", "--rom", "aa"}, 2, "", "--rom goes with --associate." + refusal, {}},
         {{"--list"}, 0, "No association.\n", "", {}},
-        {{"--associate", "alpha", "--rom", "ab,.AC", "--save", "*.sa"}, 0, "Associated Alpha: .ab .ac .sa open with alpha-emu \"%1\"", "",
+        {{"--associate", "alpha", "--rom", "ab,.AC", "--save", "*.sa"}, 0, "Associated Alpha: .ab .ac open with alpha-emu \"%1\"; save states .sa registered with their icon\n", "",
          {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".ac = Alpha.Rom", ".sa = Alpha.Save", ".aa",
           "Alpha.Rom\\DefaultIcon = " + env.dataHome() + "/zelvane/emul.dll,2"}},
         {{"--associate", "Alpha", "--rom", "zz"}, 2, "", "zelvane: Alpha has no ROM extension 'zz'; its ROM extensions are: aa, ab, ac, ad.\n", {}},
@@ -46,7 +49,7 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         {{"--associate", "Beta", "--save-icon", ZELVANE_BIN_DIR "/Emul\r.icl,1"}, 2, "", "The value of --save-icon cannot be stored", {}},
         {{"--associate", "Beta", "--save-icon", ZELVANE_BIN_DIR "/Emul.icl,999"}, 2, "", "has no icon 999; its icons are numbered 0 to ", {}},
         {{"--associate", "Beta", "--command", "beta-emu --full %1", "--rom", "", "--rom-icon", ZELVANE_BIN_DIR "/Emul.icl,5"}, 0,
-         "Associated Beta: .bs open with beta-emu --full %1", "",
+         "Associated Beta: no ROM extension opens with beta-emu --full %1; save states .bs registered with their icon\n", "",
          {"Beta.Rom\\shell\\Jouer - Play\\command = beta-emu --full %1", ".ba", ".bs = Beta.Save",
           "Beta.Rom\\DefaultIcon = " ZELVANE_BIN_DIR "/Emul.icl,5"}},
         {{"--remove", "nothing"}, 2, "", "Nothing is named 'nothing'. The consoles and classes are: Alpha, Alpha.Rom, Alpha.Save, Beta, Beta.Rom, Beta.Save.\n", {}},
@@ -91,7 +94,63 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
     EXPECT_EQ(runProgram({"--associate", "Delta"}).error,
               QString::fromUtf8("zelvane: Console inconnue « Delta ». Les consoles du catalogue sont : Alpha, Beta, Gamma.\n"));
     EXPECT_TRUE(runProgram({"--help"}).output.startsWith("Usage : zelvane [options]\nAssocie les fichiers"));
+    // What it says is what the desktop does: the ROMs open with the command, the save states only show their icon.
+    const ProgramRun beta = runProgram({"--associate", "Beta"});
+    EXPECT_TRUE(beta.output.startsWith(QString::fromUtf8("Beta est associée : .ba .bb s'ouvrent avec beta-emu \"%1\" ; sauvegardes "
+                                                         "d'état .bs enregistrées avec leur icône\n"))) << beta.output.toStdString();
+    using registry::DesktopNames;
+    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Rom")) + " | " + desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Save")),
+              DesktopNames::desktopFileName("Beta.Rom") + " | ");
     EXPECT_TRUE(runProgram({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
+}
+
+// --undo gives back every desktop file the change touched and removes what it created, leaving
+// what others changed since: an icon cache another tool made, the user's own default for our
+// type, a line of ours the user had removed.
+TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
+{
+    using registry::DesktopNames;
+    programsOnPath({"alpha-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    // Every file and folder below the test's home but the hive and its backups.
+    const auto desktop = [this] {
+        QMap<QString, QByteArray> entries;
+        for (QDirIterator it(env.root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString path = it.next();
+            if (!path.startsWith(env.dataHome() + "/zelvane"))
+                entries.insert(path, it.fileInfo().isDir() ? "<folder>" : TestEnvironment::readFile(path));
+        }
+        return entries;
+    };
+    const auto changedThenUndone = [&](const QStringList& arguments) {
+        EXPECT_EQ(runProgram(arguments).status, 0);
+        return runProgram({"--undo"}).status;
+    };
+    const QString hicolor = env.dataHome() + "/icons/hicolor", type = DesktopNames::mimeType("Alpha.Rom");
+    QMap<QString, QByteArray> before = desktop();
+    ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
+    ASSERT_EQ(desktoptest::run("gtk-update-icon-cache", {"-f", "-t", hicolor}).exitCode, 0);
+    ASSERT_EQ(runProgram({"--undo"}).status, 0);
+    const QMap<QString, QByteArray> undone = desktop();
+    before.insert(env.dataHome() + "/icons", "<folder>"), before.insert(hicolor, "<folder>");
+    before.insert(hicolor + "/icon-theme.cache", undone.value(hicolor + "/icon-theme.cache"));
+    EXPECT_EQ(undone.keys(), before.keys());
+    EXPECT_TRUE(undone == before && !undone.value(hicolor + "/icon-theme.cache").isEmpty());
+
+    const QByteArray entry = DesktopNames::desktopFileName("Alpha.Rom").toUtf8();
+    TestEnvironment::writeFile(env.configHome() + "/mimeapps.list", "[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n\n"
+                                                                    "[Removed Associations]\n" + type.toUtf8() + "=" + entry + ";\n");
+    TestEnvironment::writeFile(env.dataHome() + "/applications/org.other.Emu.desktop",
+                               "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\nMimeType=" + type.toUtf8() + ";\n");
+    before = desktop();
+    ASSERT_EQ(changedThenUndone({"--associate", "Alpha"}), 0);
+    EXPECT_EQ(desktop(), before);
+    ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
+    ASSERT_EQ(desktoptest::run("gio", {"mime", type, "org.other.Emu.desktop"}).exitCode, 0);
+    before = desktop();
+    ASSERT_EQ(changedThenUndone({"--remove", "Alpha"}), 0);
+    EXPECT_EQ(desktop(), before);
+    EXPECT_EQ(desktoptest::defaultApplication(type), "org.other.Emu.desktop");
 }
 
 // Changes run at the same time by two processes each keep the other's: the hive is held by one
@@ -117,7 +176,8 @@ TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
         }
         EXPECT_EQ(held({"Alpha", "Beta", ".aa", ".ba"}),
                   QStringList({"Alpha = Alpha.Rom", "Beta = Beta.Rom", ".aa = Alpha.Rom", ".ba = Beta.Rom"}));
-        EXPECT_EQ(QDir(backups).entryList(QDir::Files).size(), std::min(2 * round, 20)); // no backup replaced another
+        EXPECT_EQ(QDir(backups).entryList({"*.reg"}, QDir::Files).size(), std::min(2 * round, 20)); // no backup replaced another
+        EXPECT_EQ(QDir(backups).entryList(QDir::Files).size(), 2 * std::min(2 * round, 20)); // each with its desktop record
     }
 
     // A change that another process holds the hive from waits, then gives up without writing.

@@ -158,9 +158,12 @@ TEST_F(DesktopPublisherTest, ALaterFinishKeepsTheEarlierAndRunsTheNewCommandOrWi
 
     ASSERT_EQ(desktoptest::run("gtk-update-icon-cache", {"-f", "-t", hicolor}).exitCode, 0);
     addConsole("GenRom", "GenSave", "Genesis", {"gen", "bin"}, "gs0", quotedEmulator + " %1");
+    // A class written into the hive by hand is published whole with the next Finish.
+    set("Hand.Rom\\shell\\open\\command", quotedEmulator + " %1"), set(".hnd", "Hand.Rom");
     ASSERT_EQ(publish({"GenRom", "GenSave"}), QStringList());
-    for (const auto& [file, className] : {std::pair {"g.nes", "NesRom"}, {"g.sta", "NesSave"}, {"g.gen", "GenRom"}, {"g.bin", "GenRom"}})
+    for (const auto& [file, className] : {std::pair {"g.nes", "NesRom"}, {"g.sta", "NesSave"}, {"g.gen", "GenRom"}, {"g.bin", "GenRom"}, {"g.hnd", "Hand.Rom"}})
         EXPECT_EQ(desktoptest::contentType(game(file)), type(className)) << file;
+    EXPECT_EQ(desktoptest::defaultApplication(type("Hand.Rom")), DesktopNames::desktopFileName("Hand.Rom"));
     for (const char* rom : {"NesRom", "GenRom"}) {
         EXPECT_EQ(desktoptest::defaultApplication(type(rom)), DesktopNames::desktopFileName(rom));
         EXPECT_TRUE(TestEnvironment::readFile(cache).contains(DesktopNames::iconName(rom).toUtf8())) << rom;
