@@ -295,16 +295,32 @@ struct RegistryHive::Data {
         return path && isValidKeyPath(*path) ? path : std::nullopt;
     }
 
-    // For each entry of `lines`, the folded key whose section it is in; nothing outside the
-    // sections of the root's keys.
+    // The number of comment and blank lines right above entry `index`: a user writes them about
+    // the key below, not the one above.
+    qsizetype linesAbove(qsizetype index) const
+    {
+        qsizetype count = 0;
+        while (index - count > 0 && isCommentOrBlank(lines[std::size_t(index - count - 1)]))
+            ++count;
+        return count;
+    }
+
+    static bool isCommentOrBlank(const QStringList& entry)
+    {
+        return entry.size() == 1 && isBlankOrComment(entry.first());
+    }
+
+    // For each entry of `lines`, the folded key whose section it is in, the comments and blank
+    // lines above its key line included; nothing outside the sections of the root's keys.
     std::vector<std::optional<QString>> sections() const
     {
         std::vector<std::optional<QString>> result;
         std::optional<QString> current;
-        for (const QStringList& entry : lines) {
-            if (const std::optional<KeyLine> line = keyLineOf(entry.first())) {
+        for (qsizetype i = 0; i < qsizetype(lines.size()); ++i) {
+            if (const std::optional<KeyLine> line = keyLineOf(lines[std::size_t(i)].first())) {
                 const std::optional<QString> path = pathOf(*line);
                 current = path && !line->deletion ? std::optional(folded(*path)) : std::nullopt;
+                std::fill(result.end() - linesAbove(i), result.end(), current);
             }
             result.push_back(current);
         }

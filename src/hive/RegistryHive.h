@@ -51,8 +51,9 @@ public:
     bool createKey(const QString& path);
     bool setDefaultValue(const QString& path, const QString& data);
 
-    // Removes the key, every key below it and the lines of their sections, named values
-    // included; false, changing nothing, for the root or a key that does not exist.
+    // Removes the key, every key below it and the lines of their sections, named values and the
+    // comment and blank lines right above their key lines included (those below the last value
+    // are the next key's); false, changing nothing, for the root or a key that does not exist.
     bool deleteKey(const QString& path);
     // Removes the key's default value and every line that set it; false when there is no key.
     bool deleteDefaultValue(const QString& path);
