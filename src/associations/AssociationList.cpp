@@ -3,6 +3,8 @@
 
 #include "associations/KeyWriter.h"
 
+#include <algorithm>
+
 namespace registry {
 
 namespace {
@@ -42,6 +44,20 @@ public:
     }
 
     const std::optional<platform::Failure>& failure() const { return m_failure; }
+
+    // The command of the class's default verb, or else of its first verb that has one.
+    std::optional<QString> openCommand(const QString& className)
+    {
+        const QString shell = className + QStringLiteral("\\shell");
+        QStringList verbs = subkeys(shell);
+        if (const std::optional<QString> verb = value(shell); verb && verbs.contains(*verb, Qt::CaseInsensitive))
+            verbs.prepend(*verb);
+        for (const QString& verb : verbs) {
+            if (std::optional<QString> command = value(shell + QLatin1Char('\\') + verb + QStringLiteral("\\command")))
+                return command;
+        }
+        return std::nullopt;
+    }
 
 private:
     void note(const QString& path, long status)
@@ -88,11 +104,31 @@ std::optional<AssociationList> AssociationList::read(platform::ClassesRoot& root
         }
         list.m_associations.append(association);
     }
+    // A class left without its console (its ROM class removed, say) is still the command line's
+    // to list and remove.
+    for (const TopKey& key : list.m_topKeys) {
+        if (isExtensionKey(key.name) || list.holds(key.name))
+            continue;
+        Association loose;
+        loose.romClass = key.name;
+        loose.romExtensions = list.extensionsOf(key.name);
+        loose.command = reader.openCommand(key.name);
+        loose.romIcon = reader.value(key.name + QStringLiteral("\\DefaultIcon")).value_or(QString());
+        if (loose.command || !loose.romExtensions.isEmpty())
+            list.m_associations.append(loose);
+    }
     if (reader.failure()) {
         *failure = *reader.failure();
         return std::nullopt;
     }
     return list;
+}
+
+bool AssociationList::holds(const QString& className) const
+{
+    return std::any_of(m_associations.cbegin(), m_associations.cend(), [&](const Association& association) {
+        return sameName(association.romClass, className) || sameName(association.saveClass, className);
+    });
 }
 
 const TopKey* AssociationList::topKey(const QString& name) const

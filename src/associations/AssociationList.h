@@ -1,6 +1,7 @@
 // The associations the classes root holds, found as Finish writes them: a console key naming a
 // class whose default verb is the wizard's, with that class's save class by the catalogue's
-// pairing, their extensions, open command and icons.
+// pairing, their extensions, open command and icons; then every other class that extensions
+// name or that has an open command, without a console.
 #pragma once
 
 #include "platform/ClassesRoot.h"
@@ -14,7 +15,7 @@
 namespace registry {
 
 struct Association {
-    QString console;
+    QString console; // empty for a class no console key names: it is in romClass, alone
     QString romClass;
     QString saveClass; // empty when the catalogue pairs the ROM class with none the root holds
     QStringList romExtensions; // without their dot, as the keys spell them
@@ -49,6 +50,8 @@ public:
     const TopKey* topKey(const QString& name) const;
 
 private:
+    bool holds(const QString& className) const;
+
     QList<TopKey> m_topKeys;
     QList<Association> m_associations;
 };

@@ -1,6 +1,8 @@
 // Puts back what a backup recorded, through the primitives of a change of the classes root.
 #include "associations/BackupRestore.h"
 
+#include "associations/ChangeBackup.h"
+
 namespace registry {
 
 namespace {
@@ -13,8 +15,8 @@ void restoreKey(const RegistryHive& backup, const QString& path, ClassesRootChan
         change.write(path, *value);
     else
         change.deleteValue(path);
-    for (const QString& name : backup.subkeys(path))
-        restoreKey(backup, path + QLatin1Char('\\') + name, change);
+    if (const std::optional<QString> next = ChangeBackup::placeOf(backup.commentsAbove(path)))
+        change.place(path, *next);
 }
 
 } // namespace
@@ -28,9 +30,11 @@ QStringList BackupRestore::restore(const RegistryHive& backup, ClassesRootChange
         change.deleteTree(path);
         touched << path.section(QLatin1Char('\\'), 0, 0);
     }
-    for (const QString& name : backup.subkeys(QString())) {
-        restoreKey(backup, name, change);
-        touched << name;
+    // In file order, a key of a deleted tree goes before the key it stood before, after those
+    // of its tree put back before it.
+    for (const QString& path : backup.keysInFileOrder()) {
+        restoreKey(backup, path, change);
+        touched << path.section(QLatin1Char('\\'), 0, 0);
     }
     touched.removeDuplicates();
     return touched;

@@ -10,8 +10,9 @@ namespace registry {
 
 class BackupRestore {
 public:
-    // Deletes the keys the backup deletes, then gives every key it holds its recorded default
-    // value (or none, for "@=-"); returns the names at the top of the classes root that the
+    // Deletes the keys the backup deletes, then gives every key it holds, in file order, its
+    // recorded default value (or none, for "@=-"), a key of a deleted tree going back before the
+    // key it stood before; returns the names at the top of the classes root that the
     // backup touches, for the desktop to hear of those that are classes.
     static QStringList restore(const RegistryHive& backup, ClassesRootChange& change);
 };

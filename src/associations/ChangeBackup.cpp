@@ -5,9 +5,15 @@
 #include "associations/KeyWriter.h"
 #include "hive/RegistryHive.h"
 
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+
 namespace registry {
 
 namespace {
+
+const QString kBefore = QStringLiteral("before ");
 
 QString joined(const QString& parent, const QString& name)
 {
@@ -54,11 +60,11 @@ bool ChangeBackup::addChangedKey(const QString& path, platform::Failure* failure
         if (!exists)
             return false;
         if (!*exists) {
-            add({level, true, std::nullopt});
+            add({level, true, std::nullopt, false, {}});
             return true;
         }
         if (level == path)
-            add({level, false, value});
+            add({level, false, value, false, {}});
     }
     return true;
 }
@@ -72,7 +78,7 @@ bool ChangeBackup::addDeletedTree(const QString& path, platform::Failure* failur
     if (!*exists)
         return true;
     // Deleted first, the tree comes back as it was, whatever was put there since.
-    add({path, true, std::nullopt});
+    add({path, true, std::nullopt, true, {}});
     return addTreeKeys(path, failure);
 }
 
@@ -86,7 +92,7 @@ bool ChangeBackup::addTreeKeys(const QString& path, platform::Failure* failure)
         *failure = KeyWriter::readFailure(path, status);
         return false;
     }
-    add({path, false, value});
+    add({path, false, value, true, {}});
     for (const QString& name : names) {
         if (!addTreeKeys(joined(path, name), failure))
             return false;
@@ -103,14 +109,66 @@ std::optional<QString> ChangeBackup::previousValue(const QString& path) const
     return std::nullopt;
 }
 
+QString ChangeBackup::placeComment(const QString& next)
+{
+    return QStringLiteral("; ") + kBefore + next;
+}
+
+std::optional<QString> ChangeBackup::placeOf(const QStringList& comments)
+{
+    for (const QString& comment : comments) {
+        if (comment.startsWith(kBefore))
+            return comment.mid(kBefore.size());
+    }
+    return std::nullopt;
+}
+
+// The deletions of the trees, then their keys in the order the classes root keeps, each with the
+// first key after it that stays; then the changed keys. Put back in that order, each before the
+// key it stood before, the keys of a tree stand where they stood.
+std::vector<ChangeBackup::Entry> ChangeBackup::inRestoreOrder() const
+{
+    const QStringList order = m_root.readKeyOrder();
+    QHash<QString, qsizetype> positions;
+    for (qsizetype i = 0; i < order.size(); ++i)
+        positions.insert(order[i].toCaseFolded(), i);
+    QSet<QString> deleted;
+    std::vector<Entry> deletions, keys, changed;
+    for (const Entry& entry : m_entries) {
+        (!entry.inTree ? changed : entry.deletion ? deletions : keys).push_back(entry);
+        if (entry.inTree && !entry.deletion)
+            deleted.insert(entry.path.toCaseFolded());
+    }
+    // A level without a line of its own in the file goes with the first key after it, below it.
+    std::vector<std::pair<qsizetype, Entry>> placed;
+    qsizetype next = order.size();
+    for (auto key = keys.crbegin(); key != keys.crend(); ++key) {
+        next = positions.value(key->path.toCaseFolded(), next);
+        placed.insert(placed.begin(), {next, *key});
+    }
+    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [position, key] : placed) {
+        for (qsizetype i = position + 1; i < order.size() && key.before.isEmpty(); ++i) {
+            if (!deleted.contains(order[i].toCaseFolded()))
+                key.before = order[i];
+        }
+        deletions.push_back(key);
+    }
+    deletions.insert(deletions.end(), changed.cbegin(), changed.cend());
+    return deletions;
+}
+
 QByteArray ChangeBackup::text(const QStringList& comments) const
 {
     const QString root = platform::classesRootName();
     QStringList lines {QStringLiteral("Windows Registry Editor Version 5.00")};
     for (const QString& comment : comments)
         lines << QStringLiteral("; ") + comment;
-    for (const Entry& entry : m_entries) {
-        lines << QString() << RegistryHive::keyLine(root, entry.path, entry.deletion);
+    for (const Entry& entry : inRestoreOrder()) {
+        lines << QString();
+        if (!entry.before.isEmpty())
+            lines << placeComment(entry.before);
+        lines << RegistryHive::keyLine(root, entry.path, entry.deletion);
         // A key without a value gets one line that deletes any value the change gave it.
         if (!entry.deletion)
             lines << RegistryHive::valueLine(entry.value);

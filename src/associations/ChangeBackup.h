@@ -25,14 +25,23 @@ public:
     // The default value `path` had, when it is a changed key that existed with one.
     std::optional<QString> previousValue(const QString& path) const;
 
-    // The .reg file, its first lines commenting on it.
+    // The .reg file, its first lines commenting on it. The keys of the deleted trees follow the
+    // deletions, in the order the classes root keeps, each under a comment naming the key it
+    // stood before (placeComment).
     QByteArray text(const QStringList& comments) const;
+
+    // The comment that tells the key a key of a deleted tree stood before, and that key back
+    // from the comments above it.
+    static QString placeComment(const QString& next);
+    static std::optional<QString> placeOf(const QStringList& comments);
 
 private:
     struct Entry {
         QString path;
         bool deletion = false;
         std::optional<QString> value;
+        bool inTree = false; // of a tree that will be deleted
+        QString before; // the key it stands before, for a key of such a tree
     };
 
     // Whether the key exists, with its default value in `value`.
@@ -40,6 +49,7 @@ private:
                              platform::Failure* failure) const;
     bool addTreeKeys(const QString& path, platform::Failure* failure);
     void add(Entry entry);
+    std::vector<Entry> inRestoreOrder() const;
 
     platform::ClassesRoot& m_root;
     std::vector<Entry> m_entries;

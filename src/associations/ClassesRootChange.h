@@ -40,6 +40,8 @@ public:
     // exist is no failure.
     void deleteTree(const QString& key);
     void deleteValue(const QString& key);
+    // Keeps a key this change created before `next`, where the classes root keeps an order.
+    void place(const QString& key, const QString& next) { m_root.placeKey(key, next); }
 
     // Ends the change: its writes are kept, the desktop hears of `classNames`, and what it makes
     // of them is told as warnings.

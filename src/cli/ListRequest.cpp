@@ -45,7 +45,7 @@ QJsonObject jsonOf(const registry::Association& association, const ListedCheck& 
     for (const platform::Failure& problem : check.problems())
         problems.append(output.inLanguage(problem));
     return {
-        {QStringLiteral("console"), association.console},
+        {QStringLiteral("console"), jsonText(association.console)},
         {QStringLiteral("romClass"), association.romClass},
         {QStringLiteral("saveClass"), jsonText(association.saveClass)},
         {QStringLiteral("romExtensions"), QJsonArray::fromStringList(association.romExtensions)},
@@ -62,7 +62,17 @@ QJsonObject jsonOf(const registry::Association& association, const ListedCheck& 
     };
 }
 
-QString linesOf(const registry::Association& association, const ListedCheck& check, const CommandOutput& output)
+// A class without its console goes under its own name, with its one icon.
+QString looseClassLines(const registry::Association& association, const CommandOutput& output)
+{
+    return association.romClass + QLatin1Char('\n') + output.text("  console:      none\n", "  console :      aucune\n")
+        + output.text("  files:        %1  %2\n", "  fichiers :     %1  %2\n")
+              .arg(association.romClass, dotted(association.romExtensions))
+        + output.text("  command:      %1\n", "  commande :     %1\n").arg(association.command.value_or(QString()))
+        + output.text("  icon:         %1\n", "  icône :        %1\n").arg(association.romIcon);
+}
+
+QString associationLines(const registry::Association& association, const CommandOutput& output)
 {
     QString lines = association.console + QLatin1Char('\n');
     lines += output.text("  ROM files:    %1  %2\n", "  ROM :          %1  %2\n")
@@ -71,8 +81,14 @@ QString linesOf(const registry::Association& association, const ListedCheck& che
         lines += output.text("  save states:  %1  %2\n", "  sauvegardes :  %1  %2\n")
                      .arg(association.saveClass, dotted(association.saveExtensions));
     lines += output.text("  command:      %1\n", "  commande :     %1\n").arg(association.command.value_or(QString()));
-    lines += output.text("  icons:        %1  %2\n", "  icônes :       %1  %2\n")
-                 .arg(association.romIcon, association.saveIcon);
+    return lines + output.text("  icons:        %1  %2\n", "  icônes :       %1  %2\n")
+                       .arg(association.romIcon, association.saveIcon);
+}
+
+QString linesOf(const registry::Association& association, const ListedCheck& check, const CommandOutput& output)
+{
+    QString lines = association.console.isEmpty() ? looseClassLines(association, output)
+                                                  : associationLines(association, output);
     if (check.works())
         return lines + output.text("  works:        yes\n", "  fonctionne :   oui\n");
     lines += output.text("  works:        no\n", "  fonctionne :   non\n");

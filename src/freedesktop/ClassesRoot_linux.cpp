@@ -101,6 +101,17 @@ public:
         return openSession().hive.deleteKey(path) ? StatusSuccess : StatusFileNotFound;
     }
 
+    QStringList readKeyOrder() override
+    {
+        const Session& session = openSession();
+        return session.readable ? session.hive.keysInFileOrder() : QStringList();
+    }
+
+    void placeKey(const QString& path, const QString& next) override
+    {
+        openSession().hive.placeBefore(path, next);
+    }
+
     QList<Failure> finishWrites(const QStringList& classNames) override
     {
         Session& session = openSession();

@@ -231,6 +231,7 @@ struct RegistryHive::Data {
         qsizetype valueLine = -1;
         bool isNew = false; // created since the file was read
         bool valueChanged = false;
+        QString before; // for a new key, the folded key whose lines it is written above
     };
 
     // The root whose keys the hive holds, as written in key lines.
@@ -266,7 +267,7 @@ struct RegistryHive::Data {
             position = keys.size();
             positions.insert(key, position);
             keys.push_back({parent.isEmpty() ? level : parent + QLatin1Char('\\') + level, key,
-                            std::nullopt, -1, -1, isNew});
+                            std::nullopt, -1, -1, isNew, false, {}});
         }
         return keys[position];
     }
@@ -295,19 +296,54 @@ struct RegistryHive::Data {
         return path && isValidKeyPath(*path) ? path : std::nullopt;
     }
 
-    // For each entry of `lines`, the folded key whose section it is in; nothing outside the
-    // sections of the root's keys.
+    // The number of comment and blank lines right above entry `index`: a user writes them about
+    // the key below, not the one above.
+    qsizetype linesAbove(qsizetype index) const
+    {
+        qsizetype count = 0;
+        while (index - count > 0 && isCommentOrBlank(lines[std::size_t(index - count - 1)]))
+            ++count;
+        return count;
+    }
+
+    static bool isCommentOrBlank(const QStringList& entry)
+    {
+        return entry.size() == 1 && isBlankOrComment(entry.first());
+    }
+
+    // For each entry of `lines`, the folded key whose section it is in, the comments and blank
+    // lines above its key line included; nothing outside the sections of the root's keys, nor
+    // for those that end the file, below the last section, where keys written later go.
     std::vector<std::optional<QString>> sections() const
     {
         std::vector<std::optional<QString>> result;
         std::optional<QString> current;
-        for (const QStringList& entry : lines) {
-            if (const std::optional<KeyLine> line = keyLineOf(entry.first())) {
+        for (qsizetype i = 0; i < qsizetype(lines.size()); ++i) {
+            if (const std::optional<KeyLine> line = keyLineOf(lines[std::size_t(i)].first())) {
                 const std::optional<QString> path = pathOf(*line);
                 current = path && !line->deletion ? std::optional(folded(*path)) : std::nullopt;
+                std::fill(result.end() - linesAbove(i), result.end(), current);
             }
             result.push_back(current);
         }
+        std::fill(result.end() - linesAbove(qsizetype(lines.size())), result.end(), std::nullopt);
+        return result;
+    }
+
+    // The entry a new key placed before another is written above; -1 when it is not placed, or
+    // when that key has no line in the file.
+    qsizetype placedAbove(const Key& key) const
+    {
+        const Key* next = key.before.isEmpty() ? nullptr : find(key.before);
+        return next && next->keyLine >= 0 ? next->keyLine - linesAbove(next->keyLine) : -1;
+    }
+
+    // The lines of a section of its own for a key: its key line and its value.
+    QStringList section(const Key& key) const
+    {
+        QStringList result {keyLine(root, key.path)};
+        if (key.value)
+            result += valueLine(key.value);
         return result;
     }
 
@@ -475,6 +511,48 @@ QStringList RegistryHive::deletedKeys() const
     return d->deletions;
 }
 
+QStringList RegistryHive::keysInFileOrder() const
+{
+    std::vector<const Data::Key*> inFile;
+    QStringList created;
+    for (const Data::Key& key : d->keys) {
+        if (key.keyLine >= 0)
+            inFile.push_back(&key);
+        else if (key.isNew || key.valueChanged)
+            created.append(key.path);
+    }
+    std::sort(inFile.begin(), inFile.end(), [](const Data::Key* a, const Data::Key* b) { return a->keyLine < b->keyLine; });
+    QStringList paths;
+    for (const Data::Key* key : inFile)
+        paths.append(key->path);
+    return paths + created;
+}
+
+QStringList RegistryHive::commentsAbove(const QString& path) const
+{
+    const Data::Key* key = d->find(path);
+    QStringList comments;
+    if (!key || key->keyLine < 0)
+        return comments;
+    for (qsizetype i = key->keyLine - d->linesAbove(key->keyLine); i < key->keyLine; ++i) {
+        const QString& line = d->lines[std::size_t(i)].first();
+        if (const qsizetype semicolon = line.indexOf(QLatin1Char(';')); semicolon >= 0)
+            comments.append(line.mid(afterBlanks(line, semicolon + 1)));
+    }
+    return comments;
+}
+
+bool RegistryHive::placeBefore(const QString& path, const QString& next)
+{
+    const Data::Key* anchor = d->find(next);
+    const auto it = d->positions.constFind(folded(path));
+    if (!anchor || anchor->keyLine < 0 || it == d->positions.cend() || d->keys[*it].keyLine >= 0
+        || !d->keys[*it].isNew)
+        return false;
+    d->keys[*it].before = anchor->folded;
+    return true;
+}
+
 std::optional<QString> RegistryHive::defaultValue(const QString& path) const
 {
     const Data::Key* key = d->find(path);
@@ -500,14 +578,19 @@ QByteArray RegistryHive::serialize() const
     // that opens its key.
     QHash<qsizetype, const Data::Key*> replacing;
     QHash<qsizetype, const Data::Key*> following;
+    QHash<qsizetype, QList<const Data::Key*>> placed; // by the entry they are written above
     for (const Data::Key& key : d->keys) {
         if (key.valueChanged && key.valueLine >= 0)
             replacing.insert(key.valueLine, &key);
         else if (key.valueChanged && key.keyLine >= 0)
             following.insert(key.keyLine, &key);
+        else if (const qsizetype above = d->placedAbove(key); above >= 0)
+            placed[above].append(&key);
     }
     QStringList lines {d->header};
     for (qsizetype i = 0; i < qsizetype(d->lines.size()); ++i) {
+        for (const Data::Key* key : placed.value(i))
+            lines << QString() << d->section(*key);
         if (const Data::Key* key = replacing.value(i))
             lines += valueLine(key->value);
         else
@@ -518,14 +601,11 @@ QByteArray RegistryHive::serialize() const
     // Other new keys and values go to sections of their own, each after a blank line as the
     // registry editor writes them, and the file ends with a blank line as its exports do.
     for (const Data::Key& key : d->keys) {
-        if (key.keyLine >= 0 || !(key.isNew || key.valueChanged))
+        if (key.keyLine >= 0 || !(key.isNew || key.valueChanged) || d->placedAbove(key) >= 0)
             continue;
         if (!lines.last().isEmpty())
             lines += QString();
-        lines += keyLine(d->root, key.path);
-        if (key.value)
-            lines += valueLine(key.value);
-        lines += QString();
+        lines << d->section(key) << QString();
     }
     return fileBytes(lines);
 }

@@ -51,8 +51,10 @@ public:
     bool createKey(const QString& path);
     bool setDefaultValue(const QString& path, const QString& data);
 
-    // Removes the key, every key below it and the lines of their sections, named values
-    // included; false, changing nothing, for the root or a key that does not exist.
+    // Removes the key, every key below it and the lines of their sections, named values and the
+    // comment and blank lines right above their key lines included (those below the last value
+    // are the next key's, or the end of the file's); false, changing nothing, for the root or a
+    // key that does not exist.
     bool deleteKey(const QString& path);
     // Removes the key's default value and every line that set it; false when there is no key.
     bool deleteDefaultValue(const QString& path);
@@ -66,6 +68,16 @@ public:
     QStringList subkeys(const QString& path) const;
     // The keys below the root that the file's deletion lines "[-...]" name, in file order.
     QStringList deletedKeys() const;
+    // The keys of the file's key lines in the order of their last key lines, then the keys
+    // created since, in the order they are written.
+    QStringList keysInFileOrder() const;
+    // The comment lines right above the key's last key line, from after their ';' and blanks.
+    QStringList commentsAbove(const QString& path) const;
+
+    // Writes `path`, a key created since the file was read, in a section of its own right above
+    // `next` and the comment and blank lines above it, where a key deleted from there stood;
+    // false, changing nothing, when `path` is not such a key or `next` has no key line.
+    bool placeBefore(const QString& path, const QString& next);
 
     static bool isValidKeyPath(const QString& path);
     static bool isStorableData(const QString& data);

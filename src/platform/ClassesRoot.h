@@ -80,6 +80,12 @@ public:
     // StatusRegistryCorrupt).
     virtual QList<Failure> endReading() = 0;
 
+    // The keys in the order the classes root keeps them, and a key created in this sequence kept
+    // before `next` there: for a key put back to stand where it stood. The registry keeps no
+    // order: it lists none and places nothing.
+    virtual QStringList readKeyOrder() { return {}; }
+    virtual void placeKey(const QString& /*path*/, const QString& /*next*/) {}
+
     // What the desktop gives files of each of `extensions` (without their dot) now, apart from
     // the classes root's own classes; asked before the writes that take them.
     virtual QList<ExtensionClaim> claimsOf(const QStringList& extensions) = 0;

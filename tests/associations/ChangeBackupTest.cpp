@@ -35,7 +35,7 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     TestEnvironment env;
     regtest::NotifyRecorder desktop;
     TestEnvironment::writeFile(env.hiveFile(), "REGEDIT4\n[HKEY_CLASSES_ROOT\\.a]\n@=\"A\"\n[HKEY_CLASSES_ROOT\\.b]\n[HKEY_CLASSES_ROOT\\Old.Rom]\n"
-                                               "@=\"Old.Rom\"\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n");
+                                               "@=\"Old.Rom\"\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n[HKEY_CLASSES_ROOT\\Zz]\n");
     const std::unique_ptr<platform::ClassesRoot> root = desktop.open();
     registry::ClassesRootChange change(*root, "remove");
     ASSERT_TRUE(change.backUp({"New.Rom", "New.Rom\\shell\\Jouer - Play\\command", ".A", ".b", ".new", "Old.Rom\\DefaultIcon"},
@@ -47,8 +47,9 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(change.backupFile())).toStdString(), (QStringLiteral(
         "Windows Registry Editor Version 5.00\n" "; What Zelvane's remove of 2026-05-01T14:03:27Z replaced: import this file to put it back.\n"
         "; Ce que « remove » de Zelvane a remplacé le 2026-05-01T14:03:27Z : importez ce fichier pour le remettre.\n\n"
-        "[-HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n\n" "[HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n@=-\n\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n\n"
-        "[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n\n"
+        // The keys of a tree go back before the first key after them that stays.
+        "[-HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n\n; before Zz\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n@=-\n\n; before Zz\n"
+        "[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n\n; before Zz\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n\n"
         "[-HKEY_CLASSES_ROOT\\New.Rom]\n\n[HKEY_CLASSES_ROOT\\.A]\n@=\"A\"\n\n[HKEY_CLASSES_ROOT\\.b]\n@=-\n\n"
         "[-HKEY_CLASSES_ROOT\\.new]\n\n[-HKEY_CLASSES_ROOT\\Old.Rom\\DefaultIcon]\n\n").toStdString()));
     // Reading changed nothing yet.

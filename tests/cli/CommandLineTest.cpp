@@ -53,6 +53,15 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
          {"Beta.Rom\\shell\\Jouer - Play\\command = beta-emu --full %1", ".ba", ".bs = Beta.Save",
           "Beta.Rom\\DefaultIcon = " ZELVANE_BIN_DIR "/Emul.icl,5"}},
         {{"--remove", "nothing"}, 2, "", "Nothing is named 'nothing'. The consoles and classes are: Alpha, Alpha.Rom, Alpha.Save, Beta, Beta.Rom, Beta.Save.\n", {}},
+        // A save class left without its console is still listed under its own name, and removed.
+        {{"--remove", "alpha.rom"}, 0, "Removed alpha.rom: Alpha.Rom, .ab, .ac, Alpha\n", "", {"Alpha", ".sa = Alpha.Save"}},
+        {{"--list"}, 0, "\nAlpha.Save\n  console:      none\n  files:        Alpha.Save  .sa\n  command:      \n  icon:         "
+                        + env.dataHome() + "/zelvane/emul.dll,", "", {}},
+        {{"--list", "--json"}, 0, "\"console\": null,", "", {}},
+        {{"--remove", "Alpha"}, 2, "", "Nothing is named 'Alpha'. The consoles and classes are: Beta, Beta.Rom, Beta.Save, Alpha.Save.\n", {}},
+        {{"--remove", "Alpha.Save"}, 0, "Removed Alpha.Save: Alpha.Save, .sa\n", "", {"Alpha.Save", ".sa"}},
+        {{"--undo"}, 0, "Put back", "", {".sa = Alpha.Save"}},
+        {{"--undo"}, 0, "Put back", "", {"Alpha = Alpha.Rom"}},
         {{"--remove", "ALPHA"}, 0, "Removed ALPHA: Alpha.Rom, .ab, .ac, Alpha, Alpha.Save, .sa\n", "",
          {"Alpha.Rom", ".ab", "Alpha", "Alpha.Save", ".sa", ".bs = Beta.Save"}},
         {{"--undo"}, 0, "Put back what was saved in ", "", {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".sa = Alpha.Save"}},

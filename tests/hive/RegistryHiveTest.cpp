@@ -117,12 +117,12 @@ TEST(RegistryHive, ChangesTheFileWhereItHoldsTheKeys)
          "REGEDIT4\n[HKEY_CLASSES_ROOT\\A\\B]\n@=\"b\"\n[HKEY_CLASSES_ROOT\\C]\n@=\"1\"\n[-HKEY_CLASSES_ROOT\\C]\n"
          "[HKEY_CLASSES_ROOT\\E]\n@=\"2\"\n[HKEY_CLASSES_ROOT\\F]\n[HKEY_CLASSES_ROOT\\e]\n\n"
          "[HKEY_CLASSES_ROOT\\A]\n@=\"a\"\n\n[HKEY_CLASSES_ROOT\\C]\n\n[HKEY_CLASSES_ROOT\\C\\D]\n@=\"d\"\n\n"},
-        {"a key deleted with what is below it and their named values; other lines and deletions stay",
-         "Windows Registry Editor Version 5.00\n; mine\n[HKEY_CLASSES_ROOT\\A]\n@=\"a\"\n\"N\"=\"n\"\n\n"
-         "[HKEY_CLASSES_ROOT\\B]\n@=\"b\"\n[HKEY_CURRENT_USER\\X]\n@=\"x\"\n[HKEY_CLASSES_ROOT\\a\\C]\n@=\"c\"\n"
+        {"a key deleted with what is below it, their named values and the comments above them; other lines and deletions stay",
+         "Windows Registry Editor Version 5.00\n; about A\n[HKEY_CLASSES_ROOT\\A]\n@=\"a\"\n\"N\"=\"n\"\n\n; about B\n"
+         "[HKEY_CLASSES_ROOT\\B]\n@=\"b\"\n[HKEY_CURRENT_USER\\X]\n@=\"x\"\n\n[HKEY_CLASSES_ROOT\\a\\C]\n@=\"c\"\n"
          "[-HKEY_CLASSES_ROOT\\A\\D]\n[HKEY_CLASSES_ROOT\\AB]\n",
          {{"a", "-"}},
-         "Windows Registry Editor Version 5.00\n; mine\n[HKEY_CLASSES_ROOT\\B]\n@=\"b\"\n[HKEY_CURRENT_USER\\X]\n"
+         "Windows Registry Editor Version 5.00\n\n; about B\n[HKEY_CLASSES_ROOT\\B]\n@=\"b\"\n[HKEY_CURRENT_USER\\X]\n"
          "@=\"x\"\n[-HKEY_CLASSES_ROOT\\A\\D]\n[HKEY_CLASSES_ROOT\\AB]\n"},
         {"a default value deleted: every line that set it, the key kept",
          "REGEDIT4\n[HKEY_CLASSES_ROOT\\A]\n@=\"1\"\n\"N\"=\"n\"\n[HKEY_CLASSES_ROOT\\B]\n@=\"b\"\n[HKEY_CLASSES_ROOT\\A]\n@=\"2\"\n",
