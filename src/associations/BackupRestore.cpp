@@ -11,7 +11,7 @@ void restoreKey(const RegistryHive& backup, const QString& path, ClassesRootChan
 {
     if (!backup.definesDefaultValue(path))
         change.create(path);
-    else if (const std::optional<QString> value = backup.defaultValue(path))
+    else if (const std::optional<platform::RegistryValue> value = backup.storedValue(path))
         change.write(path, *value);
     else
         change.deleteValue(path);

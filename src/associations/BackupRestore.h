@@ -11,9 +11,9 @@ namespace registry {
 class BackupRestore {
 public:
     // Deletes the keys the backup deletes, then gives every key it holds, in file order, its
-    // recorded default value (or none, for "@=-"), a key of a deleted tree going back before the
-    // key it stood before; returns the names at the top of the classes root that the
-    // backup touches, for the desktop to hear of those that are classes.
+    // recorded default value with its type and bytes (or none, for "@=-"), a key of a deleted
+    // tree going back before the key it stood before; returns the names at the top of the
+    // classes root that the backup touches, for the desktop to hear of those that are classes.
     static QStringList restore(const RegistryHive& backup, ClassesRootChange& change);
 };
 

@@ -27,10 +27,12 @@ ChangeBackup::ChangeBackup(platform::ClassesRoot& root)
 {
 }
 
-std::optional<bool> ChangeBackup::read(const QString& path, std::optional<QString>* value,
-                                       platform::Failure* failure) const
+std::optional<bool> ChangeBackup::read(const QString& path, Entry* entry, platform::Failure* failure) const
 {
-    const long status = m_root.readDefaultValue(path, value);
+    *entry = Entry {.path = path};
+    long status = m_root.readDefaultValue(path, &entry->value);
+    if (status == platform::StatusSuccess)
+        status = m_root.readStoredDefaultValue(path, &entry->stored);
     if (status == platform::StatusFileNotFound)
         return false;
     if (status == platform::StatusSuccess)
@@ -55,44 +57,45 @@ bool ChangeBackup::addChangedKey(const QString& path, platform::Failure* failure
     QString level;
     for (const QString& name : levels) {
         level = joined(level, name);
-        std::optional<QString> value;
-        const std::optional<bool> exists = read(level, &value, failure);
+        Entry entry;
+        const std::optional<bool> exists = read(level, &entry, failure);
         if (!exists)
             return false;
         if (!*exists) {
-            add({level, true, std::nullopt, false, {}});
+            add({.path = level, .deletion = true});
             return true;
         }
         if (level == path)
-            add({level, false, value, false, {}});
+            add(entry);
     }
     return true;
 }
 
 bool ChangeBackup::addDeletedTree(const QString& path, platform::Failure* failure)
 {
-    std::optional<QString> value;
-    const std::optional<bool> exists = read(path, &value, failure);
+    Entry entry;
+    const std::optional<bool> exists = read(path, &entry, failure);
     if (!exists)
         return false;
     if (!*exists)
         return true;
     // Deleted first, the tree comes back as it was, whatever was put there since.
-    add({path, true, std::nullopt, true, {}});
+    add({.path = path, .deletion = true, .inTree = true});
     return addTreeKeys(path, failure);
 }
 
 bool ChangeBackup::addTreeKeys(const QString& path, platform::Failure* failure)
 {
-    std::optional<QString> value;
+    Entry entry;
     QStringList names;
-    if (!read(path, &value, failure))
+    if (!read(path, &entry, failure))
         return false;
     if (const long status = m_root.readSubkeys(path, &names); status != platform::StatusSuccess) {
         *failure = KeyWriter::readFailure(path, status);
         return false;
     }
-    add({path, false, value, true, {}});
+    entry.inTree = true;
+    add(entry);
     for (const QString& name : names) {
         if (!addTreeKeys(joined(path, name), failure))
             return false;
@@ -171,7 +174,7 @@ QByteArray ChangeBackup::text(const QStringList& comments) const
         lines << RegistryHive::keyLine(root, entry.path, entry.deletion);
         // A key without a value gets one line that deletes any value the change gave it.
         if (!entry.deletion)
-            lines << RegistryHive::valueLine(entry.value);
+            lines << RegistryHive::valueLines(entry.stored);
     }
     return RegistryHive::fileBytes(lines << QString());
 }

@@ -1,6 +1,7 @@
 // What a change of the classes root is about to replace, read before the change, as a .reg file
 // that puts it back when imported: a key that does not exist yet as a deletion, a key about to
-// change with its default value ("@=-" for none), a tree about to go with every key in it.
+// change with its default value of whatever type ("@=-" for none), a tree about to go with every
+// key in it.
 #pragma once
 
 #include "platform/ClassesRoot.h"
@@ -22,7 +23,7 @@ public:
     // A key that will be deleted with everything below it:
     bool addDeletedTree(const QString& path, platform::Failure* failure);
 
-    // The default value `path` had, when it is a changed key that existed with one.
+    // The default string value `path` had, when it is a changed key that existed with one.
     std::optional<QString> previousValue(const QString& path) const;
 
     // The .reg file, its first lines commenting on it. The keys of the deleted trees follow the
@@ -39,14 +40,14 @@ private:
     struct Entry {
         QString path;
         bool deletion = false;
-        std::optional<QString> value;
+        std::optional<QString> value; // the string value, as the association writer reads it
+        std::optional<platform::RegistryValue> stored; // the value as stored, to put back
         bool inTree = false; // of a tree that will be deleted
         QString before; // the key it stands before, for a key of such a tree
     };
 
-    // Whether the key exists, with its default value in `value`.
-    std::optional<bool> read(const QString& path, std::optional<QString>* value,
-                             platform::Failure* failure) const;
+    // Whether the key exists, with its default value in `entry`.
+    std::optional<bool> read(const QString& path, Entry* entry, platform::Failure* failure) const;
     bool addTreeKeys(const QString& path, platform::Failure* failure);
     void add(Entry entry);
     std::vector<Entry> inRestoreOrder() const;

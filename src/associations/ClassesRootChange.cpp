@@ -46,6 +46,12 @@ void ClassesRootChange::write(const QString& key, const QString& data)
         m_failures.append(*failure);
 }
 
+void ClassesRootChange::write(const QString& key, const platform::RegistryValue& value)
+{
+    if (const auto failure = KeyWriter::write(m_root, key, value))
+        m_failures.append(*failure);
+}
+
 void ClassesRootChange::create(const QString& key)
 {
     if (const auto failure = KeyWriter::create(m_root, key))

@@ -34,6 +34,8 @@ public:
 
     // The write primitive: creates the key and sets its default value.
     void write(const QString& key, const QString& data);
+    // The same with a value of any type, its bytes as they are.
+    void write(const QString& key, const platform::RegistryValue& value);
     // Creates a key with its missing levels.
     void create(const QString& key);
     // Deletes the key with everything below it, or only its default value; a key that does not

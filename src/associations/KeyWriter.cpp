@@ -30,15 +30,26 @@ std::optional<platform::Failure> changeKey(platform::ClassesRoot& root, const QS
     return failure(status, english, french, path);
 }
 
+// Sets the default value of the key `path` through `set`.
+template <typename Set>
+std::optional<platform::Failure> setValue(platform::ClassesRoot& root, const QString& path, Set set)
+{
+    return changeKey(root, path, set, "The value of the key HKEY_CLASSES_ROOT\\%1 could not be set (error %2).",
+                     "La valeur de la clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être écrite (erreur %2).");
+}
+
 } // namespace
 
 std::optional<platform::Failure> KeyWriter::write(platform::ClassesRoot& root, const QString& path,
                                                              const QString& data)
 {
-    return changeKey(
-        root, path, [&](platform::ClassesRoot::Key key) { return root.setDefaultValue(key, data); },
-        "The value of the key HKEY_CLASSES_ROOT\\%1 could not be set (error %2).",
-        "La valeur de la clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être écrite (erreur %2).");
+    return setValue(root, path, [&](platform::ClassesRoot::Key key) { return root.setDefaultValue(key, data); });
+}
+
+std::optional<platform::Failure> KeyWriter::write(platform::ClassesRoot& root, const QString& path,
+                                                  const platform::RegistryValue& value)
+{
+    return setValue(root, path, [&](platform::ClassesRoot::Key key) { return root.setStoredDefaultValue(key, value); });
 }
 
 std::optional<platform::Failure> KeyWriter::deleteValue(platform::ClassesRoot& root,

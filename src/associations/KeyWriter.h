@@ -14,6 +14,9 @@ public:
     // Creates the key `path` with every missing level, sets its default value and closes it.
     static std::optional<platform::Failure> write(platform::ClassesRoot& root, const QString& path,
                                                              const QString& data);
+    // The same with the value's type and bytes as they are.
+    static std::optional<platform::Failure> write(platform::ClassesRoot& root, const QString& path,
+                                                  const platform::RegistryValue& value);
     // Deletes the key `path` with everything below it; a key that does not exist is no failure.
     static std::optional<platform::Failure> deleteTree(platform::ClassesRoot& root,
                                                                   const QString& path);

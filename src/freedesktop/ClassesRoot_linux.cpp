@@ -57,11 +57,12 @@ public:
 
     long setDefaultValue(Key key, const QString& data) override
     {
-        Session& session = openSession();
-        const auto it = session.openKeys.constFind(key);
-        if (it == session.openKeys.cend())
-            return StatusInvalidHandle;
-        return session.hive.setDefaultValue(*it, data) ? StatusSuccess : StatusInvalidParameter;
+        return setValue(key, [&](const QString& path) { return openSession().hive.setDefaultValue(path, data); });
+    }
+
+    long setStoredDefaultValue(Key key, const RegistryValue& value) override
+    {
+        return setValue(key, [&](const QString& path) { return openSession().hive.setStoredValue(path, value); });
     }
 
     void closeKey(Key key) override
@@ -83,6 +84,14 @@ public:
         const long status = statusOfKey(path);
         if (status == StatusSuccess)
             *value = m_session->hive.defaultValue(path);
+        return status;
+    }
+
+    long readStoredDefaultValue(const QString& path, std::optional<RegistryValue>* value) override
+    {
+        const long status = statusOfKey(path);
+        if (status == StatusSuccess)
+            *value = m_session->hive.storedValue(path);
         return status;
     }
 
@@ -183,6 +192,17 @@ private:
         QHash<Key, QString> openKeys;
         Key lastKey = 0;
     };
+
+    // Sets a value of the open key `key` through `set`, which says whether the hive could hold it.
+    template <typename Set>
+    long setValue(Key key, Set set)
+    {
+        Session& session = openSession();
+        const auto it = session.openKeys.constFind(key);
+        if (it == session.openKeys.cend())
+            return StatusInvalidHandle;
+        return set(*it) ? StatusSuccess : StatusInvalidParameter;
+    }
 
     // Whether the key `path` can be read.
     long statusOfKey(const QString& path)

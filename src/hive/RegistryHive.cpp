@@ -17,6 +17,8 @@ const QString kHeader = QStringLiteral("Windows Registry Editor Version 5.00");
 const QString kOldHeader = QStringLiteral("REGEDIT4");
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr qsizetype kMaxKeyNameLength = 255;
+// The registry editor continues a line of hex data once it is this long.
+constexpr qsizetype kHexLineLength = 77;
 
 // Registry names ignore letter case; folding the whole path compares every level that way.
 QString folded(const QString& path)
@@ -31,28 +33,33 @@ bool isStorableText(const QString& text)
         && !text.contains(QChar(u'\0')) && text.isValidUtf16();
 }
 
-// Version-5 files as the registry editor writes them are UTF-16LE with a byte-order mark, read
-// unit by unit so that nothing in them changes; the hives of earlier versions of this program
-// are UTF-8, and REGEDIT4 files are ANSI. `cut` tells a UTF-16 text whose last unit is cut in half.
+// UTF-16LE read and written unit by unit, so that nothing in it changes, half a surrogate pair
+// included; a last byte without its pair is left out.
+QString utf16Text(QByteArrayView bytes)
+{
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        text[i] = QChar(qFromLittleEndian<quint16>(bytes.data() + 2 * i));
+    return text;
+}
+
+QByteArray utf16Bytes(const QString& text)
+{
+    QByteArray bytes(2 * text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        qToLittleEndian<quint16>(text[i].unicode(), bytes.data() + 2 * i);
+    return bytes;
+}
+
+// Version-5 files as the registry editor writes them are UTF-16LE with a byte-order mark; the
+// hives of earlier versions of this program are UTF-8, and REGEDIT4 files are ANSI. `cut` tells
+// a UTF-16 text whose last unit is cut in half.
 QString decoded(const QByteArray& bytes, bool* cut)
 {
     if (!bytes.startsWith("\xFF\xFE"))
         return AnsiText::decode(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
     *cut = bytes.size() % 2 != 0;
-    QString text(bytes.size() / 2 - 1, Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        text[i] = QChar(qFromLittleEndian<quint16>(bytes.constData() + 2 + 2 * i));
-    return text;
-}
-
-QByteArray utf16WithByteOrderMark(const QString& text)
-{
-    QByteArray bytes(2 + 2 * text.size(), Qt::Uninitialized);
-    bytes[0] = '\xFF';
-    bytes[1] = '\xFE';
-    for (qsizetype i = 0; i < text.size(); ++i)
-        qToLittleEndian<quint16>(text[i].unicode(), bytes.data() + 2 + 2 * i);
-    return bytes;
+    return utf16Text(QByteArrayView(bytes).sliced(2));
 }
 
 // The lines of a text, split at CRLF, LF or a lone CR as the registry editor splits them; the
@@ -184,23 +191,79 @@ std::optional<QString> unquoted(const QString& data)
     return std::nullopt;
 }
 
-// What the data of a default-value line leaves in its key: a string, or no string (`-` deletes
-// the value; `dword:`, `hex:` and `hex(N):` give it another type). Nothing when the registry
-// editor would skip the line.
-std::optional<std::optional<QString>> defaultValueOf(const QString& data)
+// The default value of a key: a string, or a value of another type (or a string the file wrote
+// in hex) as its type and bytes; neither when there is none.
+struct DefaultValue {
+    std::optional<QString> text;
+    std::optional<platform::RegistryValue> other;
+
+    // A string as the registry stores it: its text in UTF-16LE ended by a NUL.
+    std::optional<platform::RegistryValue> stored() const
+    {
+        if (!text)
+            return other;
+        return platform::RegistryValue {platform::TypeString, utf16Bytes(*text) + QByteArray(2, '\0')};
+    }
+};
+
+// The text of a string value that a quoted string of the file can hold: its bytes are one text
+// ended by its only NUL.
+std::optional<QString> textOf(const platform::RegistryValue& value)
+{
+    const QByteArray& data = value.data;
+    if (value.type != platform::TypeString || data.size() % 2 != 0 || !data.endsWith(QByteArray(2, '\0')))
+        return std::nullopt;
+    const QString text = utf16Text(QByteArrayView(data).chopped(2));
+    return isStorableText(text) ? std::optional(text) : std::nullopt;
+}
+
+// What the data of a default-value line leaves in its key: a string, a value of another type
+// (`dword:`, `hex:` and `hex(N):`), or none (`-` deletes it). Nothing when the registry editor
+// would skip the line.
+std::optional<DefaultValue> defaultValueOf(const QString& data)
 {
     static const QRegularExpression notAString(QStringLiteral(
-        "^(-|dword:[0-9A-Fa-f]{1,8}"
-        "|hex(\\([0-9A-Fa-f]{1,8}\\))?:\\s*([0-9A-Fa-f]{1,2}\\s*(,\\s*[0-9A-Fa-f]{1,2}\\s*)*,?)?)"
+        "^(?:(?<deleted>-)|dword:(?<dword>[0-9A-Fa-f]{1,8})"
+        "|hex(?:\\((?<type>[0-9A-Fa-f]{1,8})\\))?:\\s*(?<bytes>(?:[0-9A-Fa-f]{1,2}\\s*(?:,\\s*[0-9A-Fa-f]{1,2}\\s*)*,?)?))"
         "\\s*(;.*)?$"));
     if (data.startsWith(QLatin1Char('"'))) {
         if (std::optional<QString> text = unquoted(data))
-            return std::optional<QString>(std::move(*text));
+            return DefaultValue {std::move(text), std::nullopt};
         return std::nullopt;
     }
-    if (notAString.match(data).hasMatch())
-        return std::optional<QString>();
-    return std::nullopt;
+    const QRegularExpressionMatch match = notAString.match(data);
+    if (!match.hasMatch())
+        return std::nullopt;
+    if (match.hasCaptured(u"deleted"))
+        return DefaultValue {};
+    if (match.hasCaptured(u"dword")) {
+        QByteArray bytes(4, '\0');
+        qToLittleEndian<quint32>(match.captured(u"dword").toUInt(nullptr, 16), bytes.data());
+        return DefaultValue {std::nullopt, platform::RegistryValue {platform::TypeDword, bytes}};
+    }
+    QByteArray bytes;
+    for (const QString& byte : match.captured(u"bytes").split(QLatin1Char(','), Qt::SkipEmptyParts))
+        bytes += char(byte.trimmed().toUInt(nullptr, 16));
+    const quint32 type = match.hasCaptured(u"type") ? match.captured(u"type").toUInt(nullptr, 16) : platform::TypeBinary;
+    return DefaultValue {std::nullopt, platform::RegistryValue {type, bytes}};
+}
+
+// A value in hex notation as the registry editor exports it, "hex:" for binary data and
+// "hex(N):" for any other type, continued with '\' on the next line once a line is long enough.
+QStringList hexLines(const platform::RegistryValue& value)
+{
+    QStringList lines {value.type == platform::TypeBinary ? QStringLiteral("@=hex:")
+                                                          : QStringLiteral("@=hex(%1):").arg(value.type, 0, 16)};
+    for (qsizetype i = 0; i < value.data.size(); ++i) {
+        if (i > 0 && lines.last().size() >= kHexLineLength) {
+            lines.last() += QLatin1Char('\\');
+            lines += QStringLiteral("  ");
+        }
+        lines.last() += QStringLiteral("%1").arg(quint8(value.data[i]), 2, 16, QLatin1Char('0'));
+        if (i + 1 < value.data.size())
+            lines.last() += QLatin1Char(',');
+    }
+    return lines;
 }
 
 // Whether a line sets or deletes the default value of the key whose section it is in.
@@ -224,7 +287,7 @@ struct RegistryHive::Data {
     struct Key {
         QString path; // each level spelt as when it was first created
         QString folded;
-        std::optional<QString> value;
+        DefaultValue value;
         // Entries of `lines`: the last line that opens the key and the last line that sets or
         // deletes its default value since then; -1 when there is none.
         qsizetype keyLine = -1;
@@ -267,7 +330,7 @@ struct RegistryHive::Data {
             position = keys.size();
             positions.insert(key, position);
             keys.push_back({parent.isEmpty() ? level : parent + QLatin1Char('\\') + level, key,
-                            std::nullopt, -1, -1, isNew, false, {}});
+                            {}, -1, -1, isNew, false, {}});
         }
         return keys[position];
     }
@@ -342,8 +405,8 @@ struct RegistryHive::Data {
     QStringList section(const Key& key) const
     {
         QStringList result {keyLine(root, key.path)};
-        if (key.value)
-            result += valueLine(key.value);
+        if (const std::optional<platform::RegistryValue> value = key.value.stored())
+            result += valueLines(value);
         return result;
     }
 
@@ -458,7 +521,19 @@ bool RegistryHive::setDefaultValue(const QString& path, const QString& data)
     if (!isStorableData(data) || !isValidKeyPath(path))
         return false;
     Data::Key& key = d->create(path, true);
-    key.value = data;
+    key.value = {data, std::nullopt};
+    key.valueChanged = true;
+    return true;
+}
+
+bool RegistryHive::setStoredValue(const QString& path, const platform::RegistryValue& value)
+{
+    if (const std::optional<QString> text = textOf(value))
+        return setDefaultValue(path, *text);
+    if (!isValidKeyPath(path))
+        return false;
+    Data::Key& key = d->create(path, true);
+    key.value = {std::nullopt, value};
     key.valueChanged = true;
     return true;
 }
@@ -490,7 +565,7 @@ bool RegistryHive::deleteDefaultValue(const QString& path)
         drop[i] = sections[i] == key && setsDefaultValue(d->lines[i]);
     d->dropLines(drop);
     Data::Key& changed = d->keys[d->positions.value(key)];
-    changed.value.reset();
+    changed.value = {};
     changed.valueChanged = false;
     return true;
 }
@@ -556,7 +631,13 @@ bool RegistryHive::placeBefore(const QString& path, const QString& next)
 std::optional<QString> RegistryHive::defaultValue(const QString& path) const
 {
     const Data::Key* key = d->find(path);
-    return key ? key->value : std::nullopt;
+    return key ? key->value.text : std::nullopt;
+}
+
+std::optional<platform::RegistryValue> RegistryHive::storedValue(const QString& path) const
+{
+    const Data::Key* key = d->find(path);
+    return key ? key->value.stored() : std::nullopt;
 }
 
 QStringList RegistryHive::subkeys(const QString& path) const
@@ -592,11 +673,11 @@ QByteArray RegistryHive::serialize() const
         for (const Data::Key* key : placed.value(i))
             lines << QString() << d->section(*key);
         if (const Data::Key* key = replacing.value(i))
-            lines += valueLine(key->value);
+            lines += valueLines(key->value.stored());
         else
             lines += d->lines[std::size_t(i)];
         if (const Data::Key* key = following.value(i))
-            lines += valueLine(key->value);
+            lines += valueLines(key->value.stored());
     }
     // Other new keys and values go to sections of their own, each after a blank line as the
     // registry editor writes them, and the file ends with a blank line as its exports do.
@@ -616,14 +697,22 @@ QString RegistryHive::keyLine(const QString& root, const QString& path, bool del
         + (path.isEmpty() ? QString() : QLatin1Char('\\') + path) + QLatin1Char(']');
 }
 
-QString RegistryHive::valueLine(const std::optional<QString>& data)
+QStringList RegistryHive::valueLines(const std::optional<platform::RegistryValue>& value)
 {
-    return data ? QLatin1String("@=\"") + escaped(*data) + QLatin1Char('"') : QStringLiteral("@=-");
+    if (!value)
+        return {QStringLiteral("@=-")};
+    if (const std::optional<QString> text = textOf(*value))
+        return {QLatin1String("@=\"") + escaped(*text) + QLatin1Char('"')};
+    if (value->type == platform::TypeDword && value->data.size() == 4) {
+        const quint32 number = qFromLittleEndian<quint32>(value->data.constData());
+        return {QStringLiteral("@=dword:%1").arg(number, 8, 16, QLatin1Char('0'))};
+    }
+    return hexLines(*value);
 }
 
 QByteArray RegistryHive::fileBytes(const QStringList& lines)
 {
-    return utf16WithByteOrderMark(lines.join(kCrLf) + kCrLf);
+    return "\xFF\xFE" + utf16Bytes(lines.join(kCrLf) + kCrLf);
 }
 
 std::optional<RegistryHive> RegistryHive::parse(const QByteArray& bytes, ReadError* error,

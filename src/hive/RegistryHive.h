@@ -1,6 +1,8 @@
-// The per-user classes hive: keys under HKEY_CLASSES_ROOT with their default string values, kept
+// The per-user classes hive: keys under HKEY_CLASSES_ROOT with their default values, kept
 // as a registry-editor (.reg) file that keeps every line it does not use.
 #pragma once
+
+#include "platform/RegistryValue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -50,6 +52,9 @@ public:
     // "" is the root itself: it always exists, and it is written to the file only with a value.
     bool createKey(const QString& path);
     bool setDefaultValue(const QString& path, const QString& data);
+    // Sets the default value whatever its type: a string that a quoted string can hold is
+    // written as one, any other value as the registry editor writes it (dword or hex data).
+    bool setStoredValue(const QString& path, const platform::RegistryValue& value);
 
     // Removes the key, every key below it and the lines of their sections, named values and the
     // comment and blank lines right above their key lines included (those below the last value
@@ -60,7 +65,11 @@ public:
     bool deleteDefaultValue(const QString& path);
 
     bool hasKey(const QString& path) const;
+    // The key's default string value; nothing for a value of another type.
     std::optional<QString> defaultValue(const QString& path) const;
+    // The key's default value as the registry stores it, whatever its type (a string as UTF-16LE
+    // ended by a NUL).
+    std::optional<platform::RegistryValue> storedValue(const QString& path) const;
     // Whether a line of the file or a write since sets or deletes the key's default value: a key
     // line alone leaves a value as it was when the file is imported, "@=-" deletes it.
     bool definesDefaultValue(const QString& path) const;
@@ -83,9 +92,10 @@ public:
     static bool isStorableData(const QString& data);
 
     // Lines as the registry editor writes them: a key of `root` ("[-...]" when `deletion`), a
-    // default value (`@=-` for none), and a whole file in UTF-16LE with CRLF line ends.
+    // default value (`@=-` for none; hex data on several lines), and a whole file in UTF-16LE
+    // with CRLF line ends.
     static QString keyLine(const QString& root, const QString& path, bool deletion = false);
-    static QString valueLine(const std::optional<QString>& data);
+    static QStringList valueLines(const std::optional<platform::RegistryValue>& value);
     static QByteArray fileBytes(const QStringList& lines);
 
 private:

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Failure.h"
+#include "platform/RegistryValue.h"
 
 #include <QList>
 #include <QString>
@@ -50,6 +51,8 @@ public:
     virtual long createKey(const QString& path, Key* key) = 0;
     // Sets the default (unnamed) string value of an open key.
     virtual long setDefaultValue(Key key, const QString& data) = 0;
+    // Sets the default value of an open key to `value`, type and bytes as they are.
+    virtual long setStoredDefaultValue(Key key, const RegistryValue& value) = 0;
     virtual void closeKey(Key key) = 0;
     // Deletes the default value of an open key; StatusSuccess also when it had none.
     virtual long deleteDefaultValue(Key key) = 0;
@@ -57,6 +60,8 @@ public:
     // The default string value of the key `path`: StatusSuccess with `value` set, or emptied
     // when the key has no string default value; StatusFileNotFound when there is no such key.
     virtual long readDefaultValue(const QString& path, std::optional<QString>* value) = 0;
+    // The same value as the registry stores it, whatever its type: emptied when the key has none.
+    virtual long readStoredDefaultValue(const QString& path, std::optional<RegistryValue>* value) = 0;
     // The names of the direct subkeys of `path` ("" = the root).
     virtual long readSubkeys(const QString& path, QStringList* names) = 0;
     // Deletes the key `path` and every key below it; StatusFileNotFound when there is no such

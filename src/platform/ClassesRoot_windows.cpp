@@ -87,6 +87,13 @@ public:
         return win32::setDefaultValue(reinterpret_cast<HKEY>(key), data.toStdWString());
     }
 
+    long setStoredDefaultValue(Key key, const RegistryValue& value) override
+    {
+        const auto* bytes = reinterpret_cast<const BYTE*>(value.data.constData());
+        return win32::setStoredDefaultValue(reinterpret_cast<HKEY>(key),
+                                            {value.type, std::vector<BYTE>(bytes, bytes + value.data.size())});
+    }
+
     void closeKey(Key key) override
     {
         win32::closeClassKey(reinterpret_cast<HKEY>(key));
@@ -103,6 +110,18 @@ public:
         const LONG status = win32::readDefaultValue(path.toStdWString(), &text);
         if (status == ERROR_SUCCESS)
             *value = text ? std::optional(QString::fromStdWString(*text)) : std::nullopt;
+        return status;
+    }
+
+    long readStoredDefaultValue(const QString& path, std::optional<RegistryValue>* value) override
+    {
+        std::optional<win32::StoredValue> stored;
+        const LONG status = win32::readStoredDefaultValue(path.toStdWString(), &stored);
+        if (status == ERROR_SUCCESS && !stored)
+            value->reset();
+        else if (status == ERROR_SUCCESS)
+            *value = RegistryValue {stored->type, QByteArray(reinterpret_cast<const char*>(stored->data.data()),
+                                                             qsizetype(stored->data.size()))};
         return status;
     }
 

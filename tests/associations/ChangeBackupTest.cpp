@@ -17,9 +17,11 @@ struct UnreadableKey : platform::ClassesRoot {
     UnreadableKey(platform::ClassesRoot& r, QString value, QString subkeys) : root(r), unreadable(std::move(value)), unlistable(std::move(subkeys)) {}
     long createKey(const QString& path, Key* k) override { return root.createKey(path, k); }
     long setDefaultValue(Key k, const QString& data) override { return root.setDefaultValue(k, data); }
+    long setStoredDefaultValue(Key k, const platform::RegistryValue& value) override { return root.setStoredDefaultValue(k, value); }
     void closeKey(Key k) override { root.closeKey(k); }
     long deleteDefaultValue(Key k) override { return root.deleteDefaultValue(k); }
     long readDefaultValue(const QString& path, std::optional<QString>* value) override { return path == unreadable ? 5 /* access denied */ : root.readDefaultValue(path, value); }
+    long readStoredDefaultValue(const QString& path, std::optional<platform::RegistryValue>* value) override { return path == unreadable ? 5 : root.readStoredDefaultValue(path, value); }
     long readSubkeys(const QString& path, QStringList* names) override { return path == unlistable ? 5 : root.readSubkeys(path, names); }
     long deleteKey(const QString& path) override { return root.deleteKey(path); }
     QList<platform::Failure> finishWrites(const QStringList& names) override { return root.finishWrites(names); }
@@ -35,14 +37,16 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     TestEnvironment env;
     regtest::NotifyRecorder desktop;
     TestEnvironment::writeFile(env.hiveFile(), "REGEDIT4\n[HKEY_CLASSES_ROOT\\.a]\n@=\"A\"\n[HKEY_CLASSES_ROOT\\.b]\n[HKEY_CLASSES_ROOT\\Old.Rom]\n"
-                                               "@=\"Old.Rom\"\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n[HKEY_CLASSES_ROOT\\Zz]\n");
+                                               "@=\"Old.Rom\"\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n[HKEY_CLASSES_ROOT\\Zz]\n"
+                                               "[HKEY_CLASSES_ROOT\\.c]\n@=hex(2):25,00,00,00\n[HKEY_CLASSES_ROOT\\.d]\n@=dword:1\n");
     const std::unique_ptr<platform::ClassesRoot> root = desktop.open();
     registry::ClassesRootChange change(*root, "remove");
-    ASSERT_TRUE(change.backUp({"New.Rom", "New.Rom\\shell\\Jouer - Play\\command", ".A", ".b", ".new", "Old.Rom\\DefaultIcon"},
+    ASSERT_TRUE(change.backUp({"New.Rom", "New.Rom\\shell\\Jouer - Play\\command", ".A", ".b", ".new", "Old.Rom\\DefaultIcon", ".c", ".d"},
                               {"Old.Rom\\shell", "Missing"}, kNow))
         << change.failures().value(0).english.toStdString();
     EXPECT_EQ(change.previousValue(".a"), "A");
     EXPECT_EQ(change.previousValue(".b"), std::nullopt);
+    EXPECT_EQ(change.previousValue(".c"), std::nullopt); // no string
     EXPECT_EQ(change.backupFile(), env.dataHome() + "/zelvane/backups/2026-05-01T14-03-27.123Z-remove.reg");
     EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(change.backupFile())).toStdString(), (QStringLiteral(
         "Windows Registry Editor Version 5.00\n" "; What Zelvane's remove of 2026-05-01T14:03:27Z replaced: import this file to put it back.\n"
@@ -51,7 +55,8 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
         "[-HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n\n; before Zz\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n@=-\n\n; before Zz\n"
         "[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n\n; before Zz\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n\n"
         "[-HKEY_CLASSES_ROOT\\New.Rom]\n\n[HKEY_CLASSES_ROOT\\.A]\n@=\"A\"\n\n[HKEY_CLASSES_ROOT\\.b]\n@=-\n\n"
-        "[-HKEY_CLASSES_ROOT\\.new]\n\n[-HKEY_CLASSES_ROOT\\Old.Rom\\DefaultIcon]\n\n").toStdString()));
+        "[-HKEY_CLASSES_ROOT\\.new]\n\n[-HKEY_CLASSES_ROOT\\Old.Rom\\DefaultIcon]\n\n"
+        "[HKEY_CLASSES_ROOT\\.c]\n@=hex(2):25,00,00,00\n\n[HKEY_CLASSES_ROOT\\.d]\n@=dword:00000001\n\n").toStdString()));
     // Reading changed nothing yet.
     EXPECT_TRUE(root->endReading().isEmpty());
     EXPECT_TRUE(desktop.told.isEmpty());

@@ -1,5 +1,6 @@
 // The program's command line, as a user types it, with no display: answers, mistakes refused with
 // nothing written, and the associations listed, written, removed and undone.
+#include "RegistryTestSupport.h"
 #include "WizardFixture.h"
 
 #include "freedesktop/DesktopNames.h"
@@ -160,6 +161,28 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
     ASSERT_EQ(changedThenUndone({"--remove", "Alpha"}), 0);
     EXPECT_EQ(desktop(), before);
     EXPECT_EQ(desktoptest::defaultApplication(type), "org.other.Emu.desktop");
+}
+
+// Default values of any type that an association replaces come back with their type and bytes
+// when it is undone: the hive is the same, byte for byte.
+TEST_F(CommandLine, UndoPutsBackDefaultValuesOfEveryType)
+{
+    programsOnPath({"alpha-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    // An expandable string and a number; binary data over two lines, a multi-string, a string without its NUL.
+    const char* const hives[] = {
+        "[HKEY_CLASSES_ROOT\\.aa]\n@=hex(2):25,00,53,00,79,00,73,00,00,00\n\n[HKEY_CLASSES_ROOT\\.ab]\n@=dword:00000001\n\n",
+        "[HKEY_CLASSES_ROOT\\.ac]\n@=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n"
+        "  18,19,1a\n[HKEY_CLASSES_ROOT\\.sa]\n@=hex(7):41,00,00,00,00,00\n[HKEY_CLASSES_ROOT\\Alpha]\n@=hex(1):41,00\n\n",
+    };
+    for (const char* text : hives) {
+        SCOPED_TRACE(text);
+        const QByteArray before = regtest::utf16File(QString("Windows Registry Editor Version 5.00\n\n" + QString(text)).replace("\n", "\r\n"));
+        TestEnvironment::writeFile(env.hiveFile(), before);
+        EXPECT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
+        EXPECT_EQ(runProgram({"--undo"}).status, 0);
+        EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), before);
+    }
 }
 
 // Changes run at the same time by two processes each keep the other's: the hive is held by one

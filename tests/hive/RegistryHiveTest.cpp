@@ -138,6 +138,37 @@ TEST(RegistryHive, ChangesTheFileWhereItHoldsTheKeys)
     }
 }
 
+// Default values of every type: read as the registry stores them, and written as the registry
+// editor exports them, as a quoted string only when the bytes are one text ended by its NUL.
+TEST(RegistryHive, KeepsDefaultValuesOfEveryTypeAsTheirBytes)
+{
+    QByteArray counting;
+    for (char byte = 0; byte < 30; ++byte)
+        counting += byte;
+    const struct { const char* line; quint32 type; QByteArray bytes; const char* written; } cases[] = {
+        {"@=\"A\\\\b\"", 1, QByteArray("A\0\\\0b\0\0\0", 8), nullptr},
+        {"@=hex(1):41,00", 1, QByteArray("A\0", 2), nullptr}, // no NUL
+        {"@=hex(2):25,00,00,00", 2, QByteArray("%\0\0\0", 4), nullptr},
+        {"@=hex:", 3, {}, nullptr},
+        {"@=dword:2A ; a comment", 4, QByteArray("*\0\0\0", 4), "@=dword:0000002a"},
+        {"@=hex(4):01,02", 4, "\x01\x02", nullptr},
+        {"@=hex(7):41,00,00,00,00,00", 7, QByteArray("A\0\0\0\0\0", 6), nullptr},
+        {"@=hex(b):ff, 0,\\\n  1", 11, QByteArray("\xff\0\x01", 3), "@=hex(b):ff,00,01"},
+        {"@=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n  18,19,1a,1b,1c,1d", 3, counting, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const platform::RegistryValue value {c.type, c.bytes};
+        const RegistryHive hive = parsed(utf16File(withCrLf((std::string("REGEDIT4\n[HKEY_CLASSES_ROOT\\K]\n") + c.line).c_str())));
+        EXPECT_EQ(hive.storedValue("K"), value);
+        EXPECT_EQ(hive.defaultValue("K").has_value(), c.line[2] == '"');
+        RegistryHive set;
+        ASSERT_TRUE(set.setStoredValue("K", value));
+        EXPECT_EQ(set.serialize(), written((std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\K]\n")
+                                            + (c.written ? c.written : c.line) + "\n\n").c_str()));
+    }
+}
+
 TEST(RegistryHive, NamesTheLineItCannotRead)
 {
     const QByteArray header = utf16File("Windows Registry Editor Version 5.00\r\n");

@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 
+#include <cstring>
 #include <iterator>
 
 namespace win32 {
@@ -51,6 +52,11 @@ LONG setDefaultValue(HKEY key, const std::wstring& data)
     return RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()), bytes);
 }
 
+LONG setStoredDefaultValue(HKEY key, const StoredValue& value)
+{
+    return RegSetValueExW(key, nullptr, 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+}
+
 LONG deleteDefaultValue(HKEY key)
 {
     const LONG status = RegDeleteValueW(key, nullptr);
@@ -64,28 +70,44 @@ void closeClassKey(HKEY key)
 
 LONG readDefaultValue(const std::wstring& path, std::optional<std::wstring>* value)
 {
+    std::optional<StoredValue> stored;
+    const LONG status = readStoredDefaultValue(path, &stored);
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (!stored || (stored->type != REG_SZ && stored->type != REG_EXPAND_SZ)) {
+        value->reset(); // a key without a default value, or with one that is no text
+        return ERROR_SUCCESS;
+    }
+    // The stored text may or may not end with its NUL.
+    std::wstring text(stored->data.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), stored->data.data(), text.size() * sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0')
+        text.pop_back();
+    *value = std::move(text);
+    return ERROR_SUCCESS;
+}
+
+LONG readStoredDefaultValue(const std::wstring& path, std::optional<StoredValue>* value)
+{
     OpenKey key;
     LONG status = openClassKey(path, KEY_QUERY_VALUE, &key);
     if (status != ERROR_SUCCESS)
         return status;
-    DWORD type = 0;
+    StoredValue stored;
     DWORD bytes = 0;
-    status = RegQueryValueExW(key.handle, nullptr, nullptr, &type, nullptr, &bytes);
-    if (status == ERROR_FILE_NOT_FOUND || (status == ERROR_SUCCESS && type != REG_SZ && type != REG_EXPAND_SZ)) {
-        value->reset(); // a key without a default value, or with one that is no text
+    status = RegQueryValueExW(key.handle, nullptr, nullptr, &stored.type, nullptr, &bytes);
+    if (status == ERROR_FILE_NOT_FOUND) {
+        value->reset();
         return ERROR_SUCCESS;
     }
     if (status != ERROR_SUCCESS)
         return status;
-    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-    status = RegQueryValueExW(key.handle, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes);
+    stored.data.resize(bytes);
+    status = RegQueryValueExW(key.handle, nullptr, nullptr, &stored.type, stored.data.data(), &bytes);
     if (status != ERROR_SUCCESS)
         return status;
-    // The stored text may or may not end with its NUL.
-    text.resize(bytes / sizeof(wchar_t));
-    while (!text.empty() && text.back() == L'\0')
-        text.pop_back();
-    *value = std::move(text);
+    stored.data.resize(bytes);
+    *value = std::move(stored);
     return ERROR_SUCCESS;
 }
 

@@ -14,6 +14,12 @@ namespace win32 {
 // the machine half and need administrator rights; the per-user half needs none.
 inline constexpr wchar_t UserClassesKey[] = L"Software\\Classes";
 
+// A value as the registry stores it: its type (REG_SZ, REG_DWORD...) and its bytes.
+struct StoredValue {
+    DWORD type = REG_NONE;
+    std::vector<BYTE> data;
+};
+
 // Paths are key names separated by '\', relative to the per-user classes root; "" is the root
 // itself. They are taken below the open root key, never joined to its name, so that they reach
 // the registry as the classes root would receive them: a leading '\' or an empty level is refused.
@@ -24,6 +30,8 @@ LONG createClassKey(const std::wstring& path, HKEY* key);
 
 // Sets the default (unnamed) value of `key` to `data` as REG_SZ, its terminating NUL included.
 LONG setDefaultValue(HKEY key, const std::wstring& data);
+// Sets the default value of `key` to `value`, type and bytes as they are.
+LONG setStoredDefaultValue(HKEY key, const StoredValue& value);
 
 // Deletes the default value of `key`, opened by createClassKey; ERROR_SUCCESS also when it had none.
 LONG deleteDefaultValue(HKEY key);
@@ -34,6 +42,10 @@ void closeClassKey(HKEY key);
 // set, or emptied when the key has no default value or one that is not a string;
 // ERROR_FILE_NOT_FOUND when there is no such key. `value` is untouched on a failure.
 LONG readDefaultValue(const std::wstring& path, std::optional<std::wstring>* value);
+// The default value of `path` as stored, whatever its type: ERROR_SUCCESS with `value` set, or
+// emptied when the key has none; ERROR_FILE_NOT_FOUND when there is no such key. `value` is
+// untouched on a failure.
+LONG readStoredDefaultValue(const std::wstring& path, std::optional<StoredValue>* value);
 
 // The names of the direct subkeys of `path`, in the registry's order; `names` is untouched on a
 // failure.

@@ -83,6 +83,38 @@ TEST(UserClasses, KeysAreWrittenReadEnumeratedAndDeletedBelowThePerUserClasses)
     EXPECT_EQ(tree(L"Zt"), L"<error 2>\n");
 }
 
+// What a backup reads and an undo puts back: a default value of any type, its bytes unchanged;
+// the string read goes on seeing only REG_SZ and REG_EXPAND_SZ.
+TEST(UserClasses, DefaultValuesOfAnyTypeAreReadAndSetAsTheirBytes)
+{
+    win32::deleteClassKey(L"Zt");
+    const std::optional<std::wstring> none;
+    for (const auto& [value, text] : std::initializer_list<std::pair<win32::StoredValue, std::optional<std::wstring>>> {
+             {{REG_DWORD, {1, 0, 0, 0}}, none},
+             {{REG_EXPAND_SZ, {'%', 0, 'X', 0, '%', 0, 0, 0}}, L"%X%"},
+             {{REG_BINARY, {0, 0xff, 7}}, none},
+             {{REG_BINARY, {}}, none},
+             {{REG_SZ, {'a', 0}}, L"a"}}) { // without its NUL
+        HKEY key = nullptr;
+        ASSERT_EQ(win32::createClassKey(L"Zt\\Typed", &key), ERROR_SUCCESS);
+        EXPECT_EQ(win32::setStoredDefaultValue(key, value), ERROR_SUCCESS);
+        win32::closeClassKey(key);
+        std::optional<win32::StoredValue> stored;
+        std::optional<std::wstring> read = L"held";
+        EXPECT_EQ(std::tuple(win32::readStoredDefaultValue(L"Zt\\Typed", &stored), win32::readDefaultValue(L"Zt\\Typed", &read)),
+                  std::tuple(ERROR_SUCCESS, ERROR_SUCCESS));
+        EXPECT_TRUE(stored && stored->type == value.type && stored->data == value.data) << value.type;
+        EXPECT_EQ(read, text) << value.type;
+    }
+    // No default value, and no key: nothing, and untouched.
+    std::optional<win32::StoredValue> stored = win32::StoredValue {REG_DWORD, {9}};
+    EXPECT_EQ(win32::readStoredDefaultValue(L"Zt\\Missing", &stored), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(stored->data, std::vector<BYTE> {9});
+    EXPECT_EQ(win32::readStoredDefaultValue(L"Zt", &stored), ERROR_SUCCESS);
+    EXPECT_FALSE(stored.has_value());
+    EXPECT_EQ(win32::deleteClassKey(L"Zt"), ERROR_SUCCESS);
+}
+
 // A file's bytes, "<missing>" when it cannot be read.
 std::string read(const std::wstring& path)
 {
