@@ -40,10 +40,10 @@ private:
     struct Entry {
         QString path;
         bool deletion = false;
-        std::optional<QString> value; // the string value, as the association writer reads it
-        std::optional<platform::RegistryValue> stored; // the value as stored, to put back
+        std::optional<QString> value {}; // the string value, as the association writer reads it
+        std::optional<platform::RegistryValue> stored {}; // the value as stored, to put back
         bool inTree = false; // of a tree that will be deleted
-        QString before; // the key it stands before, for a key of such a tree
+        QString before {}; // the key it stands before, for a key of such a tree
     };
 
     // Whether the key exists, with its default value in `entry`.
