@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zelvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What makes Zelvane a desktop application on Linux: the menu entry, the program's icon in the
 # hicolor theme, the AppStream metadata with its screenshots, the manual page and the package's
 # copyright and changelog. Everything is made at build time and installed under share/.

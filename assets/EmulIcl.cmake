@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zelvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The icon library Emul.icl: zelvane-icongen paints our icons, zelvane-iclmake packs them in group order.
 # The keys follow the painter's order, which is the icon index the catalogue refers to.
 set(ZELVANE_ICON_KEYS

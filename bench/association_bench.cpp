@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Association benchmark: the time from a Finish's first write to its file type being visible to
 // `gio info`, for Zelvane (the Linux classes root and its desktop publisher) and for xdg-utils
 // doing the same association, each in a private XDG home; medians and their ratio.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icon chooser benchmark: opening on a library of 1,000 icons until its first screen is painted.
 #include "IconFile.h"
 #include "IconLibraryWriter.h"

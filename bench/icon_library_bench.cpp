@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the icon-library reader on a library of about 10 MiB: opening and listing, then decoding.
 #include "icons/IconLibrary.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Startup benchmark: median wall time and peak memory from process start to the window shown,
 // for Zelvane's main window and for a minimal Qt window built from the same tree, and their ratio.
 #include <algorithm>

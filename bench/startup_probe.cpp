@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts one window and exits as soon as it is shown and its first events are processed:
 // "wizard" is Zelvane's main window over the catalogue beside this program, "minimal" the
 // smallest Qt window that shows text (a label), of the same size. The startup benchmark times

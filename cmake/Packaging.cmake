@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zelvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made by `cpack -G DEB` in the build folder from what `cmake --install` puts
 # under /usr. Its dependencies are the libraries the program links (found by dpkg-shlibdeps), the
 # Qt platform plugins that open its window, and the desktop tools the association writer runs.

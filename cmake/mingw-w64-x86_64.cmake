@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Zelvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-building for 64-bit Windows with Debian's mingw-w64 compilers.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

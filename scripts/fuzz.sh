@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zelvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets (the fuzz preset: clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs each in turn for SECONDS (60 unless given) on its corpus,
 # then prints the executions, coverage and findings of each. A finding (a crash, a leak, a hang,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zelvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets Zelvane up on Debian 12: installs the missing packages, builds, then starts the wizard
 # (`setup.sh start`) or runs the whole test suite, in a Release build with the Windows tests under
 # wine and the checks of its Debian package, then under the sanitizers, then each fuzz target for a

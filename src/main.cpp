@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zelvane's entry point: the command line first, then the wizard window as the start-up object.
 #include "wizard/Artwork.h"
 #include "cli/CommandLine.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads and writes .ico files and encodes icon images as 32-bit DIB or PNG entries.
 #include "IconFile.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icon images as .ico files and icon resources hold them: 32-bit DIB or PNG, with their directory fields.
 #pragma once
 

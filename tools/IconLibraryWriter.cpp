@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns icon images into a group directory and its RT_ICON resources.
 #include "IconLibraryWriter.h"
 

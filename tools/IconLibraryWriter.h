@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes icon groups as PE icon resources: one RT_GROUP_ICON per group, one RT_ICON per image.
 #pragma once
 

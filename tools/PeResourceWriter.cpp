@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lays out the resource tree (type, name, language) and wraps it in a minimal PE32 DLL.
 #include "PeResourceWriter.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds a resource-only 32-bit PE DLL image: a DOS stub, PE32 headers and one .rsrc section.
 #pragma once
 

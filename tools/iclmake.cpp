@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvane-iclmake: packs .ico and PNG files into a PE icon library, one numbered group per input file.
 #include "IconFile.h"
 #include "IconLibraryWriter.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvane-icongen: paints the icons of the icon library into a folder as NN-key.ico (16, 32, 48 as
 // DIB, 256 as PNG), or with --application the program's own icon as a hicolor theme tree.
 #include "IconFile.h"

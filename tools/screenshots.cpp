@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvane-screenshots: takes the pictures of the wizard that the AppStream metadata shows, on Qt's
 // offscreen platform, over the catalogue and icon library beside the program, in English, Expert.
 #include "wizard/WizardStyle.h"

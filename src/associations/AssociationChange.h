@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The change one association makes to the classes root, the same sequence for the wizard's Finish
 // and for the command line's --associate.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The associations the classes root holds, found as Finish writes them.
 #include "associations/AssociationList.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The associations the classes root holds, found as Finish writes them: a console key naming a
 // class whose default verb is the wizard's, with that class's save class by the catalogue's
 // pairing, their extensions, open command and icons; then every other class that extensions

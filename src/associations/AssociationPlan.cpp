@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one association writes into the classes root: from the user's choices and the catalogue,
 // the keys and default values of the thirteen steps of the association sequence, in order.
 #include "associations/AssociationPlan.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What removing a console's association or one class takes away from the classes root: the
 // classes, the extension keys that still name them and the console keys that name them.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder of backups: .reg files named with the time of the change they undo, the last 20 kept.
 #pragma once
 

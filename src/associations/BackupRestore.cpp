@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Puts back what a backup recorded, through the primitives of a change of the classes root.
 #include "associations/BackupRestore.h"
 

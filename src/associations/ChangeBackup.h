@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a change of the classes root is about to replace, read before the change, as a .reg file
 // that puts it back when imported: a key that does not exist yet as a deletion, a key about to
 // change with its default value of whatever type ("@=-" for none), a tree about to go with every

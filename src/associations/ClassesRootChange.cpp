@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One change of the classes root, made the same way by the wizard and the command line: what it
 // is about to replace saved first as a backup, then its writes, then the desktop told.
 #include "associations/ClassesRootChange.h"

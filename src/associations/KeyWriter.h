@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way keys reach the classes root: each change is made, or told in both languages with
 // the key and the status that stopped it.
 #pragma once

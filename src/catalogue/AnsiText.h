@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text layer between the catalogue's 8-bit text and the program's Unicode text.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the catalogue offers for one console, read as the wizard's pages read it, and the class
 // pairs of all its consoles.
 #pragma once

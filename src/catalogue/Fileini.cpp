@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way the program reads the catalogue: one value per call, looked up in the file anew.
 #include "catalogue/Fileini.h"
 

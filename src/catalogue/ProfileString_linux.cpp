@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our own reader of the INI layout, giving the count and bytes the Windows profile lookup gives:
 // names compared without regard to case, blanks trimmed, one pair of matching quotes removed,
 // CRLF, LF and CR line ends, a NUL ending each name and value, the first matching section and key

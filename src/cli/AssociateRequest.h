@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --associate: the wizard's Finish for one console, with the choices given on the command line.
 #pragma once
 

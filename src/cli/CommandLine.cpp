@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line: the options it understands and what each asks for.
 #include "cli/CommandLine.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a request of the command line without a window: lists, associates, removes, undoes.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the command line prints, in the user's language, and the exit statuses that go with it.
 #pragma once
 

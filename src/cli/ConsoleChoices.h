@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The choices --associate stands for, as the wizard's pages would hold them: the catalogue's
 // offer for the console, narrowed by the options the user gave.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --list: the associations of the classes root and whether the desktop follows them, as text or
 // as JSON.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --remove: takes one association, named by its console or one of its classes, out of the
 // classes root.
 #include "cli/RemoveRequest.h"

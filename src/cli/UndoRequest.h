@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --undo: puts back what the latest backup holds, then lets that backup go.
 #pragma once
 

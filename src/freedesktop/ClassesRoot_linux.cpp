@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classes root on Linux: a per-user hive file in the registry-export format, published to the
 // desktop through the freedesktop.org standards after each sequence of writes.
 #include "platform/ClassesRoot.h"

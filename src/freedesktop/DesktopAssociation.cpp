@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the hive says about one class: description, open command, icon and extensions.
 #include "freedesktop/DesktopAssociation.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the Linux desktop makes of the hive's classes: whether their types are known and given to
 // their extensions, whether their files open with their emulators, and whether those can run.
 #include "freedesktop/DesktopCheck.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hidden desktop entry that opens the files of one class with its open command.
 #include "freedesktop/DesktopEntry.h"
 

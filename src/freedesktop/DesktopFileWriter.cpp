@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads, writes and removes the files of the desktop publisher, whole or not at all.
 #include "freedesktop/DesktopFileWriter.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns a class's DefaultIcon into the PNG files of the user's hicolor icon theme.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Edits a mimeapps.list so that our entries are the default handlers of our types, leaving
 // every other line of the file as it was.
 #include "freedesktop/DesktopMimeApps.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared-mime-info package that declares one MIME type per class of the hive.
 #pragma once
 

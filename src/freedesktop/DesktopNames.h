@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names the desktop sees for a class of the hive: safe file, MIME and icon names.
 #pragma once
 

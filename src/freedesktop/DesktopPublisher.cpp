@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Publishes the classes of the hive to the Linux desktop through the freedesktop.org standards.
 #include "freedesktop/DesktopPublisher.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What publishing a change alters of the desktop beside the hive, kept beside the change's backup.
 #include "freedesktop/DesktopRecord.h"
 

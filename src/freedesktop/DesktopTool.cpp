@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs one of the desktop's database tools and tells how it went.
 #include "freedesktop/DesktopTool.h"
 

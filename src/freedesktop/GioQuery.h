@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks GIO what the desktop makes of file names and types, as a file manager asks it.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hive file on disk: read when a sequence of writes begins, replaced when it ends, and held
 // by one sequence at a time.
 #include "hive/HiveFile.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user classes hive and its .reg file.
 #include "hive/RegistryHive.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user classes hive: keys under HKEY_CLASSES_ROOT with their default values, kept
 // as a registry-editor (.reg) file that keeps every line it does not use.
 #pragma once

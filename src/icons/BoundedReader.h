@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The library file as the icon-library readers see it: bounds-checked reads of a file that may change.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the directory of a .ico file, and writes a .ico file from the images of a group.
 #include "icons/IcoFormat.h"
 

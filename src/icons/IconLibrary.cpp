@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon library: recognises the file, hands it to the reader of its format, and serves its groups and images.
 #include "icons/IconLibrary.h"
 

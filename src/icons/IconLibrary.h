@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the icon groups of an icon library: a PE or NE executable (.dll, .exe, .icl) or a .ico file.
 #pragma once
 

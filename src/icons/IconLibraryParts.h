@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the icon-library readers share; internal to the icon library, included by no other folder.
 #pragma once
 

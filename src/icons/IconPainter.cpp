@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws each icon with plain shapes in a 256-unit square, scaled to the wanted size.
 #include "icons/IconPainter.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the icons of our icon library (console cartridges, discs and cards, then save pictograms)
 // and the program's own icon.
 #pragma once

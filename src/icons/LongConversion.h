@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversion of a text to a 32-bit integer that the icon routines apply to an index text.
 #pragma once
 

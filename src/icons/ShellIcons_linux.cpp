@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icon extraction over the program's own icon-library reader, and the system queries on Linux.
 #include "platform/ShellIcons.h"
 

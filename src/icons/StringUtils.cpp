@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text handed to and taken back from the shell's icon chooser: padding, widening, trimming.
 #include "icons/StringUtils.h"
 

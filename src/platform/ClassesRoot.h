@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classes root of the registry (HKEY_CLASSES_ROOT), where the association writer puts its keys.
 #pragma once
 

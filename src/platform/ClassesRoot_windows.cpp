@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classes root on Windows: the per-user half of HKEY_CLASSES_ROOT, then a word to the shell.
 #include "platform/ClassesRoot.h"
 

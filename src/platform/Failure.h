@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What went wrong, or what may not work, told to the user in either of the program's languages.
 #pragma once
 

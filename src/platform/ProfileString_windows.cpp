@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading INI values with the Windows profile lookup itself.
 #include "platform/ProfileString.h"
 

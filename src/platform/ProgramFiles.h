@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own folders and the copy of the icon library into the per-user system folder.
 #pragma once
 

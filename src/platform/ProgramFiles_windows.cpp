@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's folders on Windows: the executable's folder, and %LOCALAPPDATA%\Zelvane as the
 // folder that receives the icon library.
 #include "platform/ProgramFiles.h"

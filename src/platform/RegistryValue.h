@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A registry value as the registry stores it, whatever its type: what a backup must put back.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings store on Linux: $XDG_CONFIG_HOME/<application>/<application>.conf, what QSettings
 // gives for organisation and application of that name, looked up anew on every call.
 #include "platform/Settings.h"

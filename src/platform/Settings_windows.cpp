@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings store on Windows: the registry key of Visual Basic program settings,
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>.
 #include "platform/Settings.h"

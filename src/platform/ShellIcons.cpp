@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing and releasing icons, the same on every platform: the pictures are plain images here.
 #include "platform/ShellIcons.h"
 

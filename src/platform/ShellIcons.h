@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's icon extraction and drawing, and the two system queries the icon window relies on.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icon extraction and the system queries through the Win32 calls themselves.
 #include "platform/ShellIcons.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening links through the desktop's opener (xdg-open behind Qt's desktop services).
 #include "platform/ShellOpen.h"
 

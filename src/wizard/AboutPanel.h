@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About panel of the main window: shown and hidden, and its two links lit under the pointer.
 #pragma once
 

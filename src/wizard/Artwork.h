@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own pictures, painted at run time: flags, banner, window icon and hand pointer.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A label that reports clicks and mouse moves, as the toolkit's images and labels do.
 #include "wizard/ClickableLabel.h"
 

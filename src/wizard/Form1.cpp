@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon window: an out-of-sight worker that builds the two icon references and pictures.
 #include "wizard/Form1.h"
 

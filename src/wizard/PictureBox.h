@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture box with a persistent image: what is drawn on it stays until it is cleared.
 #pragma once
 

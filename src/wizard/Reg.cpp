@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The association writer window: a message panel laid over the wizard, and an editor out of sight
 // whose one write operation puts a key and its default value into the classes root.
 #include "wizard/Reg.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Values the three windows share: the console names, the chosen classes, the icon choices.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's style: the platform's own, except for the pictures that it would read from
 // image files at start-up, which load every image-format plugin.
 #pragma once

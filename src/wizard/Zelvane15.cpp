@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wizard window: start-up, the five pages and their loaders, language, level, About panel.
 #include "wizard/Zelvane15.h"
 

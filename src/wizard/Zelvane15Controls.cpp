@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the main window, laid out as designed (positions in twips, 15 to a pixel).
 #include "wizard/Zelvane15Controls.h"
 

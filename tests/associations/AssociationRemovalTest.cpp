@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The associations found in the classes root as Finish writes them, and what removing one takes:
 // only the keys whose data is still the association's.
 #include "associations/AssociationList.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backups: what a change replaces, read before it and saved as a .reg file that puts it back, in a
 // folder that keeps the last twenty in the order of the changes.
 #include "associations/BackupFolder.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GetIniString: values, the IniEmpty marker, the decoding of 8-bit catalogue text, and which
 // catalogue is read.
 #include "TestEnvironment.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line, as a user types it, with no display: answers, mistakes refused with
 // nothing written, and the associations listed, written, removed and undone.
 #include "RegistryTestSupport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classes root on Linux: the per-user hive file kept across runs, every line of it, and left
 // as it is, with nothing written or published, when it cannot be read.
 #include "RegistryTestSupport.h"

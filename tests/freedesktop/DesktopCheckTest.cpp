@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop makes of an association: programs it cannot start, the types of other
 // programs' files that an extension would be taken from, and the application files open with,
 // asked of GIO.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open command of a class turned into a desktop entry's Exec value.
 #include "freedesktop/DesktopExec.h"
 

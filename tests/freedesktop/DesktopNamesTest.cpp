@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Safe names for the desktop, made from class names and extensions of the catalogue.
 #include "freedesktop/DesktopNames.h"
 

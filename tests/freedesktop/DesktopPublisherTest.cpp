@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hive published to the desktop, checked with the desktop's own tools (gio,
 // desktop-file-validate) in a private XDG home.
 #include "freedesktop/DesktopPublisher.h"

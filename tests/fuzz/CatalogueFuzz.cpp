@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target of the catalogue reader: any file, section, key, default value and buffer size.
 // Input: SECTION NUL KEY NUL DEFAULT NUL SIZE (decimal) NUL, then the file's bytes.
 #include "FuzzSupport.h"

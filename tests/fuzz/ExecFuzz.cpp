@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target of the command -> Exec conversion: a desktop entry's Exec value, read back by the
 // Desktop Entry rules alone, runs exactly the argument vector the Windows command means.
 // Input: the command, in UTF-8.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fuzz targets' entry point outside libFuzzer: runs the target once on each file named, or on
 // each file of a folder named, so that the test suite checks every corpus input with any compiler.
 #include "FuzzSupport.h"

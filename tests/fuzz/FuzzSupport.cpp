@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: inputs cut into fields, text with lone surrogates, scratch files,
 // the application object, and the property check that makes a failure a finding.
 #include "FuzzSupport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target of the classes hive: any file is read and written back with every line it does
 // not use; keys and values set through the hive, on that file or on an empty hive, come back
 // exactly once written and read again.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target of the icon-library reader: any file is read as a PE, NE or .ico library; every
 // group is listed, rebuilt as a .ico file that our own .ico reader reads back to the same images,
 // and decoded at 32 and 256 pixels.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target of the mimeapps.list editor: on any file, our handlers come first on one line of
 // their type in each group, the other handlers stay, every other line is kept byte for byte and in
 // order, and a second edit changes nothing.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classes hive: key paths, letter case, the .reg files of the registry editor read as it
 // imports them, and every line the hive does not use written back as it was.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the icon-library reader on PE, NE and .ico files, broken ones, and against icoutils' wrestool.
 #include "icons/IconLibrary.h"
 

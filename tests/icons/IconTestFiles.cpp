@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the icon images and libraries the icon tests read.
 #include "IconTestFiles.h"
 

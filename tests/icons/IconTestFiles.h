@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icon images and PE/NE libraries the icon tests read, their byte layout and pictures.
 #pragma once
 

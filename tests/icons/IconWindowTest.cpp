@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon window driven as the main window drives it (the chooser answered through its hook), and
 // the icon chooser dialog driven through its widgets behind PickIconDlg.
 #include "IconTestFiles.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text layer between the icon window and the shell, the index conversion, and the stand-ins for the
 // shell's icon functions, version record, UTF-16 test and chooser buffer.
 #include "IconTestFiles.h"

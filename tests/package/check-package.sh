@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zelvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a release build and checks it as a distribution and a user would:
 # lintian --pedantic, its file list and dependencies, then the unpacked tree: the program runs from
 # it and shows the wizard over its own catalogue and icon library, and the menu entry, metadata,

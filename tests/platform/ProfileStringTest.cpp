@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI lookup where the comparison with Windows under wine (tests/windows, every other rule of
 // the lookup) cannot look: the default value, an odd UTF-16 file, and text that Windows would lose
 // (outside Windows-1252, or UTF-8 cut inside a character), which comes as whole UTF-8 instead.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system folder, the copy of the icon library, and the per-user settings store, with the
 // XDG base directories as a user may have set them.
 #include "TestEnvironment.h"

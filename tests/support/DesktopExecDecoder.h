@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a desktop entry's Exec value back to the program and arguments a launcher runs, by the
 // Desktop Entry rules alone, and through the `/bin/sh -c` scripts the publisher writes.
 #pragma once

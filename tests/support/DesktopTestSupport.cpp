@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the tests that read associations back: the desktop's own tools and what they run.
 #include "DesktopTestSupport.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the registry tests: .reg file bytes, a hive from rows and back as lines, a stand-in desktop.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A private home for one test: XDG data and config folders in a temporary directory; HOME, PATH and
 // the XDG folders as they were once it ends.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test entry point: a QApplication on the offscreen platform, then GoogleTest.
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our readers and our hive against the real Win32 calls, under wine: the Windows test program
 // (zelvane_win32_tests.exe) run in one private wine prefix for all the comparisons, asked through
 // files of requests and answers: one record a line, fields separated by tabs, texts in hexadecimal.

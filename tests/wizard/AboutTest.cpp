@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About panel, its links and their hover feedback, and the hand over the language flags.
 #include "WizardFixture.h"
 

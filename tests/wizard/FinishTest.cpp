@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finish from the last page: the writer's message over the wizard, the association in the user's
 // hive and on the desktop, the wizard back on page 1, warnings and failures in the wizard's language;
 // the same hive as the command line's, and --undo giving every file back.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon window's load and unload with real time passing and the main window really activated
 // while the chooser's event loop runs: CTest runs this under Xvfb where it is installed.
 #include "WizardFixture.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five pages driven with Next and Previous, and what each page's loader puts on it.
 #include "WizardFixture.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The association writer window driven as Finish drives it: the keys written, read back from
 // the hive file, the closing pause, and what is told when a write fails.
 #include "wizard/Reg.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and its failures, the console list, the window's own controls, language, level and quitting.
 #include "WizardFixture.h"
 

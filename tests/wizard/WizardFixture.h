@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The app tests' fixture: a main window over a catalogue written by the test, with message boxes and
 // the end of the program answered by hooks, the desktop by a stand-in; and the built program run as a shell runs it.
 #pragma once

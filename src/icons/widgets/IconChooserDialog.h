@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon chooser: every icon of an icon library in a grid, and the library's path to change.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icons of one icon library as a list, each decoded the first time a view shows it.
 #include "icons/widgets/IconListModel.h"
 

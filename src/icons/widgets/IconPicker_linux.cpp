@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon chooser on Linux: the program's own dialog over its icon-library reader.
 #include "platform/widgets/IconPicker.h"
 

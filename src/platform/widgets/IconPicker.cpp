@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon chooser's path buffer, on every platform: read in, written back within its capacity.
 #include "platform/widgets/IconPicker.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell's icon chooser (PickIconDlg, shell32 ordinal 62), with a hook for tests.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icon chooser on Windows: the shell's own, exported by shell32 under ordinal 62 only.
 #include "platform/widgets/IconPicker.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes: the test hook, then the platform's box.
 #include "platform/widgets/MessageBox.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icon extraction through the shell, with the pictures read back as plain pixels.
 #include "platform/win32/IconExtraction.h"
 

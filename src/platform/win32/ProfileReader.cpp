@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading one value of an INI file with the rules of GetPrivateProfileStringA, on any path.
 #include "platform/win32/ProfileReader.h"
 

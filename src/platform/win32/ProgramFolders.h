@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's folder, the per-user folder that holds the copy of the icon library, and the copy.
 #pragma once
 

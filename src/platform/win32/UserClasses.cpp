@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user half of the registry's classes root, where the association writer's keys land.
 #include "platform/win32/UserClasses.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows test program: the Win32 cores' own tests under GoogleTest, or one of the commands
 // through which the Linux-side comparison asks the real Win32 calls for their answers. A command
 // reads one request a line from a file and writes one answer a line to another: fields separated

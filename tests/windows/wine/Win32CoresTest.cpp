@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 cores' own tests: keys of the per-user classes written, read, enumerated and deleted;
 // the per-user folder that receives the icon library and a catalogue read from a folder whose
 // name the ANSI code page cannot hold; the pixels read back from icon handles.
