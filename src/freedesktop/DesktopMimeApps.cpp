@@ -255,6 +255,19 @@ QByteArray DesktopMimeApps::withHandlers(const QByteArray& original, const Handl
     return editor.text();
 }
 
+QString DesktopMimeApps::defaultOf(const QByteArray& text, const QString& type)
+{
+    const QList<QByteArray> lines = splitLines(text);
+    const QList<QByteArray> groups = groupsOf(lines);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (groups[i] != kDefaults || keyOf(lines[i]) != type.toUtf8())
+            continue;
+        if (const QList<QByteArray> ids = idsOf(lines[i]); !ids.isEmpty())
+            return QString::fromUtf8(ids.first().trimmed());
+    }
+    return {};
+}
+
 DesktopMimeApps::Lines DesktopMimeApps::linesOf(const QByteArray& text, const QStringList& types)
 {
     Lines recorded;

@@ -24,6 +24,9 @@ public:
     // it was, and editing the result again with the same handlers changes nothing.
     static QByteArray withHandlers(const QByteArray& original, const Handlers& handlers,
                                    const Handlers& withdrawn = {});
+    // The desktop file ID `text` names first for `type` under [Default Applications]; empty when
+    // it names none.
+    static QString defaultOf(const QByteArray& text, const QString& type);
 
     // The lines of some types under the three groups above, as a change found them: each with
     // the line it followed among the others (and how many lines of that text came before), so

@@ -114,10 +114,11 @@ public:
             m_failures.push_back(failure);
     }
 
-    // The class's entry, default handler of its type, runs its command. Where that cannot be,
-    // an earlier entry of the class is withdrawn: it would run a command the hive no longer
-    // holds.
-    void publishEntry(const DesktopAssociation& association, bool typePublished)
+    // The class's entry runs its command. It becomes the default handler of its type when the
+    // change names the class (`named`); for another class only where the user has chosen no other
+    // default, which an unrelated change must not demote. Where the entry cannot be, an earlier
+    // one of the class is withdrawn: it would run a command the hive no longer holds.
+    void publishEntry(const DesktopAssociation& association, bool typePublished, bool named)
     {
         if (!association.command) {
             withdrawEntry(association.className);
@@ -142,13 +143,13 @@ public:
             withdrawEntry(association.className);
             return;
         }
-        m_handlers.emplace_back(mimeType, fileName);
+        (named ? m_handlers : m_unchosenHandlers).emplace_back(mimeType, fileName);
         m_entriesChanged = true;
     }
 
     void finish()
     {
-        if (!m_handlers.empty() || !m_withdrawn.empty())
+        if (!m_handlers.empty() || !m_unchosenHandlers.empty() || !m_withdrawn.empty())
             updateMimeApps();
         if (m_entriesChanged) {
             m_tools.emplace_back(QStringLiteral("update-desktop-database"),
@@ -259,7 +260,13 @@ private:
             m_failures.push_back(*failure);
             return;
         }
-        const QByteArray edited = DesktopMimeApps::withHandlers(original, m_handlers, m_withdrawn);
+        DesktopMimeApps::Handlers handlers = m_handlers;
+        for (const auto& handler : m_unchosenHandlers) {
+            const QString current = DesktopMimeApps::defaultOf(original, handler.first);
+            if (current.isEmpty() || current == handler.second)
+                handlers.push_back(handler);
+        }
+        const QByteArray edited = DesktopMimeApps::withHandlers(original, handlers, m_withdrawn);
         if (edited != original)
             write(path, edited);
     }
@@ -269,6 +276,7 @@ private:
     std::optional<DesktopTool> m_mimeTool;
     std::list<DesktopTool> m_tools;
     DesktopMimeApps::Handlers m_handlers;
+    DesktopMimeApps::Handlers m_unchosenHandlers; // those of the classes the change does not name
     DesktopMimeApps::Handlers m_withdrawn;
     bool m_entriesChanged = false;
     int m_iconFiles = 0;
@@ -303,8 +311,10 @@ QList<platform::Failure> DesktopPublisher::publish(const RegistryHive& hive, con
     }
     const bool typesPublished = publication.finishMimePackage();
     for (const DesktopAssociation& association : classes) {
-        if (isPublished(association))
-            publication.publishEntry(association, typesPublished);
+        if (isPublished(association)) {
+            publication.publishEntry(association, typesPublished,
+                                     classNames.contains(association.className, Qt::CaseInsensitive));
+        }
     }
     publication.finish();
 

@@ -20,11 +20,13 @@ public:
     explicit DesktopPublisher(QList<ClassPair> pairs = {});
 
     // Publishes every class of `hive` to the user's desktop: MIME type, icon, and (for a class
-    // with an open command) a desktop entry set as default handler. A class whose command cannot
-    // run, or whose type did not reach the MIME database, keeps no earlier entry or default; a
-    // name of `classNames` (the classes the change wrote) that the hive does not hold as a class
-    // keeps no entry, default or icon. Returns one failure per thing that went wrong (what and
-    // where), a class or extension that cannot be published included; empty when all went well.
+    // with an open command) a desktop entry, set as default handler for the classes of
+    // `classNames` and, for the others, where the user's mimeapps.list names no other default. A
+    // class whose command cannot run, or whose type did not reach the MIME database, keeps no
+    // earlier entry or default; a name of `classNames` (the classes the change wrote) that the
+    // hive does not hold as a class keeps no entry, default or icon. Returns one failure per thing
+    // that went wrong (what and where), a class or extension that cannot be published included;
+    // empty when all went well.
     QList<platform::Failure> publish(const RegistryHive& hive, const QStringList& classNames);
 
 private:

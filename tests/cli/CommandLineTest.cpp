@@ -118,11 +118,11 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
 
 // --undo gives back every desktop file the change touched and removes what it created, leaving
 // what others changed since: an icon cache another tool made, the user's own default for our
-// type, a line of ours the user had removed.
+// type (which a later change for another console keeps too), a line of ours the user had removed.
 TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
 {
     using registry::DesktopNames;
-    programsOnPath({"alpha-emu"});
+    programsOnPath({"alpha-emu", "beta-emu"});
     writeUserCatalogue(kThreeConsoles);
     // Every file and folder below the test's home but the hive and its backups.
     const auto desktop = [this] {
@@ -163,6 +163,14 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
     ASSERT_EQ(changedThenUndone({"--remove", "Alpha"}), 0);
     EXPECT_EQ(desktop(), before);
     EXPECT_EQ(desktoptest::defaultApplication(type), "org.other.Emu.desktop");
+    // A change that does not name Alpha keeps the default the user chose for its type; a class
+    // written into the hive by hand, which has none, gets ours.
+    const QString handWritten = regtest::textOf(TestEnvironment::readFile(env.hiveFile())) + "\n[HKEY_CLASSES_ROOT\\Hand.Rom\\shell\\open\\command]\n@=\"alpha-emu %1\"\n";
+    TestEnvironment::writeFile(env.hiveFile(), regtest::utf16File(QString(handWritten).replace("\n", "\r\n")));
+    ASSERT_EQ(runProgram({"--associate", "Beta"}).status, 0);
+    EXPECT_EQ(desktoptest::defaultApplication(type), "org.other.Emu.desktop");
+    for (const QString className : {"Beta.Rom", "Hand.Rom"})
+        EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(className)), DesktopNames::desktopFileName(className));
 }
 
 // Default values of any type that an association replaces come back with their type and bytes
