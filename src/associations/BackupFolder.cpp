@@ -47,10 +47,9 @@ QString BackupFolder::desktopRecordOf(const QString& backup)
     return backup.chopped(4) + QStringLiteral(".desktop.json");
 }
 
-std::optional<QString> BackupFolder::save(const QByteArray& bytes, const QString& action, const QDateTime& now,
-                                          platform::Failure* failure) const
+QString BackupFolder::nextBackup(const QString& action, const QDateTime& now) const
 {
-    QStringList existing = backups();
+    const QStringList existing = backups();
     // A clock set back must not put the newest backup before an older one.
     QDateTime time = now.toUTC();
     if (!existing.isEmpty()) {
@@ -60,8 +59,12 @@ std::optional<QString> BackupFolder::save(const QByteArray& bytes, const QString
         if (last.isValid() && time <= last)
             time = last.addMSecs(1);
     }
-    const QString path = m_path + QLatin1Char('/') + time.toString(kTimeFormat) + QLatin1Char('-') + action
-        + QStringLiteral(".reg");
+    return m_path + QLatin1Char('/') + time.toString(kTimeFormat) + QLatin1Char('-') + action + QStringLiteral(".reg");
+}
+
+bool BackupFolder::save(const QString& path, const QByteArray& bytes, platform::Failure* failure) const
+{
+    QStringList existing = backups();
     QSaveFile file(path);
     const bool folderMade = QDir().mkpath(m_path);
     if (!folderMade || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -70,7 +73,7 @@ std::optional<QString> BackupFolder::save(const QByteArray& bytes, const QString
                                    "was changed.").arg(path, why),
                     QStringLiteral("La sauvegarde des associations n'a pas pu être enregistrée sous %1 (%2) : "
                                    "rien n'a été modifié.").arg(path, why)};
-        return std::nullopt;
+        return false;
     }
     existing << path;
     // An old backup that stays is no loss: its removal is not reported.
@@ -78,7 +81,7 @@ std::optional<QString> BackupFolder::save(const QByteArray& bytes, const QString
         QFile::remove(existing[i]);
         QFile::remove(desktopRecordOf(existing[i]));
     }
-    return path;
+    return true;
 }
 
 } // namespace registry

@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace registry {
 
@@ -21,11 +20,12 @@ public:
 
     const QString& path() const { return m_path; }
 
-    // Saves `bytes` as the newest backup, named after the time and `action`
-    // ("2026-05-01T14-03-27.123Z-finish.reg", in UTC), and removes all but the last 20. Returns
-    // the file's path, or nothing with `failure` set.
-    std::optional<QString> save(const QByteArray& bytes, const QString& action, const QDateTime& now,
-                                platform::Failure* failure) const;
+    // The path of the next backup, named after the time and `action`
+    // ("2026-05-01T14-03-27.123Z-finish.reg", in UTC), after every backup of the folder.
+    QString nextBackup(const QString& action, const QDateTime& now) const;
+    // Saves `bytes` as the backup `path`, and removes all but the last 20. False, with `failure`
+    // set, when it cannot.
+    bool save(const QString& path, const QByteArray& bytes, platform::Failure* failure) const;
     // The backups' paths, oldest first; other files of the folder are left out.
     QStringList backups() const;
     // The file beside a backup that keeps what its change altered of the desktop; it goes with

@@ -30,9 +30,11 @@ bool ClassesRootChange::backUp(const QStringList& keys, const QStringList& trees
             {QStringLiteral("What Zelvane's %1 of %2 replaced: import this file to put it back.").arg(m_action, time),
              QStringLiteral("Ce que « %1 » de Zelvane a remplacé le %2 : importez ce fichier pour le remettre.")
                  .arg(m_action, time)});
-        if (const auto saved = BackupFolder(platform::backupFolder()).save(text, m_action, now, &failure)) {
-            m_backupFile = *saved;
-            m_root.recordDesktopIn(BackupFolder::desktopRecordOf(m_backupFile));
+        const BackupFolder folder(platform::backupFolder());
+        const QString path = folder.nextBackup(m_action, now);
+        m_root.recordDesktopIn(BackupFolder::desktopRecordOf(path), path);
+        if (folder.save(path, text, &failure)) {
+            m_backupFile = path;
             return true;
         }
     }

@@ -19,6 +19,11 @@ UndoRequest::UndoRequest(const CommandOutput& output, QString catalogueFile)
 
 int UndoRequest::run() const
 {
+    // The classes root is read first: a change that was killed is completed, or its backup
+    // removed, before the newest backup is chosen.
+    const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot(m_catalogueFile);
+    QStringList top;
+    const long status = root->readSubkeys(QString(), &top);
     const registry::BackupFolder folder(platform::backupFolder());
     const QStringList backups = folder.backups();
     if (backups.isEmpty())
@@ -37,9 +42,7 @@ int UndoRequest::run() const
                   .arg(file, QString::number(error.line), error.english),
               QStringLiteral("La sauvegarde %1 n'a pas pu être lue (ligne %2 : %3) ; rien n'a été modifié.")
                   .arg(file, QString::number(error.line), error.french)}});
-    const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot(m_catalogueFile);
-    QStringList top;
-    if (const long status = root->readSubkeys(QString(), &top); status != platform::StatusSuccess) {
+    if (status != platform::StatusSuccess) {
         const QList<platform::Failure> why = root->endReading();
         return m_output.failed(why.isEmpty() ? QList<platform::Failure> {registry::KeyWriter::readFailure({}, status)}
                                              : why);

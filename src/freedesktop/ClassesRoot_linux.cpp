@@ -6,6 +6,7 @@
 
 #include "catalogue/Fileini.h"
 #include "platform/ProgramFiles.h"
+#include "freedesktop/ChangeJournal.h"
 #include "freedesktop/DesktopCheck.h"
 #include "freedesktop/DesktopPublisher.h"
 #include "freedesktop/DesktopRecord.h"
@@ -13,6 +14,7 @@
 #include "hive/RegistryHive.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QStandardPaths>
 #include <optional>
@@ -133,19 +135,31 @@ public:
         if (!session.readable) {
             failures = session.file.failures();
         } else {
+            const QByteArray bytes = session.hive.serialize();
+            ChangeJournal::Entry change {m_backups, ChangeJournal::hashOf(bytes), classNames, m_recordFile,
+                                         std::nullopt, m_undoneRecord};
+            if (!m_notifier && !m_recordFile.isEmpty())
+                change.record = registry::DesktopRecord::before(session.hive, classNames);
+            if (session.file.held())
+                ChangeJournal(hivePath()).write(change);
             session.file.save(session.hive);
             failures = session.file.failures();
             // The desktop is told even when the file could not be saved: the associations of
             // this run still work, and the user has been told why they were not kept.
-            failures += m_notifier ? m_notifier(classNames) : publishRecorded(session.hive, classNames);
+            failures += tell(session.hive, change);
         }
-        m_session.reset();
-        m_recordFile.clear();
-        m_undoneRecord.clear();
+        endSession();
         return failures;
     }
 
-    void recordDesktopIn(const QString& recordFile) override { m_recordFile = recordFile; }
+    void recordDesktopIn(const QString& recordFile, const QString& backupFile) override
+    {
+        m_recordFile = recordFile;
+        m_backups = {backupFile, recordFile};
+        // Written before the backup, so that no backup is left of a change killed before its hive.
+        if (openSession().file.held())
+            ChangeJournal(hivePath()).write({m_backups, {}, {}, {}, std::nullopt, {}});
+    }
     void undoDesktopWith(const QString& recordFile) override { m_undoneRecord = recordFile; }
 
     QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
@@ -171,11 +185,13 @@ public:
     {
         const QList<Failure> failures = m_session ? m_session->file.failures()
                                                              : QList<Failure>();
-        m_session.reset();
+        endSession();
         return failures;
     }
 
 private:
+    using ChangeJournal = registry::ChangeJournal;
+
     // One sequence of writes: the hive as the file held it when the sequence began. When the
     // file cannot be read, the writes still go to an empty hive, to answer them with their
     // statuses, but that hive is never saved.
@@ -215,28 +231,63 @@ private:
         return session.hive.hasKey(path) ? StatusSuccess : StatusFileNotFound;
     }
 
-    // Publishes, keeping what it alters of the desktop when asked to, or giving back what the
-    // undone change altered.
-    QList<Failure> publishRecorded(const registry::RegistryHive& hive, const QStringList& classNames)
+    // Tells the desktop of the change's classes: publishes, keeping what it alters of the desktop
+    // when asked to, or giving back what the undone change altered.
+    QList<Failure> tell(const registry::RegistryHive& hive, const ChangeJournal::Entry& change)
     {
-        std::optional<registry::DesktopRecord> record;
-        if (!m_recordFile.isEmpty())
-            record = registry::DesktopRecord::before(hive, classNames);
-        QList<Failure> failures = publish(hive, classNames, m_catalogueFile);
-        if (record) {
-            if (const auto failure = record->save(m_recordFile))
+        if (m_notifier)
+            return m_notifier(change.classNames);
+        QList<Failure> failures = publish(hive, change.classNames, m_catalogueFile);
+        if (change.record) {
+            if (const auto failure = change.record->save(change.recordFile))
                 failures << *failure;
         }
-        if (!m_undoneRecord.isEmpty())
-            failures += registry::DesktopRecord::restore(m_undoneRecord);
+        if (!change.undoneRecord.isEmpty())
+            failures += registry::DesktopRecord::restore(change.undoneRecord);
         return failures;
     }
 
     Session& openSession()
     {
-        if (!m_session)
+        if (!m_session) {
             m_session.emplace(hivePath());
+            if (m_session->file.held())
+                completeKilledChange(*m_session);
+        }
         return *m_session;
+    }
+
+    // A change that left its journal was killed: when the hive holds what it saved, the change
+    // happened and its publishing is done again; otherwise it did not, and its backup goes.
+    // What goes wrong is not told: the user asked for something else, and publishing again
+    // meets what the killed change would have met.
+    void completeKilledChange(const Session& session)
+    {
+        const ChangeJournal journal(hivePath());
+        const std::optional<ChangeJournal::Entry> change = journal.read();
+        if (!change)
+            return;
+        QFile file(hivePath());
+        const bool saved = session.readable && !change->hiveHash.isEmpty() && file.open(QIODevice::ReadOnly)
+            && ChangeJournal::hashOf(file.readAll()) == change->hiveHash;
+        if (saved) {
+            tell(session.hive, *change);
+        } else {
+            for (const QString& backup : change->backups)
+                QFile::remove(backup);
+        }
+        journal.remove();
+    }
+
+    // Ends the sequence, which leaves no change under way, and lets the hive go.
+    void endSession()
+    {
+        if (m_session && m_session->file.held())
+            ChangeJournal(hivePath()).remove();
+        m_session.reset();
+        m_recordFile.clear();
+        m_undoneRecord.clear();
+        m_backups.clear();
     }
 
     const QString m_catalogueFile;
@@ -244,6 +295,7 @@ private:
     std::optional<Session> m_session;
     QString m_recordFile;
     QString m_undoneRecord;
+    QStringList m_backups;
 };
 
 } // namespace

@@ -84,7 +84,18 @@ QList<QByteArray> byteLists(const QJsonValue& value)
     return list;
 }
 
-QList<platform::Failure> restoreMimeApps(const QJsonObject& record)
+QJsonObject linesObject(const DesktopMimeApps::Lines& lines)
+{
+    QJsonArray array;
+    for (const DesktopMimeApps::Line& line : lines.lines) {
+        array << QJsonObject {{QStringLiteral("group"), bytes(line.group)}, {QStringLiteral("text"), bytes(line.text)},
+                              {QStringLiteral("anchor"), bytes(line.anchor)}, {QStringLiteral("occurrence"), line.anchorOccurrence}};
+    }
+    return {{QStringLiteral("types"), strings(lines.types)}, {QStringLiteral("groups"), strings(lines.groups)},
+            {QStringLiteral("lines"), array}};
+}
+
+DesktopMimeApps::Lines linesOf(const QJsonObject& record)
 {
     DesktopMimeApps::Lines lines {byteLists(record[QStringLiteral("types")]), byteLists(record[QStringLiteral("groups")]), {}};
     for (const QJsonValue& value : record[QStringLiteral("lines")].toArray()) {
@@ -92,6 +103,12 @@ QList<platform::Failure> restoreMimeApps(const QJsonObject& record)
         lines.lines.push_back({bytes(line[QStringLiteral("group")]), bytes(line[QStringLiteral("text")]),
                                bytes(line[QStringLiteral("anchor")]), line[QStringLiteral("occurrence")].toInt()});
     }
+    return lines;
+}
+
+QList<platform::Failure> restoreMimeApps(const QJsonObject& record)
+{
+    const DesktopMimeApps::Lines lines = linesOf(record);
     // No type recorded: the list could not be read before the change, which left it alone.
     if (lines.types.isEmpty())
         return {};
@@ -129,19 +146,32 @@ DesktopRecord DesktopRecord::before(const RegistryHive& hive, const QStringList&
 
 std::optional<platform::Failure> DesktopRecord::save(const QString& path) const
 {
-    QJsonArray lines;
-    for (const DesktopMimeApps::Line& line : m_lines.lines) {
-        lines << QJsonObject {{QStringLiteral("group"), bytes(line.group)}, {QStringLiteral("text"), bytes(line.text)},
-                              {QStringLiteral("anchor"), bytes(line.anchor)}, {QStringLiteral("occurrence"), line.anchorOccurrence}};
-    }
     QStringList created = (existingPaths() - m_existing).values();
     created.sort();
-    const QJsonObject record {{QStringLiteral("types"), strings(m_lines.types)},
-                              {QStringLiteral("groups"), strings(m_lines.groups)},
-                              {QStringLiteral("lines"), lines},
-                              {QStringLiteral("mimeAppsCreated"), !m_mimeAppsExisted && QFileInfo::exists(mimeAppsPath())},
-                              {QStringLiteral("created"), QJsonArray::fromStringList(created)}};
+    QJsonObject record = linesObject(m_lines);
+    record.insert(QStringLiteral("mimeAppsCreated"), !m_mimeAppsExisted && QFileInfo::exists(mimeAppsPath()));
+    record.insert(QStringLiteral("created"), QJsonArray::fromStringList(created));
     return DesktopFileWriter::write(path, QJsonDocument(record).toJson());
+}
+
+QJsonObject DesktopRecord::toJson() const
+{
+    QStringList existing = m_existing.values();
+    existing.sort();
+    QJsonObject record = linesObject(m_lines);
+    record.insert(QStringLiteral("mimeAppsExisted"), m_mimeAppsExisted);
+    record.insert(QStringLiteral("existing"), QJsonArray::fromStringList(existing));
+    return record;
+}
+
+DesktopRecord DesktopRecord::fromJson(const QJsonObject& object)
+{
+    DesktopRecord record;
+    record.m_lines = linesOf(object);
+    record.m_mimeAppsExisted = object[QStringLiteral("mimeAppsExisted")].toBool();
+    const QStringList existing = object[QStringLiteral("existing")].toVariant().toStringList();
+    record.m_existing = QSet<QString>(existing.cbegin(), existing.cend());
+    return record;
 }
 
 QList<platform::Failure> DesktopRecord::restore(const QString& path)

@@ -8,6 +8,7 @@
 #include "platform/ClassesRoot.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,11 @@ public:
     // the emptied folders the change created, leaving what others created since. A change
     // recorded by no file (one older than records) leaves the desktop as published.
     static QList<platform::Failure> restore(const QString& path);
+
+    // The record as it stands before publishing, and back: kept in the change's journal, so that
+    // the change, killed while publishing, is completed with what the desktop held before it.
+    QJsonObject toJson() const;
+    static DesktopRecord fromJson(const QJsonObject& object);
 
 private:
     DesktopMimeApps::Lines m_lines;

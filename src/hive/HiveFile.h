@@ -31,6 +31,9 @@ public:
     // overwritten.
     void save(const RegistryHive& hive);
 
+    // Whether this sequence holds the file, as load() took it.
+    bool held() const { return m_lock != nullptr; }
+
     // What went wrong since the last load, for the user.
     const QList<platform::Failure>& failures() const { return m_failures; }
 

@@ -76,8 +76,10 @@ public:
     virtual QList<Failure> finishWrites(const QStringList& classNames) = 0;
     // Where the next finishWrites keeps what publishing alters of the desktop beside the classes
     // root (on Linux the mimeapps.list lines of our types as they were, and the files and
-    // folders it creates), for an undo of the change; nothing to keep elsewhere.
-    virtual void recordDesktopIn(const QString& /*recordFile*/) { }
+    // folders it creates), for an undo of the change; nothing to keep elsewhere. Told before
+    // `backupFile`, the change's backup, is saved: on Linux, a change killed before its hive is
+    // saved loses its backup and record to the next sequence, one killed later is completed by it.
+    virtual void recordDesktopIn(const QString& /*recordFile*/, const QString& /*backupFile*/) { }
     // That the next finishWrites undoes the change recorded in `recordFile`: once published, the
     // desktop gets the recorded lines back and loses what the change created.
     virtual void undoDesktopWith(const QString& /*recordFile*/) { }

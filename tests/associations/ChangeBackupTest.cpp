@@ -103,7 +103,8 @@ TEST(ChangeBackup, TheFolderKeepsTheLastTwentyInTheOrderOfTheChanges)
     // The clock goes back after the third change; the order stays that of the changes.
     // Each has its desktop record beside it, which goes with it.
     for (int i = 0; i < 23; ++i) {
-        saved << folder.save(QByteArray::number(i), "finish", kNow.addSecs(i == 3 ? -3600 : 0), &failure).value_or("");
+        saved << folder.nextBackup("finish", kNow.addSecs(i == 3 ? -3600 : 0));
+        ASSERT_TRUE(folder.save(saved.last(), QByteArray::number(i), &failure));
         TestEnvironment::writeFile(registry::BackupFolder::desktopRecordOf(saved.last()), "{}");
     }
     EXPECT_EQ(folder.backups(), saved.mid(3));

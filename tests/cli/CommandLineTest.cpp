@@ -8,11 +8,18 @@
 #include "freedesktop/DesktopNames.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
 #include <QRegularExpression>
+
+#include <QThread>
+
+#include <csignal>
+#include <iostream>
+#include <unistd.h>
 
 namespace {
 
@@ -245,6 +252,103 @@ TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
     EXPECT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
     EXPECT_EQ(held({"Alpha"}), QStringList({"Alpha = Alpha.Rom"}));
     EXPECT_FALSE(QFile::exists(env.hiveFile() + ".lock"));
+}
+
+// A change killed at any point leaves every file as it was before it or as it is after it: the
+// next request, a mere --list, completes it or takes it back, and --undo then works.
+TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
+{
+    programsOnPath({"alpha-emu", "beta-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    ASSERT_EQ(runProgram({"--associate", "Beta"}).status, 0);
+    // Every file and folder below the test's home, as it is, to put it back.
+    const auto files = [this] {
+        QMap<QString, QByteArray> entries;
+        for (QDirIterator it(env.root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString path = it.next();
+            entries.insert(path, it.fileInfo().isDir() ? "<folder>" : TestEnvironment::readFile(path));
+        }
+        return entries;
+    };
+    // The same to compare, but the hive's lock, and the backups without the time of their change.
+    const QRegularExpression time("\\d{4}-\\d\\d-\\d\\dT\\d\\d[-:]\\d\\d[-:]\\d\\d(\\.\\d{3})?Z");
+    const auto comparable = [&](const QMap<QString, QByteArray>& entries) {
+        QMap<QString, QByteArray> compared;
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+            QString path = it.key();
+            QByteArray content = it.value();
+            if (path.endsWith(".reg") && path.contains("/backups/")) {
+                content = QString::fromUtf16(reinterpret_cast<const char16_t*>(content.constData()), content.size() / 2)
+                              .replace(time, "<time>").toUtf8();
+            }
+            if (path != env.hiveFile() + ".lock")
+                compared.insert(path.replace(time, "<time>"), content);
+        }
+        return compared;
+    };
+    const auto putBack = [&](const QMap<QString, QByteArray>& entries) {
+        QStringList present = files().keys();
+        std::sort(present.rbegin(), present.rend()); // a folder after what it holds
+        for (const QString& path : present) {
+            if (!entries.contains(path))
+                QFileInfo(path).isDir() ? QDir().rmdir(path) : QFile::remove(path);
+        }
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+            if (it.value() == "<folder>")
+                QDir().mkpath(it.key());
+            else if (TestEnvironment::readFile(it.key()) != it.value() || !QFileInfo::exists(it.key()))
+                TestEnvironment::writeFile(it.key(), it.value());
+        }
+    };
+    // Started in a process group of its own, so that what it runs is killed with it.
+    const auto start = [] {
+        auto program = std::make_unique<QProcess>();
+        program->setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        program->setChildProcessModifier([] { ::setpgid(0, 0); });
+        program->start(ZELVANE_BIN_DIR "/zelvane", {"--associate", "Alpha"});
+        return program;
+    };
+
+    const QMap<QString, QByteArray> before = files();
+    QElapsedTimer timer;
+    timer.start();
+    const auto whole = start();
+    ASSERT_TRUE(whole->waitForFinished(60000));
+    const qint64 runMs = timer.elapsed();
+    ASSERT_EQ(whole->exitCode(), 0) << whole->readAllStandardError().toStdString();
+    const QMap<QString, QByteArray> after = comparable(files());
+    ASSERT_NE(after, comparable(before));
+
+    constexpr int kKills = 12;
+    QStringList outcomes; // per kill: its delay, whether the journal stood, the state found
+
+    for (int kill = 0; kill < kKills; ++kill) {
+        const qint64 delayMs = runMs * kill / (kKills - 1);
+        SCOPED_TRACE(QString("killed after %1 of %2 ms").arg(delayMs).arg(runMs).toStdString());
+        putBack(before);
+        ASSERT_EQ(comparable(files()), comparable(before));
+        const auto killed = start();
+        ASSERT_TRUE(killed->waitForStarted());
+        QThread::msleep(delayMs);
+        ::kill(-pid_t(killed->processId()), SIGKILL);
+        ASSERT_TRUE(killed->waitForFinished(60000));
+        const bool ran = killed->exitStatus() == QProcess::NormalExit;
+        const bool journal = QFile::exists(env.hiveFile() + ".journal");
+
+        ASSERT_EQ(runProgram({"--list"}).status, 0);
+        const QMap<QString, QByteArray> now = comparable(files());
+        const bool changed = now == after, unchanged = now == comparable(before);
+        EXPECT_TRUE(changed || unchanged);
+        outcomes << QString("%1ms%2%3:%4").arg(delayMs).arg(ran ? "(ended)" : "").arg(journal ? "(journal)" : "")
+                        .arg(changed ? "after" : unchanged ? "before" : "between");
+        // Only the backup of a change that happened stays: --undo takes back Alpha, or else Beta.
+        ASSERT_EQ(runProgram({"--undo"}).status, 0);
+        EXPECT_EQ(held({"Alpha", "Beta"}), changed ? QStringList({"Alpha", "Beta = Beta.Rom"}) : QStringList({"Alpha", "Beta"}));
+        if (changed) {
+            EXPECT_EQ(comparable(files()), comparable(before));
+        }
+    }
+    std::cout << "A change of " << runMs << " ms killed at " << outcomes.join(' ').toStdString() << "\n";
 }
 
 } // namespace
