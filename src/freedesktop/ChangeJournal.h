@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal of a change of the hive, kept beside it while the change runs: a change that was
 // killed is found by the next one that holds the hive, which completes it or takes it back.
 #pragma once
