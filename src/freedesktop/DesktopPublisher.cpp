@@ -14,9 +14,11 @@
 #include "freedesktop/DesktopTool.h"
 #include "hive/RegistryHive.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 #include <list>
 #include <optional>
 
@@ -106,8 +108,12 @@ public:
         }
     }
 
-    void installIcon(const DesktopAssociation& association)
+    // The class's icon, in every size it has. Drawing them is most of a publication's time: a
+    // class the change does not name keeps the icon it has, and gets one only when it has none.
+    void installIcon(const DesktopAssociation& association, bool named)
     {
+        if (!named && hasIcon(DesktopNames::iconName(association.className)))
+            return;
         for (const platform::Failure& failure : DesktopIcons::install(
                  association.className, association.iconReference,
                  DesktopNames::iconName(association.className), hicolorDir(), &m_iconFiles))
@@ -174,6 +180,15 @@ public:
 private:
     QString applicationsDir() const { return m_dataHome + QStringLiteral("/applications"); }
     QString hicolorDir() const { return m_dataHome + QStringLiteral("/icons/hicolor"); }
+
+    // Whether a size folder of the theme holds the icon `iconName`.
+    bool hasIcon(const QString& iconName) const
+    {
+        const QStringList sizes = QDir(hicolorDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        return std::any_of(sizes.cbegin(), sizes.cend(), [&](const QString& size) {
+            return QFileInfo::exists(QStringLiteral("%1/%2/mimetypes/%3.png").arg(hicolorDir(), size, iconName));
+        });
+    }
 
     // Whether a size folder of the theme holds a file.
     bool themeHoldsIcons() const
@@ -307,7 +322,7 @@ QList<platform::Failure> DesktopPublisher::publish(const RegistryHive& hive, con
         if (!isPublished(association))
             continue;
         publication.reportUnpublishableExtensions(association);
-        publication.installIcon(association);
+        publication.installIcon(association, classNames.contains(association.className, Qt::CaseInsensitive));
     }
     const bool typesPublished = publication.finishMimePackage();
     for (const DesktopAssociation& association : classes) {
