@@ -271,12 +271,25 @@ private:
         const bool saved = session.readable && !change->hiveHash.isEmpty() && file.open(QIODevice::ReadOnly)
             && ChangeJournal::hashOf(file.readAll()) == change->hiveHash;
         if (saved) {
+            removeToolLeftovers();
             tell(session.hive, *change);
         } else {
             for (const QString& backup : change->backups)
                 QFile::remove(backup);
         }
         journal.remove();
+    }
+
+    // update-desktop-database killed with the change leaves its temporary file under a name no
+    // later run reuses; the other tools' temporary files are taken up by their next run.
+    static void removeToolLeftovers()
+    {
+        const QString applications
+            = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/applications");
+        const QStringList names
+            = QDir(applications).entryList({QStringLiteral(".mimeinfo.cache.??????")}, QDir::Files | QDir::Hidden);
+        for (const QString& name : names)
+            QFile::remove(applications + QLatin1Char('/') + name);
     }
 
     // Ends the sequence, which leaves no change under way, and lets the hive go.
