@@ -110,6 +110,8 @@ TEST(ChangeBackup, TheFolderKeepsTheLastTwentyInTheOrderOfTheChanges)
     EXPECT_EQ(folder.backups(), saved.mid(3));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2 * 20 + 1);
     EXPECT_EQ(QFileInfo(saved[3]).fileName(), "2026-05-01T14-03-27.126Z-finish.reg");
+    // A change later than the newest backup is named with its own time.
+    EXPECT_EQ(QFileInfo(folder.nextBackup("undo", kNow.addSecs(60))).fileName(), "2026-05-01T14-04-27.123Z-undo.reg");
     EXPECT_EQ(TestEnvironment::readFile(folder.backups().last()), "22");
     EXPECT_TRUE(QFileInfo::exists(folder.path() + "/notes.reg"));
 }

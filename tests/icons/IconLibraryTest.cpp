@@ -147,6 +147,7 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
     // A file that does not open (group -1), or the group that cannot be read; part of the reason.
     const std::tuple<const char*, QByteArray, int, const char*> cases[] = {
         {"text", "[Console]\n01=NES\n", -1, "neither an executable nor an icon file"},
+        {"empty", "", -1, "the file is empty"},
         {"PE: group names a missing icon", set16(pe, pe.indexOf(group1) + 6 + 12, 999), 1, "icon 999 is missing"},
         // Bytes follow the section in the file, but they are not the section's.
         {"PE: image just past the end of its section", patched(pe, [&](QByteArray& f) {
@@ -310,6 +311,9 @@ TEST(IconLibrary, IclmakePacksIcoAndPngFilesInInputOrder)
     EXPECT_EQ(library.groupAsIco(0) + library.groupAsIco(2), icoFile + icoFile);
     EXPECT_EQ(library.images(1).size() == 1 && library.images(1)[0].width == 48 && library.images(1)[0].png, true);
     EXPECT_EQ(library.imageData(1, 0), pngFile);
+    QString noImage;
+    EXPECT_TRUE(library.imageData(1, 1, &noImage).isEmpty() && noImage.contains("icon group 1 has no image 1 (it has 1)"))
+        << noImage.toStdString();
     const QString failed = folder.path("failed.icl");
     for (const QString& bad : {folder.write("not an icon", "notes.ico"), folder.path("missing.ico")}) {
         EXPECT_NE(QProcess::execute(tool, {"-o", failed, ico, bad}), 0);
