@@ -103,9 +103,10 @@ bool hasUnwritable(const QString& text)
 
 bool needsExecQuotes(const QString& text)
 {
-    static const QString reserved = QStringLiteral(" \"'\\><~|&;$*?#()`");
+    // The space and the control characters below it, then the shell's own.
+    static const QString reserved = QStringLiteral("\"'\\><~|&;$*?#()`");
     return text.isEmpty() || std::any_of(text.cbegin(), text.cend(), [](QChar c) {
-               return c.unicode() < 0x20 || reserved.contains(c);
+               return c.unicode() <= u' ' || reserved.contains(c);
            });
 }
 

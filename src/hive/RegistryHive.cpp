@@ -161,7 +161,7 @@ QStringList RegistryHive::keysInFileOrder() const
         else if (key.isNew || key.valueChanged)
             created.append(key.path);
     }
-    std::sort(inFile.begin(), inFile.end(), [](const Data::Key* a, const Data::Key* b) { return a->keyLine < b->keyLine; });
+    std::ranges::sort(inFile, {}, &Data::Key::keyLine);
     QStringList paths;
     for (const Data::Key* key : inFile)
         paths.append(key->path);

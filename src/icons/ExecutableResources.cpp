@@ -47,7 +47,7 @@ std::vector<ImageSlot> ExecutableResources::groupImages(const Location& director
 
 void ExecutableResources::indexIcons(std::vector<std::pair<quint16, quint64>> icons, const QString& problem)
 {
-    std::stable_sort(icons.begin(), icons.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::ranges::stable_sort(icons, {}, &std::pair<quint16, quint64>::first);
     m_icons = std::move(icons);
     m_iconsProblem = problem;
 }

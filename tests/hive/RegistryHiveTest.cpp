@@ -145,7 +145,7 @@ TEST(RegistryHive, ChangesTheFileWhereItHoldsTheKeys)
 TEST(RegistryHive, KeepsDefaultValuesOfEveryTypeAsTheirBytes)
 {
     QByteArray counting;
-    for (char byte = 0; byte < 30; ++byte)
+    for (char byte = 0; byte < 50; ++byte)
         counting += byte;
     const struct { const char* line; quint32 type; QByteArray bytes; const char* written; } cases[] = {
         {"@=\"A\\\\b\"", 1, QByteArray("A\0\\\0b\0\0\0", 8), nullptr},
@@ -156,7 +156,8 @@ TEST(RegistryHive, KeepsDefaultValuesOfEveryTypeAsTheirBytes)
         {"@=hex(4):01,02", 4, "\x01\x02", nullptr},
         {"@=hex(7):41,00,00,00,00,00", 7, QByteArray("A\0\0\0\0\0", 6), nullptr},
         {"@=hex(b):ff, 0,\\\n  1", 11, QByteArray("\xff\0\x01", 3), "@=hex(b):ff,00,01"},
-        {"@=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n  18,19,1a,1b,1c,1d", 3, counting, nullptr},
+        // 24 bytes after "hex:", then 25 a line, as the registry editor wraps them.
+        {"@=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n  18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,2f,30,\\\n  31", 3, counting, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
