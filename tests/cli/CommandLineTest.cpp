@@ -15,6 +15,7 @@
 #include <QLockFile>
 #include <QRegularExpression>
 
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <csignal>
@@ -300,10 +301,14 @@ TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
                 TestEnvironment::writeFile(it.key(), it.value());
         }
     };
-    // Started in a process group of its own, so that what it runs is killed with it.
-    const auto start = [] {
+    // Started in a process group of its own, so that what it runs is killed with it; the
+    // temporary files a killed run leaves go to a folder the test removes.
+    const QTemporaryDir scratch;
+    const auto start = [&scratch] {
         auto program = std::make_unique<QProcess>();
-        program->setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", scratch.path());
+        program->setProcessEnvironment(environment);
         program->setChildProcessModifier([] { ::setpgid(0, 0); });
         program->start(ZELVANE_BIN_DIR "/zelvane", {"--associate", "Alpha"});
         return program;
