@@ -6,6 +6,7 @@
 #include "wizard/AboutPanel.h"
 #include "wizard/Artwork.h"
 #include "wizard/ClickableLabel.h"
+#include "wizard/ExtensionMarks.h"
 #include "catalogue/ConsoleOffer.h"
 #include "catalogue/Fileini.h"
 #include "wizard/Form1.h"
@@ -353,6 +354,14 @@ void Zelvane15::loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const
             box->setChecked(true);
         else
             box->setEnabled(false);
+    }
+    // The Novice never sees the pages: nothing is asked of the desktop for them.
+    if (isNovice()) {
+        ExtensionMarks::clear(boxes);
+    } else if (extensions) {
+        if (!m_extensionOwners)
+            m_extensionOwners = platform::openExtensionOwners();
+        ExtensionMarks::mark(boxes, *extensions, *m_extensionOwners, isFrench());
     }
 }
 

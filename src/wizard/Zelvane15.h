@@ -7,6 +7,7 @@
 #include "wizard/Zelvane15Controls.h"
 #include "associations/AssociationPlan.h"
 #include "catalogue/ConsoleOffer.h"
+#include "platform/ExtensionOwners.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -122,4 +123,6 @@ private:
     int m_mousePointer = 0;
     bool m_ended = false;
     QPointer<Form1> m_form1;
+    // Asked only when an extension page is loaded at the Expert level, then kept for its answers.
+    std::unique_ptr<platform::ExtensionOwners> m_extensionOwners;
 };
