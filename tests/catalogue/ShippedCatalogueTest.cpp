@@ -14,7 +14,7 @@ const QString kShippedCatalogue = QStringLiteral(ZELVANE_SOURCE_DIR "/assets/Zel
 const QString kSystemGlobs = QStringLiteral("/usr/share/mime/globs2");
 
 // Extensions of any program's files that the database names no type for.
-const QStringList kGenericExtensions = {"bin", "ccd", "dat", "img", "raw"};
+const QStringList kGenericExtensions = {"bin", "dat", "img", "raw"};
 
 struct Glob {
     QString type;
