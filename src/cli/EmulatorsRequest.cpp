@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace {
 
@@ -106,6 +107,8 @@ QString EmulatorsRequest::emulatorLines(const registry::ConsoleOffer& offer) con
         lines += QStringLiteral("    %1  %2  %3\n")
                      .arg(QString::number(n + 1), state.leftJustified(std::max(found.size(), missing.size())), command);
     }
+    if (std::all_of(offer.emulators.cbegin(), offer.emulators.cend(), [](const QString& command) { return command.isEmpty(); }))
+        lines += m_output.text("    none\n", "    aucun\n");
     return lines;
 }
 
