@@ -7,9 +7,6 @@
 #include "platform/ProgramFiles.h"
 #include "associations/AssociationChange.h"
 #include "catalogue/ConsoleOffer.h"
-#include "catalogue/Fileini.h"
-
-#include <QRegularExpression>
 
 AssociateRequest::AssociateRequest(const CommandOutput& output, QString programDirectory, QString catalogueFile)
     : m_output(output)
@@ -20,28 +17,11 @@ AssociateRequest::AssociateRequest(const CommandOutput& output, QString programD
 
 int AssociateRequest::run(const CommandRequest& request) const
 {
-    const std::array<QString, 15> names = registry::ConsoleOffer::consoleNames(m_catalogueFile);
-    QStringList consoles;
-    for (const QString& name : names) {
-        if (name != Fileini::IniEmpty())
-            consoles << name;
-    }
-    // The catalogue's spelling, or the one name that differs from it by letter case alone.
-    QStringList matching = consoles.filter(QRegularExpression(
-        QStringLiteral("^%1$").arg(QRegularExpression::escape(request.name)), QRegularExpression::CaseInsensitiveOption));
-    if (consoles.contains(request.name))
-        matching = {request.name};
-    if (matching.size() != 1) {
-        return m_output.mistaken(consoles.isEmpty()
-                                     ? m_output.text("Unknown console '%1': the catalogue %2 lists none.",
-                                                     "Console inconnue « %1 » : le catalogue %2 n'en liste aucune.")
-                                           .arg(request.name, m_catalogueFile)
-                                     : m_output.text("Unknown console '%1'. The consoles of the catalogue are: %2.",
-                                                     "Console inconnue « %1 ». Les consoles du catalogue sont : %2.")
-                                           .arg(request.name, consoles.join(QStringLiteral(", "))));
-    }
-    std::optional<registry::AssociationChoices> choice
-        = ConsoleChoices(m_output, m_catalogueFile).of(request, matching.first());
+    const ConsoleChoices choices(m_output, m_catalogueFile);
+    const std::optional<QString> console = choices.consoleNamed(request.name);
+    if (!console)
+        return CommandOutput::kUsageError;
+    std::optional<registry::AssociationChoices> choice = choices.of(request, *console);
     if (!choice)
         return CommandOutput::kUsageError;
     // The catalogue's icons are in the per-user copy of the icon library, which the wizard's
@@ -56,7 +36,8 @@ int AssociateRequest::run(const CommandRequest& request) const
         choice->saveIcon.prepend(libraryCopy);
 
     const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot(m_catalogueFile);
-    registry::AssociationChange association(*root, QStringLiteral("associate"), *choice, names, m_catalogueFile);
+    registry::AssociationChange association(*root, QStringLiteral("associate"), *choice,
+                                            registry::ConsoleOffer::consoleNames(m_catalogueFile), m_catalogueFile);
     const registry::ClassesRootChange& change = association.change();
     if (!association.run())
         return m_output.failed(change.failures());

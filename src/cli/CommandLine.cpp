@@ -64,7 +64,14 @@ CommandLine::CommandLine(const QStringList& arguments, bool french)
                          "Liste les associations : console, classes, extensions, commande, icônes, et si "
                          "chacune fonctionne sur ce bureau.")))
     , m_json(option({QStringLiteral("json")},
-                    text("With --list: print JSON, for scripts.", "Avec --list : affiche du JSON, pour les scripts.")))
+                    text("With --list or --emulators: print JSON, for scripts.",
+                         "Avec --list ou --emulators : affiche du JSON, pour les scripts.")))
+    , m_emulators(option({QStringLiteral("emulators")},
+                         text("List the emulators of CONSOLE: the catalogue's commands, each with whether its "
+                              "program is found, then the installed applications that open its files.",
+                              "Liste les émulateurs de CONSOLE : les commandes du catalogue, chacune avec si son "
+                              "programme est trouvé, puis les applications installées qui ouvrent ses fichiers."),
+                         QStringLiteral("CONSOLE")))
     , m_associate(option({QStringLiteral("associate")},
                          text("Write the association of CONSOLE, as Finish writes it. By default: every "
                               "extension of the console, its first emulator and its icons.",
@@ -80,6 +87,12 @@ CommandLine::CommandLine(const QStringList& arguments, bool french)
                             "Avec --associate : cette commande d'ouverture à la place (« %1 » désigne le "
                             "fichier)."),
                        text("TEXT", "TEXTE")))
+    , m_application(option({QStringLiteral("application")},
+                           text("With --associate: the command of this installed application, as --emulators "
+                                "lists it.",
+                                "Avec --associate : la commande de cette application installée, comme --emulators "
+                                "la liste."),
+                           QStringLiteral("DESKTOP_ID")))
     , m_rom(option({QStringLiteral("rom")},
                    text("With --associate: only these ROM extensions, separated by commas.",
                         "Avec --associate : seulement ces extensions de ROM, séparées par des virgules."),
@@ -107,16 +120,16 @@ CommandLine::CommandLine(const QStringList& arguments, bool french)
 {
     m_parser.setApplicationDescription(
         text("Associates console ROM and save-state files with an emulator.\n"
-             "Without options it opens the wizard. With --list, --associate, --remove or --undo it works\n"
-             "without a window. Exit status: 0 done, 1 failed, 2 wrong command line.",
+             "Without options it opens the wizard. With --list, --emulators, --associate, --remove or --undo\n"
+             "it works without a window. Exit status: 0 done, 1 failed, 2 wrong command line.",
              "Associe les fichiers ROM et de sauvegarde de consoles à un émulateur.\n"
-             "Sans option il ouvre l'assistant. Avec --list, --associate, --remove ou --undo il travaille\n"
-             "sans fenêtre. Code de sortie : 0 fait, 1 échec, 2 ligne de commande erronée."));
+             "Sans option il ouvre l'assistant. Avec --list, --emulators, --associate, --remove ou --undo\n"
+             "il travaille sans fenêtre. Code de sortie : 0 fait, 1 échec, 2 ligne de commande erronée."));
     // Options are words: -list reads as --list, as the toolkit's -platform reads as one word.
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const QCommandLineOption* each : {&m_version, &m_help, &m_list, &m_json, &m_associate, &m_emulator,
-                                           &m_command, &m_rom, &m_save, &m_romIcon, &m_saveIcon, &m_remove,
-                                           &m_undo})
+    for (const QCommandLineOption* each : {&m_version, &m_help, &m_list, &m_json, &m_emulators, &m_associate,
+                                           &m_emulator, &m_command, &m_application, &m_rom, &m_save, &m_romIcon,
+                                           &m_saveIcon, &m_remove, &m_undo})
         m_parser.addOption(*each);
     m_parsed = m_parser.parse(withoutToolkitOptions(arguments));
 }
@@ -159,19 +172,23 @@ std::optional<int> CommandLine::answer() const
 // What makes the options of a request wrong together.
 QString CommandLine::requestMistake() const
 {
-    const int actions = int(m_parser.isSet(m_list)) + int(m_parser.isSet(m_associate))
-        + int(m_parser.isSet(m_remove)) + int(m_parser.isSet(m_undo));
+    const int actions = int(m_parser.isSet(m_list)) + int(m_parser.isSet(m_emulators))
+        + int(m_parser.isSet(m_associate)) + int(m_parser.isSet(m_remove)) + int(m_parser.isSet(m_undo));
     if (actions > 1)
-        return text("Give only one of --list, --associate, --remove and --undo.",
-                    "Donnez une seule des options --list, --associate, --remove et --undo.");
-    if (m_parser.isSet(m_json) && !m_parser.isSet(m_list))
-        return text("--json goes with --list.", "--json va avec --list.");
-    for (const QCommandLineOption* choice : {&m_emulator, &m_command, &m_rom, &m_save, &m_romIcon, &m_saveIcon}) {
+        return text("Give only one of --list, --emulators, --associate, --remove and --undo.",
+                    "Donnez une seule des options --list, --emulators, --associate, --remove et --undo.");
+    if (m_parser.isSet(m_json) && !m_parser.isSet(m_list) && !m_parser.isSet(m_emulators))
+        return text("--json goes with --list or --emulators.", "--json va avec --list ou --emulators.");
+    for (const QCommandLineOption* choice :
+         {&m_emulator, &m_command, &m_application, &m_rom, &m_save, &m_romIcon, &m_saveIcon}) {
         if (m_parser.isSet(*choice) && !m_parser.isSet(m_associate))
             return text("--%1 goes with --associate.", "--%1 va avec --associate.").arg(choice->names().constFirst());
     }
     if (m_parser.isSet(m_emulator) && m_parser.isSet(m_command))
         return text("Give --emulator or --command, not both.", "Donnez --emulator ou --command, pas les deux.");
+    if (m_parser.isSet(m_application) && (m_parser.isSet(m_emulator) || m_parser.isSet(m_command)))
+        return text("--application gives the command itself: give it without --emulator or --command.",
+                    "--application donne la commande elle-même : donnez-la sans --emulator ni --command.");
     bool isNumber = false;
     const int emulator = m_parser.value(m_emulator).toInt(&isNumber);
     if (m_parser.isSet(m_emulator) && (!isNumber || emulator < 1 || emulator > 6))
@@ -185,6 +202,10 @@ std::optional<CommandRequest> CommandLine::request() const
     CommandRequest request;
     if (m_parser.isSet(m_list)) {
         request.action = CommandRequest::Action::List;
+        request.json = m_parser.isSet(m_json);
+    } else if (m_parser.isSet(m_emulators)) {
+        request.action = CommandRequest::Action::Emulators;
+        request.name = m_parser.value(m_emulators);
         request.json = m_parser.isSet(m_json);
     } else if (m_parser.isSet(m_associate)) {
         request.action = CommandRequest::Action::Associate;
@@ -208,6 +229,7 @@ std::optional<CommandRequest> CommandLine::request() const
     if (m_parser.isSet(m_emulator))
         request.emulator = m_parser.value(m_emulator).toInt();
     request.command = valueOf(m_command);
+    request.application = valueOf(m_application);
     request.romExtensions = listOf(m_rom);
     request.saveExtensions = listOf(m_save);
     request.romIcon = valueOf(m_romIcon);

@@ -9,15 +9,16 @@
 #include <QStringList>
 #include <optional>
 
-// A request for work without the wizard: --list, --associate, --remove or --undo.
+// A request for work without the wizard: --list, --emulators, --associate, --remove or --undo.
 struct CommandRequest {
-    enum class Action { List, Associate, Remove, Undo };
+    enum class Action { List, Emulators, Associate, Remove, Undo };
 
     Action action = Action::List;
     bool json = false;
-    QString name; // the console to associate, or the console or class to remove
+    QString name; // the console to list or associate, or the console or class to remove
     std::optional<int> emulator; // 1 to 6
     std::optional<QString> command;
+    std::optional<QString> application; // a desktop ID
     std::optional<QStringList> romExtensions;
     std::optional<QStringList> saveExtensions;
     std::optional<QString> romIcon;
@@ -51,9 +52,11 @@ private:
     const QCommandLineOption m_help;
     const QCommandLineOption m_list;
     const QCommandLineOption m_json;
+    const QCommandLineOption m_emulators;
     const QCommandLineOption m_associate;
     const QCommandLineOption m_emulator;
     const QCommandLineOption m_command;
+    const QCommandLineOption m_application;
     const QCommandLineOption m_rom;
     const QCommandLineOption m_save;
     const QCommandLineOption m_romIcon;

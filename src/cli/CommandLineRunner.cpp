@@ -4,6 +4,7 @@
 #include "cli/CommandLineRunner.h"
 
 #include "cli/AssociateRequest.h"
+#include "cli/EmulatorsRequest.h"
 #include "cli/ListRequest.h"
 #include "cli/RemoveRequest.h"
 #include "cli/UndoRequest.h"
@@ -21,6 +22,8 @@ int CommandLineRunner::run(const CommandRequest& request)
     switch (request.action) {
     case CommandRequest::Action::List:
         return ListRequest(m_output, m_catalogueFile).run(request.json);
+    case CommandRequest::Action::Emulators:
+        return EmulatorsRequest(m_output, m_catalogueFile).run(request);
     case CommandRequest::Action::Associate:
         return AssociateRequest(m_output, m_programDirectory, m_catalogueFile).run(request);
     case CommandRequest::Action::Remove:

@@ -4,11 +4,14 @@
 // offer for the console, narrowed by the options the user gave.
 #include "cli/ConsoleChoices.h"
 
+#include "platform/InstalledApplications.h"
+#include "catalogue/Fileini.h"
 #include "hive/RegistryHive.h"
 #include "icons/IconLibrary.h"
 #include "icons/LongConversion.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <stdexcept>
 
 namespace {
@@ -28,6 +31,29 @@ ConsoleChoices::ConsoleChoices(const CommandOutput& output, QString catalogueFil
     : m_output(output)
     , m_catalogueFile(std::move(catalogueFile))
 {
+}
+
+std::optional<QString> ConsoleChoices::consoleNamed(const QString& typed) const
+{
+    QStringList consoles;
+    for (const QString& name : registry::ConsoleOffer::consoleNames(m_catalogueFile)) {
+        if (name != Fileini::IniEmpty())
+            consoles << name;
+    }
+    QStringList matching = consoles.filter(QRegularExpression(QStringLiteral("^%1$").arg(QRegularExpression::escape(typed)),
+                                                              QRegularExpression::CaseInsensitiveOption));
+    if (consoles.contains(typed))
+        matching = {typed};
+    if (matching.size() == 1)
+        return matching.first();
+    m_output.mistaken(consoles.isEmpty()
+                          ? m_output.text("Unknown console '%1': the catalogue %2 lists none.",
+                                          "Console inconnue « %1 » : le catalogue %2 n'en liste aucune.")
+                                .arg(typed, m_catalogueFile)
+                          : m_output.text("Unknown console '%1'. The consoles of the catalogue are: %2.",
+                                          "Console inconnue « %1 ». Les consoles du catalogue sont : %2.")
+                                .arg(typed, consoles.join(QStringLiteral(", "))));
+    return std::nullopt;
 }
 
 std::optional<registry::AssociationChoices> ConsoleChoices::of(const CommandRequest& request,
@@ -50,7 +76,7 @@ std::optional<registry::AssociationChoices> ConsoleChoices::of(const CommandRequ
     choices.romIcon = *romIcon;
     choices.saveIcon = *saveIcon;
     const std::optional<QString> command = this->command(request, offer, console);
-    if (!command)
+    if (!command || (request.application && !storable(command, "--application")))
         return std::nullopt;
     choices.command = *command;
     if (!tick(offer.romExtensions, request.romExtensions, &choices.romSlots, console, m_output.text("ROM", "de ROM"))
@@ -74,11 +100,13 @@ bool ConsoleChoices::storable(const std::optional<QString>& given, const char* o
     return false;
 }
 
-// The command given, or the emulator chosen by its number, or else the first the catalogue
-// offers; nothing, with the mistake printed, when that leaves none.
+// The command given, or that of the application given, or the emulator chosen by its number, or
+// else the first the catalogue offers; nothing, with the mistake printed, when that leaves none.
 std::optional<QString> ConsoleChoices::command(const CommandRequest& request, const registry::ConsoleOffer& offer,
                                                const QString& console) const
 {
+    if (request.application)
+        return applicationCommand(*request.application);
     QString command;
     if (request.command) {
         command = *request.command;
@@ -108,6 +136,31 @@ std::optional<QString> ConsoleChoices::command(const CommandRequest& request, co
                                 .arg(console, QString::number(request.emulator.value_or(0)),
                                      emulators.join(QStringLiteral("; "))));
     return std::nullopt;
+}
+
+// The command the installed application `desktopId` ("ID.desktop", or "ID") would be written
+// with; nothing, with the mistake printed, when there is no such application or it opens no file.
+std::optional<QString> ConsoleChoices::applicationCommand(const QString& desktopId) const
+{
+    const QString suffix = QStringLiteral(".desktop");
+    const QString id = desktopId.endsWith(suffix) ? desktopId : desktopId + suffix;
+    const std::optional<platform::InstalledApplication> application = platform::installedApplication(id);
+    if (!application) {
+        m_output.mistaken(m_output.text("No installed application has the desktop ID '%1'; zelvane --emulators CONSOLE "
+                                        "lists those that open a console's files.",
+                                        "Aucune application installée n'a l'identifiant de bureau « %1 » ; zelvane "
+                                        "--emulators CONSOLE liste celles qui ouvrent les fichiers d'une console.")
+                              .arg(desktopId));
+        return std::nullopt;
+    }
+    if (!application->command) {
+        m_output.mistaken(m_output.text("The application %1 (%2) opens no file: its Exec line has no %f, %F, %u or %U.",
+                                        "L'application %1 (%2) n'ouvre aucun fichier : sa ligne Exec n'a ni %f, ni %F, "
+                                        "ni %u, ni %U.")
+                              .arg(application->name, id));
+        return std::nullopt;
+    }
+    return application->command;
 }
 
 // Ticks the `slots` of the extensions `asked`, or of all the catalogue offers when none are;

@@ -18,6 +18,10 @@ class ConsoleChoices {
 public:
     ConsoleChoices(const CommandOutput& output, QString catalogueFile);
 
+    // The catalogue's name of the console `typed`, spelt as the catalogue does or differing by
+    // letter case alone; nothing, with the mistake printed, when the catalogue has no such console.
+    std::optional<QString> consoleNamed(const QString& typed) const;
+
     // The choices for `console`, a name of the catalogue; nothing, with the mistake printed, when
     // the catalogue offers no such thing.
     std::optional<registry::AssociationChoices> of(const CommandRequest& request, const QString& console) const;
@@ -26,6 +30,7 @@ private:
     bool storable(const std::optional<QString>& given, const char* option) const;
     std::optional<QString> command(const CommandRequest& request, const registry::ConsoleOffer& offer,
                                    const QString& console) const;
+    std::optional<QString> applicationCommand(const QString& desktopId) const;
     bool tick(const std::array<QString, 4>& offered, const std::optional<QStringList>& asked,
               std::array<bool, 4>* slots, const QString& console, const QString& kind) const;
     std::optional<QString> iconReference(const std::optional<QString>& asked, const QString& catalogueIndex,

@@ -1,86 +1,102 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The applications of this desktop and the MIME types they open, read once from their desktop
-// entries and mimeapps.list files, for questions that must not wait on gio.
+// The applications installed on this desktop, as their desktop entries describe them.
 #include "freedesktop/DesktopApplications.h"
 
-#include "freedesktop/DesktopMimeApps.h"
+#include "freedesktop/DesktopEntry.h"
+#include "freedesktop/DesktopNames.h"
+#include "freedesktop/ExecCommand.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QHash>
 #include <QSet>
-#include <QStandardPaths>
+#include <algorithm>
 
 namespace registry {
-
 namespace {
 
-QByteArray readAll(const QString& path)
+QStringList applicationFolders()
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!QDir::isAbsolutePath(dataHome))
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (dataDirs.isEmpty())
+        dataDirs = QStringLiteral("/usr/local/share:/usr/share");
+    QStringList folders;
+    for (const QString& folder : QStringList(dataHome) + dataDirs.split(u':', Qt::SkipEmptyParts))
+        folders << QDir::cleanPath(folder) + QStringLiteral("/applications");
+    return folders;
 }
 
-// The keys of the [Desktop Entry] group; the first line of a key counts.
-QHash<QByteArray, QString> entryKeys(const QByteArray& text)
+// The keys of the [Desktop Entry] group, with the string escapes of the one-word values undone.
+QHash<QString, QString> entryKeys(const QString& path)
 {
-    QHash<QByteArray, QString> keys;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QHash<QString, QString> keys;
     bool inEntry = false;
-    for (const QByteArray& line : text.split('\n')) {
-        if (line.startsWith('['))
-            inEntry = line.trimmed() == "[Desktop Entry]";
-        const qsizetype equals = line.indexOf('=');
-        if (!inEntry || line.startsWith('#') || equals < 0)
-            continue;
-        const QByteArray key = line.left(equals).trimmed();
-        if (!keys.contains(key))
-            keys.insert(key, QString::fromUtf8(line.mid(equals + 1).trimmed()));
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(u'['))
+            inEntry = line.trimmed() == QLatin1String("[Desktop Entry]");
+        const qsizetype equals = line.indexOf(u'=');
+        const QString key = line.left(equals).trimmed();
+        if (inEntry && equals > 0 && !keys.contains(key))
+            keys.insert(key, line.mid(equals + 1).trimmed());
     }
     return keys;
 }
 
+std::optional<DesktopApplication> applicationOf(const QHash<QString, QString>& keys, const QString& desktopId,
+                                                const platform::ProgramPlaces& places)
+{
+    const QStringList mimeTypes = keys.value(QStringLiteral("MimeType")).split(u';', Qt::SkipEmptyParts);
+    const bool ours = !mimeTypes.isEmpty() && std::all_of(mimeTypes.cbegin(), mimeTypes.cend(), DesktopNames::isOurType);
+    const QString tryExec = keys.value(QStringLiteral("TryExec"));
+    if (keys.value(QStringLiteral("Type")) != QLatin1String("Application") || keys.value(QStringLiteral("Hidden")) == QLatin1String("true")
+        || ours || (!tryExec.isEmpty() && places.programPath(tryExec).isEmpty()))
+        return std::nullopt;
+    return DesktopApplication {desktopId, DesktopEntry::unescaped(keys.value(QStringLiteral("Name"))),
+                               DesktopEntry::unescaped(keys.value(QStringLiteral("Icon"))),
+                               keys.value(QStringLiteral("Exec")), mimeTypes};
+}
+
 } // namespace
 
-DesktopApplications DesktopApplications::read()
+QList<DesktopApplication> DesktopApplications::installed(const platform::ProgramPlaces& places)
 {
-    DesktopApplications applications;
+    QList<DesktopApplication> applications;
     QSet<QString> seen;
-    for (const QString& config : QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
-        applications.m_mimeApps << readAll(config + QStringLiteral("/mimeapps.list"));
-    for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
-        const QString folder = data + QStringLiteral("/applications/");
-        applications.m_mimeApps << readAll(folder + QStringLiteral("mimeapps.list"));
-        QDirIterator entries(folder, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories);
-        while (entries.hasNext()) {
-            const QString path = entries.next();
-            const QString id = path.mid(folder.size()).replace(u'/', u'-');
-            // An ID in a folder that comes first hides this one, even a deleted (Hidden) one.
-            if (seen.contains(id))
+    for (const QString& folder : applicationFolders()) {
+        QStringList paths;
+        for (QDirIterator it(folder, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+            paths << it.next();
+        paths.sort();
+        for (const QString& path : paths) {
+            const QString desktopId = path.mid(folder.size() + 1).replace(u'/', u'-');
+            if (seen.contains(desktopId))
                 continue;
-            seen.insert(id);
-            const QHash<QByteArray, QString> keys = entryKeys(readAll(path));
-            if (keys.value("Type") != QLatin1String("Application") || keys.value("Hidden") == QLatin1String("true"))
-                continue;
-            applications.m_byId.insert(id, {id, keys.value("Name"), keys.value("Name[fr]", keys.value("Name"))});
-            for (const QString& type : keys.value("MimeType").split(u';', Qt::SkipEmptyParts)) {
-                if (!applications.m_firstByType.contains(type))
-                    applications.m_firstByType.insert(type, id);
-            }
+            seen.insert(desktopId);
+            if (const std::optional<DesktopApplication> application = applicationOf(entryKeys(path), desktopId, places))
+                applications << *application;
         }
     }
     return applications;
 }
 
-std::optional<DesktopApplications::Application> DesktopApplications::opening(const QString& mimeType) const
+QString DesktopApplications::iconOf(const QList<DesktopApplication>& applications, const QStringList& words,
+                                    const platform::ProgramPlaces& places)
 {
-    for (const QByteArray& mimeApps : m_mimeApps) {
-        const QString id = DesktopMimeApps::defaultOf(mimeApps, mimeType);
-        if (m_byId.contains(id))
-            return m_byId.value(id);
+    const QString program = places.startedProgram(words);
+    for (const DesktopApplication& application : applications) {
+        const QStringList execWords = ExecCommand::arguments(application.exec).value_or(QStringList());
+        if (!program.isEmpty() && !application.icon.isEmpty() && places.startedProgram(execWords) == program)
+            return application.icon;
     }
-    if (!m_firstByType.contains(mimeType))
-        return std::nullopt;
-    return m_byId.value(m_firstByType.value(mimeType));
+    return {};
 }
 
 } // namespace registry

@@ -1,35 +1,36 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The applications of this desktop and the MIME types they open, read once from their desktop
-// entries and mimeapps.list files, for questions that must not wait on gio.
+// The applications installed on this desktop, as their desktop entries describe them.
 #pragma once
 
-#include <QByteArrayList>
-#include <QHash>
+#include "platform/ProgramPlaces.h"
+
+#include <QList>
 #include <QString>
-#include <optional>
+#include <QStringList>
 
 namespace registry {
 
+struct DesktopApplication {
+    QString desktopId; // the entry's path below its applications folder, '/' made '-'
+    QString name;
+    QString icon;
+    QString exec; // as written in the entry
+    QStringList mimeTypes;
+};
+
 class DesktopApplications {
 public:
-    struct Application {
-        QString id; // the desktop file ID
-        QString name;
-        QString frenchName; // the name when the entry has no French one
-    };
+    // The application entries of the `applications` folders of XDG_DATA_HOME, then of
+    // XDG_DATA_DIRS: the first entry of an ID stands for it, and is left out when hidden or when
+    // its TryExec program is not in `places`. Our own entries, which open only our types, are
+    // left out too.
+    static QList<DesktopApplication> installed(const platform::ProgramPlaces& places);
 
-    // The entries of the applications folders of the XDG data folders, the user's first.
-    static DesktopApplications read();
-
-    // The application that opens `mimeType`: the default a mimeapps.list names when it is
-    // installed, else the first entry that lists the type; nothing when none does.
-    std::optional<Application> opening(const QString& mimeType) const;
-
-private:
-    QHash<QString, Application> m_byId;
-    QHash<QString, QString> m_firstByType; // type -> desktop file ID
-    QByteArrayList m_mimeApps; // the mimeapps.list files, the one that wins first
+    // The icon of the first of `applications` whose Exec starts what `words` (a program and its
+    // arguments) start; empty when none does.
+    static QString iconOf(const QList<DesktopApplication>& applications, const QStringList& words,
+                          const platform::ProgramPlaces& places);
 };
 
 } // namespace registry

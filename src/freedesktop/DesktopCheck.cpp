@@ -8,13 +8,13 @@
 #include "freedesktop/DesktopExec.h"
 #include "freedesktop/DesktopNames.h"
 #include "freedesktop/GioQuery.h"
+#include "platform/ProgramPlaces.h"
 #include "hive/RegistryHive.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 namespace registry {
 
@@ -73,7 +73,8 @@ std::optional<platform::Failure> DesktopCheck::programProblem(const QString& cla
         return cannotRun(program, className, "is a Windows program, which Linux cannot run",
                          "est un programme Windows, que Linux ne peut pas lancer");
     if (!program.contains(u'/')) {
-        if (QStandardPaths::findExecutable(program).isEmpty())
+        // Where the session looks, as --emulators and the wizard tell: PATH and the login folders.
+        if (platform::ProgramPlaces::ofThisSession().programPath(program).isEmpty())
             return cannotRun(program, className, "cannot be found on PATH", "est introuvable dans le PATH");
         return std::nullopt;
     }

@@ -28,18 +28,32 @@ QString DesktopEntry::escaped(const QString& value)
     return result;
 }
 
-QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, const QString& mimeType,
-                              const QString& exec)
+QString DesktopEntry::unescaped(const QString& value)
+{
+    static const QString codes = QStringLiteral("sntr\\");
+    static const QString meanings = QStringLiteral(" \n\t\r\\");
+    QString text;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const qsizetype escape = value[i] == u'\\' && i + 1 < value.size() ? codes.indexOf(value[i + 1]) : -1;
+        text += escape < 0 ? value[i] : meanings[escape];
+        i += escape < 0 ? 0 : 1;
+    }
+    return text;
+}
+
+QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, const QString& icon,
+                              const QString& mimeType, const QString& exec)
 {
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Version=1.0\n"
                                         "Name=%1\n"
                                         "Name[fr]=%2\n"
+                                        "Icon=%3\n"
                                         "NoDisplay=true\n"
-                                        "MimeType=%3;\n"
-                                        "Exec=%4\n")
-                             .arg(escaped(name), escaped(frenchName), mimeType, exec);
+                                        "MimeType=%4;\n"
+                                        "Exec=%5\n")
+                             .arg(escaped(name), escaped(frenchName), escaped(icon), mimeType, exec);
     return text.toUtf8();
 }
 

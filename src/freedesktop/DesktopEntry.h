@@ -10,13 +10,16 @@ namespace registry {
 
 class DesktopEntry {
 public:
-    // `name` and `frenchName` are shown in "Open with" lists; `exec` is already in the Exec
-    // quoting.
-    static QByteArray text(const QString& name, const QString& frenchName, const QString& mimeType,
-                           const QString& exec);
+    // `name` and `frenchName` are shown in "Open with" lists, with `icon`; `exec` is already in
+    // the Exec quoting.
+    static QByteArray text(const QString& name, const QString& frenchName, const QString& icon,
+                           const QString& mimeType, const QString& exec);
     // A value in the format's string escapes (\\ \n \t \r, a leading blank as \s); other
     // control characters (DEL included), which no value may hold, become blanks.
     static QString escaped(const QString& value);
+    // A value as it reads once the string escapes are undone; a backslash before another
+    // character stays.
+    static QString unescaped(const QString& value);
 };
 
 } // namespace registry

@@ -3,6 +3,7 @@
 // Publishes the classes of the hive to the Linux desktop through the freedesktop.org standards.
 #include "freedesktop/DesktopPublisher.h"
 
+#include "freedesktop/DesktopApplications.h"
 #include "freedesktop/DesktopAssociation.h"
 #include "freedesktop/DesktopEntry.h"
 #include "freedesktop/DesktopExec.h"
@@ -145,7 +146,7 @@ public:
         const QString fileName = DesktopNames::desktopFileName(association.className);
         const DesktopNames::Title name = DesktopNames::entryName(association);
         if (!write(applicationsDir() + u'/' + fileName,
-                   DesktopEntry::text(name.english, name.french, mimeType, exec.exec))) {
+                   DesktopEntry::text(name.english, name.french, entryIcon(association), mimeType, exec.exec))) {
             withdrawEntry(association.className);
             return;
         }
@@ -199,6 +200,16 @@ private:
                 return true;
         }
         return false;
+    }
+
+    // The emulator's own icon when it is an installed application, else the class's.
+    QString entryIcon(const DesktopAssociation& association)
+    {
+        if (!m_applications)
+            m_applications = DesktopApplications::installed(m_places);
+        const QString icon = DesktopApplications::iconOf(
+            *m_applications, DesktopExec::splitWindowsCommand(association.command.value_or(QString())), m_places);
+        return icon.isEmpty() ? DesktopNames::iconName(association.className) : icon;
     }
 
     bool write(const QString& path, const QByteArray& data)
@@ -288,6 +299,8 @@ private:
 
     const QString m_dataHome;
     const QString m_configHome;
+    const platform::ProgramPlaces m_places = platform::ProgramPlaces::ofThisSession();
+    std::optional<QList<DesktopApplication>> m_applications; // read for the first entry written
     std::optional<DesktopTool> m_mimeTool;
     std::list<DesktopTool> m_tools;
     DesktopMimeApps::Handlers m_handlers;

@@ -4,7 +4,7 @@
 // entries read once, so a box costs no gio run.
 #include "platform/ExtensionOwners.h"
 
-#include "freedesktop/DesktopApplications.h"
+#include "freedesktop/TypeOpeners.h"
 #include "freedesktop/DesktopNames.h"
 
 #include <QFile>
@@ -63,7 +63,7 @@ private:
         if (!registry::DesktopNames::isPublishableExtension(extension))
             return std::nullopt;
         if (!m_applications)
-            m_applications = registry::DesktopApplications::read();
+            m_applications = registry::TypeOpeners::read();
         for (const QMimeType& type : m_database.mimeTypesForFileName(QStringLiteral("file.") + extension)) {
             if (registry::DesktopNames::isOurType(type.name()))
                 continue;
@@ -80,7 +80,7 @@ private:
     }
 
     QMimeDatabase m_database;
-    std::optional<registry::DesktopApplications> m_applications;
+    std::optional<registry::TypeOpeners> m_applications;
     QHash<QString, std::optional<ExtensionOwner>> m_owners; // by extension and language
 };
 

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's own pictures, painted at run time: flags, banner, window icon and hand pointer.
+// The program's own pictures, painted at run time: flags, banner, window icon, hand pointer and
+// the marks of found and missing programs.
 #include "wizard/Artwork.h"
 
 #include "icons/IconPainter.h"
@@ -19,7 +20,28 @@ QPixmap blank(int width, int height)
     return pixmap;
 }
 
+// A mark of two strokes, drawn round and thick enough to read at 16 pixels.
+QIcon mark(const QColor& colour, const QPolygonF& strokes)
+{
+    QPixmap pixmap = blank(16, 16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLines(strokes);
+    return QIcon(pixmap);
+}
+
 } // namespace
+
+QIcon programFound()
+{
+    return mark(QColor(0, 140, 0), {QPointF(3, 8.5), QPointF(6.5, 12), QPointF(6.5, 12), QPointF(13, 4)});
+}
+
+QIcon programMissing()
+{
+    return mark(QColor(200, 0, 0), {QPointF(4, 4), QPointF(12, 12), QPointF(12, 4), QPointF(4, 12)});
+}
 
 QPixmap frenchFlag()
 {

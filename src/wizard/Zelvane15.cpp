@@ -13,7 +13,9 @@
 #include "platform/ClassesRoot.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/ProgramEnd.h"
+#include "platform/CommandProgram.h"
 #include "platform/ProgramFiles.h"
+#include "platform/ProgramSearch.h"
 #include "platform/Settings.h"
 #include "platform/ShellOpen.h"
 #include "wizard/Reg.h"
@@ -384,7 +386,24 @@ bool Zelvane15::Lire_Ini3_Click()
             return false;
         }
     }
+    markEmulators();
     return true;
+}
+
+// Each command of the list keeps its text, which is what Finish writes; a mark and a tip tell
+// before Finish whether its program is found.
+void Zelvane15::markEmulators()
+{
+    for (int k = 0; k < c.C2->count(); ++k) {
+        const QString command = c.C2->itemText(k);
+        const bool found = !command.isEmpty() && platform::commandProgramIsFound(command);
+        const QString program = command.isEmpty() ? QString() : platform::commandProgramName(command);
+        const QString tip = found ? (isFrench() ? QStringLiteral("Programme trouvé : %1") : QStringLiteral("Program found: %1"))
+                                  : (isFrench() ? QStringLiteral("Programme introuvable : %1")
+                                                : QStringLiteral("Program not found: %1"));
+        c.C2->setItemIcon(k, command.isEmpty() ? QIcon() : found ? Artwork::programFound() : Artwork::programMissing());
+        c.C2->setItemData(k, command.isEmpty() ? QVariant() : QVariant(tip.arg(program)), Qt::ToolTipRole);
+    }
 }
 
 void Zelvane15::Lire_Ini4_Click()
@@ -487,6 +506,7 @@ void Zelvane15::chooseLanguage(const QString& code)
         FRV_Click();
     else
         USV_Click();
+    markEmulators();
     c.P3->hide();
     c.lng->setEnabled(true);
     c.apr->setEnabled(true);

@@ -105,6 +105,7 @@ private:
     QString catalogueFile() const;
     // What the catalogue offers for the console picked on the first page.
     std::optional<registry::ConsoleOffer> consoleOffer() const;
+    void markEmulators();
     void loadExtensionBoxes(const std::array<QCheckBox*, 4>& boxes, const std::array<QString, 4>* extensions);
     void catalogueError();
     void startupError();

@@ -42,7 +42,7 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         {{"-h", "--bogus"}, 0, "Usage: zelvane [options]\n", "", {}},
         {{"-style=fusion", "-platform", "xcb", "--bogus"}, 2, "", "zelvane: Unknown option 'bogus'." + refusal, {}},
         {{"game.nes"}, 2, "", "zelvane: Unexpected argument 'game.nes'." + refusal, {}},
-        {{"--json"}, 2, "", "zelvane: --json goes with --list." + refusal, {}},
+        {{"--json"}, 2, "", "zelvane: --json goes with --list or --emulators." + refusal, {}},
         {{"--list", "--undo"}, 2, "", "--associate, --remove and --undo." + refusal, {}},
         {{"--associate", "Alpha", "--emulator", "7"}, 2, "", "from 1 to 6, not '7'." + refusal, {}},
         {{"--associate", "Alpha", "--emulator", "1", "--command", "x"}, 2, "", "not both." + refusal, {}},

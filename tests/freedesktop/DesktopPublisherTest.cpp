@@ -9,6 +9,7 @@
 #include "freedesktop/DesktopNames.h"
 
 #include <QImage>
+#include <QRegularExpression>
 #include <sys/stat.h>
 
 using registry::DesktopNames;
@@ -282,3 +283,24 @@ TEST_F(DesktopPublisherTest, OnlyWhatTheHiveHoldsStaysOnTheDesktop)
     EXPECT_EQ(desktoptest::contentType(game("g.smc")), "application/vnd.nintendo.snes.rom");
 }
 
+
+// Our entry shows the emulator's own icon when an installed application runs the same program (named
+// here by its absolute path, there by its name on PATH), else the class's icon; both entries are valid.
+TEST_F(DesktopPublisherTest, TheEntryShowsTheIconOfTheInstalledEmulatorElseTheClasss)
+{
+    const QString applications = env.ownSystemData() + "/applications", bin = env.root() + "/bin";
+    TestEnvironment::writeProgram(bin + "/simple-emu", "#!/bin/sh\n");
+    qputenv("PATH", (bin + ':').toLocal8Bit() + qgetenv("PATH")); // with the desktop's tools
+    TestEnvironment::writeFile(applications + "/org.example.Simple.desktop", "[Desktop Entry]\nType=Application\nName=Simple\n"
+                               "Icon=org.example.Simple\nExec=" + bin.toUtf8() + "/simple-emu --full %U\nMimeType=application/x-nes-rom;\n");
+    addConsole("NesRom", "NesSave", "NES", {"nes"}, "sta", "simple-emu \"%1\"");
+    addSnes();
+    ASSERT_EQ(publish({"NesRom", "NesSave", kRom, kSave}), QStringList());
+    const auto iconLine = [this](const QString& className) {
+        return QString::fromUtf8(TestEnvironment::readFile(entryPath(className))).split('\n').filter(QRegularExpression("^Icon=")).join('|');
+    };
+    EXPECT_EQ(iconLine("NesRom"), "Icon=org.example.Simple");
+    EXPECT_EQ(iconLine(kRom), "Icon=" + DesktopNames::iconName(kRom));
+    expectValidEntry("NesRom");
+    expectValidEntry(kRom);
+}

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A private home for one test: XDG data and config folders in a temporary directory; HOME, PATH and
-// the XDG folders (the system ones too) as they were once it ends.
+// A private home for one test: XDG data and config folders in a temporary directory; HOME, PATH,
+// the XDG folders (the system ones too) and Flatpak's as they were once it ends.
 #pragma once
 
 #include <QDir>
@@ -33,6 +33,17 @@ public:
     // The user's hive file on Linux.
     QString hiveFile() const { return dataHome() + "/zelvane/classes.reg"; }
 
+    // A system data folder of the test's own as XDG_DATA_DIRS: the machine's MIME database through a
+    // link, and an `applications` folder that holds only the desktop entries the test writes.
+    QString ownSystemData() const
+    {
+        const QString folder = root() + "/system";
+        QDir().mkpath(folder + "/applications");
+        QFile::link("/usr/share/mime", folder + "/mime");
+        qputenv("XDG_DATA_DIRS", folder.toLocal8Bit());
+        return folder;
+    }
+
     // Writes `text` (bytes as given) to `path`, creating its folder.
     static void writeFile(const QString& path, const QByteArray& text)
     {
@@ -58,5 +69,6 @@ private:
     static std::pair<const char*, QByteArray> saved(const char* name) { return {name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray()}; }
 
     QTemporaryDir m_dir; // which also makes the environment impossible to copy
-    const std::pair<const char*, QByteArray> m_saved[6] = {saved("XDG_DATA_HOME"), saved("XDG_CONFIG_HOME"), saved("XDG_DATA_DIRS"), saved("XDG_CONFIG_DIRS"), saved("HOME"), saved("PATH")};
+    const std::pair<const char*, QByteArray> m_saved[8] = {saved("XDG_DATA_HOME"), saved("XDG_CONFIG_HOME"), saved("XDG_DATA_DIRS"), saved("XDG_CONFIG_DIRS"),
+                                                           saved("HOME"), saved("PATH"), saved("FLATPAK_USER_DIR"), saved("FLATPAK_SYSTEM_DIR")};
 };

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which application opens a type, from desktop entries and mimeapps.list files the test writes.
 #include "TestEnvironment.h"
-#include "freedesktop/DesktopApplications.h"
+#include "freedesktop/TypeOpeners.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ QByteArray entry(const QByteArray& name, const QByteArray& types, const QByteArr
 
 } // namespace
 
-TEST(DesktopApplications, TheDefaultElseTheFirstEntryOpensAType)
+TEST(TypeOpeners, TheDefaultElseTheFirstEntryOpensAType)
 {
     // files: path under the test's root -> text; expected: "<id> <name>/<French name>" or "-".
     const struct {
@@ -50,7 +50,7 @@ TEST(DesktopApplications, TheDefaultElseTheFirstEntryOpensAType)
         qputenv("XDG_CONFIG_DIRS", (env.root() + "/etc").toLocal8Bit());
         for (const auto& [path, text] : row.files)
             TestEnvironment::writeFile(env.root() + "/" + path, text);
-        const auto application = registry::DesktopApplications::read().opening("text/markdown");
+        const auto application = registry::TypeOpeners::read().opening("text/markdown");
         EXPECT_EQ(application ? application->id + " " + application->name + "/" + application->frenchName : "-",
                   QString(row.expected));
     }
