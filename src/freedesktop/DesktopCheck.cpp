@@ -7,6 +7,7 @@
 #include "freedesktop/DesktopAssociation.h"
 #include "freedesktop/DesktopExec.h"
 #include "freedesktop/DesktopNames.h"
+#include "freedesktop/DesktopTypes.h"
 #include "freedesktop/GioQuery.h"
 #include "hive/RegistryHive.h"
 
@@ -132,7 +133,7 @@ QList<platform::ClassCheck> DesktopCheck::check(const RegistryHive& hive, const 
                      .arg(association.className)});
         for (const QString& extension : association.extensions) {
             const QString other = given.value(extensions.indexOf(extension));
-            if (check.typeKnown && !other.isEmpty() && other != type)
+            if (check.typeKnown && !other.isEmpty() && !DesktopTypes::belongsTo(other, association.className))
                 check.problems.append(
                     {QStringLiteral("Files named *.%1 are given the type %2, not the type of the class \"%3\".")
                          .arg(extension, other, association.className),

@@ -28,7 +28,7 @@ QString DesktopEntry::escaped(const QString& value)
     return result;
 }
 
-QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, const QString& mimeType,
+QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, const QStringList& mimeTypes,
                               const QString& exec)
 {
     const QString text = QStringLiteral("[Desktop Entry]\n"
@@ -39,7 +39,7 @@ QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, co
                                         "NoDisplay=true\n"
                                         "MimeType=%3;\n"
                                         "Exec=%4\n")
-                             .arg(escaped(name), escaped(frenchName), mimeType, exec);
+                             .arg(escaped(name), escaped(frenchName), mimeTypes.join(u';'), exec);
     return text.toUtf8();
 }
 

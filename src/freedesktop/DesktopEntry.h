@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace registry {
 
@@ -12,7 +13,7 @@ class DesktopEntry {
 public:
     // `name` and `frenchName` are shown in "Open with" lists; `exec` is already in the Exec
     // quoting.
-    static QByteArray text(const QString& name, const QString& frenchName, const QString& mimeType,
+    static QByteArray text(const QString& name, const QString& frenchName, const QStringList& mimeTypes,
                            const QString& exec);
     // A value in the format's string escapes (\\ \n \t \r, a leading blank as \s); other
     // control characters (DEL included), which no value may hold, become blanks.
