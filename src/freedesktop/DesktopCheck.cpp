@@ -4,6 +4,7 @@
 // their extensions, whether their files open with their emulators, and whether those can run.
 #include "freedesktop/DesktopCheck.h"
 
+#include "freedesktop/DesktopApplicationName.h"
 #include "freedesktop/DesktopAssociation.h"
 #include "freedesktop/DesktopExec.h"
 #include "freedesktop/DesktopNames.h"
@@ -90,15 +91,22 @@ QList<platform::ExtensionClaim> DesktopCheck::claimsOf(const QStringList& extens
 {
     QList<platform::ExtensionClaim> claims(extensions.size());
     const std::optional<QStringList> types = GioQuery::contentTypes(extensions);
-    QHash<QString, QStringList> applications;
+    QHash<QString, platform::ExtensionClaim> claimOfType;
     for (qsizetype i = 0; types && i < extensions.size(); ++i) {
         const QString& type = (*types)[i];
         if (type.isEmpty() || type == kUnknownType || DesktopNames::isOurType(type))
             continue;
-        if (!applications.contains(type))
-            applications.insert(type, GioQuery::handlers(type).value_or(GioQuery::Handlers()).applications);
-        if (!applications.value(type).isEmpty())
-            claims[i] = {type, applications.value(type)};
+        if (!claimOfType.contains(type)) {
+            platform::ExtensionClaim claim {type, {}, {}};
+            for (const QString& id : GioQuery::handlers(type).value_or(GioQuery::Handlers()).applications) {
+                const DesktopNames::Title name = DesktopApplicationName::of(id);
+                claim.applications << name.english;
+                claim.frenchApplications << name.french;
+            }
+            claimOfType.insert(type, claim);
+        }
+        if (!claimOfType.value(type).applications.isEmpty())
+            claims[i] = claimOfType.value(type);
     }
     return claims;
 }
