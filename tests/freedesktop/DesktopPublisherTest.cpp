@@ -168,6 +168,11 @@ TEST_F(DesktopPublisherTest, ALaterFinishKeepsTheEarlierAndRunsTheNewCommandOrWi
     ASSERT_EQ(publish({"GenRom", "GenSave"}), QStringList());
     for (const auto& [file, className] : {std::pair {"g.nes", "NesRom"}, {"g.sta", "NesSave"}, {"g.gen", "GenRom"}, {"g.bin", "GenRom"}, {"g.hnd", "Hand.Rom"}})
         EXPECT_TRUE(registry::DesktopTypes::belongsTo(desktoptest::contentType(game(file)), className)) << file;
+    // The system's type, read without what was published before, even where the data folders name the user's own.
+    qputenv("XDG_DATA_DIRS", (env.dataHome() + ':' + env.systemDataDir()).toLocal8Bit());
+    ASSERT_EQ(publish({"GenRom", "GenSave"}), QStringList());
+    EXPECT_TRUE(TestEnvironment::readFile(env.dataHome() + "/mime/subclasses").contains(type("NesRom").toUtf8() + " application/x-nes-rom\n"));
+    qputenv("XDG_DATA_DIRS", env.systemDataDir().toLocal8Bit());
     // The type .bin took NesRom's entry to is gone, and so is the line that named it.
     EXPECT_FALSE(mimeApps().contains(type("NesRom").toUtf8() + ".other"));
     EXPECT_EQ(desktoptest::defaultApplication(type("Hand.Rom")), DesktopNames::desktopFileName("Hand.Rom"));
