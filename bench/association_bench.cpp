@@ -178,10 +178,10 @@ XdgInputs prepareXdgInputs(const Home& home)
     QFile package(inputs.package);
     QFile entry(inputs.entry);
     if (!package.open(QIODevice::WriteOnly)
-        || package.write(registry::DesktopMimePackage::text({ rom, save })) < 0
+        || package.write(registry::DesktopMimePackage::text({ rom, save }, {})) < 0
         || !entry.open(QIODevice::WriteOnly)
         || entry.write(registry::DesktopEntry::text(
-               kRom, kRom, DesktopNames::iconName(kRom), DesktopNames::mimeType(kRom),
+               kRom, kRom, DesktopNames::iconName(kRom), {DesktopNames::mimeType(kRom)},
                registry::DesktopExec::fromWindowsCommand(kCommand).exec))
             < 0)
         fail(QStringLiteral("cannot write the inputs in ") + home.staging());

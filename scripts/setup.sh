@@ -24,6 +24,10 @@ packages=(
 # The Windows tests: the mingw-w64 C++ compiler (its "posix" thread model, which GoogleTest needs),
 # GoogleTest's sources, and wine to run the result.
 windows_test_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
+# A real emulator whose desktop entry a test reads: it must stay offered beside our associations.
+# (KDE's ktraderclient5 would read them back too, but its package, kde-cli-tools, brings about a
+# hundred others.)
+emulator_test_packages=(mednafen)
 # What builds and runs the fuzz targets (libFuzzer comes with clang's runtime libraries).
 fuzz_packages=(clang libclang-rt-14-dev)
 
@@ -62,7 +66,7 @@ case "$mode" in
   test)
     # The Release run includes the Windows tests: the Win32 code cross-built and run under wine,
     # against our Linux readers and hive.
-    install_missing "${windows_test_packages[@]}"
+    install_missing "${windows_test_packages[@]}" "${emulator_test_packages[@]}"
     build windows-tests
     build release -DZELVANE_WINE_TESTS=ON
     ctest --preset release -j "$(nproc)"

@@ -101,12 +101,14 @@ void ClassesRootChange::noteTakenExtensions(const QList<PlannedWrite>& writes)
     for (qsizetype i = 0; i < claims.size() && i < extensions.size(); ++i) {
         if (claims[i].type.isEmpty())
             continue;
-        const QString applications = claims[i].applications.join(QStringLiteral(", "));
-        warn({QStringLiteral("The extension \".%1\" was taken from the type %2, which %3 opened: its files now "
-                             "belong to the class \"%4\".").arg(extensions[i], claims[i].type, applications, classes[i]),
-              QStringLiteral("L'extension « .%1 » a été prise au type %2, qu'ouvrait %3 : ses fichiers appartiennent "
-                             "maintenant à la classe « %4 ».").arg(extensions[i], claims[i].type, applications,
-                                                                   classes[i])});
+        // The desktop still offers the applications of the type: only the default changes.
+        const QString separator = QStringLiteral(", ");
+        warn({QStringLiteral("The extension \".%1\" now opens by default with the class \"%2\" instead of %3 (type "
+                             "%4), which \"Open With\" still offers.")
+                  .arg(extensions[i], classes[i], claims[i].applications.join(separator), claims[i].type),
+              QStringLiteral("L'extension « .%1 » s'ouvre maintenant par défaut avec la classe « %2 » au lieu de %3 "
+                             "(type %4), que « Ouvrir avec » propose toujours.")
+                  .arg(extensions[i], classes[i], claims[i].frenchApplications.join(separator), claims[i].type)});
     }
 }
 

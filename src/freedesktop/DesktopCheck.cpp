@@ -4,9 +4,11 @@
 // their extensions, whether their files open with their emulators, and whether those can run.
 #include "freedesktop/DesktopCheck.h"
 
+#include "freedesktop/DesktopApplicationName.h"
 #include "freedesktop/DesktopAssociation.h"
 #include "freedesktop/DesktopExec.h"
 #include "freedesktop/DesktopNames.h"
+#include "freedesktop/DesktopTypes.h"
 #include "freedesktop/GioQuery.h"
 #include "platform/ProgramPlaces.h"
 #include "hive/RegistryHive.h"
@@ -90,15 +92,22 @@ QList<platform::ExtensionClaim> DesktopCheck::claimsOf(const QStringList& extens
 {
     QList<platform::ExtensionClaim> claims(extensions.size());
     const std::optional<QStringList> types = GioQuery::contentTypes(extensions);
-    QHash<QString, QStringList> applications;
+    QHash<QString, platform::ExtensionClaim> claimOfType;
     for (qsizetype i = 0; types && i < extensions.size(); ++i) {
         const QString& type = (*types)[i];
         if (type.isEmpty() || type == kUnknownType || DesktopNames::isOurType(type))
             continue;
-        if (!applications.contains(type))
-            applications.insert(type, GioQuery::handlers(type).value_or(GioQuery::Handlers()).applications);
-        if (!applications.value(type).isEmpty())
-            claims[i] = {type, applications.value(type)};
+        if (!claimOfType.contains(type)) {
+            platform::ExtensionClaim claim {type, {}, {}};
+            for (const QString& id : GioQuery::handlers(type).value_or(GioQuery::Handlers()).applications) {
+                const DesktopNames::Title name = DesktopApplicationName::of(id);
+                claim.applications << name.english;
+                claim.frenchApplications << name.french;
+            }
+            claimOfType.insert(type, claim);
+        }
+        if (!claimOfType.value(type).applications.isEmpty())
+            claims[i] = claimOfType.value(type);
     }
     return claims;
 }
@@ -133,7 +142,7 @@ QList<platform::ClassCheck> DesktopCheck::check(const RegistryHive& hive, const 
                      .arg(association.className)});
         for (const QString& extension : association.extensions) {
             const QString other = given.value(extensions.indexOf(extension));
-            if (check.typeKnown && !other.isEmpty() && other != type)
+            if (check.typeKnown && !other.isEmpty() && !DesktopTypes::belongsTo(other, association.className))
                 check.problems.append(
                     {QStringLiteral("Files named *.%1 are given the type %2, not the type of the class \"%3\".")
                          .arg(extension, other, association.className),

@@ -42,7 +42,7 @@ QString DesktopEntry::unescaped(const QString& value)
 }
 
 QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, const QString& icon,
-                              const QString& mimeType, const QString& exec)
+                              const QStringList& mimeTypes, const QString& exec)
 {
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
@@ -53,7 +53,7 @@ QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, co
                                         "NoDisplay=true\n"
                                         "MimeType=%4;\n"
                                         "Exec=%5\n")
-                             .arg(escaped(name), escaped(frenchName), escaped(icon), mimeType, exec);
+                             .arg(escaped(name), escaped(frenchName), escaped(icon), mimeTypes.join(u';'), exec);
     return text.toUtf8();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace registry {
 
@@ -13,7 +14,7 @@ public:
     // `name` and `frenchName` are shown in "Open with" lists, with `icon`; `exec` is already in
     // the Exec quoting.
     static QByteArray text(const QString& name, const QString& frenchName, const QString& icon,
-                           const QString& mimeType, const QString& exec);
+                           const QStringList& mimeTypes, const QString& exec);
     // A value in the format's string escapes (\\ \n \t \r, a leading blank as \s); other
     // control characters (DEL included), which no value may hold, become blanks.
     static QString escaped(const QString& value);

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The shared-mime-info package that declares one MIME type per class of the hive.
+// The shared-mime-info package that declares the MIME types of the classes of the hive.
 #include "freedesktop/DesktopMimePackage.h"
 
 #include "freedesktop/DesktopNames.h"
+#include "freedesktop/DesktopTypes.h"
 
 #include <QXmlStreamWriter>
 
@@ -29,7 +30,8 @@ QString xmlSafe(const QString& text)
 
 } // namespace
 
-QByteArray DesktopMimePackage::text(const std::vector<DesktopAssociation>& associations)
+QByteArray DesktopMimePackage::text(const std::vector<DesktopAssociation>& associations,
+                                   const QHash<QString, QString>& systemTypes)
 {
     QByteArray out;
     QXmlStreamWriter xml(&out);
@@ -41,27 +43,33 @@ QByteArray DesktopMimePackage::text(const std::vector<DesktopAssociation>& assoc
     xml.writeDefaultNamespace(
         QStringLiteral("http://www.freedesktop.org/standards/shared-mime-info"));
     for (const DesktopAssociation& association : associations) {
-        xml.writeStartElement(QStringLiteral("mime-type"));
-        xml.writeAttribute(QStringLiteral("type"), DesktopNames::mimeType(association.className));
         const DesktopNames::Title comment = DesktopNames::typeComment(association);
-        xml.writeTextElement(QStringLiteral("comment"), xmlSafe(comment.english));
-        xml.writeStartElement(QStringLiteral("comment"));
-        xml.writeAttribute(QStringLiteral("xml:lang"), QStringLiteral("fr"));
-        xml.writeCharacters(xmlSafe(comment.french));
-        xml.writeEndElement();
-        if (!association.iconReference.isEmpty()) {
-            xml.writeEmptyElement(QStringLiteral("icon"));
-            xml.writeAttribute(QStringLiteral("name"),
-                               DesktopNames::iconName(association.className));
+        for (const DesktopTypes::Type& type : DesktopTypes::of(association, systemTypes)) {
+            xml.writeStartElement(QStringLiteral("mime-type"));
+            xml.writeAttribute(QStringLiteral("type"), type.name);
+            xml.writeTextElement(QStringLiteral("comment"), xmlSafe(comment.english));
+            xml.writeStartElement(QStringLiteral("comment"));
+            xml.writeAttribute(QStringLiteral("xml:lang"), QStringLiteral("fr"));
+            xml.writeCharacters(xmlSafe(comment.french));
+            xml.writeEndElement();
+            if (!association.iconReference.isEmpty()) {
+                xml.writeEmptyElement(QStringLiteral("icon"));
+                xml.writeAttribute(QStringLiteral("name"),
+                                   DesktopNames::iconName(association.className));
+            }
+            // The applications of the system's type stay offered for the files, and content
+            // sniffing that finds that type (a cue sheet's text) keeps ours, its subclass.
+            if (!type.parent.isEmpty()) {
+                xml.writeEmptyElement(QStringLiteral("sub-class-of"));
+                xml.writeAttribute(QStringLiteral("type"), type.parent);
+            }
+            for (const QString& extension : type.extensions) {
+                xml.writeEmptyElement(QStringLiteral("glob"));
+                xml.writeAttribute(QStringLiteral("pattern"), QStringLiteral("*.") + extension);
+                xml.writeAttribute(QStringLiteral("weight"), kGlobWeight);
+            }
+            xml.writeEndElement();
         }
-        for (const QString& extension : association.extensions) {
-            if (!DesktopNames::isPublishableExtension(extension))
-                continue;
-            xml.writeEmptyElement(QStringLiteral("glob"));
-            xml.writeAttribute(QStringLiteral("pattern"), QStringLiteral("*.") + extension);
-            xml.writeAttribute(QStringLiteral("weight"), kGlobWeight);
-        }
-        xml.writeEndElement();
     }
     xml.writeEndElement();
     xml.writeEndDocument();

@@ -13,11 +13,14 @@
 #include "freedesktop/DesktopMimePackage.h"
 #include "freedesktop/DesktopNames.h"
 #include "freedesktop/DesktopTool.h"
+#include "freedesktop/DesktopTypes.h"
+#include "freedesktop/GioQuery.h"
 #include "hive/RegistryHive.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
 #include <algorithm>
 #include <list>
@@ -83,9 +86,10 @@ public:
     // while the icons are made.
     void startMimePackage(const std::vector<DesktopAssociation>& classes)
     {
+        readSystemTypes(classes);
         const QString mimeDir = m_dataHome + QStringLiteral("/mime");
         if (write(mimeDir + QStringLiteral("/packages/zelvane.xml"),
-                  DesktopMimePackage::text(classes)))
+                  DesktopMimePackage::text(classes, m_systemTypes)))
             m_mimeTool.emplace(QStringLiteral("update-mime-database"), QStringList { mimeDir });
     }
 
@@ -142,21 +146,25 @@ public:
             refuseEntry(association, execProblem(exec.problem));
             return;
         }
-        const QString mimeType = DesktopNames::mimeType(association.className);
+        QStringList mimeTypes;
+        for (const DesktopTypes::Type& type : DesktopTypes::of(association, m_systemTypes))
+            mimeTypes << type.name;
         const QString fileName = DesktopNames::desktopFileName(association.className);
         const DesktopNames::Title name = DesktopNames::entryName(association);
         if (!write(applicationsDir() + u'/' + fileName,
-                   DesktopEntry::text(name.english, name.french, entryIcon(association), mimeType, exec.exec))) {
+                   DesktopEntry::text(name.english, name.french, entryIcon(association), mimeTypes, exec.exec))) {
             withdrawEntry(association.className);
             return;
         }
-        (named ? m_handlers : m_unchosenHandlers).emplace_back(mimeType, fileName);
+        for (const QString& mimeType : mimeTypes)
+            (named ? m_handlers : m_unchosenHandlers).emplace_back(mimeType, fileName);
+        m_entries.emplace_back(association.className, fileName);
         m_entriesChanged = true;
     }
 
     void finish()
     {
-        if (!m_handlers.empty() || !m_unchosenHandlers.empty() || !m_withdrawn.empty())
+        if (!m_entries.empty())
             updateMimeApps();
         if (m_entriesChanged) {
             m_tools.emplace_back(QStringLiteral("update-desktop-database"),
@@ -210,6 +218,24 @@ private:
         const QString icon = DesktopApplications::iconOf(
             *m_applications, DesktopExec::splitWindowsCommand(association.command.value_or(QString())), m_places);
         return icon.isEmpty() ? DesktopNames::iconName(association.className) : icon;
+    }
+
+    // The type the system's own database gives each extension of the hive's classes: what our
+    // types are subclasses of. Read without our publication, it stays the same whatever we
+    // published before.
+    void readSystemTypes(const std::vector<DesktopAssociation>& classes)
+    {
+        QStringList extensions;
+        for (const DesktopAssociation& association : classes) {
+            for (const QString& extension : association.extensions) {
+                if (DesktopNames::isPublishableExtension(extension) && !extensions.contains(extension, Qt::CaseInsensitive))
+                    extensions << extension;
+            }
+        }
+        const QStringList types = GioQuery::contentTypes(extensions, GioQuery::Database::System)
+                                      .value_or(QStringList(extensions.size()));
+        for (qsizetype i = 0; i < extensions.size(); ++i)
+            m_systemTypes.insert(extensions[i].toLower(), types[i]);
     }
 
     bool write(const QString& path, const QByteArray& data)
@@ -274,7 +300,28 @@ private:
                                                            &removed))
             m_failures.push_back(*failure);
         m_entriesChanged = m_entriesChanged || removed;
-        m_withdrawn.emplace_back(DesktopNames::mimeType(className), fileName);
+        m_entries.emplace_back(className, fileName);
+    }
+
+    // The lines of the types of a class that it no longer has, or of a class whose entry went,
+    // lose the class's entry: every type of ours that the file names is looked at, since a type
+    // the class had before is known only there.
+    DesktopMimeApps::Handlers withdrawn(const QByteArray& original) const
+    {
+        const auto isHandler = [this](const QString& type, const QString& fileName) {
+            const auto handler = std::pair {type, fileName};
+            return std::find(m_handlers.cbegin(), m_handlers.cend(), handler) != m_handlers.cend()
+                || std::find(m_unchosenHandlers.cbegin(), m_unchosenHandlers.cend(), handler) != m_unchosenHandlers.cend();
+        };
+        DesktopMimeApps::Handlers withdrawn;
+        for (const QByteArray& listed : DesktopMimeApps::linesOf(original, {}).types) {
+            const QString type = QString::fromUtf8(listed);
+            for (const auto& [className, fileName] : m_entries) {
+                if (DesktopTypes::belongsTo(type, className) && !isHandler(type, fileName))
+                    withdrawn.emplace_back(type, fileName);
+            }
+        }
+        return withdrawn;
     }
 
     // A file that cannot be read whole is left alone rather than replaced by our lines.
@@ -292,7 +339,7 @@ private:
             if (current.isEmpty() || current == handler.second)
                 handlers.push_back(handler);
         }
-        const QByteArray edited = DesktopMimeApps::withHandlers(original, handlers, m_withdrawn);
+        const QByteArray edited = DesktopMimeApps::withHandlers(original, handlers, withdrawn(original));
         if (edited != original)
             write(path, edited);
     }
@@ -305,7 +352,9 @@ private:
     std::list<DesktopTool> m_tools;
     DesktopMimeApps::Handlers m_handlers;
     DesktopMimeApps::Handlers m_unchosenHandlers; // those of the classes the change does not name
-    DesktopMimeApps::Handlers m_withdrawn;
+    QHash<QString, QString> m_systemTypes; // by extension, lowered
+    // The classes whose entry was written or withdrawn, with the entry's file name.
+    std::vector<std::pair<QString, QString>> m_entries;
     bool m_entriesChanged = false;
     int m_iconFiles = 0;
     QList<platform::Failure> m_failures;

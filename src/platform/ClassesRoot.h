@@ -28,7 +28,8 @@ inline constexpr long StatusRegistryCorrupt = 1015;
 // them: what writing the extension takes them from.
 struct ExtensionClaim {
     QString type; // empty when no type but the classes root's own
-    QStringList applications;
+    QStringList applications; // as the desktop names them to the user
+    QStringList frenchApplications; // the same names in French
 };
 
 // What the desktop makes of one class of the classes root.

@@ -170,7 +170,7 @@ public:
                 = type ? registryText(HKEY_CLASSES_ROOT, *type + QStringLiteral("\\shell\\open\\command"), nullptr)
                        : std::nullopt;
             if (command)
-                claims[i] = {*type, {*command}};
+                claims[i] = {*type, {*command}, {*command}};
         }
         return claims;
     }

@@ -3,6 +3,7 @@
 // What the desktop makes of an association: programs it cannot start, the types of other
 // programs' files that an extension would be taken from, and the application files open with,
 // asked of GIO.
+#include "freedesktop/DesktopApplicationName.h"
 #include "freedesktop/DesktopCheck.h"
 
 #include "RegistryTestSupport.h"
@@ -53,7 +54,8 @@ TEST(DesktopCheck, AnExtensionIsClaimedByATypeOnlyWhenAnApplicationOpensIt)
     ASSERT_EQ(claims.size(), extensions.size());
     for (int i = 0; i < claims.size(); ++i) {
         EXPECT_EQ(claims[i].type, i < 2 ? "application/x-compressed-tar" : "") << extensions[i].toStdString();
-        EXPECT_EQ(claims[i].applications, i < 2 ? QStringList("org.example.Archiver.desktop") : QStringList());
+        EXPECT_EQ(claims[i].applications, i < 2 ? QStringList("Archiver") : QStringList());
+        EXPECT_EQ(claims[i].frenchApplications, claims[i].applications);
     }
 
     // Files of our type that open with that application, not the emulator: told by the check.
@@ -63,4 +65,24 @@ TEST(DesktopCheck, AnExtensionIsClaimedByATypeOnlyWhenAnApplicationOpensIt)
     ASSERT_EQ(checks.size(), 1);
     EXPECT_TRUE(checks[0].typeKnown && checks[0].programFound == true && checks[0].opensWithCommand == false);
     EXPECT_EQ(checks[0].problems.value(0).english, "Files of the class \"Q\" open with org.example.Archiver.desktop, not with its emulator.");
+}
+
+// Applications are named to the user as their entries name them, in the user's language, wherever
+// in the data folders the entry is.
+TEST(DesktopApplicationName, IsTheEntrysNameInEnglishAndFrench)
+{
+    TestEnvironment env;
+    TestEnvironment::writeFile(env.dataHome() + "/applications/org.example.Emu.desktop",
+                               "# Name=Comment\n[Desktop Entry]\nType=Application\nName[fr]=Émulateur\nName = Emulator \n"
+                               "Name=Second\nActions=Full;\n[Desktop Action Full]\nName=Full screen\n");
+    TestEnvironment::writeFile(env.systemDataDir() + "/applications/kde/player.desktop",
+                               "[Desktop Action Full]\nName=Full screen\n[Desktop Entry]\nType=Application\nName=Player\n");
+    const struct { const char* id; const char* english; const char* french; } cases[] = {
+        {"org.example.Emu.desktop", "Emulator", "Émulateur"}, {"kde-player.desktop", "Player", "Player"},
+        {"no-such.desktop", "no-such.desktop", "no-such.desktop"},
+    };
+    for (const auto& c : cases) {
+        const registry::DesktopNames::Title name = registry::DesktopApplicationName::of(c.id);
+        EXPECT_EQ(name.english + " | " + name.french, QString::fromUtf8(c.english) + " | " + QString::fromUtf8(c.french)) << c.id;
+    }
 }

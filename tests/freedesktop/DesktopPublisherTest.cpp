@@ -7,6 +7,7 @@
 #include "IconTestFiles.h"
 #include "RegistryTestSupport.h"
 #include "freedesktop/DesktopNames.h"
+#include "freedesktop/DesktopTypes.h"
 
 #include <QImage>
 #include <QRegularExpression>
@@ -156,7 +157,9 @@ TEST_F(DesktopPublisherTest, ALaterFinishKeepsTheEarlierAndRunsTheNewCommandOrWi
     const QString hicolor = env.dataHome() + "/icons/hicolor", cache = hicolor + "/icon-theme.cache";
     addConsole("NesRom", "NesSave", "NES", {"nes", "bin"}, "sta", quotedEmulator + " --old %1");
     ASSERT_EQ(publish({"NesRom", "NesSave"}), QStringList());
-    EXPECT_EQ(desktoptest::contentType(game("g.bin")), type("NesRom"));
+    // .bin has no type of the system's, .nes has one: each is a type of the class of its own.
+    EXPECT_EQ(desktoptest::contentType(game("g.bin")), type("NesRom") + ".other");
+    EXPECT_TRUE(mimeApps().contains(type("NesRom").toUtf8() + ".other=" + DesktopNames::desktopFileName("NesRom").toUtf8()));
     EXPECT_FALSE(QFile::exists(cache)) << "no icon cache is made where there was none";
 
     ASSERT_EQ(desktoptest::run("gtk-update-icon-cache", {"-f", "-t", hicolor}).exitCode, 0);
@@ -165,7 +168,14 @@ TEST_F(DesktopPublisherTest, ALaterFinishKeepsTheEarlierAndRunsTheNewCommandOrWi
     set("Hand.Rom\\shell\\open\\command", quotedEmulator + " %1"), set(".hnd", "Hand.Rom");
     ASSERT_EQ(publish({"GenRom", "GenSave"}), QStringList());
     for (const auto& [file, className] : {std::pair {"g.nes", "NesRom"}, {"g.sta", "NesSave"}, {"g.gen", "GenRom"}, {"g.bin", "GenRom"}, {"g.hnd", "Hand.Rom"}})
-        EXPECT_EQ(desktoptest::contentType(game(file)), type(className)) << file;
+        EXPECT_TRUE(registry::DesktopTypes::belongsTo(desktoptest::contentType(game(file)), className)) << file;
+    // The system's type, read without what was published before, even where the data folders name the user's own.
+    qputenv("XDG_DATA_DIRS", (env.dataHome() + ':' + env.systemDataDir()).toLocal8Bit());
+    ASSERT_EQ(publish({"GenRom", "GenSave"}), QStringList());
+    EXPECT_TRUE(TestEnvironment::readFile(env.dataHome() + "/mime/subclasses").contains(type("NesRom").toUtf8() + " application/x-nes-rom\n"));
+    qputenv("XDG_DATA_DIRS", env.systemDataDir().toLocal8Bit());
+    // The type .bin took NesRom's entry to is gone, and so is the line that named it.
+    EXPECT_FALSE(mimeApps().contains(type("NesRom").toUtf8() + ".other"));
     EXPECT_EQ(desktoptest::defaultApplication(type("Hand.Rom")), DesktopNames::desktopFileName("Hand.Rom"));
     for (const char* rom : {"NesRom", "GenRom"}) {
         EXPECT_EQ(desktoptest::defaultApplication(type(rom)), DesktopNames::desktopFileName(rom));

@@ -110,12 +110,14 @@ grep -q '<svg' "$share/icons/hicolor/scalable/apps/zelvane.svg" || fail "the sca
 pass "icons"
 
 # The unpacked program on the offscreen platform, with a home of its own: it reads the catalogue
-# beside it (as traced), copies its icon library and keeps running with the wizard.
+# beside it (as traced), copies its icon library and keeps running with the wizard. Its system data
+# folder holds the system's MIME database and no application: the machine's own stay out of it.
 run_home() {
   local home=$1
-  mkdir -p "$home/config/Zelvane"
+  mkdir -p "$home/config/Zelvane" "$home/system/applications"
+  ln -s /usr/share/mime "$home/system/mime"
   printf '[Options]\nLangue=US\nNiveau=Expert\n' >"$home/config/Zelvane/Zelvane.conf"
-  echo "HOME=$home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data"
+  echo "HOME=$home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_DATA_DIRS=$home/system"
 }
 home=$work/offscreen
 env $(run_home "$home") QT_QPA_PLATFORM=offscreen \

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A private home for one test: XDG data and config folders in a temporary directory; HOME, PATH,
-// the XDG folders (the system ones too) and Flatpak's as they were once it ends.
+// A private home for one test: XDG data and config folders in a temporary directory, and system data
+// folders holding the system's MIME database and no application but those the test puts there;
+// HOME, PATH, the XDG folders (the system ones too) and Flatpak's as they were once it ends.
 #pragma once
 
 #include <QDir>
@@ -15,8 +16,12 @@ public:
     TestEnvironment()
     {
         QDir().mkpath(dataHome()), QDir().mkpath(configHome()), QDir().mkpath(programDir());
+        QDir().mkpath(systemDataDir() + "/applications");
+        // The machine's applications (an emulator the user installed) must not change what a test sees.
+        QFile::link("/usr/share/mime", systemDataDir() + "/mime");
         qputenv("XDG_DATA_HOME", dataHome().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", configHome().toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", systemDataDir().toLocal8Bit());
     }
     // Puts back the variables that the environment or its test changed, unset ones unset.
     ~TestEnvironment()
@@ -30,6 +35,9 @@ public:
     QString configHome() const { return root() + "/config"; }
     // A program directory of its own, for a catalogue and an icon library written by the test.
     QString programDir() const { return root() + "/program"; }
+    // Stands for /usr/share in XDG_DATA_DIRS: "mime" links to the system's database; "applications"
+    // holds what the test installs there.
+    QString systemDataDir() const { return root() + "/system"; }
     // The user's hive file on Linux.
     QString hiveFile() const { return dataHome() + "/zelvane/classes.reg"; }
 

@@ -90,7 +90,7 @@ TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorWarningsAreToldAndUndoG
     // An archive manager, and a default this desktop's own list sets above ours.
     const QByteArray betaType = DesktopNames::mimeType("Beta.Rom").toUtf8();
     TestEnvironment::writeFile(env.dataHome() + "/applications/org.example.Archiver.desktop",
-                               "[Desktop Entry]\nType=Application\nName=Archiver\nExec=/bin/true %f\nMimeType=application/x-compressed-tar;" + betaType + ";\n");
+                               "[Desktop Entry]\nType=Application\nName=Archiver\nName[fr]=Archiveur\nExec=/bin/true %f\nMimeType=application/x-compressed-tar;" + betaType + ";\n");
     ASSERT_EQ(desktoptest::run("update-desktop-database", {env.dataHome() + "/applications"}).exitCode, 0);
     TestEnvironment::writeFile(env.configHome() + "/x-test-mimeapps.list", "[Default Applications]\n" + betaType + "=org.example.Archiver.desktop;\n");
     const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
@@ -103,8 +103,8 @@ TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorWarningsAreToldAndUndoG
     ASSERT_TRUE(startWizard());
     finish("C1=0 Sui C2=0 Sui");
     const QString heading = "48 Attention: Ces associations ont été écrites mais risquent de ne pas fonctionner :\n";
-    EXPECT_EQ(messages, QStringList(heading + "L'extension « .tar.gz » a été prise au type application/x-compressed-tar, qu'ouvrait "
-                                              "org.example.Archiver.desktop : ses fichiers appartiennent maintenant à la classe « Alpha.Rom »."));
+    EXPECT_EQ(messages, QStringList(heading + "L'extension « .tar.gz » s'ouvre maintenant par défaut avec la classe « Alpha.Rom » au lieu de "
+                                              "Archiveur (type application/x-compressed-tar), que « Ouvrir avec » propose toujours."));
     const QString game = env.root() + "/my games/Game One.AA", save = env.root() + "/my games/game.sa";
     for (const QString& file : {game, save})
         TestEnvironment::writeFile(file, QByteArray(64, '\x01'));

@@ -1,0 +1,69 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The types a class is published under, one per system type of its extensions, and the subclass
+// relations the MIME database compiles from them.
+#include "freedesktop/DesktopTypes.h"
+
+#include "RegistryTestSupport.h"
+#include "freedesktop/DesktopMimePackage.h"
+#include "freedesktop/DesktopNames.h"
+
+using registry::DesktopTypes;
+
+namespace {
+
+// Each type as "name-suffix<parent: extensions", the suffix after the class's own type name.
+QStringList described(const std::vector<DesktopTypes::Type>& types, const QString& className)
+{
+    QStringList lines;
+    for (const DesktopTypes::Type& type : types)
+        lines << type.name.mid(registry::DesktopNames::mimeType(className).size()) + '<' + type.parent + ": " + type.extensions.join(' ');
+    return lines;
+}
+
+} // namespace
+
+TEST(DesktopTypes, OneTypePerSystemTypeTheLargestGroupKeepingTheClasssName)
+{
+    const QHash<QString, QString> system = {{"nes", "application/x-nes-rom"}, {"unf", "application/x-nes-rom"},
+                                            {"fds", "application/x-fds-disk"}, {"bin", "application/octet-stream"},
+                                            {"zz", "application/x-zelvane-other"}, {"cue", "application/x-cue"}};
+    const struct { QStringList extensions; QStringList types; } cases[] = {
+        {{}, {"<: "}},
+        {{"fc0", "fc1"}, {"<: fc0 fc1"}},
+        {{"NES", "fds", "unf"}, {"<application/x-nes-rom: NES unf", ".application.x-fds-disk<application/x-fds-disk: fds"}},
+        // A tie: the first extension's group. Binary data of no type, and a type of ours, are no parent.
+        {{"cue", "bin"}, {"<application/x-cue: cue", ".other<: bin"}},
+        {{"cue", "bin", "zz"}, {"<: bin zz", ".application.x-cue<application/x-cue: cue"}},
+        {{"s*c", "", "cue"}, {"<application/x-cue: cue"}},
+    };
+    for (const auto& c : cases) {
+        registry::DesktopAssociation association;
+        association.className = "Zelvane.NES.Rom";
+        association.extensions = c.extensions;
+        EXPECT_EQ(described(DesktopTypes::of(association, system), association.className), c.types) << c.extensions.join(' ').toStdString();
+    }
+    const QString own = registry::DesktopNames::mimeType("A");
+    EXPECT_TRUE(DesktopTypes::belongsTo(own, "a") && DesktopTypes::belongsTo(own + ".other", "A"));
+    EXPECT_FALSE(DesktopTypes::belongsTo(own + "b", "A") || DesktopTypes::belongsTo(registry::DesktopNames::mimeType("A.B"), "A"));
+}
+
+// update-mime-database compiles the subclass relations from the package, and GIO follows them.
+TEST(DesktopTypes, TheDatabaseKnowsEachTypeAsASubclassOfItsSystemType)
+{
+    TestEnvironment env;
+    registry::DesktopAssociation association;
+    association.className = "Cart";
+    association.extensions = {"nes", "cue", "fc0"};
+    const QString mime = env.dataHome() + "/mime", own = registry::DesktopNames::mimeType("Cart");
+    TestEnvironment::writeFile(mime + "/packages/zelvane.xml",
+                               registry::DesktopMimePackage::text({association}, {{"nes", "application/x-nes-rom"}, {"cue", "application/x-cue"}}));
+    ASSERT_EQ(desktoptest::run("update-mime-database", {mime}).exitCode, 0);
+    QStringList subclasses = QString::fromUtf8(TestEnvironment::readFile(mime + "/subclasses")).split('\n', Qt::SkipEmptyParts);
+    subclasses.sort();
+    EXPECT_EQ(subclasses, QStringList({own + " application/x-nes-rom", own + ".application.x-cue application/x-cue"}));
+    TestEnvironment::writeFile(env.root() + "/disc.cue", "FILE \"x.bin\" BINARY\n  TRACK 01 MODE2/2352\n    INDEX 01 00:00:00\n");
+    TestEnvironment::writeFile(env.root() + "/slot.fc0", QByteArray(64, '\0'));
+    EXPECT_EQ(desktoptest::contentType(env.root() + "/disc.cue"), own + ".application.x-cue");
+    EXPECT_EQ(desktoptest::contentType(env.root() + "/slot.fc0"), own + ".other");
+}
