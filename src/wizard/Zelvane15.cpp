@@ -185,8 +185,8 @@ bool Zelvane15::event(QEvent* event)
 // list, never gets here.
 void Zelvane15::keyPressEvent(QKeyEvent* event)
 {
-    const bool plainReturn = (event->key() == Qt::Key_Return && event->modifiers() == Qt::NoModifier)
-        || (event->key() == Qt::Key_Enter && event->modifiers() == Qt::KeypadModifier);
+    const bool plainReturn = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (event->key() == Qt::Key_Escape && !c.P2->isHidden()) {
         Protege_Click();
     } else if (plainReturn && c.P2->isHidden() && c.P3->isHidden()) {
