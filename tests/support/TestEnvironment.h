@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A private home for one test: XDG data and config folders in a temporary directory; HOME, PATH and
-// the XDG folders as they were once it ends.
+// the XDG folders (the system's included) as they were once it ends.
 #pragma once
 
 #include <QDir>
@@ -58,5 +58,6 @@ private:
     static std::pair<const char*, QByteArray> saved(const char* name) { return {name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray()}; }
 
     QTemporaryDir m_dir; // which also makes the environment impossible to copy
-    const std::pair<const char*, QByteArray> m_saved[4] = {saved("XDG_DATA_HOME"), saved("XDG_CONFIG_HOME"), saved("HOME"), saved("PATH")};
+    const std::pair<const char*, QByteArray> m_saved[6] = {saved("XDG_DATA_HOME"), saved("XDG_CONFIG_HOME"), saved("HOME"), saved("PATH"),
+                                                           saved("XDG_DATA_DIRS"), saved("XDG_CONFIG_DIRS")};
 };
