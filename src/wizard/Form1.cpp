@@ -149,6 +149,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 void Form1::cmdIconDlg_Click()
 {
     txtIconPath->setText(platform::joinPath(m_shared.SystemDir, "emul.dll"));
+    SelectShownIcon();
     ChooseIcon();
     if (IconState != 1) {
         const QPixmap picture = QPixmap::fromImage(picLargeIcon->Image());
@@ -181,6 +182,24 @@ void Form1::cmdIconDlg2_Click()
     m_shared.SaveIconRef = IconReference();
     if (m_img2)
         m_img2->setPixmap(QPixmap::fromImage(picLargeIcon->Image()));
+}
+
+// The chooser opens on the icon the clicked image shows, which its reference "path,index" names;
+// a reference that names none (the route that makes it stopped short) leaves the library's first.
+void Form1::SelectShownIcon()
+{
+    const QString& reference = m_shared.IconTarget == 1 ? m_shared.CartIconRef : m_shared.SaveIconRef;
+    const qsizetype comma = reference.lastIndexOf(QLatin1Char(','));
+    if (comma < 0)
+        return;
+    qint32 index = 0;
+    try {
+        index = icons::toLong(reference.mid(comma + 1));
+    } catch (const std::exception&) {
+        return;
+    }
+    txtIconPath->setText(reference.left(comma));
+    txtIconIdx->setText(QString::number(index));
 }
 
 void Form1::txtIconPath_KeyPress(int& KeyAscii)

@@ -56,6 +56,7 @@ private:
     void cmdIconDlg_Click();
     void cmdIconDlg2_Click();
     void txtIconPath_KeyPress(int& KeyAscii);
+    void SelectShownIcon();
     void ChooseIcon();
     void ShowCartIcon();
     void ShowSaveIcon();

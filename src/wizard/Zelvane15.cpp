@@ -26,8 +26,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
 
 namespace {
@@ -106,6 +108,7 @@ bool Zelvane15::start()
 {
     if (!Form_Load())
         return false;
+    focusFront();
     show();
     return true;
 }
@@ -180,6 +183,45 @@ bool Zelvane15::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
+// Return is Next's (or that of the button holding the focus), as a dialog's default button's;
+// Escape closes the About panel. A key that a control uses itself, such as Return in an open
+// list, never gets here.
+void Zelvane15::keyPressEvent(QKeyEvent* event)
+{
+    const bool plainReturn = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (event->key() == Qt::Key_Escape && !c.P2->isHidden()) {
+        Protege_Click();
+    } else if (plainReturn && c.P2->isHidden() && c.P3->isHidden()) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        QPushButton* button = focused ? focused : c.Sui;
+        if (button->isEnabled())
+            button->click();
+    } else {
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
+// The wizard's controls cannot be seen behind the language or About panel, so while one shows,
+// Tab goes round its two controls only.
+bool Zelvane15::focusNextPrevChild(bool next)
+{
+    if (c.P3->isHidden() && c.P2->isHidden())
+        return QMainWindow::focusNextPrevChild(next);
+    const auto [first, second] = c.P3->isHidden() ? std::pair{c.Lad, c.Lma} : std::pair{c.fr, c.us};
+    (focusWidget() == first ? second : first)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void Zelvane15::focusFront()
+{
+    QWidget* front = !c.P3->isHidden() ? c.fr
+        : !c.P2->isHidden()            ? c.Lad
+                                       : firstControl(c, c.pages->currentWidget());
+    if (front)
+        front->setFocus(Qt::OtherFocusReason);
+}
+
 void Zelvane15::Form_Activate()
 {
     unloadForm1();
@@ -199,6 +241,7 @@ void Zelvane15::showPage(QWidget* page)
 
 void Zelvane15::Sui_Click()
 {
+    const auto focus = qScopeGuard([this] { focusFront(); });
     c.Pre->setEnabled(true);
     if (isPage(c.F1)) {
         showPage(c.F2);
@@ -232,6 +275,7 @@ void Zelvane15::Sui_Click()
 
 void Zelvane15::Pre_Click()
 {
+    const auto focus = qScopeGuard([this] { focusFront(); });
     if (isPage(c.F5)) {
         c.Sui->setText(isFrench() ? QStringLiteral("Suivant --->") : QStringLiteral("Next --->"));
         showPage(isNovice() ? c.F3 : c.F4);
@@ -495,6 +539,7 @@ void Zelvane15::lng_Click()
     c.apr->setEnabled(false);
     c.lng->setEnabled(false);
     c.qui->setEnabled(false);
+    focusFront();
 }
 
 void Zelvane15::chooseLanguage(const QString& code)
@@ -512,6 +557,7 @@ void Zelvane15::chooseLanguage(const QString& code)
     c.apr->setEnabled(true);
     c.qui->setEnabled(true);
     setMousePointer(0);
+    focusFront();
 }
 
 void Zelvane15::fr_Click()
@@ -529,11 +575,13 @@ void Zelvane15::us_Click()
 void Zelvane15::apr_Click()
 {
     AboutPanel::toggle(c);
+    focusFront();
 }
 
 void Zelvane15::Protege_Click()
 {
     AboutPanel::hide(c);
+    focusFront();
 }
 
 void Zelvane15::Lad_Click()

@@ -90,6 +90,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void connectHandlers();
@@ -101,6 +103,8 @@ private:
     bool isNovice() const { return m_sett2 == QLatin1String("Novice"); }
     bool isPage(const QWidget* page) const;
     void showPage(QWidget* page);
+    // Gives the focus to the panel shown over the wizard, else to the page's first control.
+    void focusFront();
     void enableNextWhenPicked(const QComboBox* list);
     QString catalogueFile() const;
     // What the catalogue offers for the console picked on the first page.

@@ -3,7 +3,7 @@
 // The controls of the main window, laid out as designed (positions in twips, 15 to a pixel).
 #include "wizard/Zelvane15Controls.h"
 
-#include "wizard/ClickableLabel.h"
+#include "wizard/FocusableLabel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -69,9 +69,9 @@ void buildAboutPanel(Zelvane15Controls& c, QWidget* client)
     c.Cop->setFont(arial(false));
     setTextColour(c.Cop, Qt::white);
     c.Protege = place(new ClickableLabel(c.P2), "Protege", -120, -120, 4335, 2775);
-    c.Lad = place(new ClickableLabel(c.P2), "Lad", 240, 840, 2205, 255);
+    c.Lad = place(new FocusableLabel(c.P2), "Lad", 240, 840, 2205, 255);
     c.Lad->setText(QStringLiteral(ZELVANE_WEB_ADDRESS));
-    c.Lma = place(new ClickableLabel(c.P2), "Lma", 240, 1080, 1965, 255);
+    c.Lma = place(new FocusableLabel(c.P2), "Lma", 240, 1080, 1965, 255);
     c.Lma->setText(QStringLiteral(ZELVANE_MAIL_ADDRESS));
     for (QLabel* link : {static_cast<QLabel*>(c.Lad), static_cast<QLabel*>(c.Lma)}) {
         link->setFont(arial(true));
@@ -84,8 +84,8 @@ void buildLanguagePanel(Zelvane15Controls& c, QWidget* client)
     c.P3 = place(new ClickableLabel(client), "P3", 0, 0, 3435, 1995);
     c.P3->setAutoFillBackground(true);
     c.P3->hide();
-    c.fr = place(new ClickableLabel(c.P3), "fr", 960, 840, 480, 330);
-    c.us = place(new ClickableLabel(c.P3), "us", 1920, 840, 480, 330);
+    c.fr = place(new FocusableLabel(c.P3), "fr", 960, 840, 480, 330);
+    c.us = place(new FocusableLabel(c.P3), "us", 1920, 840, 480, 330);
     c.T01 = place(new ClickableLabel(c.P3), "T01", 300, 420, 2715, 255);
     c.T01->setText(QStringLiteral("Sélectionner votre langue."));
     c.T02 = place(new ClickableLabel(c.P3), "T02", 300, 1380, 2715, 255);
@@ -124,9 +124,9 @@ void buildIconsPage(Zelvane15Controls& c)
 {
     setBackground(c.F5, QColor(192, 192, 192));
     c.IR = place(new QGroupBox(QStringLiteral("Roms"), c.F5), "IR", 600, 240, 735, 825);
-    c.Img = place(new ClickableLabel(c.IR), "Img", 120, 210, 555, 555);
+    c.Img = place(new FocusableLabel(c.IR), "Img", 120, 210, 555, 555);
     c.IS = place(new QGroupBox(QStringLiteral("Saves"), c.F5), "IS", 1800, 240, 735, 825);
-    c.Img2 = place(new ClickableLabel(c.IS), "Img2", 120, 210, 555, 555);
+    c.Img2 = place(new FocusableLabel(c.IS), "Img2", 120, 210, 555, 555);
 }
 
 void buildWizard(Zelvane15Controls& c, QWidget* client)
@@ -177,14 +177,22 @@ void buildMenus(Zelvane15Controls& c, QMainWindow* window)
     c.apr = menuItem(pi, "apr", QStringLiteral("&A Propos"), QKeySequence(Qt::CTRL | Qt::Key_A));
 }
 
+// Each page's controls in reading order, row by row (the extension boxes stand two to a row),
+// then the wizard's buttons as they stand from left to right.
+std::array<QWidget*, 15> wizardOrder(const Zelvane15Controls& c)
+{
+    return {c.C1, c.romBoxes[0], c.romBoxes[2], c.romBoxes[1], c.romBoxes[3],
+            c.C2, c.saveBoxes[0], c.saveBoxes[2], c.saveBoxes[1], c.saveBoxes[3],
+            c.Img, c.Img2, c.Qu, c.Pre, c.Sui};
+}
+
 void setTabOrder(const Zelvane15Controls& c)
 {
-    // The design's tab indices: C1 2, S4 6, S1 7, S3 8, S2 9, C2 16, S5-S8 20-23, Qu 28, Pre 29, Sui 30.
-    QWidget* const order[] = {c.C1, c.romBoxes[3], c.romBoxes[0], c.romBoxes[2], c.romBoxes[1],
-                              c.C2, c.saveBoxes[0], c.saveBoxes[1], c.saveBoxes[2], c.saveBoxes[3],
-                              c.Qu, c.Pre, c.Sui};
-    for (size_t i = 1; i < std::size(order); ++i)
+    const auto order = wizardOrder(c);
+    for (size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    QWidget::setTabOrder(c.fr, c.us);
+    QWidget::setTabOrder(c.Lad, c.Lma);
 }
 
 } // namespace
@@ -208,4 +216,12 @@ Zelvane15Controls buildZelvane15Controls(QMainWindow* window)
     buildMenus(c, window);
     setTabOrder(c);
     return c;
+}
+
+QWidget* firstControl(const Zelvane15Controls& c, const QWidget* page)
+{
+    for (QWidget* control : wizardOrder(c))
+        if (page->isAncestorOf(control) && control->isEnabled())
+            return control;
+    return nullptr;
 }

@@ -60,3 +60,5 @@ struct Zelvane15Controls {
 
 // Creates every control of `window` with its design properties, its menus and its tab order.
 Zelvane15Controls buildZelvane15Controls(QMainWindow* window);
+// The first control of the wizard's `page` in the tab order that is enabled, or null.
+QWidget* firstControl(const Zelvane15Controls& c, const QWidget* page);

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -106,6 +107,21 @@ protected:
             }
         }
     }
+    // Presses each key of `keys` ("Down Return Shift+Tab", as QKeySequence names them) as the
+    // keyboard does: in the window that has the focus (else the modal one, else the wizard), where
+    // its focus widget, or the pop-up open in it, gets the key.
+    void press(const QString& keys) const
+    {
+        for (const QString& name : keys.split(' ')) {
+            const QKeyCombination key = QKeySequence(name)[0];
+            QWidget* modal = QApplication::activeModalWidget();
+            QWindow* target = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow()
+                                                             : (modal ? modal : window.get())->windowHandle();
+            QTest::keyClick(target, key.key(), key.keyboardModifiers());
+        }
+    }
+    // The name of the control that has the keyboard focus.
+    static QString focused() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("(none)"); }
     QString page() const { return control<QStackedWidget>("pages")->currentWidget()->objectName(); } // "F1" to "F5"
     // "<page> <N if Next is enabled, else -><P if Previous is enabled, else -> <Next's caption>".
     QString state() const { return page() + (button("Sui")->isEnabled() ? " N" : " -") + (button("Pre")->isEnabled() ? "P " : "- ") + button("Sui")->text(); }
