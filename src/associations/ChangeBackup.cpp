@@ -151,12 +151,12 @@ std::vector<ChangeBackup::Entry> ChangeBackup::inRestoreOrder() const
         next = positions.value(key->path.toCaseFolded(), next);
         placed.insert(placed.begin(), {next, *key});
     }
-    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::ranges::stable_sort(placed, {}, &std::pair<qsizetype, Entry>::first);
     for (auto& [position, key] : placed) {
-        for (qsizetype i = position + 1; i < order.size() && key.before.isEmpty(); ++i) {
-            if (!deleted.contains(order[i].toCaseFolded()))
-                key.before = order[i];
-        }
+        const QStringList after = order.mid(position + 1);
+        const auto kept = std::ranges::find_if(after, [&](const QString& path) { return !deleted.contains(path.toCaseFolded()); });
+        if (kept != after.cend())
+            key.before = *kept;
         deletions.push_back(key);
     }
     deletions.insert(deletions.end(), changed.cbegin(), changed.cend());

@@ -181,6 +181,21 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
         EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(className)), DesktopNames::desktopFileName(className));
 }
 
+// A catalogue whose extension names no key the registry can hold: the change is refused before the
+// first write, and says so.
+TEST_F(CommandLine, AnExtensionTheRegistryCannotHoldWritesNothing)
+{
+    programsOnPath({"alpha-emu"});
+    writeUserCatalogue(QByteArray(kThreeConsoles).replace("ext2=ab", "ext2=a\\\\b"));
+    const ProgramRun run = runProgram({"--associate", "Alpha"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(run.error.contains("The key HKEY_CLASSES_ROOT\\.a\\\\b cannot be stored in the registry: nothing was written."))
+        << run.error.toStdString();
+    EXPECT_FALSE(QFile::exists(env.hiveFile()));
+    EXPECT_FALSE(QFile::exists(env.dataHome() + "/zelvane/backups"));
+}
+
 // Default values of any type that an association replaces come back with their type and bytes
 // when it is undone: the hive is the same, byte for byte.
 TEST_F(CommandLine, UndoPutsBackDefaultValuesOfEveryType)

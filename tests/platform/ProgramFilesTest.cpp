@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 // XDG_DATA_HOME and XDG_CONFIG_HOME as set ("/..." under the test's root; a relative one is
 // invalid and means the folder under $HOME), and where the system folder and settings land.
@@ -47,10 +48,19 @@ TEST(ProgramFiles, IconLibraryCopyReachedByBothNamesAndKeptOnFailure)
     TestEnvironment::writeFile(dir + "/Emul.dll", old);
     EXPECT_TRUE(!install(dir) && error.contains(source)) << error.toStdString(); // no library to copy: the old copy stays
     EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll"), old);
-    for (const QByteArray library : {"new library", "newer library", "newer library"}) {
+    const auto fileId = [&dir] {
+        struct stat status {};
+        return ::stat(QFile::encodeName(dir + "/Emul.dll").constData(), &status) == 0 ? status.st_ino : 0;
+    };
+    const QByteArray libraries[] = {"new library", "newer library", "newer library"};
+    ino_t lastCopy = 0;
+    for (const QByteArray& library : libraries) {
         TestEnvironment::writeFile(source, library);
         ASSERT_TRUE(install(dir)) << error.toStdString();
         EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll") + TestEnvironment::readFile(dir + "/emul.dll"), library + library);
+        // A copy that already holds the library is left as it is, not written again.
+        EXPECT_EQ(fileId() == lastCopy, &library == &libraries[2]);
+        lastCopy = fileId();
     }
     // A copy that cannot be written is a failure, never reported as done.
     QDir().mkpath(env.root() + "/full/Emul.dll/x");
