@@ -14,7 +14,7 @@
 #include "freedesktop/DesktopNames.h"
 #include "freedesktop/DesktopTool.h"
 #include "freedesktop/DesktopTypes.h"
-#include "freedesktop/GioQuery.h"
+#include "freedesktop/SystemMimeTypes.h"
 #include "hive/RegistryHive.h"
 
 #include <QDir>
@@ -222,20 +222,16 @@ private:
 
     // The type the system's own database gives each extension of the hive's classes: what our
     // types are subclasses of. Read without our publication, it stays the same whatever we
-    // published before.
+    // published before; read in the process, it costs a change no tool's start.
     void readSystemTypes(const std::vector<DesktopAssociation>& classes)
     {
-        QStringList extensions;
+        const SystemMimeTypes system = SystemMimeTypes::ofSystem();
         for (const DesktopAssociation& association : classes) {
             for (const QString& extension : association.extensions) {
-                if (DesktopNames::isPublishableExtension(extension) && !extensions.contains(extension, Qt::CaseInsensitive))
-                    extensions << extension;
+                if (DesktopNames::isPublishableExtension(extension))
+                    m_systemTypes.insert(extension.toLower(), system.canonical(system.typeOf(extension)));
             }
         }
-        const QStringList types = GioQuery::contentTypes(extensions, GioQuery::Database::System)
-                                      .value_or(QStringList(extensions.size()));
-        for (qsizetype i = 0; i < extensions.size(); ++i)
-            m_systemTypes.insert(extensions[i].toLower(), types[i]);
     }
 
     bool write(const QString& path, const QByteArray& data)

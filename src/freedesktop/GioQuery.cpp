@@ -3,11 +3,9 @@
 // Asks GIO what the desktop makes of file names and types, as a file manager asks it.
 #include "freedesktop/GioQuery.h"
 
-#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace registry {
@@ -16,27 +14,11 @@ namespace {
 
 constexpr int kTimeLimitMs = 30'000;
 
-// The system's data folders, as XDG_DATA_DIRS gives them, without the user's own data folder.
-QString systemDataDirs(const QProcessEnvironment& environment)
-{
-    QStringList folders = environment.value(QStringLiteral("XDG_DATA_DIRS")).split(u':', Qt::SkipEmptyParts);
-    if (folders.isEmpty())
-        folders = QStringList {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
-    const QString dataHome = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    folders.removeIf([&dataHome](const QString& folder) { return QDir::cleanPath(folder) == dataHome; });
-    return folders.join(u':');
-}
-
-// The output of `gio` with `arguments`, in the words parsed here; nothing when it cannot run. An
-// `emptyDataHome` stands for the user's data folder: GIO then reads the system's data alone.
-std::optional<QString> gio(const QStringList& arguments, const QString& emptyDataHome = {})
+// The output of `gio` with `arguments`, in the words parsed here; nothing when it cannot run.
+std::optional<QString> gio(const QStringList& arguments)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (!emptyDataHome.isEmpty()) {
-        environment.insert(QStringLiteral("XDG_DATA_DIRS"), systemDataDirs(environment));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), emptyDataHome);
-    }
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     // Local files need neither the virtual file system's daemons nor the volume monitors.
     environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
@@ -60,7 +42,7 @@ bool isFileNameExtension(const QString& extension)
 
 } // namespace
 
-std::optional<QStringList> GioQuery::contentTypes(const QStringList& extensions, Database database)
+std::optional<QStringList> GioQuery::contentTypes(const QStringList& extensions)
 {
     QStringList types(extensions.size());
     QTemporaryDir folder;
@@ -78,12 +60,9 @@ std::optional<QStringList> GioQuery::contentTypes(const QStringList& extensions,
     }
     if (paths.isEmpty())
         return types;
-    // A folder that does not exist holds no type.
-    const QString emptyDataHome = database == Database::System ? folder.filePath(QStringLiteral("no-data")) : QString();
     const std::optional<QString> output
         = gio(QStringList {QStringLiteral("info"), QStringLiteral("-a"), QStringLiteral("standard::content-type")}
-                  + paths,
-              emptyDataHome);
+                  + paths);
     if (!output)
         return std::nullopt;
     qsizetype current = -1;

@@ -11,15 +11,10 @@ namespace registry {
 
 class GioQuery {
 public:
-    // Which MIME database GIO reads: the desktop's whole, or the system's alone, without the
-    // user's data folder (where our own types are published).
-    enum class Database { Whole, System };
-
     // The content type GIO gives a small file of each extension (without its dot), by its name:
     // the file holds nothing that its content could be recognised by. An empty text where it
     // cannot tell; nothing when gio cannot be run.
-    static std::optional<QStringList> contentTypes(const QStringList& extensions,
-                                                   Database database = Database::Whole);
+    static std::optional<QStringList> contentTypes(const QStringList& extensions);
 
     struct Handlers {
         QString defaultApplication; // a desktop file ID; empty when none

@@ -3,7 +3,9 @@
 // The system's MIME database, without the user's: the types files had before our associations.
 #include "freedesktop/SystemMimeTypes.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 namespace registry {
 namespace {
@@ -23,9 +25,13 @@ SystemMimeTypes SystemMimeTypes::ofSystem()
     QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS");
     if (dataDirs.isEmpty())
         dataDirs = QStringLiteral("/usr/local/share:/usr/share");
+    // A session may list the user's data folder among the system's: ours are not the system's types.
+    const QString dataHome = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     QStringList folders;
-    for (const QString& folder : dataDirs.split(u':', Qt::SkipEmptyParts))
-        folders << folder + QStringLiteral("/mime");
+    for (const QString& folder : dataDirs.split(u':', Qt::SkipEmptyParts)) {
+        if (QDir::cleanPath(folder) != dataHome)
+            folders << folder + QStringLiteral("/mime");
+    }
     return SystemMimeTypes(folders);
 }
 
