@@ -28,6 +28,9 @@ windows_test_packages=(g++-mingw-w64-x86-64-posix googletest wine64)
 # (KDE's ktraderclient5 would read them back too, but its package, kde-cli-tools, brings about a
 # hundred others.)
 emulator_test_packages=(mednafen)
+# What a screen reader test needs: a session bus, the accessibility bus and its settings, the AT-SPI
+# reader and key presses on the virtual display.
+accessibility_test_packages=(dbus-daemon at-spi2-core gsettings-desktop-schemas python3-pyatspi xdotool)
 # What builds and runs the fuzz targets (libFuzzer comes with clang's runtime libraries).
 fuzz_packages=(clang libclang-rt-14-dev)
 
@@ -66,7 +69,7 @@ case "$mode" in
   test)
     # The Release run includes the Windows tests: the Win32 code cross-built and run under wine,
     # against our Linux readers and hive.
-    install_missing "${windows_test_packages[@]}" "${emulator_test_packages[@]}"
+    install_missing "${windows_test_packages[@]}" "${emulator_test_packages[@]}" "${accessibility_test_packages[@]}"
     build windows-tests
     build release -DZELVANE_WINE_TESTS=ON
     ctest --preset release -j "$(nproc)"

@@ -38,7 +38,19 @@ void ExtensionMarks::mark(const std::array<QCheckBox*, 4>& boxes, const std::arr
             boxes[k]->setIcon(boxes[k]->style()->standardIcon(QStyle::SP_MessageBoxWarning));
             boxes[k]->setIconSize(QSize(kIconSize, kIconSize));
             boxes[k]->setToolTip(warning(extensions[k], *owner, french));
+            boxes[k]->setAccessibleDescription(boxes[k]->toolTip());
         }
+    }
+}
+
+void ExtensionMarks::describe(const std::array<QCheckBox*, 4>& boxes, platform::ExtensionOwners& owners, bool french)
+{
+    for (QCheckBox* box : boxes) {
+        if (box->icon().isNull())
+            continue;
+        const QString extension = box->text().mid(2); // after "*."
+        if (const std::optional<platform::ExtensionOwner> owner = owners.ownerOf(extension, french))
+            box->setAccessibleDescription(warning(extension, *owner, french));
     }
 }
 
@@ -47,5 +59,6 @@ void ExtensionMarks::clear(const std::array<QCheckBox*, 4>& boxes)
     for (QCheckBox* box : boxes) {
         box->setIcon(QIcon());
         box->setToolTip(QString());
+        box->setAccessibleDescription(QString());
     }
 }

@@ -19,6 +19,9 @@ public:
     // tooltip naming the type and its application; takes them from the others. Ticks stay.
     static void mark(const std::array<QCheckBox*, 4>& boxes, const std::array<QString, 4>& extensions,
                      platform::ExtensionOwners& owners, bool french);
-    // Takes the icon and tooltip from every box.
+    // Takes the icon, tooltip and description from every box.
     static void clear(const std::array<QCheckBox*, 4>& boxes);
+    // Gives each marked box the warning as its accessible description in the wizard's language,
+    // which a switch of language changes while the tooltip stays as it was shown.
+    static void describe(const std::array<QCheckBox*, 4>& boxes, platform::ExtensionOwners& owners, bool french);
 };

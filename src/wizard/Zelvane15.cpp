@@ -4,6 +4,7 @@
 #include "wizard/Zelvane15.h"
 
 #include "wizard/AboutPanel.h"
+#include "wizard/AccessibleNames.h"
 #include "wizard/Artwork.h"
 #include "wizard/ClickableLabel.h"
 #include "wizard/ExtensionMarks.h"
@@ -215,11 +216,18 @@ bool Zelvane15::focusNextPrevChild(bool next)
 
 void Zelvane15::focusFront()
 {
+    // Named before the focus moves, so that a screen reader announces the control as it is now.
+    nameControls();
     QWidget* front = !c.P3->isHidden() ? c.fr
         : !c.P2->isHidden()            ? c.Lad
                                        : firstControl(c, c.pages->currentWidget());
     if (front)
         front->setFocus(Qt::OtherFocusReason);
+}
+
+void Zelvane15::nameControls()
+{
+    AccessibleNames::name(c, m_shared, isFrench());
 }
 
 void Zelvane15::Form_Activate()
@@ -445,8 +453,14 @@ void Zelvane15::markEmulators()
         const QString tip = found ? (isFrench() ? QStringLiteral("Programme trouvé : %1") : QStringLiteral("Program found: %1"))
                                   : (isFrench() ? QStringLiteral("Programme introuvable : %1")
                                                 : QStringLiteral("Program not found: %1"));
+        const QVariant shownTip = command.isEmpty() ? QVariant() : QVariant(tip.arg(program));
         c.C2->setItemIcon(k, command.isEmpty() ? QIcon() : found ? Artwork::programFound() : Artwork::programMissing());
-        c.C2->setItemData(k, command.isEmpty() ? QVariant() : QVariant(tip.arg(program)), Qt::ToolTipRole);
+        c.C2->setItemData(k, shownTip, Qt::ToolTipRole);
+        // A screen reader reads neither the mark nor the tip: the tip is the item's description,
+        // and an empty slot, which says nothing, gets a name.
+        c.C2->setItemData(k, shownTip, Qt::AccessibleDescriptionRole);
+        c.C2->setItemData(k, command.isEmpty() ? QVariant(AccessibleNames::noEmulator(isFrench())) : QVariant(),
+                          Qt::AccessibleTextRole);
     }
 }
 
@@ -552,6 +566,10 @@ void Zelvane15::chooseLanguage(const QString& code)
     else
         USV_Click();
     markEmulators();
+    if (m_extensionOwners) {
+        ExtensionMarks::describe(c.romBoxes, *m_extensionOwners, isFrench());
+        ExtensionMarks::describe(c.saveBoxes, *m_extensionOwners, isFrench());
+    }
     c.P3->hide();
     c.lng->setEnabled(true);
     c.apr->setEnabled(true);
@@ -656,6 +674,8 @@ void Zelvane15::showForm1()
     unloadForm1();
     m_form1 = new Form1(m_shared, c.Img, c.Img2);
     m_form1->load();
+    // The images now show the chosen icons.
+    nameControls();
 }
 
 Form1* Zelvane15::form1() const

@@ -105,6 +105,8 @@ private:
     void showPage(QWidget* page);
     // Gives the focus to the panel shown over the wizard, else to the page's first control.
     void focusFront();
+    // Gives every control its accessible name and description in the wizard's language.
+    void nameControls();
     void enableNextWhenPicked(const QComboBox* list);
     QString catalogueFile() const;
     // What the catalogue offers for the console picked on the first page.
