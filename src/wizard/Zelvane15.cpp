@@ -471,6 +471,7 @@ void Zelvane15::Lire_Ini5_Click()
 void Zelvane15::sett_Click()
 {
     m_sett = platform::GetSetting(kApplication, kOptions, QStringLiteral("Langue"));
+    platform::translateInto(platform::speaksFrench());
     if (m_sett.isEmpty()) {
         c.apr->setEnabled(false);
         showLanguagePanel();
@@ -547,6 +548,7 @@ void Zelvane15::chooseLanguage(const QString& code)
     if (!platform::SaveSetting(kApplication, kOptions, QStringLiteral("Langue"), code))
         qWarning("zelvane: the language could not be stored");
     m_sett = code;
+    platform::translateInto(code == QLatin1String("FR"));
     if (code == QLatin1String("FR"))
         FRV_Click();
     else

@@ -31,6 +31,9 @@ IconChooserDialog::IconChooserDialog(const QString& path, int index, QWidget* pa
     , m_maxPathLength(std::numeric_limits<int>::max())
 {
     setWindowTitle(tr("Change Icon"));
+    // The buttons speak the program's language, not that of the toolkit's own translations.
+    m_buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
     m_pathEdit->setObjectName("path");
     m_iconView->setObjectName("icons");
     m_message->setObjectName("message");
