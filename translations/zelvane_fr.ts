@@ -354,6 +354,13 @@ Ce qu&apos;elles contenaient est sauvegardé dans %3 ; zelvane --undo le remet.<
     </message>
 </context>
 <context>
+    <name>ExtensionMarks</name>
+    <message>
+        <source>*.%1 files are also of the type “%2”, which %3 opens. Ticked, they become the console&apos;s files.</source>
+        <translation>Les fichiers *.%1 sont aussi du type « %2 », qu&apos;ouvre %3. Cochés, ils deviennent des fichiers de la console.</translation>
+    </message>
+</context>
+<context>
     <name>Failure</name>
     <message>
         <source>The key HKEY_CLASSES_ROOT\%1 cannot be stored in the registry: nothing was written.</source>
@@ -534,6 +541,58 @@ Ce qu&apos;elles contenaient est sauvegardé dans %3 ; zelvane --undo le remet.<
     <message>
         <source>Files named *%1 open with %2, chosen in &quot;Open with&quot;, not with the class &quot;%3&quot;.</source>
         <translation>Les fichiers nommés *%1 s&apos;ouvrent avec %2, choisi dans « Ouvrir avec », pas avec la classe « %3 ».</translation>
+    </message>
+</context>
+<context>
+    <name>Zelvane15</name>
+    <message>
+        <source>Impossible to copy Emul.icl in your system directory.
+Please let Emul.icl file in Zelvane directory.</source>
+        <translation>Impossible de copier Emul.icl dans le répertoire System!
+Veuillez laisser le fichier Emul.icl dans le même
+répertoire que le programme Zelvane.</translation>
+    </message>
+    <message>
+        <source>Error!</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>Next ---&gt;</source>
+        <translation>Suivant ---&gt;</translation>
+    </message>
+    <message>
+        <source>Writing in registry
+Please Wait...</source>
+        <translation>Inscription dans la base
+de registre en cours...</translation>
+    </message>
+    <message>
+        <source>These associations could not be written:
+</source>
+        <translation>Ces associations n&apos;ont pas pu être écrites :
+</translation>
+    </message>
+    <message>
+        <source>These associations were written but may not work:
+</source>
+        <translation>Ces associations ont été écrites mais risquent de ne pas fonctionner :
+</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Program found: %1</source>
+        <translation>Programme trouvé : %1</translation>
+    </message>
+    <message>
+        <source>Program not found: %1</source>
+        <translation>Programme introuvable : %1</translation>
     </message>
 </context>
 <context>
