@@ -7,7 +7,7 @@
 #include "wizard/WizardStyle.h"
 #include "wizard/Zelvane15.h"
 #include "platform/ProgramFiles.h"
-#include "platform/Settings.h"
+#include "platform/Language.h"
 
 #include <QApplication>
 
@@ -28,17 +28,17 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Zelvane"));
     QApplication::setApplicationVersion(QStringLiteral(ZELVANE_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zelvane"));
-    // The command line speaks the wizard's language.
-    const bool french = platform::GetSetting(QStringLiteral("Zelvane"), QStringLiteral("Options"),
-                                             QStringLiteral("Langue"))
-        == QLatin1String("FR");
-    // --version, --help and the requests run without a display, so before the toolkit opens one.
-    const CommandLine commandLine(argumentsOf(argc, argv), french);
-    if (const auto status = commandLine.answer())
-        return *status;
-    if (const auto request = commandLine.request()) {
-        const QCoreApplication app(argc, argv);
-        return CommandLineRunner(platform::programDirectory(), french).run(*request);
+    // --version, --help and the requests run without a display, so before the toolkit opens one,
+    // in the wizard's language, else the system's.
+    {
+        const QCoreApplication console(argc, argv);
+        const bool french = platform::speaksFrench();
+        platform::translateInto(french);
+        const CommandLine commandLine(argumentsOf(argc, argv));
+        if (const auto status = commandLine.answer())
+            return *status;
+        if (const auto request = commandLine.request())
+            return CommandLineRunner(platform::programDirectory(), french).run(*request);
     }
     QApplication app(argc, argv);
     // The desktop matches the window to its menu entry by this name, and message boxes take the icon.

@@ -58,18 +58,13 @@ bool AssociationChange::refuseUnstorableWrites()
     bool storable = true;
     for (const PlannedWrite& write : plan().allWrites()) {
         if (!RegistryHive::isValidKeyPath(write.key)) {
-            m_change.fail({QStringLiteral("The key HKEY_CLASSES_ROOT\\%1 cannot be stored in the registry: "
-                                          "nothing was written.").arg(write.key),
-                           QStringLiteral("La clé HKEY_CLASSES_ROOT\\%1 ne peut pas être enregistrée dans le "
-                                          "registre : rien n'a été écrit.").arg(write.key)});
+            m_change.fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The key HKEY_CLASSES_ROOT\\%1 cannot be stored in the registry: "
+                                          "nothing was written.")).arg(write.key));
             storable = false;
         } else if (!RegistryHive::isStorableData(write.data)) {
-            m_change.fail({QStringLiteral("The value of the key HKEY_CLASSES_ROOT\\%1 cannot be stored in the "
+            m_change.fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The value of the key HKEY_CLASSES_ROOT\\%1 cannot be stored in the "
                                           "registry (it holds a line break, a NUL or an unpaired surrogate): "
-                                          "nothing was written.").arg(write.key),
-                           QStringLiteral("La valeur de la clé HKEY_CLASSES_ROOT\\%1 ne peut pas être enregistrée "
-                                          "dans le registre (elle contient un saut de ligne, un caractère NUL ou un "
-                                          "demi-caractère UTF-16 isolé) : rien n'a été écrit.").arg(write.key)});
+                                          "nothing was written.")).arg(write.key));
             storable = false;
         }
     }

@@ -57,11 +57,8 @@ void AssociationPlan::planClassKey(Step step, Kind kind, const QString& subPath,
     const QString name = className(kind);
     if (name.isEmpty()) {
         const QString key = kind == Kind::Rom ? QStringLiteral("romname") : QStringLiteral("savname");
-        const platform::Failure omission {
-            QStringLiteral("The catalogue gives this console no class name (\"%1\"); the keys "
-                           "named after it were not written.").arg(key),
-            QStringLiteral("Le catalogue ne donne pas de nom de classe (« %1 ») à cette console ; "
-                           "les clés qui portent ce nom n'ont pas été écrites.").arg(key)};
+        const platform::Failure omission = platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The catalogue gives this console no class name (\"%1\"); the keys "
+                           "named after it were not written.")).arg(key);
         if (!m_omissions.contains(omission))
             m_omissions.append(omission);
         return;

@@ -69,10 +69,8 @@ bool BackupFolder::save(const QString& path, const QByteArray& bytes, platform::
     const bool folderMade = QDir().mkpath(m_path);
     if (!folderMade || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         const QString why = folderMade ? file.errorString() : QStringLiteral("no folder %1").arg(m_path);
-        *failure = {QStringLiteral("The backup of the associations could not be saved as %1 (%2): nothing "
-                                   "was changed.").arg(path, why),
-                    QStringLiteral("La sauvegarde des associations n'a pas pu être enregistrée sous %1 (%2) : "
-                                   "rien n'a été modifié.").arg(path, why)};
+        *failure = platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The backup of the associations could not be saved as %1 (%2): nothing "
+                                   "was changed.")).arg(path, why);
         return false;
     }
     existing << path;

@@ -26,10 +26,11 @@ bool ClassesRootChange::backUp(const QStringList& keys, const QStringList& trees
         read = read && m_backup.addChangedKey(key, &failure);
     if (read) {
         const QString time = now.toUTC().toString(Qt::ISODate);
-        const QByteArray text = m_backup.text(
-            {QStringLiteral("What Zelvane's %1 of %2 replaced: import this file to put it back.").arg(m_action, time),
-             QStringLiteral("Ce que « %1 » de Zelvane a remplacé le %2 : importez ce fichier pour le remettre.")
-                 .arg(m_action, time)});
+        // The backup's comment speaks both languages, whoever imports it.
+        const platform::Failure comment = platform::Failure::translated(
+            QT_TRANSLATE_NOOP("Failure", "What Zelvane's %1 of %2 replaced: import this file to put it back."))
+                                              .arg(m_action, time);
+        const QByteArray text = m_backup.text({comment.english, comment.french});
         const BackupFolder folder(platform::backupFolder());
         const QString path = folder.nextBackup(m_action, now);
         m_root.recordDesktopIn(BackupFolder::desktopRecordOf(path), path);
@@ -88,10 +89,8 @@ void ClassesRootChange::noteTakenExtensions(const QList<PlannedWrite>& writes)
             || (before && before->compare(write.data, Qt::CaseInsensitive) == 0))
             continue;
         if (before && !before->isEmpty()) {
-            warn({QStringLiteral("The extension \"%1\" was taken from the class \"%2\": its files now belong to "
-                                 "the class \"%3\".").arg(write.key, *before, write.data),
-                  QStringLiteral("L'extension « %1 » a été prise à la classe « %2 » : ses fichiers appartiennent "
-                                 "maintenant à la classe « %3 ».").arg(write.key, *before, write.data)});
+            warn(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The extension \"%1\" was taken from the class \"%2\": its files now belong to "
+                                 "the class \"%3\".")).arg(write.key, *before, write.data));
             continue;
         }
         extensions << write.key.mid(1);
@@ -103,12 +102,12 @@ void ClassesRootChange::noteTakenExtensions(const QList<PlannedWrite>& writes)
             continue;
         // The desktop still offers the applications of the type: only the default changes.
         const QString separator = QStringLiteral(", ");
-        warn({QStringLiteral("The extension \".%1\" now opens by default with the class \"%2\" instead of %3 (type "
-                             "%4), which \"Open With\" still offers.")
-                  .arg(extensions[i], classes[i], claims[i].applications.join(separator), claims[i].type),
-              QStringLiteral("L'extension « .%1 » s'ouvre maintenant par défaut avec la classe « %2 » au lieu de %3 "
-                             "(type %4), que « Ouvrir avec » propose toujours.")
-                  .arg(extensions[i], classes[i], claims[i].frenchApplications.join(separator), claims[i].type)});
+        const platform::Failure applications {claims[i].applications.join(separator),
+                                              claims[i].frenchApplications.join(separator)};
+        warn(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The extension \".%1\" now opens by default with the "
+                                                                        "class \"%2\" instead of %3 (type %4), which \"Open "
+                                                                        "With\" still offers."))
+                 .arg(extensions[i], classes[i], applications, claims[i].type));
     }
 }
 

@@ -8,36 +8,33 @@ namespace registry {
 
 namespace {
 
-std::optional<platform::Failure> failure(long status, const char* english, const char* french,
-                                                    const QString& path)
+// `source` is marked QT_TRANSLATE_NOOP("Failure", ...) where it is written.
+std::optional<platform::Failure> failure(long status, const char* source, const QString& path)
 {
     if (status == platform::StatusSuccess)
         return std::nullopt;
-    return platform::Failure {QString::fromUtf8(english).arg(path, QString::number(status)),
-                                         QString::fromUtf8(french).arg(path, QString::number(status))};
+    return platform::Failure::translated(source).arg(path, QString::number(status));
 }
 
 // Opens the key `path`, created with its missing levels, makes `change` on it and closes it.
 template <typename Change>
 std::optional<platform::Failure> changeKey(platform::ClassesRoot& root, const QString& path,
-                                                      Change change, const char* english, const char* french)
+                                                      Change change, const char* source)
 {
     platform::ClassesRoot::Key key = 0;
     if (const long status = root.createKey(path, &key); status != platform::StatusSuccess) {
-        return failure(status, "The key HKEY_CLASSES_ROOT\\%1 could not be created (error %2).",
-                       "La clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être créée (erreur %2).", path);
+        return failure(status, QT_TRANSLATE_NOOP("Failure", "The key HKEY_CLASSES_ROOT\\%1 could not be created (error %2)."), path);
     }
     const long status = change(key);
     root.closeKey(key);
-    return failure(status, english, french, path);
+    return failure(status, source, path);
 }
 
 // Sets the default value of the key `path` through `set`.
 template <typename Set>
 std::optional<platform::Failure> setValue(platform::ClassesRoot& root, const QString& path, Set set)
 {
-    return changeKey(root, path, set, "The value of the key HKEY_CLASSES_ROOT\\%1 could not be set (error %2).",
-                     "La valeur de la clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être écrite (erreur %2).");
+    return changeKey(root, path, set, QT_TRANSLATE_NOOP("Failure", "The value of the key HKEY_CLASSES_ROOT\\%1 could not be set (error %2)."));
 }
 
 } // namespace
@@ -59,20 +56,18 @@ std::optional<platform::Failure> KeyWriter::deleteValue(platform::ClassesRoot& r
 {
     return changeKey(
         root, path, [&](platform::ClassesRoot::Key key) { return root.deleteDefaultValue(key); },
-        "The value of the key HKEY_CLASSES_ROOT\\%1 could not be deleted (error %2).",
-        "La valeur de la clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être supprimée (erreur %2).");
+        QT_TRANSLATE_NOOP("Failure", "The value of the key HKEY_CLASSES_ROOT\\%1 could not be deleted (error %2)."));
 }
 
 std::optional<platform::Failure> KeyWriter::create(platform::ClassesRoot& root, const QString& path)
 {
     return changeKey(
-        root, path, [](platform::ClassesRoot::Key) { return platform::StatusSuccess; }, "", "");
+        root, path, [](platform::ClassesRoot::Key) { return platform::StatusSuccess; }, "");
 }
 
 platform::Failure KeyWriter::readFailure(const QString& path, long status)
 {
-    return *failure(status, "The key HKEY_CLASSES_ROOT\\%1 could not be read (error %2).",
-                    "La clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être lue (erreur %2).", path);
+    return *failure(status, QT_TRANSLATE_NOOP("Failure", "The key HKEY_CLASSES_ROOT\\%1 could not be read (error %2)."), path);
 }
 
 std::optional<platform::Failure> KeyWriter::deleteTree(platform::ClassesRoot& root,
@@ -81,8 +76,7 @@ std::optional<platform::Failure> KeyWriter::deleteTree(platform::ClassesRoot& ro
     long status = root.deleteKey(path);
     if (status == platform::StatusFileNotFound)
         status = platform::StatusSuccess;
-    return failure(status, "The key HKEY_CLASSES_ROOT\\%1 could not be deleted (error %2).",
-                   "La clé HKEY_CLASSES_ROOT\\%1 n'a pas pu être supprimée (erreur %2).", path);
+    return failure(status, QT_TRANSLATE_NOOP("Failure", "The key HKEY_CLASSES_ROOT\\%1 could not be deleted (error %2)."), path);
 }
 
 } // namespace registry

@@ -53,15 +53,12 @@ int AssociateRequest::run(const CommandRequest& request) const
     const QString roms = extensionsOf(registry::AssociationPlan::RomExtension1);
     const QString saves = extensionsOf(registry::AssociationPlan::SaveExtension1);
     const QString opening = roms.isEmpty()
-        ? m_output.text("no ROM extension opens with %1", "aucune extension de ROM ne s'ouvre avec %1").arg(choice->command)
-        : m_output.text("%1 open with %2", "%1 s'ouvrent avec %2").arg(roms, choice->command);
+        ? CommandOutput::tr("no ROM extension opens with %1").arg(choice->command)
+        : CommandOutput::tr("%1 open with %2").arg(roms, choice->command);
     const QString registered = saves.isEmpty() ? QString()
-        : m_output.text("; save states %1 registered with their icon",
-                        " ; sauvegardes d'état %1 enregistrées avec leur icône").arg(saves);
+        : CommandOutput::tr("; save states %1 registered with their icon").arg(saves);
     return m_output.finished(
-        change, m_output.text("Associated %1: %2%3\nWhat it replaced is saved in %4; zelvane --undo puts it back.",
-                              "%1 est associée : %2%3\nCe qu'elle a remplacé est sauvegardé dans %4 ; "
-                              "zelvane --undo le remet.")
+        change, CommandOutput::tr("Associated %1: %2%3\nWhat it replaced is saved in %4; zelvane --undo puts it back.")
                     .arg(choice->console, opening, registered, change.backupFile()));
 }
 
@@ -75,9 +72,7 @@ std::optional<QString> AssociateRequest::installedIconLibrary() const
         && platform::installIconLibrary(platform::joinPath(m_programDirectory, QStringLiteral("Emul.icl")), systemDir,
                                         &error))
         return systemDir;
-    m_output.failed({{QStringLiteral("The icon library Emul.icl could not be installed (%1). Keep Emul.icl in "
-                                     "Zelvane's folder.").arg(error),
-                      QStringLiteral("La bibliothèque d'icônes Emul.icl n'a pas pu être installée (%1). Laissez "
-                                     "Emul.icl dans le dossier de Zelvane.").arg(error)}});
+    m_output.failed({platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The icon library Emul.icl could not be installed (%1). Keep Emul.icl in "
+                                     "Zelvane's folder.")).arg(error)});
     return std::nullopt;
 }

@@ -51,92 +51,64 @@ QCommandLineOption option(const QStringList& names, const QString& description, 
 
 } // namespace
 
-CommandLine::CommandLine(const QStringList& arguments, bool french)
-    : m_french(french)
-    , m_version({QStringLiteral("v"), QStringLiteral("version")},
-                text("Print the program's name and version, then end.",
-                     "Affiche le nom et la version du programme, puis s'arrête."))
+CommandLine::CommandLine(const QStringList& arguments)
+    : m_version({QStringLiteral("v"), QStringLiteral("version")},
+                tr("Print the program's name and version, then end."))
     , m_help({QStringLiteral("h"), QStringLiteral("help")},
-             text("Print this help, then end.", "Affiche cette aide, puis s'arrête."))
+             tr("Print this help, then end."))
     , m_list(option({QStringLiteral("list")},
-                    text("List the associations: console, classes, extensions, command, icons, and whether "
-                         "each works on this desktop.",
-                         "Liste les associations : console, classes, extensions, commande, icônes, et si "
-                         "chacune fonctionne sur ce bureau.")))
+                    tr("List the associations: console, classes, extensions, command, icons, and whether "
+                         "each works on this desktop.")))
     , m_json(option({QStringLiteral("json")},
-                    text("With --list or --emulators: print JSON, for scripts.",
-                         "Avec --list ou --emulators : affiche du JSON, pour les scripts.")))
+                    tr("With --list or --emulators: print JSON, for scripts.")))
     , m_emulators(option({QStringLiteral("emulators")},
-                         text("List the emulators of CONSOLE: the catalogue's commands, each with whether its "
-                              "program is found, then the installed applications that open its files.",
-                              "Liste les émulateurs de CONSOLE : les commandes du catalogue, chacune avec si son "
-                              "programme est trouvé, puis les applications installées qui ouvrent ses fichiers."),
+                         tr("List the emulators of CONSOLE: the catalogue's commands, each with whether its "
+                              "program is found, then the installed applications that open its files."),
                          QStringLiteral("CONSOLE")))
     , m_associate(option({QStringLiteral("associate")},
-                         text("Write the association of CONSOLE, as Finish writes it. By default: every "
-                              "extension of the console, its first emulator and its icons.",
-                              "Écrit l'association de CONSOLE, comme Terminer l'écrit. Par défaut : toutes "
-                              "les extensions de la console, son premier émulateur et ses icônes."),
+                         tr("Write the association of CONSOLE, as Finish writes it. By default: every "
+                              "extension of the console, its first emulator and its icons."),
                          QStringLiteral("CONSOLE")))
     , m_emulator(option({QStringLiteral("emulator")},
-                        text("With --associate: the console's emulator N of the catalogue (1 to 6).",
-                             "Avec --associate : l'émulateur N de la console dans le catalogue (1 à 6)."),
+                        tr("With --associate: the console's emulator N of the catalogue (1 to 6)."),
                         QStringLiteral("N")))
     , m_command(option({QStringLiteral("command")},
-                       text("With --associate: this open command instead (\"%1\" stands for the file).",
-                            "Avec --associate : cette commande d'ouverture à la place (« %1 » désigne le "
-                            "fichier)."),
-                       text("TEXT", "TEXTE")))
+                       tr("With --associate: this open command instead (\"%1\" stands for the file)."),
+                       tr("TEXT")))
     , m_application(option({QStringLiteral("application")},
-                           text("With --associate: the command of this installed application, as --emulators "
-                                "lists it.",
-                                "Avec --associate : la commande de cette application installée, comme --emulators "
-                                "la liste."),
+                           tr("With --associate: the command of this installed application, as --emulators "
+                                "lists it."),
                            QStringLiteral("DESKTOP_ID")))
     , m_rom(option({QStringLiteral("rom")},
-                   text("With --associate: only these ROM extensions, separated by commas.",
-                        "Avec --associate : seulement ces extensions de ROM, séparées par des virgules."),
+                   tr("With --associate: only these ROM extensions, separated by commas."),
                    QStringLiteral("EXT,...")))
     , m_save(option({QStringLiteral("save")},
-                    text("With --associate: only these save-state extensions.",
-                         "Avec --associate : seulement ces extensions de sauvegarde."),
+                    tr("With --associate: only these save-state extensions."),
                     QStringLiteral("EXT,...")))
     , m_romIcon(option({QStringLiteral("rom-icon")},
-                       text("With --associate: the icon of ROM files, icon INDEX of FILE.",
-                            "Avec --associate : l'icône des ROM, l'icône INDEX de FICHIER."),
-                       text("FILE,INDEX", "FICHIER,INDEX")))
+                       tr("With --associate: the icon of ROM files, icon INDEX of FILE."),
+                       tr("FILE,INDEX")))
     , m_saveIcon(option({QStringLiteral("save-icon")},
-                        text("With --associate: the icon of save-state files.",
-                             "Avec --associate : l'icône des sauvegardes."),
-                        text("FILE,INDEX", "FICHIER,INDEX")))
+                        tr("With --associate: the icon of save-state files."),
+                        tr("FILE,INDEX")))
     , m_remove(option({QStringLiteral("remove")},
-                      text("Remove the association of a console, or one class, and what points at it.",
-                           "Supprime l'association d'une console, ou une classe, et ce qui la désigne."),
-                      text("CONSOLE|CLASS", "CONSOLE|CLASSE")))
+                      tr("Remove the association of a console, or one class, and what points at it."),
+                      tr("CONSOLE|CLASS")))
     , m_undo(option({QStringLiteral("undo")},
-                    text("Put back what the last Finish, --associate or --remove changed, from its backup.",
-                         "Remet ce que le dernier Terminer, --associate ou --remove a changé, depuis sa "
-                         "sauvegarde.")))
+                    tr("Put back what the last Finish, --associate or --remove changed, from its backup.")))
 {
     m_parser.setApplicationDescription(
-        text("Associates console ROM and save-state files with an emulator.\n"
+        tr("Associates console ROM and save-state files with an emulator.\n"
              "Without options it opens the wizard. With --list, --emulators, --associate, --remove or --undo\n"
-             "it works without a window. Exit status: 0 done, 1 failed, 2 wrong command line.",
-             "Associe les fichiers ROM et de sauvegarde de consoles à un émulateur.\n"
-             "Sans option il ouvre l'assistant. Avec --list, --emulators, --associate, --remove ou --undo\n"
-             "il travaille sans fenêtre. Code de sortie : 0 fait, 1 échec, 2 ligne de commande erronée."));
+             "it works without a window. Exit status: 0 done, 1 failed, 2 wrong command line."));
     // Options are words: -list reads as --list, as the toolkit's -platform reads as one word.
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const QCommandLineOption* each : {&m_version, &m_help, &m_list, &m_json, &m_emulators, &m_associate,
                                            &m_emulator, &m_command, &m_application, &m_rom, &m_save, &m_romIcon,
                                            &m_saveIcon, &m_remove, &m_undo})
         m_parser.addOption(*each);
-    m_parsed = m_parser.parse(withoutToolkitOptions(arguments));
-}
-
-QString CommandLine::text(const char* english, const char* french) const
-{
-    return QString::fromUtf8(m_french ? french : english);
+    m_arguments = withoutToolkitOptions(arguments);
+    m_parsed = m_parser.parse(m_arguments);
 }
 
 std::optional<int> CommandLine::answer() const
@@ -152,21 +124,48 @@ std::optional<int> CommandLine::answer() const
         return 0;
     }
     QString mistake;
-    if (!m_parsed && !m_parser.unknownOptionNames().isEmpty())
-        mistake = text("Unknown option '%1'.", "Option inconnue « %1 ».").arg(m_parser.unknownOptionNames().constFirst());
-    else if (!m_parsed)
-        mistake = m_parser.errorText();
+    if (!m_parsed)
+        mistake = parseMistake();
     else if (!m_parser.positionalArguments().isEmpty())
-        mistake = text("Unexpected argument '%1'.", "Argument inattendu « %1 ».")
+        mistake = tr("Unexpected argument '%1'.")
                       .arg(m_parser.positionalArguments().constFirst());
     else
         mistake = requestMistake();
     if (mistake.isEmpty())
         return std::nullopt;
-    print(stderr, text("zelvane: %1\nTry 'zelvane --help' for the options.\n",
-                       "zelvane : %1\nEssayez « zelvane --help » pour les options.\n")
+    print(stderr, tr("zelvane: %1\nTry 'zelvane --help' for the options.\n")
                       .arg(mistake));
     return kUsageError;
+}
+
+// What the parser could not follow, told with the option as the user typed it: the parser's own
+// texts are English and drop the dashes.
+QString CommandLine::parseMistake() const
+{
+    if (!m_parser.unknownOptionNames().isEmpty())
+        return tr("Unknown option '%1'.").arg(typed(m_parser.unknownOptionNames().constFirst()));
+    // A value is missing only after the last word: any other word would have been taken as it.
+    const QString last = m_arguments.constLast();
+    const QString name = last.mid(last.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+    if (!last.contains(QLatin1Char('=')))
+        return tr("Missing value after '%1'.").arg(typed(name));
+    for (const QString& argument : m_arguments) {
+        const QString word = argument.section(QLatin1Char('='), 0, 0);
+        if (argument.startsWith(QLatin1Char('-')) && argument.contains(QLatin1Char('=')) && m_parser.optionNames().contains(word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1)))
+            return tr("Unexpected value after '%1'.").arg(word);
+    }
+    return m_parser.errorText();
+}
+
+// `name` with the dashes the user typed before it.
+QString CommandLine::typed(const QString& name) const
+{
+    for (const QString& argument : m_arguments) {
+        const QString word = argument.section(QLatin1Char('='), 0, 0);
+        if (word == QLatin1String("--") + name || word == QLatin1Char('-') + name)
+            return word;
+    }
+    return QLatin1String("--") + name;
 }
 
 // What makes the options of a request wrong together.
@@ -175,25 +174,22 @@ QString CommandLine::requestMistake() const
     const int actions = int(m_parser.isSet(m_list)) + int(m_parser.isSet(m_emulators))
         + int(m_parser.isSet(m_associate)) + int(m_parser.isSet(m_remove)) + int(m_parser.isSet(m_undo));
     if (actions > 1)
-        return text("Give only one of --list, --emulators, --associate, --remove and --undo.",
-                    "Donnez une seule des options --list, --emulators, --associate, --remove et --undo.");
+        return tr("Give only one of --list, --emulators, --associate, --remove and --undo.");
     if (m_parser.isSet(m_json) && !m_parser.isSet(m_list) && !m_parser.isSet(m_emulators))
-        return text("--json goes with --list or --emulators.", "--json va avec --list ou --emulators.");
+        return tr("--json goes with --list or --emulators.");
     for (const QCommandLineOption* choice :
          {&m_emulator, &m_command, &m_application, &m_rom, &m_save, &m_romIcon, &m_saveIcon}) {
         if (m_parser.isSet(*choice) && !m_parser.isSet(m_associate))
-            return text("--%1 goes with --associate.", "--%1 va avec --associate.").arg(choice->names().constFirst());
+            return tr("--%1 goes with --associate.").arg(choice->names().constFirst());
     }
     if (m_parser.isSet(m_emulator) && m_parser.isSet(m_command))
-        return text("Give --emulator or --command, not both.", "Donnez --emulator ou --command, pas les deux.");
+        return tr("Give --emulator or --command, not both.");
     if (m_parser.isSet(m_application) && (m_parser.isSet(m_emulator) || m_parser.isSet(m_command)))
-        return text("--application gives the command itself: give it without --emulator or --command.",
-                    "--application donne la commande elle-même : donnez-la sans --emulator ni --command.");
+        return tr("--application gives the command itself: give it without --emulator or --command.");
     bool isNumber = false;
     const int emulator = m_parser.value(m_emulator).toInt(&isNumber);
     if (m_parser.isSet(m_emulator) && (!isNumber || emulator < 1 || emulator > 6))
-        return text("--emulator takes a number from 1 to 6, not '%1'.",
-                    "--emulator prend un nombre de 1 à 6, pas « %1 ».").arg(m_parser.value(m_emulator));
+        return tr("--emulator takes a number from 1 to 6, not '%1'.").arg(m_parser.value(m_emulator));
     return {};
 }
 
@@ -241,8 +237,7 @@ QString CommandLine::helpText() const
 {
     // The parser names the program only once the toolkit runs: the usage line is written here.
     QString help = m_parser.helpText();
-    help = text("Usage: zelvane [options]", "Usage : zelvane [options]") + help.mid(help.indexOf(QLatin1Char('\n')));
-    if (m_french)
-        help.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\nOptions :\n"));
+    help = tr("Usage: zelvane [options]") + help.mid(help.indexOf(QLatin1Char('\n')));
+    help.replace(QStringLiteral("\nOptions:\n"), QLatin1Char('\n') + tr("Options:") + QLatin1Char('\n'));
     return help;
 }

@@ -5,6 +5,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -26,11 +27,13 @@ struct CommandRequest {
 };
 
 class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     // `arguments` as the program received them, the program's name first; the window toolkit's
-    // own options (-platform, -style...) are left to the toolkit. `french` chooses the language
-    // of the help and the messages.
-    CommandLine(const QStringList& arguments, bool french);
+    // own options (-platform, -style...) are left to the toolkit. The help and the messages speak
+    // the language whose translation is in force.
+    explicit CommandLine(const QStringList& arguments);
 
     // Answers what needs no window and no classes root (--version, --help, a mistake) on the
     // standard output or error and gives the exit status; nothing when the wizard is to open or
@@ -41,11 +44,12 @@ public:
     std::optional<CommandRequest> request() const;
 
 private:
-    QString text(const char* english, const char* french) const;
     QString helpText() const;
+    QString parseMistake() const;
     QString requestMistake() const;
+    QString typed(const QString& name) const;
 
-    bool m_french;
+    QStringList m_arguments; // without the toolkit's options
     QCommandLineParser m_parser;
     bool m_parsed = false;
     const QCommandLineOption m_version;

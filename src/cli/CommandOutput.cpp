@@ -15,11 +15,6 @@ void CommandOutput::print(std::FILE* stream, const QString& text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-QString CommandOutput::text(const char* english, const char* french) const
-{
-    return QString::fromUtf8(m_french ? french : english);
-}
-
 QString CommandOutput::inLanguage(const platform::Failure& failure) const
 {
     return failure.inLanguage(m_french);
@@ -42,7 +37,7 @@ int CommandOutput::finished(const registry::ClassesRootChange& change, const QSt
 {
     // What was written but may not work is told whether the rest went well or not.
     for (const platform::Failure& warning : change.warnings())
-        print(stderr, text("zelvane: warning: %1\n", "zelvane : attention : %1\n").arg(inLanguage(warning)));
+        print(stderr, tr("zelvane: warning: %1\n").arg(inLanguage(warning)));
     if (!change.failures().isEmpty())
         return failed(change.failures());
     print(stdout, done + QLatin1Char('\n'));

@@ -5,6 +5,7 @@
 
 #include "platform/Failure.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <cstdio>
@@ -14,6 +15,8 @@ class ClassesRootChange;
 }
 
 class CommandOutput {
+    Q_DECLARE_TR_FUNCTIONS(CommandOutput)
+
 public:
     // The exit statuses besides 0, done: a request that failed, and one the catalogue or the
     // classes root does not know.
@@ -23,7 +26,6 @@ public:
     explicit CommandOutput(bool french);
 
     static void print(std::FILE* stream, const QString& text);
-    QString text(const char* english, const char* french) const;
     QString inLanguage(const platform::Failure& failure) const;
 
     // Prints the failures on the standard error; returns kFailed.

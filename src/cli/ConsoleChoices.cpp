@@ -47,11 +47,9 @@ std::optional<QString> ConsoleChoices::consoleNamed(const QString& typed) const
     if (matching.size() == 1)
         return matching.first();
     m_output.mistaken(consoles.isEmpty()
-                          ? m_output.text("Unknown console '%1': the catalogue %2 lists none.",
-                                          "Console inconnue « %1 » : le catalogue %2 n'en liste aucune.")
+                          ? CommandOutput::tr("Unknown console '%1': the catalogue %2 lists none.")
                                 .arg(typed, m_catalogueFile)
-                          : m_output.text("Unknown console '%1'. The consoles of the catalogue are: %2.",
-                                          "Console inconnue « %1 ». Les consoles du catalogue sont : %2.")
+                          : CommandOutput::tr("Unknown console '%1'. The consoles of the catalogue are: %2.")
                                 .arg(typed, consoles.join(QStringLiteral(", "))));
     return std::nullopt;
 }
@@ -79,9 +77,9 @@ std::optional<registry::AssociationChoices> ConsoleChoices::of(const CommandRequ
     if (!command || (request.application && !storable(command, "--application")))
         return std::nullopt;
     choices.command = *command;
-    if (!tick(offer.romExtensions, request.romExtensions, &choices.romSlots, console, m_output.text("ROM", "de ROM"))
+    if (!tick(offer.romExtensions, request.romExtensions, &choices.romSlots, console, CommandOutput::tr("ROM"))
         || !tick(offer.saveExtensions, request.saveExtensions, &choices.saveSlots, console,
-                 m_output.text("save-state", "de sauvegarde")))
+                 CommandOutput::tr("save-state")))
         return std::nullopt;
     return choices;
 }
@@ -92,10 +90,8 @@ bool ConsoleChoices::storable(const std::optional<QString>& given, const char* o
 {
     if (!given || registry::RegistryHive::isStorableData(*given))
         return true;
-    m_output.mistaken(m_output.text("The value of %1 cannot be stored in the registry: it holds a line break, a NUL "
-                                    "or an unpaired surrogate.",
-                                    "La valeur de %1 ne peut pas être enregistrée dans le registre : elle contient un "
-                                    "saut de ligne, un caractère NUL ou un demi-caractère UTF-16 isolé.")
+    m_output.mistaken(CommandOutput::tr("The value of %1 cannot be stored in the registry: it holds a line break, a NUL "
+                                    "or an unpaired surrogate.")
                           .arg(QLatin1String(option)));
     return false;
 }
@@ -127,12 +123,9 @@ std::optional<QString> ConsoleChoices::command(const CommandRequest& request, co
             emulators << QStringLiteral("%1: %2").arg(n + 1).arg(offer.emulators[n]);
     }
     m_output.mistaken(emulators.isEmpty()
-                          ? m_output.text("The catalogue gives %1 no emulator: give the command with --command.",
-                                          "Le catalogue ne donne aucun émulateur à %1 : donnez la commande avec "
-                                          "--command.")
+                          ? CommandOutput::tr("The catalogue gives %1 no emulator: give the command with --command.")
                                 .arg(console)
-                          : m_output.text("%1 has no emulator %2. Its emulators are: %3.",
-                                          "%1 n'a pas d'émulateur %2. Ses émulateurs sont : %3.")
+                          : CommandOutput::tr("%1 has no emulator %2. Its emulators are: %3.")
                                 .arg(console, QString::number(request.emulator.value_or(0)),
                                      emulators.join(QStringLiteral("; "))));
     return std::nullopt;
@@ -146,17 +139,13 @@ std::optional<QString> ConsoleChoices::applicationCommand(const QString& desktop
     const QString id = desktopId.endsWith(suffix) ? desktopId : desktopId + suffix;
     const std::optional<platform::InstalledApplication> application = platform::installedApplication(id);
     if (!application) {
-        m_output.mistaken(m_output.text("No installed application has the desktop ID '%1'; zelvane --emulators CONSOLE "
-                                        "lists those that open a console's files.",
-                                        "Aucune application installée n'a l'identifiant de bureau « %1 » ; zelvane "
-                                        "--emulators CONSOLE liste celles qui ouvrent les fichiers d'une console.")
+        m_output.mistaken(CommandOutput::tr("No installed application has the desktop ID '%1'; zelvane --emulators CONSOLE "
+                                        "lists those that open a console's files.")
                               .arg(desktopId));
         return std::nullopt;
     }
     if (!application->command) {
-        m_output.mistaken(m_output.text("The application %1 (%2) opens no file: its Exec line has no %f, %F, %u or %U.",
-                                        "L'application %1 (%2) n'ouvre aucun fichier : sa ligne Exec n'a ni %f, ni %F, "
-                                        "ni %u, ni %U.")
+        m_output.mistaken(CommandOutput::tr("The application %1 (%2) opens no file: its Exec line has no %f, %F, %u or %U.")
                               .arg(application->name, id));
         return std::nullopt;
     }
@@ -183,10 +172,9 @@ bool ConsoleChoices::tick(const std::array<QString, 4>& offered, const std::opti
             if (!extension.isEmpty())
                 valid << extension;
         }
-        m_output.mistaken(m_output.text("%1 has no %2 extension '%3'; its %2 extensions are: %4.",
-                                        "%1 n'a pas d'extension %2 « %3 » ; ses extensions %2 sont : %4.")
+        m_output.mistaken(CommandOutput::tr("%1 has no %2 extension '%3'; its %2 extensions are: %4.")
                               .arg(console, kind, typed,
-                                   valid.isEmpty() ? m_output.text("none", "aucune") : valid.join(QStringLiteral(", "))));
+                                   valid.isEmpty() ? CommandOutput::tr("none") : valid.join(QStringLiteral(", "))));
         return false;
     }
     return true;
@@ -203,10 +191,8 @@ std::optional<QString> ConsoleChoices::iconReference(const std::optional<QString
         try {
             icons::toLong(catalogueIndex);
         } catch (const std::exception&) {
-            m_output.mistaken(m_output.text("The catalogue gives %1 no icon number (%2=\"%3\"): choose one with "
-                                            "--rom-icon or --save-icon.",
-                                            "Le catalogue ne donne pas de numéro d'icône à %1 (%2=« %3 ») : "
-                                            "choisissez-en une avec --rom-icon ou --save-icon.")
+            m_output.mistaken(CommandOutput::tr("The catalogue gives %1 no icon number (%2=\"%3\"): choose one with "
+                                            "--rom-icon or --save-icon.")
                                   .arg(console, QLatin1String(catalogueKey), catalogueIndex));
             return std::nullopt;
         }
@@ -218,18 +204,16 @@ std::optional<QString> ConsoleChoices::iconReference(const std::optional<QString
     const int index = comma < 0 ? 0 : given.mid(comma + 1).trimmed().toInt(&isNumber);
     const QString file = comma < 0 ? QString() : QFileInfo(given.left(comma)).absoluteFilePath();
     if (!isNumber || comma <= 0) {
-        m_output.mistaken(m_output.text("'%1' is no icon: give FILE,INDEX.",
-                                        "« %1 » n'est pas une icône : donnez FICHIER,INDEX.")
+        m_output.mistaken(CommandOutput::tr("'%1' is no icon: give FILE,INDEX.")
                               .arg(given));
         return std::nullopt;
     }
     const icons::IconLibrary icons = icons::IconLibrary::open(file);
     if (icons.positionOf(index) < 0) {
         m_output.mistaken(icons.groupCount() == 0
-                              ? m_output.text("%1 holds no icon (%2).", "%1 ne contient aucune icône (%2).")
+                              ? CommandOutput::tr("%1 holds no icon (%2).")
                                     .arg(file, icons.error())
-                              : m_output.text("%1 has no icon %2; its icons are numbered 0 to %3.",
-                                              "%1 n'a pas d'icône %2 ; ses icônes sont numérotées de 0 à %3.")
+                              : CommandOutput::tr("%1 has no icon %2; its icons are numbered 0 to %3.")
                                     .arg(file, QString::number(index), QString::number(icons.groupCount() - 1)));
         return std::nullopt;
     }

@@ -96,9 +96,9 @@ int EmulatorsRequest::run(const CommandRequest& request) const
 
 QString EmulatorsRequest::emulatorLines(const registry::ConsoleOffer& offer) const
 {
-    const QString found = m_output.text("found", "trouvé");
-    const QString missing = m_output.text("not found", "introuvable");
-    QString lines = m_output.text("  catalogue emulators (--emulator N):\n", "  émulateurs du catalogue (--emulator N) :\n");
+    const QString found = CommandOutput::tr("found");
+    const QString missing = CommandOutput::tr("not found");
+    QString lines = CommandOutput::tr("  catalogue emulators (--emulator N):\n");
     for (std::size_t n = 0; n < offer.emulators.size(); ++n) {
         const QString& command = offer.emulators[n];
         if (command.isEmpty())
@@ -108,7 +108,7 @@ QString EmulatorsRequest::emulatorLines(const registry::ConsoleOffer& offer) con
                      .arg(QString::number(n + 1), state.leftJustified(std::max(found.size(), missing.size())), command);
     }
     if (std::all_of(offer.emulators.cbegin(), offer.emulators.cend(), [](const QString& command) { return command.isEmpty(); }))
-        lines += m_output.text("    none\n", "    aucun\n");
+        lines += CommandOutput::tr("    none\n");
     return lines;
 }
 
@@ -127,20 +127,19 @@ QString EmulatorsRequest::fileTypeLine(const QStringList& extensions, const plat
         }
         types << QStringLiteral("%1 (%2)").arg(type, named.join(u' '));
     }
-    return m_output.text("  file types:   %1\n", "  types :        %1\n")
-        .arg(types.isEmpty() ? m_output.text("none", "aucun") : types.join(QStringLiteral(", ")));
+    return CommandOutput::tr("  file types:   %1\n")
+        .arg(types.isEmpty() ? CommandOutput::tr("none") : types.join(QStringLiteral(", ")));
 }
 
 QString EmulatorsRequest::applicationLines(const platform::FileTypeApplications& found) const
 {
-    QString lines = m_output.text("  installed applications (--application ID):\n",
-                                  "  applications installées (--application ID) :\n");
+    QString lines = CommandOutput::tr("  installed applications (--application ID):\n");
     for (const platform::InstalledApplication& application : found.applications) {
-        lines += m_output.text("    %1 (%2): %3\n", "    %1 (%2) : %3\n")
+        lines += CommandOutput::tr("    %1 (%2): %3\n")
                      .arg(application.name, application.desktopId,
-                          application.command.value_or(m_output.text("opens no file", "n'ouvre aucun fichier")));
+                          application.command.value_or(CommandOutput::tr("opens no file")));
     }
     if (found.applications.isEmpty())
-        lines += m_output.text("    none\n", "    aucune\n");
+        lines += CommandOutput::tr("    none\n");
     return lines;
 }

@@ -65,35 +65,35 @@ QJsonObject jsonOf(const registry::Association& association, const ListedCheck& 
 }
 
 // A class without its console goes under its own name, with its one icon.
-QString looseClassLines(const registry::Association& association, const CommandOutput& output)
+QString looseClassLines(const registry::Association& association)
 {
-    return association.romClass + QLatin1Char('\n') + output.text("  console:      none\n", "  console :      aucune\n")
-        + output.text("  files:        %1  %2\n", "  fichiers :     %1  %2\n")
+    return association.romClass + QLatin1Char('\n') + CommandOutput::tr("  console:      none\n")
+        + CommandOutput::tr("  files:        %1  %2\n")
               .arg(association.romClass, dotted(association.romExtensions))
-        + output.text("  command:      %1\n", "  commande :     %1\n").arg(association.command.value_or(QString()))
-        + output.text("  icon:         %1\n", "  icône :        %1\n").arg(association.romIcon);
+        + CommandOutput::tr("  command:      %1\n").arg(association.command.value_or(QString()))
+        + CommandOutput::tr("  icon:         %1\n").arg(association.romIcon);
 }
 
-QString associationLines(const registry::Association& association, const CommandOutput& output)
+QString associationLines(const registry::Association& association)
 {
     QString lines = association.console + QLatin1Char('\n');
-    lines += output.text("  ROM files:    %1  %2\n", "  ROM :          %1  %2\n")
+    lines += CommandOutput::tr("  ROM files:    %1  %2\n")
                  .arg(association.romClass, dotted(association.romExtensions));
     if (!association.saveClass.isEmpty())
-        lines += output.text("  save states:  %1  %2\n", "  sauvegardes :  %1  %2\n")
+        lines += CommandOutput::tr("  save states:  %1  %2\n")
                      .arg(association.saveClass, dotted(association.saveExtensions));
-    lines += output.text("  command:      %1\n", "  commande :     %1\n").arg(association.command.value_or(QString()));
-    return lines + output.text("  icons:        %1  %2\n", "  icônes :       %1  %2\n")
+    lines += CommandOutput::tr("  command:      %1\n").arg(association.command.value_or(QString()));
+    return lines + CommandOutput::tr("  icons:        %1  %2\n")
                        .arg(association.romIcon, association.saveIcon);
 }
 
 QString linesOf(const registry::Association& association, const ListedCheck& check, const CommandOutput& output)
 {
-    QString lines = association.console.isEmpty() ? looseClassLines(association, output)
-                                                  : associationLines(association, output);
+    QString lines = association.console.isEmpty() ? looseClassLines(association)
+                                                  : associationLines(association);
     if (check.works())
-        return lines + output.text("  works:        yes\n", "  fonctionne :   oui\n");
-    lines += output.text("  works:        no\n", "  fonctionne :   non\n");
+        return lines + CommandOutput::tr("  works:        yes\n");
+    lines += CommandOutput::tr("  works:        no\n");
     for (const platform::Failure& problem : check.problems())
         lines += QStringLiteral("    ! ") + output.inLanguage(problem) + QLatin1Char('\n');
     return lines;
@@ -141,7 +141,7 @@ int ListRequest::run(bool json) const
     };
     QJsonArray associations;
     QString lines = list->associations().isEmpty()
-        ? m_output.text("No association.\n", "Aucune association.\n")
+        ? CommandOutput::tr("No association.\n")
         : QString();
     for (const registry::Association& association : list->associations()) {
         const ListedCheck check {checkOf(association.romClass), checkOf(association.saveClass)};

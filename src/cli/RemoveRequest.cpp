@@ -30,11 +30,9 @@ int RemoveRequest::run(const QString& name) const
         known.removeAll(QString());
         root->endReading();
         return m_output.mistaken(known.isEmpty()
-                                     ? m_output.text("Nothing is named '%1': there is no association.",
-                                                     "Rien ne s'appelle « %1 » : il n'y a aucune association.")
+                                     ? CommandOutput::tr("Nothing is named '%1': there is no association.")
                                            .arg(name)
-                                     : m_output.text("Nothing is named '%1'. The consoles and classes are: %2.",
-                                                     "Rien ne s'appelle « %1 ». Les consoles et classes sont : %2.")
+                                     : CommandOutput::tr("Nothing is named '%1'. The consoles and classes are: %2.")
                                            .arg(name, known.join(QStringLiteral(", "))));
     }
     registry::ClassesRootChange change(*root, QStringLiteral("remove"));
@@ -46,15 +44,11 @@ int RemoveRequest::run(const QString& name) const
         change.deleteValue(value);
     change.finish(removal->classes);
     for (const QString& kept : removal->leftAlone)
-        CommandOutput::print(stderr, m_output.text("zelvane: the key %1 was left as it is: its value is no longer "
-                                                   "the one Zelvane wrote.\n",
-                                                   "zelvane : la clé %1 a été laissée telle quelle : sa valeur n'est "
-                                                   "plus celle que Zelvane a écrite.\n")
+        CommandOutput::print(stderr, CommandOutput::tr("zelvane: the key %1 was left as it is: its value is no longer "
+                                                   "the one Zelvane wrote.\n")
                                          .arg(kept));
     return m_output.finished(change,
-                             m_output.text("Removed %1: %2\nWhat they held is saved in %3; zelvane --undo puts it back.",
-                                           "%1 est supprimée : %2\nCe qu'elles contenaient est sauvegardé dans %3 ; "
-                                           "zelvane --undo le remet.")
+                             CommandOutput::tr("Removed %1: %2\nWhat they held is saved in %3; zelvane --undo puts it back.")
                                  .arg(name, (removal->trees + removal->values).join(QStringLiteral(", ")),
                                       change.backupFile()));
 }

@@ -28,20 +28,20 @@ int UndoRequest::run() const
     const QStringList backups = folder.backups();
     if (backups.isEmpty())
         return m_output.failed(
-            {{QStringLiteral("There is nothing to undo: %1 holds no backup.").arg(folder.path()),
-              QStringLiteral("Il n'y a rien à annuler : %1 ne contient aucune sauvegarde.").arg(folder.path())}});
+            {platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "There is nothing to undo: %1 holds no backup.")).arg(folder.path())});
     const QString file = backups.last();
     QFile input(file);
     registry::RegistryHive::ReadError error {0, input.errorString(), input.errorString()};
     std::optional<registry::RegistryHive> backup;
     if (input.open(QIODevice::ReadOnly))
         backup = registry::RegistryHive::parse(input.readAll(), &error, platform::classesRootName());
-    if (!backup)
-        return m_output.failed(
-            {{QStringLiteral("The backup %1 could not be read (line %2: %3); nothing was changed.")
-                  .arg(file, QString::number(error.line), error.english),
-              QStringLiteral("La sauvegarde %1 n'a pas pu être lue (ligne %2 : %3) ; rien n'a été modifié.")
-                  .arg(file, QString::number(error.line), error.french)}});
+    if (!backup) {
+        // The hive reader tells why in both languages too.
+        const platform::Failure unread = platform::Failure::translated(
+            QT_TRANSLATE_NOOP("Failure", "The backup %1 could not be read (line %2: %3); nothing was changed."));
+        return m_output.failed({{unread.english.arg(file, QString::number(error.line), error.english),
+                                 unread.french.arg(file, QString::number(error.line), error.french)}});
+    }
     if (status != platform::StatusSuccess) {
         const QList<platform::Failure> why = root->endReading();
         return m_output.failed(why.isEmpty() ? QList<platform::Failure> {registry::KeyWriter::readFailure({}, status)}
@@ -54,17 +54,14 @@ int UndoRequest::run() const
     root->undoDesktopWith(desktopRecord);
     change.finish(touched);
     if (!change.failures().isEmpty()) {
-        change.fail({QStringLiteral("The backup %1 is kept: zelvane --undo can try it again.").arg(file),
-                     QStringLiteral("La sauvegarde %1 est gardée : zelvane --undo peut la réessayer.").arg(file)});
+        change.fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The backup %1 is kept: zelvane --undo can try it again.")).arg(file));
     } else if (!QFile::remove(file)) {
         // Once put back, the backup goes: the next --undo puts back the one before.
-        change.fail({QStringLiteral("What %1 held was put back, but the file could not be removed: move it away "
-                                    "before the next --undo.").arg(file),
-                     QStringLiteral("Le contenu de %1 a été remis, mais le fichier n'a pas pu être supprimé : "
-                                    "déplacez-le avant le prochain --undo.").arg(file)});
+        change.fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "What %1 held was put back, but the file could not be removed: move it away "
+                                    "before the next --undo.")).arg(file));
     } else {
         QFile::remove(desktopRecord);
     }
     return m_output.finished(change,
-                             m_output.text("Put back what was saved in %1.", "Le contenu de %1 a été remis.").arg(file));
+                             CommandOutput::tr("Put back what was saved in %1.").arg(file));
 }

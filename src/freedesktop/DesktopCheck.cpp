@@ -25,13 +25,11 @@ namespace {
 // Binary data with no signature: the type of a file the desktop knows nothing about.
 const QString kUnknownType = QStringLiteral("application/octet-stream");
 
-platform::Failure cannotRun(const QString& program, const QString& className, const char* english,
-                                       const char* french)
+platform::Failure cannotRun(const QString& program, const QString& className, const char* why)
 {
-    return {QStringLiteral("The emulator \"%1\" of the class \"%2\" %3: the desktop will ignore this association.")
-                .arg(program, className, QString::fromUtf8(english)),
-            QStringLiteral("L'émulateur « %1 » de la classe « %2 » %3 : le bureau ignorera cette association.")
-                .arg(program, className, QString::fromUtf8(french))};
+    return platform::Failure::translated(
+               QT_TRANSLATE_NOOP("Failure", "The emulator \"%1\" of the class \"%2\" %3: the desktop will ignore this association."))
+        .arg(program, className, platform::Failure::translated(why));
 }
 
 QStringList knownTypes(const QString& mimeDatabase)
@@ -54,9 +52,7 @@ std::optional<bool> opensWithCommand(const QString& className, const QString& ty
     if (!ours && programFound) {
         const QString other = handlers->defaultApplication.isEmpty() ? QStringLiteral("-") : handlers->defaultApplication;
         problems->append(
-            {QStringLiteral("Files of the class \"%1\" open with %2, not with its emulator.").arg(className, other),
-             QStringLiteral("Les fichiers de la classe « %1 » s'ouvrent avec %2, pas avec son émulateur.")
-                 .arg(className, other)});
+            platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Files of the class \"%1\" open with %2, not with its emulator.")).arg(className, other));
     }
     return ours;
 }
@@ -72,19 +68,18 @@ std::optional<platform::Failure> DesktopCheck::programProblem(const QString& cla
     if (program.isEmpty())
         return std::nullopt; // no program at all: the publisher tells so
     if (windowsProgram.match(program).hasMatch())
-        return cannotRun(program, className, "is a Windows program, which Linux cannot run",
-                         "est un programme Windows, que Linux ne peut pas lancer");
+        return cannotRun(program, className, QT_TRANSLATE_NOOP("Failure", "is a Windows program, which Linux cannot run"));
     if (!program.contains(u'/')) {
         // Where the session looks, as --emulators and the wizard tell: PATH and the login folders.
         if (platform::ProgramPlaces::ofThisSession().programPath(program).isEmpty())
-            return cannotRun(program, className, "cannot be found on PATH", "est introuvable dans le PATH");
+            return cannotRun(program, className, QT_TRANSLATE_NOOP("Failure", "cannot be found on PATH"));
         return std::nullopt;
     }
     const QFileInfo file(program);
     if (!file.exists())
-        return cannotRun(program, className, "does not exist", "n'existe pas");
+        return cannotRun(program, className, QT_TRANSLATE_NOOP("Failure", "does not exist"));
     if (!file.isFile() || !file.isExecutable())
-        return cannotRun(program, className, "is not an executable program", "n'est pas un programme exécutable");
+        return cannotRun(program, className, QT_TRANSLATE_NOOP("Failure", "is not an executable program"));
     return std::nullopt;
 }
 
@@ -136,18 +131,14 @@ QList<platform::ClassCheck> DesktopCheck::check(const RegistryHive& hive, const 
         check.typeKnown = types.contains(type);
         if (!check.typeKnown)
             check.problems.append(
-                {QStringLiteral("The file type of the class \"%1\" is not in the desktop's MIME database.")
-                     .arg(association.className),
-                 QStringLiteral("Le type de fichier de la classe « %1 » n'est pas dans la base MIME du bureau.")
-                     .arg(association.className)});
+                platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The file type of the class \"%1\" is not in the desktop's MIME database."))
+                     .arg(association.className));
         for (const QString& extension : association.extensions) {
             const QString other = given.value(extensions.indexOf(extension));
             if (check.typeKnown && !other.isEmpty() && !DesktopTypes::belongsTo(other, association.className))
                 check.problems.append(
-                    {QStringLiteral("Files named *.%1 are given the type %2, not the type of the class \"%3\".")
-                         .arg(extension, other, association.className),
-                     QStringLiteral("Les fichiers nommés *.%1 reçoivent le type %2, pas celui de la classe « %3 ».")
-                         .arg(extension, other, association.className)});
+                    platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Files named *.%1 are given the type %2, not the type of the class \"%3\"."))
+                         .arg(extension, other, association.className));
         }
         if (association.command) {
             const std::optional<platform::Failure> problem

@@ -12,11 +12,9 @@ namespace registry {
 
 namespace {
 
-platform::Failure readFailure(const QString& path, const QString& why,
-                                         const QString& whyFrench)
+platform::Failure readFailure(const QString& path, const platform::Failure& why)
 {
-    return { QStringLiteral("Could not read %1: %2").arg(path, why),
-             QStringLiteral("Impossible de lire %1 : %2").arg(path, whyFrench) };
+    return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Could not read %1: %2")).arg(path, why);
 }
 
 } // namespace
@@ -26,17 +24,11 @@ std::optional<platform::Failure> DesktopFileWriter::write(const QString& path,
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        return platform::Failure {
-            QStringLiteral("Could not create the folder %1").arg(folder),
-            QStringLiteral("Impossible de créer le dossier %1").arg(folder)
-        };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Could not create the folder %1")).arg(folder);
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        return platform::Failure {
-            QStringLiteral("Could not write %1: %2").arg(path, file.errorString()),
-            QStringLiteral("Impossible d'écrire %1 : %2").arg(path, file.errorString())
-        };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Could not write %1: %2")).arg(path, file.errorString());
     }
     return std::nullopt;
 }
@@ -49,14 +41,13 @@ std::optional<platform::Failure> DesktopFileWriter::read(const QString& path,
     if (!info.exists() && !info.isSymLink())
         return std::nullopt;
     if (!info.isFile())
-        return readFailure(path, QStringLiteral("it is not a regular file"),
-                           QStringLiteral("ce n'est pas un fichier ordinaire"));
+        return readFailure(path, platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "it is not a regular file")));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return readFailure(path, file.errorString(), file.errorString());
+        return readFailure(path, {file.errorString(), file.errorString()});
     *data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return readFailure(path, file.errorString(), file.errorString());
+        return readFailure(path, {file.errorString(), file.errorString()});
     return std::nullopt;
 }
 
@@ -68,10 +59,7 @@ std::optional<platform::Failure> DesktopFileWriter::remove(const QString& path,
     if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
         return std::nullopt;
     if (!file.remove()) {
-        return platform::Failure {
-            QStringLiteral("Could not remove %1: %2").arg(path, file.errorString()),
-            QStringLiteral("Impossible de supprimer %1 : %2").arg(path, file.errorString())
-        };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Could not remove %1: %2")).arg(path, file.errorString());
     }
     *removed = true;
     return std::nullopt;

@@ -46,10 +46,8 @@ IconReference parseReference(const QString& reference)
 platform::Failure iconFailure(const QString& className, const QString& reference,
                                          const QString& why)
 {
-    return { QStringLiteral("The icon \"%1\" of the class \"%2\" could not be used: %3")
-                 .arg(reference, className, why),
-             QStringLiteral("L'icône « %1 » de la classe « %2 » n'a pas pu servir : %3")
-                 .arg(reference, className, why) };
+    return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The icon \"%1\" of the class \"%2\" could not be used: %3"))
+                 .arg(reference, className, why);
 }
 
 // The square sizes of the icon's images; a directory entry of 0 means 256.

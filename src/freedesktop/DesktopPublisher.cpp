@@ -34,15 +34,11 @@ platform::Failure execProblem(DesktopExec::Problem problem)
 {
     switch (problem) {
     case DesktopExec::Problem::EmptyCommand:
-        return { QStringLiteral("it names no program"),
-                 QStringLiteral("elle ne nomme aucun programme") };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "it names no program"));
     case DesktopExec::Problem::FileAsProgram:
-        return { QStringLiteral("the file stands where the program belongs"),
-                 QStringLiteral("le fichier tient la place du programme") };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "the file stands where the program belongs"));
     case DesktopExec::Problem::UnstorableCharacter:
-        return { QStringLiteral("it holds a character that no program argument can carry"),
-                 QStringLiteral(
-                     "elle contient un caractère qu'aucun argument de programme ne peut porter") };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "it holds a character that no program argument can carry"));
     case DesktopExec::Problem::None:
         break;
     }
@@ -137,8 +133,7 @@ public:
         }
         if (!typePublished) {
             refuseEntry(association,
-                        { QStringLiteral("its file type could not be published"),
-                          QStringLiteral("son type de fichier n'a pas pu être publié") });
+                        platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "its file type could not be published")));
             return;
         }
         const DesktopExec::Result exec = DesktopExec::fromWindowsCommand(*association.command);
@@ -245,37 +240,26 @@ private:
     void refuseClass(const QString& className)
     {
         m_failures.push_back(
-            { QStringLiteral("The class \"%1\" was not published: a class name may neither begin "
+            platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The class \"%1\" was not published: a class name may neither begin "
                              "with '.', which marks an extension, nor hold '\\', which separates "
-                             "keys")
-                  .arg(className),
-              QStringLiteral("La classe « %1 » n'a pas été publiée : un nom de classe ne peut ni "
-                             "commencer par « . », qui marque une extension, ni contenir « \\ », "
-                             "qui sépare les clés")
-                  .arg(className) });
+                             "keys"))
+                  .arg(className));
     }
 
     void refuseExtension(const QString& className, const QString& extension)
     {
         m_failures.push_back(
-            { QStringLiteral(
-                  "The extension \".%1\" of the class \"%2\" was not published: it holds "
-                  "a character that file name patterns reserve")
-                  .arg(extension, className),
-              QStringLiteral("L'extension « .%1 » de la classe « %2 » n'a pas été publiée : "
-                             "elle contient un caractère réservé des motifs de noms de fichiers")
-                  .arg(extension, className) });
+            platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The extension \".%1\" of the class \"%2\" was not published: it holds "
+                  "a character that file name patterns reserve"))
+                  .arg(extension, className));
     }
 
     void refuseEntry(const DesktopAssociation& association, const platform::Failure& why)
     {
         m_failures.push_back(
-            { QStringLiteral("The open command \"%1\" of the class \"%2\" cannot be used on "
-                             "this desktop: %3")
-                  .arg(*association.command, association.className, why.english),
-              QStringLiteral("La commande d'ouverture « %1 » de la classe « %2 » ne peut "
-                             "pas servir sur ce bureau : %3")
-                  .arg(*association.command, association.className, why.french) });
+            platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The open command \"%1\" of the class \"%2\" "
+                                                                       "cannot be used on this desktop: %3"))
+                .arg(*association.command, association.className, why));
         withdrawEntry(association.className);
     }
 

@@ -184,10 +184,8 @@ QList<platform::Failure> DesktopRecord::restore(const QString& path)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);
     if (!document.isObject()) {
-        return {{QStringLiteral("What the change altered of the desktop could not be read from %1 (%2): the "
-                                "desktop is left as the hive says.").arg(path, error.errorString()),
-                 QStringLiteral("Ce que la modification a changé du bureau n'a pas pu être lu dans %1 (%2) : le "
-                                "bureau reste tel que la base le dit.").arg(path, error.errorString())}};
+        return {platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "What the change altered of the desktop could not be read from %1 (%2): the "
+                                "desktop is left as the hive says.")).arg(path, error.errorString())};
     }
     const QJsonObject object = document.object();
     QList<platform::Failure> failures = restoreMimeApps(object);

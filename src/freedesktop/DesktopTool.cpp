@@ -27,31 +27,18 @@ std::optional<platform::Failure> DesktopTool::finish()
         m_process.kill();
         m_process.waitForFinished();
         const QString seconds = QString::number(kTimeLimitMs / 1000);
-        return platform::Failure {
-            QStringLiteral("%1 did not finish within %2 seconds").arg(m_commandLine, seconds),
-            QStringLiteral("%1 n'a pas fini en %2 secondes").arg(m_commandLine, seconds)
-        };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "%1 did not finish within %2 seconds")).arg(m_commandLine, seconds);
     }
     if (m_process.error() == QProcess::FailedToStart) {
-        return platform::Failure {
-            QStringLiteral("Could not run %1: %2").arg(m_commandLine, m_process.errorString()),
-            QStringLiteral("Impossible de lancer %1 : %2")
-                .arg(m_commandLine, m_process.errorString())
-        };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Could not run %1: %2")).arg(m_commandLine, m_process.errorString());
     }
     const QString output = QString::fromLocal8Bit(m_process.readAllStandardError()).trimmed();
     if (m_process.exitStatus() == QProcess::CrashExit) {
-        return platform::Failure {
-            QStringLiteral("%1 stopped abnormally: %2").arg(m_commandLine, output),
-            QStringLiteral("%1 s'est arrêté anormalement : %2").arg(m_commandLine, output)
-        };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "%1 stopped abnormally: %2")).arg(m_commandLine, output);
     }
     if (m_process.exitCode() != 0) {
         const QString code = QString::number(m_process.exitCode());
-        return platform::Failure {
-            QStringLiteral("%1 failed (exit code %2): %3").arg(m_commandLine, code, output),
-            QStringLiteral("%1 a échoué (code de sortie %2) : %3")
-                .arg(m_commandLine, code, output) };
+        return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "%1 failed (exit code %2): %3")).arg(m_commandLine, code, output);
     }
     return std::nullopt;
 }

@@ -54,18 +54,14 @@ bool programFound(const QString& command)
 
 Failure programMissing(const QString& className)
 {
-    return {QStringLiteral("The emulator of the class \"%1\" cannot be found: the shell will not open its files.")
-                .arg(className),
-            QStringLiteral("L'émulateur de la classe « %1 » est introuvable : l'explorateur n'ouvrira pas ses "
-                           "fichiers.").arg(className)};
+    return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The emulator of the class \"%1\" cannot be found: the shell will not open its files."))
+                .arg(className);
 }
 
 Failure openedElsewhere(const QString& extension, const QString& chosen, const QString& className)
 {
-    return {QStringLiteral("Files named *%1 open with %2, chosen in \"Open with\", not with the class \"%3\".")
-                .arg(extension, chosen, className),
-            QStringLiteral("Les fichiers nommés *%1 s'ouvrent avec %2, choisi dans « Ouvrir avec », pas avec la "
-                           "classe « %3 ».").arg(extension, chosen, className)};
+    return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Files named *%1 open with %2, chosen in \"Open with\", not with the class \"%3\"."))
+                .arg(extension, chosen, className);
 }
 
 class RegistryClassesRoot final : public ClassesRoot {

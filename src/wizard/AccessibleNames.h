@@ -12,24 +12,17 @@ struct Zelvane15Controls;
 class AccessibleNames {
     Q_DECLARE_TR_FUNCTIONS(AccessibleNames)
 public:
-    // One text in French and in English (marked for translation), the French chosen by the
-    // wizard's language until the translations come.
-    struct Text {
-        const char* french;
-        const char* english;
-    };
-
     // Names and describes every control from what it shows now: its page, caption, warning mark
-    // and picture. French when `french`, else English, as the captions.
-    static void name(const Zelvane15Controls& c, const SharedValues& shared, bool french);
+    // and picture, in the language of the translation in force.
+    static void name(const Zelvane15Controls& c, const SharedValues& shared);
     // The name of an empty slot of the emulator list, whose item shows no text.
-    static QString noEmulator(bool french);
+    static QString noEmulator();
 
 private:
-    static QString say(const Text& text, bool french);
-    static void nameWizard(const Zelvane15Controls& c, const SharedValues& shared, bool french);
+    static QString say(const char* text);
+    static void nameWizard(const Zelvane15Controls& c, const SharedValues& shared);
     static void nameLanguagePanel(const Zelvane15Controls& c);
-    static void nameAboutPanel(const Zelvane15Controls& c, bool french);
-    static QString extensionBox(const QString& caption, bool save, bool otherType, bool french);
-    static QString iconImage(const QString& reference, bool save, bool french);
+    static void nameAboutPanel(const Zelvane15Controls& c);
+    static QString extensionBox(const QString& caption, bool save, bool otherType);
+    static QString iconImage(const QString& reference, bool save);
 };

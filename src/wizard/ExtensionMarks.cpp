@@ -7,6 +7,7 @@
 #include "platform/ExtensionOwners.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QStyle>
 
 namespace {
@@ -14,14 +15,10 @@ namespace {
 // The boxes are 17 pixels high: the icon stays smaller than the check indicator's line.
 constexpr int kIconSize = 12;
 
-QString warning(const QString& extension, const platform::ExtensionOwner& owner, bool french)
+QString warning(const QString& extension, const platform::ExtensionOwner& owner)
 {
-    if (french)
-        return QStringLiteral("Les fichiers *.%1 sont aussi du type « %2 », qu'ouvre %3. "
-                              "Cochés, ils deviennent des fichiers de la console.")
-            .arg(extension, owner.typeDescription, owner.application);
-    return QStringLiteral("*.%1 files are also of the type \u201c%2\u201d, which %3 opens. "
-                          "Ticked, they become the console's files.")
+    return QCoreApplication::translate("ExtensionMarks", "*.%1 files are also of the type “%2”, which %3 opens. "
+                                                         "Ticked, they become the console's files.")
         .arg(extension, owner.typeDescription, owner.application);
 }
 
@@ -37,7 +34,7 @@ void ExtensionMarks::mark(const std::array<QCheckBox*, 4>& boxes, const std::arr
         if (const std::optional<platform::ExtensionOwner> owner = owners.ownerOf(extensions[k], french)) {
             boxes[k]->setIcon(boxes[k]->style()->standardIcon(QStyle::SP_MessageBoxWarning));
             boxes[k]->setIconSize(QSize(kIconSize, kIconSize));
-            boxes[k]->setToolTip(warning(extensions[k], *owner, french));
+            boxes[k]->setToolTip(warning(extensions[k], *owner));
             boxes[k]->setAccessibleDescription(boxes[k]->toolTip());
         }
     }
@@ -50,7 +47,7 @@ void ExtensionMarks::describe(const std::array<QCheckBox*, 4>& boxes, platform::
             continue;
         const QString extension = box->text().mid(2); // after "*."
         if (const std::optional<platform::ExtensionOwner> owner = owners.ownerOf(extension, french))
-            box->setAccessibleDescription(warning(extension, *owner, french));
+            box->setAccessibleDescription(warning(extension, *owner));
     }
 }
 

@@ -133,16 +133,9 @@ bool Zelvane15::Form_Load()
 
 void Zelvane15::startupError()
 {
-    if (isFrench()) {
-        platform::MsgBox(QStringLiteral("Impossible de copier Emul.icl dans le répertoire System!\n"
-                                        "Veuillez laisser le fichier Emul.icl dans le même\n"
-                                        "répertoire que le programme Zelvane."),
-                         platform::MsgBoxCritical, QStringLiteral("Erreur"));
-    } else {
-        platform::MsgBox(QStringLiteral("Impossible to copy Emul.icl in your system directory.\n"
-                                        "Please let Emul.icl file in Zelvane directory."),
-                         platform::MsgBoxCritical, QStringLiteral("Error!"));
-    }
+    platform::MsgBox(tr("Impossible to copy Emul.icl in your system directory.\n"
+                        "Please let Emul.icl file in Zelvane directory."),
+                     platform::MsgBoxCritical, tr("Error!"));
     m_ended = true;
     platform::EndProgram();
 }
@@ -227,7 +220,7 @@ void Zelvane15::focusFront()
 
 void Zelvane15::nameControls()
 {
-    AccessibleNames::name(c, m_shared, isFrench());
+    AccessibleNames::name(c, m_shared);
 }
 
 void Zelvane15::Form_Activate()
@@ -274,7 +267,7 @@ void Zelvane15::Sui_Click()
     if (isPage(c.F4)) {
         showPage(c.F5);
         Lire_Ini5_Click();
-        c.Sui->setText(isFrench() ? QStringLiteral("Terminer") : QStringLiteral("Finish"));
+        c.Sui->setText(tr("Finish"));
         return;
     }
     if (isPage(c.F5))
@@ -285,7 +278,7 @@ void Zelvane15::Pre_Click()
 {
     const auto focus = qScopeGuard([this] { focusFront(); });
     if (isPage(c.F5)) {
-        c.Sui->setText(isFrench() ? QStringLiteral("Suivant --->") : QStringLiteral("Next --->"));
+        c.Sui->setText(tr("Next --->"));
         showPage(isNovice() ? c.F3 : c.F4);
     } else if (isPage(c.F4)) {
         showPage(c.F3);
@@ -337,13 +330,8 @@ void Zelvane15::Finish()
     showPage(c.F1);
     const std::unique_ptr<platform::ClassesRoot> classesRoot = m_openClassesRoot(catalogueFile());
     Reg reg(this, choices(), m_shared.ConsoleNames, catalogueFile(), *classesRoot);
-    if (isFrench()) {
-        reg.L1->setText(QStringLiteral("Inscription dans la base\nde registre en cours..."));
-        c.Sui->setText(QStringLiteral("Suivant --->"));
-    } else {
-        reg.L1->setText(QStringLiteral("Writing in registry\nPlease Wait..."));
-        c.Sui->setText(QStringLiteral("Next --->"));
-    }
+    reg.L1->setText(tr("Writing in registry\nPlease Wait..."));
+    c.Sui->setText(tr("Next --->"));
     c.Pre->setEnabled(false);
     reg.showModal();
     const QStringList failures = reg.failures(isFrench());
@@ -354,19 +342,17 @@ void Zelvane15::Finish()
     // and so is an association that was written but that the desktop will not follow.
     QStringList parts;
     if (!failures.isEmpty())
-        parts << (isFrench() ? QStringLiteral("Ces associations n'ont pas pu être écrites :\n")
-                             : QStringLiteral("These associations could not be written:\n"))
+        parts << tr("These associations could not be written:\n")
                 + failures.join(QLatin1Char('\n'));
     if (!warnings.isEmpty())
-        parts << (isFrench() ? QStringLiteral("Ces associations ont été écrites mais risquent de ne pas fonctionner :\n")
-                             : QStringLiteral("These associations were written but may not work:\n"))
+        parts << tr("These associations were written but may not work:\n")
                 + warnings.join(QLatin1Char('\n'));
     if (failures.isEmpty())
         platform::MsgBox(parts.join(QStringLiteral("\n\n")), platform::MsgBoxExclamation,
-                         isFrench() ? QStringLiteral("Attention") : QStringLiteral("Warning"), this);
+                         tr("Warning"), this);
     else
         platform::MsgBox(parts.join(QStringLiteral("\n\n")), platform::MsgBoxCritical,
-                         isFrench() ? QStringLiteral("Erreur") : QStringLiteral("Error!"), this);
+                         tr("Error!"), this);
 }
 
 // ---- Catalogue loaders ------------------------------------------------------------------------
@@ -450,16 +436,14 @@ void Zelvane15::markEmulators()
         const QString command = c.C2->itemText(k);
         const bool found = !command.isEmpty() && platform::commandProgramIsFound(command);
         const QString program = command.isEmpty() ? QString() : platform::commandProgramName(command);
-        const QString tip = found ? (isFrench() ? QStringLiteral("Programme trouvé : %1") : QStringLiteral("Program found: %1"))
-                                  : (isFrench() ? QStringLiteral("Programme introuvable : %1")
-                                                : QStringLiteral("Program not found: %1"));
+        const QString tip = found ? tr("Program found: %1") : tr("Program not found: %1");
         const QVariant shownTip = command.isEmpty() ? QVariant() : QVariant(tip.arg(program));
         c.C2->setItemIcon(k, command.isEmpty() ? QIcon() : found ? Artwork::programFound() : Artwork::programMissing());
         c.C2->setItemData(k, shownTip, Qt::ToolTipRole);
         // A screen reader reads neither the mark nor the tip: the tip is the item's description,
         // and an empty slot, which says nothing, gets a name.
         c.C2->setItemData(k, shownTip, Qt::AccessibleDescriptionRole);
-        c.C2->setItemData(k, command.isEmpty() ? QVariant(AccessibleNames::noEmulator(isFrench())) : QVariant(),
+        c.C2->setItemData(k, command.isEmpty() ? QVariant(AccessibleNames::noEmulator()) : QVariant(),
                           Qt::AccessibleTextRole);
     }
 }
@@ -485,6 +469,7 @@ void Zelvane15::Lire_Ini5_Click()
 void Zelvane15::sett_Click()
 {
     m_sett = platform::GetSetting(kApplication, kOptions, QStringLiteral("Langue"));
+    platform::translateInto(platform::speaksFrench());
     if (m_sett.isEmpty()) {
         c.apr->setEnabled(false);
         showLanguagePanel();
@@ -561,6 +546,7 @@ void Zelvane15::chooseLanguage(const QString& code)
     if (!platform::SaveSetting(kApplication, kOptions, QStringLiteral("Langue"), code))
         qWarning("zelvane: the language could not be stored");
     m_sett = code;
+    platform::translateInto(code == QLatin1String("FR"));
     if (code == QLatin1String("FR"))
         FRV_Click();
     else

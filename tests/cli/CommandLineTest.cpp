@@ -40,7 +40,7 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         {{"-platform", "offscreen", "-v"}, 0, "Zelvane 1.51b\n", "", {}},
         {{"--help"}, 0, "Usage: zelvane [options]\nAssociates console ROM", "", {}},
         {{"-h", "--bogus"}, 0, "Usage: zelvane [options]\n", "", {}},
-        {{"-style=fusion", "-platform", "xcb", "--bogus"}, 2, "", "zelvane: Unknown option 'bogus'." + refusal, {}},
+        {{"-style=fusion", "-platform", "xcb", "--bogus"}, 2, "", "zelvane: Unknown option '--bogus'." + refusal, {}},
         {{"game.nes"}, 2, "", "zelvane: Unexpected argument 'game.nes'." + refusal, {}},
         {{"--json"}, 2, "", "zelvane: --json goes with --list or --emulators." + refusal, {}},
         {{"--list", "--undo"}, 2, "", "--associate, --remove and --undo." + refusal, {}},

@@ -155,12 +155,15 @@ protected:
     }
 
     // The built program in the test's environment, without DISPLAY and WAYLAND_DISPLAY, with
-    // QT_QPA_PLATFORM only when `platform` is given; stopped when it runs on after `waitMs`.
-    static ProgramRun runProgram(const QStringList& arguments, const char* platform = nullptr, int waitMs = 60000)
+    // QT_QPA_PLATFORM only when `platform` is given, the system's language `lang` (which it
+    // speaks until one is stored); stopped when it runs on after `waitMs`.
+    static ProgramRun runProgram(const QStringList& arguments, const char* platform = nullptr, int waitMs = 60000,
+                                 const char* lang = "C.UTF-8")
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LC_ALL", "LC_MESSAGES", "LANGUAGE"})
             environment.remove(name);
+        environment.insert("LANG", lang);
         if (platform)
             environment.insert("QT_QPA_PLATFORM", platform);
         QProcess program;

@@ -9,6 +9,7 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -26,18 +27,20 @@ IconChooserDialog::IconChooserDialog(const QString& path, int index, QWidget* pa
     , m_pathEdit(new QLineEdit(this))
     , m_iconView(new QListView(this))
     , m_message(new QLabel(this))
+    , m_fileLabel(new QLabel(this))
+    , m_listLabel(new QLabel(this))
+    , m_browseButton(new QPushButton(this))
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
     , m_model(new IconListModel(this))
     , m_maxPathLength(std::numeric_limits<int>::max())
 {
-    setWindowTitle(tr("Change Icon"));
+    retranslate();
     m_pathEdit->setObjectName("path");
     m_iconView->setObjectName("icons");
     m_message->setObjectName("message");
 
-    auto* browseButton = new QPushButton(tr("&Browse..."), this);
-    browseButton->setObjectName("browse");
-    browseButton->setAutoDefault(false);
+    m_browseButton->setObjectName("browse");
+    m_browseButton->setAutoDefault(false);
 
     // Uniform sizes let the view lay out the grid from one item, so only the icons it paints
     // are ever decoded.
@@ -56,23 +59,21 @@ IconChooserDialog::IconChooserDialog(const QString& path, int index, QWidget* pa
         QStringLiteral("QListView::item:selected { background: palette(highlight); }"));
     m_message->setWordWrap(true);
 
-    auto* fileLabel = new QLabel(tr("&Look for icons in this file:"), this);
-    fileLabel->setBuddy(m_pathEdit);
-    auto* listLabel = new QLabel(tr("&Select an icon from the list below:"), this);
-    listLabel->setBuddy(m_iconView);
+    m_fileLabel->setBuddy(m_pathEdit);
+    m_listLabel->setBuddy(m_iconView);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_pathEdit, 1);
-    pathRow->addWidget(browseButton);
+    pathRow->addWidget(m_browseButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fileLabel);
+    layout->addWidget(m_fileLabel);
     layout->addLayout(pathRow);
-    layout->addWidget(listLabel);
+    layout->addWidget(m_listLabel);
     layout->addWidget(m_iconView, 1);
     layout->addWidget(m_message);
     layout->addWidget(m_buttons);
     resize(420, 340);
 
-    connect(browseButton, &QPushButton::clicked, this, &IconChooserDialog::browse);
+    connect(m_browseButton, &QPushButton::clicked, this, &IconChooserDialog::browse);
     connect(m_iconView, &QListView::doubleClicked, this, &IconChooserDialog::acceptChoice);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &IconChooserDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &IconChooserDialog::reject);
@@ -82,6 +83,28 @@ IconChooserDialog::IconChooserDialog(const QString& path, int index, QWidget* pa
 
     loadLibrary(path, index);
     m_iconView->setFocus();
+}
+
+bool IconChooserDialog::event(QEvent* event)
+{
+    // The button box gives its buttons the toolkit's own texts again when the language changes,
+    // after the dialog has seen the change: ours are set once it has.
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        updateState();
+    }
+    return handled;
+}
+
+void IconChooserDialog::retranslate()
+{
+    setWindowTitle(tr("Change Icon"));
+    m_buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    m_browseButton->setText(tr("&Browse..."));
+    m_fileLabel->setText(tr("&Look for icons in this file:"));
+    m_listLabel->setText(tr("&Select an icon from the list below:"));
 }
 
 void IconChooserDialog::setMaxPathLength(int length)

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QDialogButtonBox;
+class QPushButton;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -35,7 +36,11 @@ public:
     // accepts the selected icon.
     void accept() override;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void retranslate();
     void loadLibrary(const QString& path, int index);
     void browse();
     void acceptChoice();
@@ -45,6 +50,9 @@ private:
     QLineEdit* m_pathEdit;
     QListView* m_iconView;
     QLabel* m_message;
+    QLabel* m_fileLabel;
+    QLabel* m_listLabel;
+    QPushButton* m_browseButton;
     QDialogButtonBox* m_buttons;
     IconListModel* m_model;
     QString m_loadedPath;

@@ -1,0 +1,177 @@
+// SPDX-FileCopyrightText: 2026 The Zelvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program in French shows no English text: every request and mistake of the command line,
+// the wizard's pages and the icon chooser; and the system's language until one is stored.
+#include "WizardFixture.h"
+
+#include "icons/widgets/IconChooserDialog.h"
+#include "platform/Language.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QListView>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+namespace {
+
+// The English texts of the translation file whose French differs, each with a pattern that a
+// shown text holds when it shows that English text, its place markers filled with anything
+// (none for a single word, such as "ROM", which French texts may hold too).
+QList<std::pair<QString, QRegularExpression>> englishTexts()
+{
+    QFile file(ZELVANE_SOURCE_DIR "/translations/zelvane_fr.ts");
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    QXmlStreamReader xml(&file);
+    QList<std::pair<QString, QRegularExpression>> texts;
+    QString source;
+    // A single word is told only when it is the whole text (a caption, a button).
+    const QRegularExpression never("(?!)");
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (xml.isStartElement() && xml.name() == QLatin1String("source"))
+            source = xml.readElementText();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("translation") && xml.readElementText() != source) {
+            if (!source.contains(QRegularExpression("[A-Za-z]{2,}\\W+[A-Za-z]{2,}"))) {
+                texts.append({source, never});
+                continue;
+            }
+            QStringList pieces;
+            for (const QString& piece : QString(source).remove('&').split(QRegularExpression("%\\d")))
+                pieces << QRegularExpression::escape(piece.trimmed());
+            texts.append({source, QRegularExpression("(?<!\\w)" + pieces.join(".*") + "(?!\\w)", QRegularExpression::DotMatchesEverythingOption)});
+        } else if (!xml.isStartElement()) {
+            xml.readNext();
+        }
+    }
+    return texts;
+}
+
+// Each English text that `shown` holds, with where it was shown.
+QStringList englishIn(const QStringList& shown)
+{
+    static const QList<std::pair<QString, QRegularExpression>> english = englishTexts();
+    QStringList found;
+    for (const QString& text : shown) {
+        for (const auto& [source, pattern] : english)
+            if (pattern.match(QString(text).remove('&')).hasMatch() || QString(text).remove('&') == QString(source).remove('&'))
+                found << QStringLiteral("\"%1\" shows \"%2\"").arg(text, source);
+    }
+    return found;
+}
+
+// The texts a window shows: titles, captions, tips and list items of its visible widgets.
+QStringList textsOf(const QWidget* window)
+{
+    QStringList texts {window->windowTitle(), window->toolTip()};
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window))
+            continue;
+        texts << widget->toolTip() << widget->windowTitle();
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            texts << label->text();
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+            texts << button->text();
+        if (const auto* box = qobject_cast<const QGroupBox*>(widget))
+            texts << box->title();
+        if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+            for (int k = 0; k < combo->count(); ++k)
+                texts << combo->itemText(k) << combo->itemData(k, Qt::ToolTipRole).toString();
+    }
+    for (const QAction* action : window->findChildren<QAction*>())
+        texts << action->text() << action->toolTip();
+    texts.removeAll(QString());
+    return texts;
+}
+
+using French = WizardFixture;
+
+// Every request and every mistake the command line tells, in French.
+TEST_F(French, TheCommandLineTellsNoEnglish)
+{
+    programsOnPath({"alpha-emu", "beta-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    storePreferences("FR", {});
+    const QList<QStringList> requests = {
+        {"--help"}, {"--version"}, {"--frobnicate"}, {"-frobnicate"}, {"--remove"}, {"--list=yes"}, {"game.nes"},
+        {"--json"}, {"--list", "--undo"}, {"--rom", "aa"}, {"--associate", "Alpha", "--emulator", "9"},
+        {"--associate", "Alpha", "--emulator", "1", "--command", "x"}, {"--associate", "Alpha", "--application", "x", "--emulator", "1"},
+        {"--list"}, {"--list", "--json"}, {"--emulators", "Alpha"}, {"--emulators", "Delta"}, {"--undo"},
+        {"--associate", "Delta"}, {"--associate", "Alpha", "--rom", "zz"}, {"--associate", "Beta", "--emulator", "3"},
+        {"--associate", "Gamma"}, {"--associate", "Beta", "--rom-icon", "nowhere.dll,1"}, {"--associate", "Beta", "--rom-icon", "x"},
+        {"--associate", "Beta", "--command", "beta-emu\n"}, {"--associate", "Beta", "--application", "none.desktop"},
+        {"--associate", "Alpha", "--rom", "ab"}, {"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""},
+        {"--list"}, {"--emulators", "Alpha"}, {"--remove", "nothing"}, {"--remove", "Alpha"}, {"--undo"}, {"--undo"}, {"--undo"}, {"--undo"}};
+    QStringList told;
+    for (const QStringList& arguments : requests) {
+        const ProgramRun run = runProgram(arguments);
+        const QString said = run.output + run.error;
+        EXPECT_FALSE(said.isEmpty()) << arguments.join(' ').toStdString();
+        for (const QString& line : said.split('\n', Qt::SkipEmptyParts))
+            told << arguments.join(' ') + ": " + line;
+        EXPECT_TRUE(englishIn(said.split('\n')).isEmpty()) << arguments.join(' ').toStdString() << "\n"
+                                                           << englishIn(said.split('\n')).join('\n').toStdString();
+    }
+    // The messages the walk must have reached, so that a change of route does not hide one.
+    for (const char* reached : {"Option inconnue « --frobnicate »", "Option inconnue « -frobnicate »", "Valeur manquante après « --remove »",
+                                "Console inconnue « Delta »", "Il n'y a rien à annuler", "zelvane: attention : ", "Alpha est associée",
+                                "Le contenu de ", "fonctionne :   non", "émulateurs du catalogue"})
+        EXPECT_FALSE(told.filter(QString::fromUtf8(reached)).isEmpty()) << reached;
+}
+
+// The wizard's pages in French, at the Expert level, and the icon chooser it opens.
+TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
+{
+    programsOnPath({"alpha-emu"});
+    startIn("FR", "Expert");
+    QStringList shown = textsOf(window.get());
+    for (const char* step : {"C1=0", "Sui", "Sui", "C2=0", "C2=2", "Sui", "Sui"}) {
+        act(step);
+        shown << textsOf(window.get());
+    }
+    EXPECT_EQ(button("Sui")->text(), "Terminer");
+    EXPECT_TRUE(englishIn(shown).isEmpty()) << englishIn(shown).join('\n').toStdString();
+    EXPECT_FALSE(shown.filter("Programme trouvé : alpha-emu").isEmpty()) << shown.join('\n').toStdString();
+
+    icons::IconChooserDialog chooser(ZELVANE_BIN_DIR "/Emul.icl", 1, window.get());
+    chooser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    QTest::keyClick(chooser.findChild<QWidget*>("icons"), Qt::Key_Right);
+    QStringList chooserTexts = textsOf(&chooser);
+    const QAbstractItemModel* icons = chooser.findChild<QListView*>("icons")->model();
+    for (int row = 0; row < icons->rowCount(); ++row)
+        chooserTexts << icons->index(row, 0).data(Qt::ToolTipRole).toString();
+    EXPECT_TRUE(chooserTexts.contains("Changer d'icône")) << chooserTexts.join('|').toStdString();
+    EXPECT_TRUE(chooserTexts.contains("Annuler")) << chooserTexts.join("|").toStdString();
+    EXPECT_TRUE(chooserTexts.contains("Icône 11 (ID 12)") || !chooserTexts.filter(QRegularExpression("^Icône \\d+ \\(")).isEmpty());
+    EXPECT_TRUE(englishIn(chooserTexts).isEmpty()) << englishIn(chooserTexts).join('\n').toStdString();
+
+    // Back to English from the Language menu: what is shown afterwards follows.
+    act("lng us");
+    QTest::keyClick(chooser.findChild<QWidget*>("icons"), Qt::Key_Right);
+    const icons::IconChooserDialog english(ZELVANE_BIN_DIR "/Emul.icl", 1);
+    EXPECT_EQ(english.windowTitle(), "Change Icon");
+    EXPECT_EQ(icons->index(0, 0).data(Qt::ToolTipRole).toString().section(' ', 0, 0), "Icon");
+}
+
+// Until a language is stored, the command line speaks the system's; afterwards, the stored one.
+TEST_F(French, TheCommandLineFollowsTheSystemsLanguageUntilOneIsStored)
+{
+    const struct { const char* lang; const char* stored; const char* told; } cases[] = {
+        {"fr_FR.UTF-8", nullptr, "zelvane: Option inconnue « --frobnicate ».\nEssayez « zelvane --help » pour les options.\n"},
+        {"fr_CA.UTF-8", nullptr, "zelvane: Option inconnue « --frobnicate ».\nEssayez « zelvane --help » pour les options.\n"},
+        {"C", nullptr, "zelvane: Unknown option '--frobnicate'.\nTry 'zelvane --help' for the options.\n"},
+        {"de_DE.UTF-8", nullptr, "zelvane: Unknown option '--frobnicate'.\nTry 'zelvane --help' for the options.\n"},
+        {"fr_FR.UTF-8", "US", "zelvane: Unknown option '--frobnicate'.\nTry 'zelvane --help' for the options.\n"},
+        {"C", "FR", "zelvane: Option inconnue « --frobnicate ».\nEssayez « zelvane --help » pour les options.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.lang) + " " + (c.stored ? c.stored : "(none)"));
+        TestEnvironment own;
+        if (c.stored)
+            storePreferences(c.stored, {});
+        EXPECT_EQ(runProgram({"--frobnicate"}, nullptr, 60000, c.lang).error, QString::fromUtf8(c.told));
+    }
+}
+
+} // namespace
