@@ -623,6 +623,33 @@ Ce qu&apos;elles contenaient est sauvegardé dans %3 ; zelvane --undo le remet.<
     </message>
 </context>
 <context>
+    <name>ProgramFiles</name>
+    <message>
+        <source>cannot create the folder %1</source>
+        <translation>impossible de créer le dossier %1</translation>
+    </message>
+    <message>
+        <source>cannot write in the folder %1</source>
+        <translation>impossible d&apos;écrire dans le dossier %1</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>impossible d&apos;écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>cannot replace %1</source>
+        <translation>impossible de remplacer %1</translation>
+    </message>
+    <message>
+        <source>cannot create the link %1</source>
+        <translation>impossible de créer le lien %1</translation>
+    </message>
+</context>
+<context>
     <name>Zelvane15</name>
     <message>
         <source>Impossible to copy Emul.icl in your system directory.

@@ -4,6 +4,7 @@
 // folder that receives the icon library.
 #include "platform/ProgramFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,11 +37,11 @@ QString systemDirectory(QString* error)
         dataHome = QDir::homePath() + QStringLiteral("/.local/share");
     const QString dir = QDir::cleanPath(dataHome + QStringLiteral("/zelvane"));
     if (!QDir().mkpath(dir)) {
-        *error = QStringLiteral("cannot create the folder %1").arg(dir);
+        *error = QCoreApplication::translate("ProgramFiles", "cannot create the folder %1").arg(dir);
         return {};
     }
     if (!QFileInfo(dir).isWritable()) {
-        *error = QStringLiteral("cannot write in the folder %1").arg(dir);
+        *error = QCoreApplication::translate("ProgramFiles", "cannot write in the folder %1").arg(dir);
         return {};
     }
     return dir;
@@ -50,19 +51,19 @@ bool installIconLibrary(const QString& source, const QString& systemDir, QString
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(source, in.errorString());
+        *error = QCoreApplication::translate("ProgramFiles", "cannot read %1: %2").arg(source, in.errorString());
         return false;
     }
     const QByteArray library = in.readAll();
     if (in.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("cannot read %1: %2").arg(source, in.errorString());
+        *error = QCoreApplication::translate("ProgramFiles", "cannot read %1: %2").arg(source, in.errorString());
         return false;
     }
     const QString target = joinPath(systemDir, QStringLiteral("Emul.dll"));
     if (!sameContent(target, library)) {
         QSaveFile out(target);
         if (!out.open(QIODevice::WriteOnly) || out.write(library) != library.size() || !out.commit()) {
-            *error = QStringLiteral("cannot write %1: %2").arg(target, out.errorString());
+            *error = QCoreApplication::translate("ProgramFiles", "cannot write %1: %2").arg(target, out.errorString());
             return false;
         }
     }
@@ -73,11 +74,11 @@ bool installIconLibrary(const QString& source, const QString& systemDir, QString
     if (link.canonicalFilePath() == QFileInfo(target).canonicalFilePath())
         return true;
     if ((link.exists() || link.isSymLink()) && !QFile::remove(lowerName)) {
-        *error = QStringLiteral("cannot replace %1").arg(lowerName);
+        *error = QCoreApplication::translate("ProgramFiles", "cannot replace %1").arg(lowerName);
         return false;
     }
     if (!QFile::link(QStringLiteral("Emul.dll"), lowerName)) {
-        *error = QStringLiteral("cannot create the link %1").arg(lowerName);
+        *error = QCoreApplication::translate("ProgramFiles", "cannot create the link %1").arg(lowerName);
         return false;
     }
     return true;

@@ -112,6 +112,12 @@ TEST_F(French, TheCommandLineTellsNoEnglish)
         EXPECT_TRUE(englishIn(said.split('\n')).isEmpty()) << arguments.join(' ').toStdString() << "\n"
                                                            << englishIn(said.split('\n')).join('\n').toStdString();
     }
+    // Where the data folder cannot be made, the reason is told in French too.
+    QDir(env.dataHome() + "/zelvane").removeRecursively();
+    TestEnvironment::writeFile(env.dataHome() + "/zelvane", "a file where the folder belongs");
+    const ProgramRun blocked = runProgram({"--associate", "Alpha"});
+    EXPECT_TRUE(blocked.error.contains("impossible de créer le dossier " + env.dataHome() + "/zelvane")) << blocked.error.toStdString();
+    EXPECT_TRUE(englishIn(blocked.error.split('\n')).isEmpty()) << blocked.error.toStdString();
     // The messages the walk must have reached, so that a change of route does not hide one.
     for (const char* reached : {"Option inconnue « --frobnicate »", "Option inconnue « -frobnicate »", "Valeur manquante après « --remove »",
                                 "Console inconnue « Delta »", "Il n'y a rien à annuler", "zelvane: attention : ", "Alpha est associée",
