@@ -621,6 +621,30 @@ Ce qu&apos;elles contenaient est sauvegardé dans %3 ; zelvane --undo le remet.<
         <source>Files named *%1 open with %2, chosen in &quot;Open with&quot;, not with the class &quot;%3&quot;.</source>
         <translation>Les fichiers nommés *%1 s&apos;ouvrent avec %2, choisi dans « Ouvrir avec », pas avec la classe « %3 ».</translation>
     </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>ligne %1 : %2</translation>
+    </message>
+    <message>
+        <source>The associations file %1 could not be read (%2). Nothing was written: the file was left as it is and the desktop was not changed. Correct the file or move it away, then finish the wizard again.</source>
+        <translation>Le fichier des associations %1 n&apos;a pas pu être lu (%2). Rien n&apos;a été écrit : le fichier a été laissé tel quel et le bureau n&apos;a pas été modifié. Corrigez le fichier ou déplacez-le, puis terminez de nouveau l&apos;assistant.</translation>
+    </message>
+    <message>
+        <source>Another change of the associations (process %1) holds %2: nothing was changed. Try again when it has ended.</source>
+        <translation>Une autre modification des associations (processus %1) tient %2 : rien n&apos;a été modifié. Réessayez quand elle sera terminée.</translation>
+    </message>
+    <message>
+        <source>The associations file %1 could not be locked: its lock file %1.lock cannot be written. Nothing was changed.</source>
+        <translation>Le fichier des associations %1 n&apos;a pas pu être verrouillé : son fichier de verrou %1.lock ne peut pas être écrit. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>The associations could not be saved: the folder %1 cannot be created.</source>
+        <translation>Les associations n&apos;ont pas pu être enregistrées : le dossier %1 ne peut pas être créé.</translation>
+    </message>
+    <message>
+        <source>The associations could not be saved in %1 (%2).</source>
+        <translation>Les associations n&apos;ont pas pu être enregistrées dans %1 (%2).</translation>
+    </message>
 </context>
 <context>
     <name>ProgramFiles</name>

@@ -34,17 +34,16 @@ std::optional<RegistryHive> HiveFile::load()
     m_mayReplace = hive.has_value();
     if (hive)
         return hive;
-    const QString english = error.line > 0 ? QStringLiteral("line %1: %2").arg(error.line).arg(error.english)
-                                           : error.english;
-    const QString french = error.line > 0 ? QStringLiteral("ligne %1 : %2").arg(error.line).arg(error.french)
-                                          : error.french;
-    fail(QStringLiteral("The associations file %1 could not be read (%2). Nothing was written: the "
-                        "file was left as it is and the desktop was not changed. Correct the file "
-                        "or move it away, then finish the wizard again.").arg(m_path, english),
-         QStringLiteral("Le fichier des associations %1 n'a pas pu être lu (%2). Rien n'a été "
-                        "écrit : le fichier a été laissé tel quel et le bureau n'a pas été modifié. "
-                        "Corrigez le fichier ou déplacez-le, puis terminez de nouveau l'assistant.")
-             .arg(m_path, french));
+    const platform::Failure reason {error.english, error.french};
+    const platform::Failure where = error.line > 0
+        ? platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "line %1: %2")).arg(QString::number(error.line), reason)
+        : reason;
+    fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure",
+                                                         "The associations file %1 could not be read (%2). Nothing was "
+                                                         "written: the file was left as it is and the desktop was not "
+                                                         "changed. Correct the file or move it away, then finish the "
+                                                         "wizard again."))
+             .arg(m_path, where));
     return std::nullopt;
 }
 
@@ -67,15 +66,15 @@ bool HiveFile::hold()
     qint64 pid = 0;
     QString host, application;
     if (lock->error() == QLockFile::LockFailedError && lock->getLockInfo(&pid, &host, &application)) {
-        fail(QStringLiteral("Another change of the associations (process %1) holds %2: nothing was changed. "
-                            "Try again when it has ended.").arg(pid).arg(m_path),
-             QStringLiteral("Une autre modification des associations (processus %1) tient %2 : rien n'a été "
-                            "modifié. Réessayez quand elle sera terminée.").arg(pid).arg(m_path));
+        fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure",
+                                                             "Another change of the associations (process %1) holds "
+                                                             "%2: nothing was changed. Try again when it has ended."))
+                 .arg(QString::number(pid), m_path));
     } else {
-        fail(QStringLiteral("The associations file %1 could not be locked: its lock file %1.lock cannot be "
-                            "written. Nothing was changed.").arg(m_path),
-             QStringLiteral("Le fichier des associations %1 n'a pas pu être verrouillé : son fichier de verrou "
-                            "%1.lock ne peut pas être écrit. Rien n'a été modifié.").arg(m_path));
+        fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure",
+                                                             "The associations file %1 could not be locked: its lock "
+                                                             "file %1.lock cannot be written. Nothing was changed."))
+                 .arg(m_path));
     }
     return false;
 }
@@ -107,10 +106,10 @@ void HiveFile::save(const RegistryHive& hive)
         return;
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder)) {
-        fail(QStringLiteral("The associations could not be saved: the folder %1 cannot be created.")
-                 .arg(folder),
-             QStringLiteral("Les associations n'ont pas pu être enregistrées : le dossier %1 ne peut "
-                            "pas être créé.").arg(folder));
+        fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure",
+                                                             "The associations could not be saved: the folder %1 "
+                                                             "cannot be created."))
+                 .arg(folder));
         return;
     }
     QSaveFile file(m_path);
@@ -119,14 +118,13 @@ void HiveFile::save(const RegistryHive& hive)
         if (file.commit())
             return;
     }
-    fail(QStringLiteral("The associations could not be saved in %1 (%2).").arg(m_path, file.errorString()),
-         QStringLiteral("Les associations n'ont pas pu être enregistrées dans %1 (%2).")
+    fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The associations could not be saved in %1 (%2)."))
              .arg(m_path, file.errorString()));
 }
 
-void HiveFile::fail(const QString& english, const QString& french)
+void HiveFile::fail(const platform::Failure& failure)
 {
-    m_failures.append({english, french});
+    m_failures.append(failure);
 }
 
 } // namespace registry

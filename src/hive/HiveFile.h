@@ -40,7 +40,7 @@ public:
 private:
     bool hold();
     std::optional<RegistryHive> read(RegistryHive::ReadError* error) const;
-    void fail(const QString& english, const QString& french);
+    void fail(const platform::Failure& failure);
 
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
