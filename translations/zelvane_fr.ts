@@ -647,6 +647,181 @@ Ce qu&apos;elles contenaient est sauvegardé dans %3 ; zelvane --undo le remet.<
     </message>
 </context>
 <context>
+    <name>IconLibrary</name>
+    <message>
+        <source>group directory at offset %1 is cut off</source>
+        <translation>le répertoire de groupe à la position %1 est tronqué</translation>
+    </message>
+    <message>
+        <source>group directory at offset %1 lists %2 images, more than its %3 bytes hold</source>
+        <translation>le répertoire de groupe à la position %1 annonce %2 images, plus que ses %3 octets n&apos;en contiennent</translation>
+    </message>
+    <message>
+        <source>icon %1 at offset %2 (%3 bytes) is empty or cut off</source>
+        <translation>l&apos;icône %1 à la position %2 (%3 octets) est vide ou tronquée</translation>
+    </message>
+    <message>
+        <source>icon %1 is missing</source>
+        <translation>l&apos;icône %1 manque</translation>
+    </message>
+    <message>
+        <source>icon file lists 0 images</source>
+        <translation>le fichier d&apos;icônes n&apos;annonce aucune image</translation>
+    </message>
+    <message>
+        <source>icon file lists %1 images but holds only %2 bytes</source>
+        <translation>le fichier d&apos;icônes annonce %1 images mais ne contient que %2 octets</translation>
+    </message>
+    <message>
+        <source>image %1 at offset %2 (%3 bytes) lies outside the file</source>
+        <translation>l&apos;image %1 à la position %2 (%3 octets) se trouve hors du fichier</translation>
+    </message>
+    <message>
+        <source>neither an executable nor an icon file</source>
+        <translation>ni un exécutable ni un fichier d&apos;icônes</translation>
+    </message>
+    <message>
+        <source>DOS header cut off at byte %1</source>
+        <translation>en-tête DOS tronqué à l&apos;octet %1</translation>
+    </message>
+    <message>
+        <source>executable without a PE or NE header at offset %1</source>
+        <translation>exécutable sans en-tête PE ou NE à la position %1</translation>
+    </message>
+    <message>
+        <source>no icon group at position %1 (the library holds %2)</source>
+        <translation>aucun groupe d&apos;icônes au rang %1 (la bibliothèque en contient %2)</translation>
+    </message>
+    <message>
+        <source>icon group %1 has no readable image: %2</source>
+        <translation>le groupe d&apos;icônes %1 n&apos;a aucune image lisible : %2</translation>
+    </message>
+    <message>
+        <source>image at offset %1 in icon group %2 has no usable header (%3 x %4 pixels)</source>
+        <translation>l&apos;image à la position %1 du groupe d&apos;icônes %2 n&apos;a pas d&apos;en-tête utilisable (%3 x %4 pixels)</translation>
+    </message>
+    <message>
+        <source>image at offset %1 in icon group %2 cannot be decoded</source>
+        <translation>l&apos;image à la position %1 du groupe d&apos;icônes %2 ne peut pas être décodée</translation>
+    </message>
+    <message>
+        <source>this is a folder, not an icon file</source>
+        <translation>c&apos;est un dossier, pas un fichier d&apos;icônes</translation>
+    </message>
+    <message>
+        <source>not a regular file (a pipe, socket or device), so it holds no icons</source>
+        <translation>ce n&apos;est pas un fichier ordinaire (un tube, une socket ou un périphérique) : il ne contient aucune icône</translation>
+    </message>
+    <message>
+        <source>cannot open: %1</source>
+        <translation>ouverture impossible : %1</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>le fichier est vide</translation>
+    </message>
+    <message>
+        <source>the file holds no icon group</source>
+        <translation>le fichier ne contient aucun groupe d&apos;icônes</translation>
+    </message>
+    <message>
+        <source>the images of icon group %1 add up to %2 bytes, more than the file holds</source>
+        <translation>les images du groupe d&apos;icônes %1 totalisent %2 octets, plus que le fichier n&apos;en contient</translation>
+    </message>
+    <message>
+        <source>icon group %1 has no image %2 (it has %3)</source>
+        <translation>le groupe d&apos;icônes %1 n&apos;a pas d&apos;image %2 (il en a %3)</translation>
+    </message>
+    <message>
+        <source>NE header at offset %1 is cut off</source>
+        <translation>l&apos;en-tête NE à la position %1 est tronqué</translation>
+    </message>
+    <message>
+        <source>no resources (NE header at offset %1)</source>
+        <translation>aucune ressource (en-tête NE à la position %1)</translation>
+    </message>
+    <message>
+        <source>resource table at offset %1 lies past the end of the file</source>
+        <translation>la table des ressources à la position %1 se trouve après la fin du fichier</translation>
+    </message>
+    <message>
+        <source>resource alignment shift %1 at offset %2 is out of range</source>
+        <translation>le décalage d&apos;alignement des ressources %1 à la position %2 est hors limites</translation>
+    </message>
+    <message>
+        <source>resource table runs past the end of the file at offset %1</source>
+        <translation>la table des ressources dépasse la fin du fichier à la position %1</translation>
+    </message>
+    <message>
+        <source>resource type block at offset %1 is cut off</source>
+        <translation>le bloc de type de ressource à la position %1 est tronqué</translation>
+    </message>
+    <message>
+        <source>resource type block at offset %1 lists %2 resources, more than the file holds</source>
+        <translation>le bloc de type de ressource à la position %1 annonce %2 ressources, plus que le fichier n&apos;en contient</translation>
+    </message>
+    <message>
+        <source>resource name at offset %1 lies past the end of the file</source>
+        <translation>le nom de ressource à la position %1 se trouve après la fin du fichier</translation>
+    </message>
+    <message>
+        <source>PE file header at offset %1 is cut off</source>
+        <translation>l&apos;en-tête de fichier PE à la position %1 est tronqué</translation>
+    </message>
+    <message>
+        <source>PE optional header at offset %1 is cut off</source>
+        <translation>l&apos;en-tête optionnel PE à la position %1 est tronqué</translation>
+    </message>
+    <message>
+        <source>unknown PE optional header magic %1 at offset %2</source>
+        <translation>signature d&apos;en-tête optionnel PE inconnue %1 à la position %2</translation>
+    </message>
+    <message>
+        <source>no resource table (PE header at offset %1)</source>
+        <translation>aucune table des ressources (en-tête PE à la position %1)</translation>
+    </message>
+    <message>
+        <source>no resources (PE header at offset %1)</source>
+        <translation>aucune ressource (en-tête PE à la position %1)</translation>
+    </message>
+    <message>
+        <source>section table at offset %1 with %2 sections runs past the end of the file</source>
+        <translation>la table des sections à la position %1, avec %2 sections, dépasse la fin du fichier</translation>
+    </message>
+    <message>
+        <source>resource table address %1 lies in no section</source>
+        <translation>l&apos;adresse de la table des ressources %1 ne se trouve dans aucune section</translation>
+    </message>
+    <message>
+        <source>resource directory at offset %1 lies past the end of the file</source>
+        <translation>le répertoire de ressources à la position %1 se trouve après la fin du fichier</translation>
+    </message>
+    <message>
+        <source>resource directory at offset %1 lists %2 entries, more than the file holds</source>
+        <translation>le répertoire de ressources à la position %1 annonce %2 entrées, plus que le fichier n&apos;en contient</translation>
+    </message>
+    <message>
+        <source>resource name entry points at data, not at a language table</source>
+        <translation>l&apos;entrée de nom de ressource désigne des données, pas une table de langues</translation>
+    </message>
+    <message>
+        <source>language table at offset %1 is empty</source>
+        <translation>la table de langues à la position %1 est vide</translation>
+    </message>
+    <message>
+        <source>language table at offset %1 leads to another table (a loop in the resource tree?)</source>
+        <translation>la table de langues à la position %1 mène à une autre table (une boucle dans l&apos;arbre des ressources ?)</translation>
+    </message>
+    <message>
+        <source>resource data entry at offset %1 lies past the end of the file</source>
+        <translation>l&apos;entrée de données de ressource à la position %1 se trouve après la fin du fichier</translation>
+    </message>
+    <message>
+        <source>resource data at address %1 (%2 bytes) lies outside the file</source>
+        <translation>les données de ressource à l&apos;adresse %1 (%2 octets) se trouvent hors du fichier</translation>
+    </message>
+</context>
+<context>
     <name>ProgramFiles</name>
     <message>
         <source>cannot create the folder %1</source>

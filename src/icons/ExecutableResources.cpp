@@ -5,6 +5,7 @@
 
 #include "icons/BoundedReader.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace icons {
@@ -16,12 +17,12 @@ constexpr quint64 GroupEntrySize = 14;
 std::vector<ImageSlot> ExecutableResources::groupImages(const Location& directory, QString* problem) const
 {
     if (directory.size < IcoHeaderSize) {
-        *problem = QStringLiteral("group directory at offset %1 is cut off").arg(hex(directory.offset));
+        *problem = QCoreApplication::translate("IconLibrary", "group directory at offset %1 is cut off").arg(hex(directory.offset));
         return {};
     }
     const quint32 count = m_bytes.u16(directory.offset + 4);
     if (IcoHeaderSize + GroupEntrySize * count > directory.size) {
-        *problem = QStringLiteral("group directory at offset %1 lists %2 images, more than its %3 bytes hold")
+        *problem = QCoreApplication::translate("IconLibrary", "group directory at offset %1 lists %2 images, more than its %3 bytes hold")
                        .arg(hex(directory.offset)).arg(count).arg(directory.size);
         return {};
     }
@@ -31,7 +32,7 @@ std::vector<ImageSlot> ExecutableResources::groupImages(const Location& director
         QString reason;
         std::optional<Location> data = iconOf(entry, &reason);
         if (data && (data->size == 0 || !m_bytes.has(data->offset, data->size))) {
-            reason = QStringLiteral("icon %1 at offset %2 (%3 bytes) is empty or cut off")
+            reason = QCoreApplication::translate("IconLibrary", "icon %1 at offset %2 (%3 bytes) is empty or cut off")
                          .arg(m_bytes.u16(entry + 12)).arg(hex(data->offset)).arg(data->size);
             data.reset();
         }
@@ -57,7 +58,7 @@ std::optional<quint64> ExecutableResources::indexedIcon(quint16 key, quint16 id,
     const auto found = std::lower_bound(m_icons.begin(), m_icons.end(), key,
                                         [](const auto& icon, quint16 wanted) { return icon.first < wanted; });
     if (found == m_icons.end() || found->first != key) {
-        *problem = m_iconsProblem.isEmpty() ? QStringLiteral("icon %1 is missing").arg(id) : m_iconsProblem;
+        *problem = m_iconsProblem.isEmpty() ? QCoreApplication::translate("IconLibrary", "icon %1 is missing").arg(id) : m_iconsProblem;
         return std::nullopt;
     }
     return found->second;

@@ -5,6 +5,7 @@
 
 #include "icons/BoundedReader.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 namespace icons {
@@ -38,9 +39,9 @@ QString readIcoDirectory(const BoundedReader& bytes, GroupTable& groups)
 {
     const quint32 count = bytes.u16(4);
     if (count == 0)
-        return QStringLiteral("icon file lists 0 images");
+        return QCoreApplication::translate("IconLibrary", "icon file lists 0 images");
     if (!bytes.has(IcoHeaderSize, IcoEntrySize * count))
-        return QStringLiteral("icon file lists %1 images but holds only %2 bytes").arg(count).arg(bytes.size());
+        return QCoreApplication::translate("IconLibrary", "icon file lists %1 images but holds only %2 bytes").arg(count).arg(bytes.size());
     groups.add(IconGroup(), Location{0, bytes.size()}, QString());
     return QString();
 }
@@ -54,7 +55,7 @@ std::vector<ImageSlot> icoImages(const BoundedReader& bytes, QString* problem)
         const Location data{bytes.u32(entry + 12), bytes.u32(entry + 8)};
         if (data.size == 0 || !bytes.has(data.offset, data.size)) {
             if (problem->isEmpty())
-                *problem = QStringLiteral("image %1 at offset %2 (%3 bytes) lies outside the file")
+                *problem = QCoreApplication::translate("IconLibrary", "image %1 at offset %2 (%3 bytes) lies outside the file")
                                .arg(i).arg(hex(data.offset)).arg(data.size);
             continue;
         }

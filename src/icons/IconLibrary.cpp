@@ -9,6 +9,7 @@
 #include "icons/NeResources.h"
 #include "icons/PeResources.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
@@ -94,7 +95,7 @@ void IconLibrary::Data::readFile()
     if (bytes.has(0, 2) && bytes.u16(0) == 0x5A4D)
         return readExecutable();
     if (!isIcoFile(bytes))
-        return fail(QStringLiteral("neither an executable nor an icon file"));
+        return fail(QCoreApplication::translate("IconLibrary", "neither an executable nor an icon file"));
     kind = LibraryKind::Ico;
     fail(readIcoDirectory(bytes, table));
 }
@@ -102,7 +103,7 @@ void IconLibrary::Data::readFile()
 void IconLibrary::Data::readExecutable()
 {
     if (!bytes.has(0x3C, 4))
-        return fail(QStringLiteral("DOS header cut off at byte %1").arg(bytes.size()));
+        return fail(QCoreApplication::translate("IconLibrary", "DOS header cut off at byte %1").arg(bytes.size()));
     const quint64 header = bytes.u32(0x3C);
     if (bytes.has(header, 4) && bytes.u32(header) == 0x00004550) {
         kind = LibraryKind::Pe;
@@ -111,7 +112,7 @@ void IconLibrary::Data::readExecutable()
         kind = LibraryKind::Ne;
         resources = std::make_unique<NeResources>(bytes);
     } else {
-        return fail(QStringLiteral("executable without a PE or NE header at offset %1").arg(hex(header)));
+        return fail(QCoreApplication::translate("IconLibrary", "executable without a PE or NE header at offset %1").arg(hex(header)));
     }
     fail(resources->read(header, table));
 }
@@ -119,7 +120,7 @@ void IconLibrary::Data::readExecutable()
 std::vector<ImageSlot> IconLibrary::Data::resolve(int position, QString* error) const
 {
     if (position < 0 || size_t(position) >= table.groups.size()) {
-        *error = where(QStringLiteral("no icon group at position %1 (the library holds %2)")
+        *error = where(QCoreApplication::translate("IconLibrary", "no icon group at position %1 (the library holds %2)")
                            .arg(position).arg(table.groups.size()));
         return {};
     }
@@ -144,7 +145,7 @@ std::vector<ImageSlot> IconLibrary::Data::resolve(int position, QString* error) 
         return {};
     }
     if (images.empty())
-        *error = where(QStringLiteral("icon group %1 has no readable image: %2").arg(position).arg(problem));
+        *error = where(QCoreApplication::translate("IconLibrary", "icon group %1 has no readable image: %2").arg(position).arg(problem));
     return images;
 }
 
@@ -175,13 +176,13 @@ QImage IconLibrary::Data::decodeImage(const ImageSlot& image, int position, QStr
         return QImage();
     }
     if (width == 0 || height == 0 || width > MaxDecodedSide || height > MaxDecodedSide) {
-        *problem = where(QStringLiteral("image at offset %1 in icon group %2 has no usable header (%3 x %4 pixels)")
+        *problem = where(QCoreApplication::translate("IconLibrary", "image at offset %1 in icon group %2 has no usable header (%3 x %4 pixels)")
                              .arg(hex(offset)).arg(position).arg(width).arg(height));
         return QImage();
     }
     const QImage decoded = QImage::fromData(file, image.info.png ? "PNG" : "ICO");
     if (decoded.isNull())
-        *problem = where(QStringLiteral("image at offset %1 in icon group %2 cannot be decoded")
+        *problem = where(QCoreApplication::translate("IconLibrary", "image at offset %1 in icon group %2 cannot be decoded")
                              .arg(hex(offset)).arg(position));
     return decoded;
 }
@@ -194,18 +195,18 @@ IconLibrary IconLibrary::open(const QString& path)
     // Opening a pipe or a device waits for a writer that may never come.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        d.fail(info.isDir() ? QStringLiteral("this is a folder, not an icon file")
-                            : QStringLiteral("not a regular file (a pipe, socket or device), so it holds no icons"));
+        d.fail(info.isDir() ? QCoreApplication::translate("IconLibrary", "this is a folder, not an icon file")
+                            : QCoreApplication::translate("IconLibrary", "not a regular file (a pipe, socket or device), so it holds no icons"));
         return library;
     }
     d.file.setFileName(path);
     if (!d.file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        d.fail(QStringLiteral("cannot open: %1").arg(d.file.errorString()));
+        d.fail(QCoreApplication::translate("IconLibrary", "cannot open: %1").arg(d.file.errorString()));
         return library;
     }
     const qint64 size = d.file.size();
     if (size <= 0) {
-        d.fail(QStringLiteral("the file is empty"));
+        d.fail(QCoreApplication::translate("IconLibrary", "the file is empty"));
         return library;
     }
     d.bytes = BoundedReader(&d.file, quint64(size));
@@ -216,7 +217,7 @@ IconLibrary IconLibrary::open(const QString& path)
         d.fail(unreadable);
     }
     if (d.error.isEmpty() && d.table.groups.empty())
-        d.fail(QStringLiteral("the file holds no icon group"));
+        d.fail(QCoreApplication::translate("IconLibrary", "the file holds no icon group"));
     if (!d.error.isEmpty()) {
         d.table = GroupTable();
         d.bytes = BoundedReader();
@@ -288,7 +289,7 @@ QByteArray IconLibrary::groupAsIco(int position, QString* error) const
     for (const ImageSlot& image : images)
         total += image.data.size;
     if (total > std::min<quint64>(d->bytes.size(), std::numeric_limits<quint32>::max() / 2))
-        problem = d->where(QStringLiteral("the images of icon group %1 add up to %2 bytes, more than the file holds")
+        problem = d->where(QCoreApplication::translate("IconLibrary", "the images of icon group %1 add up to %2 bytes, more than the file holds")
                                .arg(position).arg(total));
     QByteArray ico;
     if (problem.isEmpty()) {
@@ -305,7 +306,7 @@ QByteArray IconLibrary::imageData(int position, int image, QString* error) const
     QString problem;
     const std::vector<ImageSlot> images = d->resolve(position, &problem);
     if (!images.empty() && (image < 0 || size_t(image) >= images.size()))
-        problem = d->where(QStringLiteral("icon group %1 has no image %2 (it has %3)")
+        problem = d->where(QCoreApplication::translate("IconLibrary", "icon group %1 has no image %2 (it has %3)")
                                .arg(position).arg(image).arg(images.size()));
     QByteArray data;
     if (problem.isEmpty()) {

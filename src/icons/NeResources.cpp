@@ -5,6 +5,7 @@
 
 #include "icons/BoundedReader.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace icons {
@@ -17,33 +18,33 @@ constexpr quint64 RecordSize = 12;
 QString NeResources::read(quint64 header, GroupTable& groups)
 {
     if (!m_bytes.has(header, 0x40))
-        return QStringLiteral("NE header at offset %1 is cut off").arg(hex(header));
+        return QCoreApplication::translate("IconLibrary", "NE header at offset %1 is cut off").arg(hex(header));
     const int resourceTable = m_bytes.u16(header + 0x24);
     const int residentNames = m_bytes.u16(header + 0x26);
     if (residentNames - resourceTable <= 8)
-        return QStringLiteral("no resources (NE header at offset %1)").arg(hex(header));
+        return QCoreApplication::translate("IconLibrary", "no resources (NE header at offset %1)").arg(hex(header));
     m_table = header + quint64(resourceTable);
     if (!m_bytes.has(m_table, 2))
-        return QStringLiteral("resource table at offset %1 lies past the end of the file").arg(hex(m_table));
+        return QCoreApplication::translate("IconLibrary", "resource table at offset %1 lies past the end of the file").arg(hex(m_table));
     m_alignShift = m_bytes.u16(m_table);
     if (m_alignShift > 24)
-        return QStringLiteral("resource alignment shift %1 at offset %2 is out of range")
+        return QCoreApplication::translate("IconLibrary", "resource alignment shift %1 at offset %2 is out of range")
             .arg(m_alignShift).arg(hex(m_table));
     bool groupsSeen = false;
     bool iconsSeen = false;
     quint64 block = m_table + 2;
     for (;;) {
         if (!m_bytes.has(block, 2))
-            return QStringLiteral("resource table runs past the end of the file at offset %1").arg(hex(block));
+            return QCoreApplication::translate("IconLibrary", "resource table runs past the end of the file at offset %1").arg(hex(block));
         const quint16 type = m_bytes.u16(block);
         if (type == 0)
             return QString();
         if (!m_bytes.has(block, 8))
-            return QStringLiteral("resource type block at offset %1 is cut off").arg(hex(block));
+            return QCoreApplication::translate("IconLibrary", "resource type block at offset %1 is cut off").arg(hex(block));
         const quint32 count = m_bytes.u16(block + 2);
         const quint64 records = block + 8;
         if (!m_bytes.has(records, RecordSize * count))
-            return QStringLiteral("resource type block at offset %1 lists %2 resources, more than the file holds")
+            return QCoreApplication::translate("IconLibrary", "resource type block at offset %1 lists %2 resources, more than the file holds")
                 .arg(hex(block)).arg(count);
         if (type == (IntegerId | RtGroupIcon) && !groupsSeen) {
             groupsSeen = true;
@@ -60,7 +61,7 @@ QString NeResources::resourceName(quint16 id, QString* problem) const
 {
     const quint64 offset = m_table + id;
     if (!m_bytes.has(offset, 1) || !m_bytes.has(offset + 1, m_bytes.u8(offset))) {
-        *problem = QStringLiteral("resource name at offset %1 lies past the end of the file").arg(hex(offset));
+        *problem = QCoreApplication::translate("IconLibrary", "resource name at offset %1 lies past the end of the file").arg(hex(offset));
         return QString();
     }
     return QString::fromLatin1(m_bytes.copy(offset + 1, m_bytes.u8(offset)));

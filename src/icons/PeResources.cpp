@@ -5,6 +5,8 @@
 
 #include "icons/BoundedReader.h"
 
+#include <QCoreApplication>
+
 namespace icons {
 
 namespace {
@@ -18,24 +20,24 @@ QString PeResources::read(quint64 header, GroupTable& groups)
 {
     const quint64 coff = header + 4;
     if (!m_bytes.has(coff, 20))
-        return QStringLiteral("PE file header at offset %1 is cut off").arg(hex(coff));
+        return QCoreApplication::translate("IconLibrary", "PE file header at offset %1 is cut off").arg(hex(coff));
     const quint32 sectionCount = m_bytes.u16(coff + 2);
     const quint32 optionalSize = m_bytes.u16(coff + 16);
     const quint64 optional = coff + 20;
     if (!m_bytes.has(optional, 2))
-        return QStringLiteral("PE optional header at offset %1 is cut off").arg(hex(optional));
+        return QCoreApplication::translate("IconLibrary", "PE optional header at offset %1 is cut off").arg(hex(optional));
     const quint16 magic = m_bytes.u16(optional);
     if (magic != 0x10B && magic != 0x20B)
-        return QStringLiteral("unknown PE optional header magic %1 at offset %2").arg(hex(magic), hex(optional));
+        return QCoreApplication::translate("IconLibrary", "unknown PE optional header magic %1 at offset %2").arg(hex(magic), hex(optional));
     // The data directories follow the fixed fields; the resource table is entry 2.
     const quint64 directories = magic == 0x10B ? 96 : 112;
     const quint64 resourceEntry = directories + 2 * 8;
     if (optionalSize < resourceEntry + 8 || !m_bytes.has(optional, resourceEntry + 8)
         || m_bytes.u32(optional + directories - 4) < 3)
-        return QStringLiteral("no resource table (PE header at offset %1)").arg(hex(header));
+        return QCoreApplication::translate("IconLibrary", "no resource table (PE header at offset %1)").arg(hex(header));
     const quint32 resourceRva = m_bytes.u32(optional + resourceEntry);
     if (resourceRva == 0)
-        return QStringLiteral("no resources (PE header at offset %1)").arg(hex(header));
+        return QCoreApplication::translate("IconLibrary", "no resources (PE header at offset %1)").arg(hex(header));
     QString problem = readSections(optional + optionalSize, sectionCount, resourceRva);
     if (!problem.isEmpty())
         return problem;
@@ -53,7 +55,7 @@ QString PeResources::read(quint64 header, GroupTable& groups)
 QString PeResources::readSections(quint64 table, quint32 count, quint32 resourceRva)
 {
     if (!m_bytes.has(table, SectionHeaderSize * count))
-        return QStringLiteral("section table at offset %1 with %2 sections runs past the end of the file")
+        return QCoreApplication::translate("IconLibrary", "section table at offset %1 with %2 sections runs past the end of the file")
             .arg(hex(table)).arg(count);
     for (quint32 i = 0; i < count; ++i) {
         const quint64 entry = table + SectionHeaderSize * i;
@@ -61,7 +63,7 @@ QString PeResources::readSections(quint64 table, quint32 count, quint32 resource
     }
     const std::optional<quint64> root = rvaToOffset(resourceRva);
     if (!root)
-        return QStringLiteral("resource table address %1 lies in no section").arg(hex(resourceRva));
+        return QCoreApplication::translate("IconLibrary", "resource table address %1 lies in no section").arg(hex(resourceRva));
     m_resourceRoot = *root;
     return QString();
 }
@@ -78,13 +80,13 @@ std::optional<quint64> PeResources::rvaToOffset(quint32 rva) const
 std::optional<PeResources::Directory> PeResources::resourceDirectory(quint64 offset, QString* problem) const
 {
     if (!m_bytes.has(offset, ResourceDirectorySize)) {
-        *problem = QStringLiteral("resource directory at offset %1 lies past the end of the file").arg(hex(offset));
+        *problem = QCoreApplication::translate("IconLibrary", "resource directory at offset %1 lies past the end of the file").arg(hex(offset));
         return std::nullopt;
     }
     const quint32 named = m_bytes.u16(offset + 12);
     const quint32 count = named + m_bytes.u16(offset + 14);
     if (!m_bytes.has(offset + ResourceDirectorySize, ResourceEntrySize * count)) {
-        *problem = QStringLiteral("resource directory at offset %1 lists %2 entries, more than the file holds")
+        *problem = QCoreApplication::translate("IconLibrary", "resource directory at offset %1 lists %2 entries, more than the file holds")
                        .arg(hex(offset)).arg(count);
         return std::nullopt;
     }
@@ -107,32 +109,32 @@ std::optional<quint64> PeResources::resourceSubdirectory(const Directory& direct
 std::optional<Location> PeResources::resourceData(quint32 dataField, QString* problem) const
 {
     if (!(dataField & HighBit)) {
-        *problem = QStringLiteral("resource name entry points at data, not at a language table");
+        *problem = QCoreApplication::translate("IconLibrary", "resource name entry points at data, not at a language table");
         return std::nullopt;
     }
     const std::optional<Directory> languages = resourceDirectory(m_resourceRoot + (dataField & ~HighBit), problem);
     if (!languages)
         return std::nullopt;
     if (languages->count == 0) {
-        *problem = QStringLiteral("language table at offset %1 is empty").arg(hex(languages->entries - 16));
+        *problem = QCoreApplication::translate("IconLibrary", "language table at offset %1 is empty").arg(hex(languages->entries - 16));
         return std::nullopt;
     }
     const quint32 leaf = m_bytes.u32(languages->entries + 4);
     if (leaf & HighBit) {
-        *problem = QStringLiteral("language table at offset %1 leads to another table (a loop in the resource tree?)")
+        *problem = QCoreApplication::translate("IconLibrary", "language table at offset %1 leads to another table (a loop in the resource tree?)")
                        .arg(hex(languages->entries - 16));
         return std::nullopt;
     }
     const quint64 entry = m_resourceRoot + leaf;
     if (!m_bytes.has(entry, 16)) {
-        *problem = QStringLiteral("resource data entry at offset %1 lies past the end of the file").arg(hex(entry));
+        *problem = QCoreApplication::translate("IconLibrary", "resource data entry at offset %1 lies past the end of the file").arg(hex(entry));
         return std::nullopt;
     }
     const quint32 rva = m_bytes.u32(entry);
     const quint32 size = m_bytes.u32(entry + 4);
     const std::optional<quint64> offset = rvaToOffset(rva);
     if (!offset || !m_bytes.has(*offset, size)) {
-        *problem = QStringLiteral("resource data at address %1 (%2 bytes) lies outside the file")
+        *problem = QCoreApplication::translate("IconLibrary", "resource data at address %1 (%2 bytes) lies outside the file")
                        .arg(hex(rva)).arg(size);
         return std::nullopt;
     }
@@ -143,7 +145,7 @@ QString PeResources::resourceName(quint32 nameField, QString* problem) const
 {
     const quint64 offset = m_resourceRoot + (nameField & ~HighBit);
     if (!m_bytes.has(offset, 2) || !m_bytes.has(offset + 2, 2ULL * m_bytes.u16(offset))) {
-        *problem = QStringLiteral("resource name at offset %1 lies past the end of the file").arg(hex(offset));
+        *problem = QCoreApplication::translate("IconLibrary", "resource name at offset %1 lies past the end of the file").arg(hex(offset));
         return QString();
     }
     QString name(m_bytes.u16(offset), Qt::Uninitialized);

@@ -112,6 +112,11 @@ TEST_F(French, TheCommandLineTellsNoEnglish)
         EXPECT_TRUE(englishIn(said.split('\n')).isEmpty()) << arguments.join(' ').toStdString() << "\n"
                                                            << englishIn(said.split('\n')).join('\n').toStdString();
     }
+    // Why an icon file holds no icon, and why the data folder cannot be made, are told in French too.
+    TestEnvironment::writeFile(env.root() + "/empty.dll", "");
+    const ProgramRun empty = runProgram({"--associate", "Beta", "--rom-icon", env.root() + "/empty.dll,0"});
+    EXPECT_TRUE(empty.error.contains("le fichier est vide")) << empty.error.toStdString();
+    EXPECT_TRUE(englishIn(empty.error.split('\n')).isEmpty()) << empty.error.toStdString();
     // Where the data folder cannot be made, the reason is told in French too.
     QDir(env.dataHome() + "/zelvane").removeRecursively();
     TestEnvironment::writeFile(env.dataHome() + "/zelvane", "a file where the folder belongs");
