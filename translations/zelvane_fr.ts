@@ -645,6 +645,14 @@ Ce qu&apos;elles contenaient est sauvegardé dans %3 ; zelvane --undo le remet.<
         <source>The associations could not be saved in %1 (%2).</source>
         <translation>Les associations n&apos;ont pas pu être enregistrées dans %1 (%2).</translation>
     </message>
+    <message>
+        <source>the first line is neither &quot;%1&quot; nor &quot;%2&quot;</source>
+        <translation>la première ligne n&apos;est ni « %1 » ni « %2 »</translation>
+    </message>
+    <message>
+        <source>the file ends in the middle of a UTF-16 character</source>
+        <translation>le fichier se termine au milieu d&apos;un caractère UTF-16</translation>
+    </message>
 </context>
 <context>
     <name>IconLibrary</name>

@@ -86,8 +86,8 @@ std::optional<RegistryHive> HiveFile::read(RegistryHive::ReadError* error) const
         return RegistryHive();
     // Reading a FIFO or a device could wait forever.
     if (!info.isFile()) {
-        *error = {0, QStringLiteral("it is not a regular file"),
-                  QStringLiteral("ce n'est pas un fichier ordinaire")};
+        const platform::Failure why = platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "it is not a regular file"));
+        *error = {0, why.english, why.french};
         return std::nullopt;
     }
     QFile file(m_path);

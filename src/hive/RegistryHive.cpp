@@ -5,6 +5,7 @@
 
 #include "hive/RegFileText.h"
 #include "hive/RegistryHiveData.h"
+#include "platform/Failure.h"
 
 #include <QHash>
 #include <algorithm>
@@ -275,20 +276,20 @@ QByteArray RegistryHive::fileBytes(const QStringList& lines)
 std::optional<RegistryHive> RegistryHive::parse(const QByteArray& bytes, ReadError* error,
                                                 const QString& root)
 {
-    const auto fail = [error](qsizetype line, const QString& english, const QString& french) {
+    const auto fail = [error](qsizetype line, const platform::Failure& why) {
         if (error)
-            *error = {line, english, french};
+            *error = {line, why.english, why.french};
         return std::nullopt;
     };
     bool cut = false;
     QStringList lines = RegFileText::linesOf(RegFileText::decoded(bytes, &cut));
     const QString header = lines.first().trimmed();
     if (header != RegFileLines::Header && header != RegFileLines::OldHeader)
-        return fail(1, QStringLiteral("the first line is neither \"%1\" nor \"%2\"").arg(RegFileLines::Header, RegFileLines::OldHeader),
-                    QStringLiteral("la première ligne n'est ni « %1 » ni « %2 »").arg(RegFileLines::Header, RegFileLines::OldHeader));
+        return fail(1, platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "the first line is neither \"%1\" nor \"%2\""))
+                           .arg(RegFileLines::Header, RegFileLines::OldHeader));
     if (cut)
-        return fail(lines.size(), QStringLiteral("the file ends in the middle of a UTF-16 character"),
-                    QStringLiteral("le fichier se termine au milieu d'un caractère UTF-16"));
+        return fail(lines.size(), platform::Failure::translated(
+                                      QT_TRANSLATE_NOOP("Failure", "the file ends in the middle of a UTF-16 character")));
     if (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast(); // the end of the last line
 
