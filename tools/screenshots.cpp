@@ -5,6 +5,7 @@
 #include "wizard/WizardStyle.h"
 #include "wizard/Zelvane15.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/CommandProgram.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Settings.h"
 
@@ -41,6 +42,12 @@ int main(int argc, char** argv)
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    // Nor do they show what the building machine has installed: the system's file types, but
+    // none of its applications, and the emulator shown as found.
+    QDir().mkpath(home.filePath(QStringLiteral("system")));
+    QFile::link(QStringLiteral("/usr/share/mime"), home.filePath(QStringLiteral("system/mime")));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(home.filePath(QStringLiteral("system"))));
+    qputenv("PATH", QFile::encodeName(home.filePath(QStringLiteral("bin"))));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", "3");
     QApplication app(argc, argv);
@@ -69,6 +76,15 @@ int main(int argc, char** argv)
     int failures = shoot("wizard-console.png");
     window.Sui_Click();
     failures += shoot("wizard-extensions.png");
+    window.Sui_Click();
+    // The console's first emulator, as found: the page marks its programs as it opens.
+    const QString emulator = platform::commandProgramName(window.findChild<QComboBox*>(QStringLiteral("C2"))->itemText(0));
+    QDir().mkpath(home.filePath(QStringLiteral("bin")));
+    QFile stand(home.filePath(QStringLiteral("bin/") + emulator));
+    if (emulator.isEmpty() || !stand.open(QIODevice::WriteOnly) || !stand.setPermissions(QFile::ReadOwner | QFile::ExeOwner))
+        return fail(QStringLiteral("cannot write %1").arg(stand.fileName()));
+    stand.close();
+    window.Pre_Click();
     window.Sui_Click();
     pick(window, "C2", 0, &Zelvane15::C2_Click);
     failures += shoot("wizard-emulator.png");
