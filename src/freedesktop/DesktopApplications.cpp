@@ -4,20 +4,45 @@
 #include "freedesktop/DesktopApplications.h"
 
 #include "freedesktop/DesktopEntry.h"
-#include "freedesktop/DesktopNames.h"
 #include "freedesktop/ExecCommand.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QHash>
 #include <QSet>
 #include <algorithm>
 
 namespace registry {
 namespace {
 
-QStringList applicationFolders()
+// The keys of the [Desktop Entry] group; the first line of a key counts. Only that group counts:
+// an action's group has a Name and an Exec of its own.
+QHash<QString, QString> entryKeys(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QHash<QString, QString> keys;
+    bool inEntry = false;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(u'['))
+            inEntry = line.trimmed() == QLatin1String("[Desktop Entry]");
+        const qsizetype equals = line.indexOf(u'=');
+        const QString key = line.left(equals).trimmed();
+        if (inEntry && equals > 0 && !line.startsWith(u'#') && !keys.contains(key))
+            keys.insert(key, line.mid(equals + 1).trimmed());
+    }
+    return keys;
+}
+
+bool isOurs(const QStringList& mimeTypes)
+{
+    return !mimeTypes.isEmpty() && std::all_of(mimeTypes.cbegin(), mimeTypes.cend(), DesktopNames::isOurType);
+}
+
+} // namespace
+
+QStringList DesktopApplications::folders()
 {
     QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     if (!QDir::isAbsolutePath(dataHome))
@@ -31,60 +56,55 @@ QStringList applicationFolders()
     return folders;
 }
 
-// The keys of the [Desktop Entry] group, with the string escapes of the one-word values undone.
-QHash<QString, QString> entryKeys(const QString& path)
+DesktopApplications DesktopApplications::read()
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QHash<QString, QString> keys;
-    bool inEntry = false;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        if (line.startsWith(u'['))
-            inEntry = line.trimmed() == QLatin1String("[Desktop Entry]");
-        const qsizetype equals = line.indexOf(u'=');
-        const QString key = line.left(equals).trimmed();
-        if (inEntry && equals > 0 && !keys.contains(key))
-            keys.insert(key, line.mid(equals + 1).trimmed());
-    }
-    return keys;
-}
-
-std::optional<DesktopApplication> applicationOf(const QHash<QString, QString>& keys, const QString& desktopId,
-                                                const platform::ProgramPlaces& places)
-{
-    const QStringList mimeTypes = keys.value(QStringLiteral("MimeType")).split(u';', Qt::SkipEmptyParts);
-    const bool ours = !mimeTypes.isEmpty() && std::all_of(mimeTypes.cbegin(), mimeTypes.cend(), DesktopNames::isOurType);
-    const QString tryExec = keys.value(QStringLiteral("TryExec"));
-    if (keys.value(QStringLiteral("Type")) != QLatin1String("Application") || keys.value(QStringLiteral("Hidden")) == QLatin1String("true")
-        || ours || (!tryExec.isEmpty() && places.programPath(tryExec).isEmpty()))
-        return std::nullopt;
-    return DesktopApplication {desktopId, DesktopEntry::unescaped(keys.value(QStringLiteral("Name"))),
-                               DesktopEntry::unescaped(keys.value(QStringLiteral("Icon"))),
-                               keys.value(QStringLiteral("Exec")), mimeTypes};
-}
-
-} // namespace
-
-QList<DesktopApplication> DesktopApplications::installed(const platform::ProgramPlaces& places)
-{
-    QList<DesktopApplication> applications;
+    DesktopApplications applications;
     QSet<QString> seen;
-    for (const QString& folder : applicationFolders()) {
+    for (const QString& folder : folders()) {
         QStringList paths;
         for (QDirIterator it(folder, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
             paths << it.next();
         paths.sort();
         for (const QString& path : paths) {
             const QString desktopId = path.mid(folder.size() + 1).replace(u'/', u'-');
-            if (seen.contains(desktopId))
-                continue;
+            if (!seen.contains(desktopId))
+                applications.m_entries << Entry {desktopId, entryKeys(path)};
             seen.insert(desktopId);
-            if (const std::optional<DesktopApplication> application = applicationOf(entryKeys(path), desktopId, places))
-                applications << *application;
         }
     }
     return applications;
+}
+
+bool DesktopApplications::isApplication(const Entry& entry)
+{
+    return entry.keys.value(QStringLiteral("Type")) == QLatin1String("Application")
+        && entry.keys.value(QStringLiteral("Hidden")) != QLatin1String("true");
+}
+
+QList<DesktopApplication> DesktopApplications::installed(const platform::ProgramPlaces& places) const
+{
+    QList<DesktopApplication> applications;
+    for (const Entry& entry : m_entries) {
+        const QStringList mimeTypes = entry.keys.value(QStringLiteral("MimeType")).split(u';', Qt::SkipEmptyParts);
+        const QString tryExec = entry.keys.value(QStringLiteral("TryExec"));
+        if (!isApplication(entry) || isOurs(mimeTypes) || (!tryExec.isEmpty() && places.programPath(tryExec).isEmpty()))
+            continue;
+        applications << DesktopApplication {entry.desktopId, DesktopEntry::unescaped(entry.keys.value(QStringLiteral("Name"))),
+                                            DesktopEntry::unescaped(entry.keys.value(QStringLiteral("Icon"))),
+                                            entry.keys.value(QStringLiteral("Exec")), mimeTypes};
+    }
+    return applications;
+}
+
+DesktopNames::Title DesktopApplications::titleOf(const QString& desktopId) const
+{
+    const auto entry = std::find_if(m_entries.cbegin(), m_entries.cend(),
+                                    [&](const Entry& e) { return e.desktopId == desktopId; });
+    const QHash<QString, QString> keys = entry == m_entries.cend() ? QHash<QString, QString>() : entry->keys;
+    const QString name = keys.value(QStringLiteral("Name"));
+    const QString english = name.isEmpty() ? desktopId : name;
+    const QString french = keys.value(QStringLiteral("Name[fr]"));
+    return {english, french.isEmpty() ? english : french};
 }
 
 QString DesktopApplications::iconOf(const QList<DesktopApplication>& applications, const QStringList& words,

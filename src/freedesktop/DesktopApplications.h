@@ -3,8 +3,10 @@
 // The applications installed on this desktop, as their desktop entries describe them.
 #pragma once
 
+#include "freedesktop/DesktopNames.h"
 #include "platform/ProgramPlaces.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,16 +23,36 @@ struct DesktopApplication {
 
 class DesktopApplications {
 public:
-    // The application entries of the `applications` folders of XDG_DATA_HOME, then of
-    // XDG_DATA_DIRS: the first entry of an ID stands for it, and is left out when hidden or when
-    // its TryExec program is not in `places`. Our own entries, which open only our types, are
-    // left out too.
-    static QList<DesktopApplication> installed(const platform::ProgramPlaces& places);
+    struct Entry {
+        QString desktopId;
+        QHash<QString, QString> keys; // of the [Desktop Entry] group, as written
+    };
+
+    // The `applications` folders of XDG_DATA_HOME, then of XDG_DATA_DIRS.
+    static QStringList folders();
+    // The entries of those folders, each folder's in the order of their paths: the first entry of
+    // an ID stands for it, even a deleted (Hidden) one.
+    static DesktopApplications read();
+
+    const QList<Entry>& entries() const { return m_entries; }
+    // An entry of an application that is not deleted.
+    static bool isApplication(const Entry& entry);
+
+    // The applications, but for those whose TryExec program is not in `places` and our own
+    // entries, which open only our types.
+    QList<DesktopApplication> installed(const platform::ProgramPlaces& places) const;
+
+    // The Name of the entry of `desktopId`, and its Name[fr] (the Name where it has none); the ID
+    // itself where no entry has it.
+    DesktopNames::Title titleOf(const QString& desktopId) const;
 
     // The icon of the first of `applications` whose Exec starts what `words` (a program and its
     // arguments) start; empty when none does.
     static QString iconOf(const QList<DesktopApplication>& applications, const QStringList& words,
                           const platform::ProgramPlaces& places);
+
+private:
+    QList<Entry> m_entries;
 };
 
 } // namespace registry

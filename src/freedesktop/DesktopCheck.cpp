@@ -4,7 +4,7 @@
 // their extensions, whether their files open with their emulators, and whether those can run.
 #include "freedesktop/DesktopCheck.h"
 
-#include "freedesktop/DesktopApplicationName.h"
+#include "freedesktop/DesktopApplications.h"
 #include "freedesktop/DesktopAssociation.h"
 #include "freedesktop/DesktopExec.h"
 #include "freedesktop/DesktopNames.h"
@@ -88,6 +88,7 @@ QList<platform::ExtensionClaim> DesktopCheck::claimsOf(const QStringList& extens
     QList<platform::ExtensionClaim> claims(extensions.size());
     const std::optional<QStringList> types = GioQuery::contentTypes(extensions);
     QHash<QString, platform::ExtensionClaim> claimOfType;
+    std::optional<DesktopApplications> entries; // read for the first application named
     for (qsizetype i = 0; types && i < extensions.size(); ++i) {
         const QString& type = (*types)[i];
         if (type.isEmpty() || type == kUnknownType || DesktopNames::isOurType(type))
@@ -95,7 +96,9 @@ QList<platform::ExtensionClaim> DesktopCheck::claimsOf(const QStringList& extens
         if (!claimOfType.contains(type)) {
             platform::ExtensionClaim claim {type, {}, {}};
             for (const QString& id : GioQuery::handlers(type).value_or(GioQuery::Handlers()).applications) {
-                const DesktopNames::Title name = DesktopApplicationName::of(id);
+                if (!entries)
+                    entries = DesktopApplications::read();
+                const DesktopNames::Title name = entries->titleOf(id);
                 claim.applications << name.english;
                 claim.frenchApplications << name.french;
             }

@@ -209,7 +209,7 @@ private:
     QString entryIcon(const DesktopAssociation& association)
     {
         if (!m_applications)
-            m_applications = DesktopApplications::installed(m_places);
+            m_applications = DesktopApplications::read().installed(m_places);
         const QString icon = DesktopApplications::iconOf(
             *m_applications, DesktopExec::splitWindowsCommand(association.command.value_or(QString())), m_places);
         return icon.isEmpty() ? DesktopNames::iconName(association.className) : icon;

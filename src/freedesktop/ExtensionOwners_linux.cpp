@@ -79,6 +79,9 @@ private:
         return std::nullopt;
     }
 
+    // The desktop's database, not SystemMimeTypes: every type of the heaviest patterns (.smd is
+    // also a Genesis ROM), patterns of other forms, parent types, and our published types, which
+    // hide the system's for an extension that is already a console's.
     QMimeDatabase m_database;
     std::optional<registry::TypeOpeners> m_applications;
     QHash<QString, std::optional<ExtensionOwner>> m_owners; // by extension and language

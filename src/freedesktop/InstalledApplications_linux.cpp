@@ -27,7 +27,7 @@ std::optional<FileTypeApplications> applicationsOpening(const QStringList& exten
     for (const QString& extension : extensions)
         found.fileTypes << database.typeOf(extension);
     const ProgramPlaces places = ProgramPlaces::ofThisSession();
-    for (const registry::DesktopApplication& application : registry::DesktopApplications::installed(places)) {
+    for (const registry::DesktopApplication& application : registry::DesktopApplications::read().installed(places)) {
         QStringList opened;
         for (const QString& type : application.mimeTypes) {
             const QString canonical = database.canonical(type);
@@ -43,7 +43,7 @@ std::optional<FileTypeApplications> applicationsOpening(const QStringList& exten
 std::optional<InstalledApplication> installedApplication(const QString& desktopId)
 {
     const ProgramPlaces places = ProgramPlaces::ofThisSession();
-    for (const registry::DesktopApplication& application : registry::DesktopApplications::installed(places)) {
+    for (const registry::DesktopApplication& application : registry::DesktopApplications::read().installed(places)) {
         if (application.desktopId == desktopId)
             return installed(application, application.mimeTypes, places);
     }

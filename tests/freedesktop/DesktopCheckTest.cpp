@@ -3,7 +3,7 @@
 // What the desktop makes of an association: programs it cannot start, the types of other
 // programs' files that an extension would be taken from, and the application files open with,
 // asked of GIO.
-#include "freedesktop/DesktopApplicationName.h"
+#include "freedesktop/DesktopApplications.h"
 #include "freedesktop/DesktopCheck.h"
 
 #include "RegistryTestSupport.h"
@@ -69,7 +69,7 @@ TEST(DesktopCheck, AnExtensionIsClaimedByATypeOnlyWhenAnApplicationOpensIt)
 
 // Applications are named to the user as their entries name them, in the user's language, wherever
 // in the data folders the entry is.
-TEST(DesktopApplicationName, IsTheEntrysNameInEnglishAndFrench)
+TEST(DesktopApplications, TitleOfAnIdIsTheEntrysNameInEnglishAndFrench)
 {
     TestEnvironment env;
     TestEnvironment::writeFile(env.dataHome() + "/applications/org.example.Emu.desktop",
@@ -81,8 +81,9 @@ TEST(DesktopApplicationName, IsTheEntrysNameInEnglishAndFrench)
         {"org.example.Emu.desktop", "Emulator", "Émulateur"}, {"kde-player.desktop", "Player", "Player"},
         {"no-such.desktop", "no-such.desktop", "no-such.desktop"},
     };
+    const registry::DesktopApplications applications = registry::DesktopApplications::read();
     for (const auto& c : cases) {
-        const registry::DesktopNames::Title name = registry::DesktopApplicationName::of(c.id);
+        const registry::DesktopNames::Title name = applications.titleOf(c.id);
         EXPECT_EQ(name.english + " | " + name.french, QString::fromUtf8(c.english) + " | " + QString::fromUtf8(c.french)) << c.id;
     }
 }
