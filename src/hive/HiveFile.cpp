@@ -4,6 +4,7 @@
 // by one sequence at a time.
 #include "hive/HiveFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,7 @@ namespace {
 
 // How long a change waits for another one to end before it gives up.
 constexpr int kWaitForOtherChangeMs = 5000;
+constexpr qint64 kUnnamedLockAgeMs = 1000;
 
 } // namespace
 
@@ -47,6 +49,18 @@ std::optional<RegistryHive> HiveFile::load()
     return std::nullopt;
 }
 
+// A change killed between making its lock file and writing its process into it leaves a lock that
+// names no process, which no process would ever free. A live change writes its process at once:
+// one that has named none for a while is nobody's.
+bool HiveFile::takeOverUnnamedLock(QLockFile& lock) const
+{
+    qint64 pid = 0;
+    QString host, application;
+    const QFileInfo file(m_path + QStringLiteral(".lock"));
+    return lock.error() == QLockFile::LockFailedError && !lock.getLockInfo(&pid, &host, &application) && file.isFile()
+        && file.lastModified().msecsTo(QDateTime::currentDateTime()) > kUnnamedLockAgeMs && lock.removeStaleLockFile();
+}
+
 // Each process loads the whole file, changes it and replaces it: two sequences at once would
 // each replace the other's changes, so a sequence holds the file from its load to its end.
 bool HiveFile::hold()
@@ -59,7 +73,8 @@ bool HiveFile::hold()
     auto lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
     // Only a lock whose process is gone is stale: a change may run longer than any fixed time.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(kWaitForOtherChangeMs)) {
+    if (lock->tryLock(0) || (takeOverUnnamedLock(*lock) && lock->tryLock(0))
+        || lock->tryLock(kWaitForOtherChangeMs) || (takeOverUnnamedLock(*lock) && lock->tryLock(0))) {
         m_lock = std::move(lock);
         return true;
     }

@@ -40,6 +40,7 @@ public:
 private:
     bool hold();
     std::optional<RegistryHive> read(RegistryHive::ReadError* error) const;
+    bool takeOverUnnamedLock(QLockFile& lock) const;
     void fail(const platform::Failure& failure);
 
     QString m_path;

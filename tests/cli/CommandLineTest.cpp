@@ -268,6 +268,15 @@ TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
     EXPECT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
     EXPECT_EQ(held({"Alpha"}), QStringList({"Alpha = Alpha.Rom"}));
     EXPECT_FALSE(QFile::exists(env.hiveFile() + ".lock"));
+
+    // So is the lock of a process killed before it could write itself into it, once it is not new.
+    TestEnvironment::writeFile(env.hiveFile() + ".lock", "");
+    QFile unnamed(env.hiveFile() + ".lock");
+    ASSERT_TRUE(unnamed.open(QIODevice::ReadWrite) && unnamed.setFileTime(QDateTime::currentDateTime().addSecs(-10),
+                                                                            QFileDevice::FileModificationTime));
+    unnamed.close();
+    EXPECT_EQ(runProgram({"--remove", "Alpha"}).status, 0);
+    EXPECT_EQ(held({"Alpha"}), QStringList({"Alpha"}));
 }
 
 // A change killed at any point leaves every file as it was before it or as it is after it: the
