@@ -26,6 +26,12 @@ std::optional<platform::Failure> DesktopFileWriter::write(const QString& path,
     if (!QDir().mkpath(folder)) {
         return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Could not create the folder %1")).arg(folder);
     }
+    // Each change publishes every class again: a file that already holds its bytes is left as
+    // it is, rather than flushed to the disk once more.
+    QFile current(path);
+    if (QFileInfo(path).isFile() && current.size() == data.size() && current.open(QIODevice::ReadOnly)
+        && current.readAll() == data)
+        return std::nullopt;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
         return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Could not write %1: %2")).arg(path, file.errorString());
