@@ -31,5 +31,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, shared-mime-info, desktop-file-utils, gtk-update-icon-cache, xdg-utils")
+# Qt's own dialogs (the file dialog of the icon window) in French.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)

@@ -16,7 +16,7 @@ cd "$root"
 # checks the Debian package.
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev qt6-l10n-tools libgl-dev libgtest-dev
+  qt6-base-dev qt6-svg-dev qt6-l10n-tools qt6-translations-l10n libgl-dev libgtest-dev
   shared-mime-info desktop-file-utils libglib2.0-bin gtk-update-icon-cache xdg-utils
   icoutils
   dpkg-dev lintian appstream man-db xvfb xauth x11-utils strace

@@ -6,6 +6,7 @@
 #include "platform/Settings.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <memory>
@@ -28,21 +29,37 @@ bool speaksFrench()
     return QLocale::system().language() == QLocale::French;
 }
 
+namespace {
+
+// The translator `name` of the application, read from `file` the first time; it belongs to the
+// application, which keeps it while it is not in force.
+QTranslator* translatorOf(QCoreApplication* application, const QString& name, const QString& file)
+{
+    auto* translator = application->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly);
+    if (!translator) {
+        translator = new QTranslator(application);
+        translator->setObjectName(name);
+        if (!translator->load(file) && file == kFrenchTranslation)
+            qWarning("zelvane: the French translation could not be read");
+    }
+    return translator;
+}
+
+} // namespace
+
 void translateInto(bool french)
 {
     QCoreApplication* application = QCoreApplication::instance();
-    // The translator belongs to the application, which keeps it while it is not in force.
-    auto* translator = application->findChild<QTranslator*>(kTranslatorName, Qt::FindDirectChildrenOnly);
-    if (!translator) {
-        translator = new QTranslator(application);
-        translator->setObjectName(kTranslatorName);
-        if (!translator->load(kFrenchTranslation))
-            qWarning("zelvane: the French translation could not be read");
+    // Qt's own texts (the file dialog's, the standard buttons') come from Qt's translations, where
+    // the system has them (Debian's qt6-translations-l10n).
+    const QString qtTranslation = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_fr.qm");
+    for (QTranslator* translator : {translatorOf(application, QStringLiteral("qtbase_fr"), qtTranslation),
+                                    translatorOf(application, kTranslatorName, kFrenchTranslation)}) {
+        // Installed once only: the application would search it as often as it is installed.
+        QCoreApplication::removeTranslator(translator);
+        if (french)
+            QCoreApplication::installTranslator(translator);
     }
-    // Installed once only: the application would search it as often as it is installed.
-    QCoreApplication::removeTranslator(translator);
-    if (french)
-        QCoreApplication::installTranslator(translator);
 }
 
 QString frenchOf(const char* context, const char* source)

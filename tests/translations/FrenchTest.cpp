@@ -8,6 +8,9 @@
 #include "platform/Language.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QGroupBox>
 #include <QListView>
 #include <QMenuBar>
@@ -156,6 +159,17 @@ TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
     EXPECT_TRUE(chooserTexts.contains("Annuler")) << chooserTexts.join("|").toStdString();
     EXPECT_TRUE(chooserTexts.contains("Icône 11 (ID 12)") || !chooserTexts.filter(QRegularExpression("^Icône \\d+ \\(")).isEmpty());
     EXPECT_TRUE(englishIn(chooserTexts).isEmpty()) << englishIn(chooserTexts).join('\n').toStdString();
+
+    // The chooser's Browse opens Qt's own file dialog, in French when the system has Qt's
+    // translations (Debian's qt6-translations-l10n, which the setup installs).
+    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm")) {
+        QFileDialog files(&chooser);
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList labels;
+        for (const QLabel* label : files.findChildren<QLabel*>())
+            labels << label->text();
+        EXPECT_TRUE(labels.contains("Voir dans :") && !labels.contains("Look in:")) << labels.join('|').toStdString();
+    }
 
     // Back to English from the Language menu: what is shown afterwards follows.
     act("lng us");
