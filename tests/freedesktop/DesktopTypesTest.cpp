@@ -67,3 +67,18 @@ TEST(DesktopTypes, TheDatabaseKnowsEachTypeAsASubclassOfItsSystemType)
     EXPECT_EQ(desktoptest::contentType(env.root() + "/disc.cue"), own + ".application.x-cue");
     EXPECT_EQ(desktoptest::contentType(env.root() + "/slot.fc0"), own + ".other");
 }
+
+// A console named with control characters still makes a package the database compiles: XML keeps
+// tabs and line breaks, and cannot carry the others.
+TEST(DesktopTypes, APackageCarriesOnlyTheControlCharactersXmlCan)
+{
+    TestEnvironment env;
+    registry::DesktopAssociation association;
+    association.className = "Cart";
+    association.console = QString("Tab\there\nNew\rline") + QChar(0x01) + "bell" + QChar(0x1f) + "unit";
+    association.extensions = {"zzq"};
+    const QByteArray package = registry::DesktopMimePackage::text({association}, {});
+    EXPECT_TRUE(package.contains("Tab\there\nNew\rline bell unit")) << package.toStdString();
+    TestEnvironment::writeFile(env.dataHome() + "/mime/packages/zelvane.xml", package);
+    EXPECT_EQ(desktoptest::run("update-mime-database", {env.dataHome() + "/mime"}).exitCode, 0);
+}
