@@ -17,7 +17,7 @@ QString DesktopEntry::escaped(const QString& value)
             result += QStringLiteral("\\t");
         else if (c == u'\r')
             result += QStringLiteral("\\r");
-        else if (c.category() == QChar::Other_Control)
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f)
             result += u' ';
         else
             result += c;

@@ -16,7 +16,7 @@ public:
     static QByteArray text(const QString& name, const QString& frenchName, const QString& icon,
                            const QStringList& mimeTypes, const QString& exec);
     // A value in the format's string escapes (\\ \n \t \r, a leading blank as \s); other
-    // control characters (DEL and the C1 range included), which no value may hold, become blanks.
+    // control characters (DEL included), which no value may hold, become blanks.
     static QString escaped(const QString& value);
     // A value as it reads once the string escapes are undone; a backslash before another
     // character stays.
