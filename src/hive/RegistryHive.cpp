@@ -140,6 +140,13 @@ bool RegistryHive::hasKey(const QString& path) const
     return d->find(path) != nullptr;
 }
 
+bool RegistryHive::holdsNothing() const
+{
+    const auto blank = [](const QStringList& entry) { return entry.size() == 1 && entry.first().trimmed().isEmpty(); };
+    return d->keys.size() == 1 && !d->keys.front().value.stored() && d->header == RegFileLines::Header
+        && std::ranges::all_of(d->lines, blank);
+}
+
 bool RegistryHive::definesDefaultValue(const QString& path) const
 {
     const Data::Key* key = d->find(path);

@@ -67,6 +67,8 @@ public:
     bool deleteDefaultValue(const QString& path);
 
     bool hasKey(const QString& path) const;
+    // Whether the hive holds what an absent file holds: no key, no value, no line but blanks.
+    bool holdsNothing() const;
     // The key's default string value; nothing for a value of another type.
     std::optional<QString> defaultValue(const QString& path) const;
     // The key's default value as the registry stores it, whatever its type (a string as UTF-16LE

@@ -84,6 +84,9 @@ public:
     // That the next finishWrites undoes the change recorded in `recordFile`: once published, the
     // desktop gets the recorded lines back and loses what the change created.
     virtual void undoDesktopWith(const QString& /*recordFile*/) { }
+    // The folders beside the classes root that the change recorded in `recordFile` created (on
+    // Linux the backups' folder of the first change): its undo removes them once they are empty.
+    virtual QStringList foldersCreatedBy(const QString& /*recordFile*/) { return {}; }
     // Ends a sequence that is not to be kept, one that only read or that gave up before its
     // first change: nothing is saved and the desktop is not told. Returns what went wrong since
     // the sequence began (on Linux, a hive file that could not be read, which reads answer with
