@@ -121,9 +121,15 @@ public:
         return session.readable ? session.hive.keysInFileOrder() : QStringList();
     }
 
-    void placeKey(const QString& path, const QString& next) override
+    void placeKey(const QString& path, const QString& next, const std::optional<QStringList>& above) override
     {
-        openSession().hive.placeBefore(path, next);
+        openSession().hive.placeBefore(path, next, above);
+    }
+
+    std::optional<QStringList> readLinesAbove(const QString& path) override
+    {
+        const Session& session = openSession();
+        return session.readable ? session.hive.linesAbove(path) : std::nullopt;
     }
 
     QList<Failure> finishWrites(const QStringList& classNames) override

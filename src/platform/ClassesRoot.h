@@ -97,7 +97,11 @@ public:
     // before `next` there: for a key put back to stand where it stood. The registry keeps no
     // order: it lists none and places nothing.
     virtual QStringList readKeyOrder() { return {}; }
-    virtual void placeKey(const QString& /*path*/, const QString& /*next*/) {}
+    virtual void placeKey(const QString& /*path*/, const QString& /*next*/,
+                          const std::optional<QStringList>& /*above*/) {}
+    // The comment and blank lines written above a key, where the classes root keeps lines:
+    // a key put back gets them back.
+    virtual std::optional<QStringList> readLinesAbove(const QString& /*path*/) { return std::nullopt; }
 
     // What the desktop gives files of each of `extensions` (without their dot) now, apart from
     // the classes root's own classes; asked before the writes that take them.

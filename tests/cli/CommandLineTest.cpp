@@ -233,6 +233,7 @@ TEST_F(CommandLine, UndoingTheFirstChangeLeavesNoFileItCreated)
         std::optional<QString> undone; // the hive after the undo
     } cases[] = {
         {"no hive", std::nullopt, "", std::nullopt},
+        {"a hive of its header", header, "", header},
         {"a hive of a blank line", header + "\r\n", "", header + "\r\n"},
         {"a comment written since", std::nullopt, "; mine\r\n", header + "\r\n; mine\r\n"},
         {"a key written since", std::nullopt, "[HKEY_CLASSES_ROOT\\Mine]\r\n", header + "\r\n[HKEY_CLASSES_ROOT\\Mine]\r\n"},
@@ -262,6 +263,53 @@ TEST_F(CommandLine, UndoingTheFirstChangeLeavesNoFileItCreated)
         QMap<QString, QByteArray> expected = before;
         expected.remove(env.hiveFile());
         EXPECT_EQ(after, expected);
+    }
+}
+
+// The lines written by hand around the keys that changes write and delete come back with them,
+// byte for byte, when the changes are undone one by one.
+TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLines)
+{
+    programsOnPath({"alpha-emu", "beta-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    const QStringList alpha {"--associate", "Alpha"}, beta {"--associate", "Beta"}, removeAlpha {"--remove", "Alpha"},
+        removeBeta {"--remove", "Beta"}, removeHand {"--remove", "Hand.Rom"};
+    // Hand.Rom is a class written by hand, which --remove takes with its extension.
+    const struct {
+        const char* name;
+        const char* hive; // after the header
+        QList<QStringList> changes;
+    } cases[] = {
+        {"a comment above an extension taken, then removed", "\n; my note\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n"
+         "[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n", {alpha, removeAlpha}},
+        {"a comment above the first key, nothing after it stays", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n", {alpha, removeAlpha}},
+        {"a removed class's extension under comments, blank lines between",
+         "\n[HKEY_CLASSES_ROOT\\Hand.Rom]\n@=\"Hand\"\n\n[HKEY_CLASSES_ROOT\\Y]\n@=\"y\"\n; about it\n\n; more\n[HKEY_CLASSES_ROOT\\.hd]\n@=\"Hand.Rom\"\n\n\n"
+         "[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {removeHand}},
+        {"a comment that reads like a place", "\n[HKEY_CLASSES_ROOT\\Hand.Rom]\n@=\"Hand\"\n\n; before breakfast\n[HKEY_CLASSES_ROOT\\.hd]\n@=\"Hand.Rom\"\n\n"
+         "[HKEY_CLASSES_ROOT\\Z]\n", {removeHand}},
+        {"a removed extension at the end under a comment", "\n[HKEY_CLASSES_ROOT\\Hand.Rom]\n@=\"Hand\"\n\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n; about it\n[HKEY_CLASSES_ROOT\\.hd]\n@=\"Hand.Rom\"\n",
+         {removeHand}},
+        {"a comment at the end of the file", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n; the end\n", {alpha}},
+        {"no blank line at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha}},
+        {"two blank lines at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n\n", {alpha}},
+        {"no blank line at all", "[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha, removeAlpha}},
+        {"two consoles, removed in the other order", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n"
+         "@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n", {alpha, beta, removeAlpha, removeBeta}},
+        {"two consoles, removed in their order", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n"
+         "@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n", {alpha, beta, removeBeta, removeAlpha}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        QDir(env.dataHome() + "/zelvane/backups").removeRecursively();
+        const QByteArray before = regtest::utf16File(QString("Windows Registry Editor Version 5.00\n" + QString(row.hive)).replace("\n", "\r\n"));
+        TestEnvironment::writeFile(env.hiveFile(), before);
+        for (const QStringList& change : row.changes)
+            ASSERT_EQ(runProgram(change).status, 0) << change.join(' ').toStdString();
+        for (qsizetype i = 0; i < row.changes.size(); ++i)
+            ASSERT_EQ(runProgram({"--undo"}).status, 0);
+        EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(env.hiveFile())).toStdString(), regtest::textOf(before).toStdString());
+        EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), before);
     }
 }
 
