@@ -17,8 +17,9 @@ void restoreKey(const RegistryHive& backup, const QString& path, ClassesRootChan
         change.write(path, *value);
     else
         change.deleteValue(path);
-    if (const std::optional<QString> next = ChangeBackup::placeOf(backup.commentsAbove(path)))
-        change.place(path, *next);
+    const QStringList above = backup.linesAbove(path).value_or(QStringList());
+    if (const std::optional<QString> next = ChangeBackup::placeOf(above))
+        change.place(path, *next, ChangeBackup::handWrittenLines(above));
 }
 
 } // namespace

@@ -16,6 +16,7 @@ namespace registry {
 namespace {
 
 const QString kBefore = QStringLiteral("before ");
+const QString kAtTheEnd = QStringLiteral("at the end");
 
 QString joined(const QString& parent, const QString& name)
 {
@@ -97,6 +98,7 @@ bool ChangeBackup::addTreeKeys(const QString& path, platform::Failure* failure)
         return false;
     }
     entry.inTree = true;
+    entry.above = m_root.readLinesAbove(path);
     add(entry);
     for (const QString& name : names) {
         if (!addTreeKeys(joined(path, name), failure))
@@ -116,16 +118,23 @@ std::optional<QString> ChangeBackup::previousValue(const QString& path) const
 
 QString ChangeBackup::placeComment(const QString& next)
 {
-    return QStringLiteral("; ") + kBefore + next;
+    return QStringLiteral("; ") + (next.isEmpty() ? kAtTheEnd : kBefore + next);
 }
 
-std::optional<QString> ChangeBackup::placeOf(const QStringList& comments)
+std::optional<QString> ChangeBackup::placeOf(const QStringList& linesAbove)
 {
-    for (const QString& comment : comments) {
-        if (comment.startsWith(kBefore))
-            return comment.mid(kBefore.size());
-    }
-    return std::nullopt;
+    const QString comment = linesAbove.isEmpty() ? QString() : linesAbove.last().trimmed();
+    if (!comment.startsWith(QLatin1Char(';')))
+        return std::nullopt;
+    const QString text = comment.mid(1).trimmed();
+    if (text == kAtTheEnd)
+        return QString();
+    return text.startsWith(kBefore) ? std::optional(text.mid(kBefore.size())) : std::nullopt;
+}
+
+QStringList ChangeBackup::handWrittenLines(const QStringList& linesAbove)
+{
+    return linesAbove.mid(0, linesAbove.size() - 1);
 }
 
 // The deletions of the trees, then their keys in the order the classes root keeps, each with the
@@ -170,8 +179,11 @@ QByteArray ChangeBackup::text(const QStringList& comments) const
     for (const QString& comment : comments)
         lines << QStringLiteral("; ") + comment;
     for (const Entry& entry : inRestoreOrder()) {
-        lines << QString();
-        if (!entry.before.isEmpty())
+        // The lines a placed key had above it stand in for the blank line between sections; a
+        // key that goes back at the end is placed there only when those are not that blank line.
+        const bool placed = !entry.before.isEmpty() || (entry.above && *entry.above != QStringList {QString()});
+        lines << (placed && entry.above ? *entry.above : QStringList {QString()});
+        if (placed)
             lines << placeComment(entry.before);
         lines << RegistryHive::keyLine(root, entry.path, entry.deletion);
         // A key without a value gets one line that deletes any value the change gave it.

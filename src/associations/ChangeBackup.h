@@ -33,10 +33,12 @@ public:
     // stood before (placeComment).
     QByteArray text(const QStringList& comments) const;
 
-    // The comment that tells the key a key of a deleted tree stood before, and that key back
-    // from the comments above it.
+    // The comment that tells the key a key of a deleted tree stood before, written right above
+    // its key line after the comment and blank lines it had above it in the classes root ("" for
+    // the end of the file); that key back from the lines above a key line, and the lines it had.
     static QString placeComment(const QString& next);
-    static std::optional<QString> placeOf(const QStringList& comments);
+    static std::optional<QString> placeOf(const QStringList& linesAbove);
+    static QStringList handWrittenLines(const QStringList& linesAbove);
 
 private:
     struct Entry {
@@ -46,6 +48,7 @@ private:
         std::optional<platform::RegistryValue> stored {}; // the value as stored, to put back
         bool inTree = false; // of a tree that will be deleted
         QString before {}; // the key it stands before, for a key of such a tree
+        std::optional<QStringList> above {}; // its comment and blank lines, where kept
     };
 
     // Whether the key exists, with its default value in `entry`.

@@ -45,7 +45,10 @@ public:
     void deleteTree(const QString& key);
     void deleteValue(const QString& key);
     // Keeps a key this change created before `next`, where the classes root keeps an order.
-    void place(const QString& key, const QString& next) { m_root.placeKey(key, next); }
+    void place(const QString& key, const QString& next, const std::optional<QStringList>& above)
+    {
+        m_root.placeKey(key, next, above);
+    }
 
     // Ends the change: its writes are kept, the desktop hears of `classNames`, and what it makes
     // of them is told as warnings.

@@ -9,6 +9,7 @@
 #include "associations/ClassesRootChange.h"
 #include "associations/KeyWriter.h"
 
+#include <QDir>
 #include <QFile>
 
 UndoRequest::UndoRequest(const CommandOutput& output, QString catalogueFile)
@@ -52,6 +53,7 @@ int UndoRequest::run() const
     touched.removeIf([](const QString& name) { return name.startsWith(QLatin1Char('.')); });
     const QString desktopRecord = registry::BackupFolder::desktopRecordOf(file);
     root->undoDesktopWith(desktopRecord);
+    const QStringList createdFolders = root->foldersCreatedBy(desktopRecord);
     change.finish(touched);
     if (!change.failures().isEmpty()) {
         change.fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The backup %1 is kept: zelvane --undo can try it again.")).arg(file));
@@ -61,6 +63,9 @@ int UndoRequest::run() const
                                     "before the next --undo.")).arg(file));
     } else {
         QFile::remove(desktopRecord);
+        // The folder the undone change created goes when its backup was the last one.
+        for (const QString& folder : createdFolders)
+            QDir().rmdir(folder);
     }
     return m_output.finished(change,
                              CommandOutput::tr("Put back what was saved in %1.").arg(file));

@@ -13,7 +13,8 @@
 namespace registry {
 
 ChangeJournal::ChangeJournal(const QString& hivePath)
-    : m_path(hivePath + QStringLiteral(".journal"))
+    : m_hivePath(hivePath)
+    , m_path(hivePath + QStringLiteral(".journal"))
 {
 }
 
@@ -22,13 +23,22 @@ QByteArray ChangeJournal::hashOf(const QByteArray& hiveBytes)
     return QCryptographicHash::hash(hiveBytes, QCryptographicHash::Sha256).toHex();
 }
 
+QByteArray ChangeJournal::hashOfHive() const
+{
+    QFile file(m_hivePath);
+    if (!file.exists())
+        return AbsentFile;
+    return file.open(QIODevice::ReadOnly) ? hashOf(file.readAll()) : QByteArray();
+}
+
 void ChangeJournal::write(const Entry& entry) const
 {
     QJsonObject journal {{QStringLiteral("backups"), QJsonArray::fromStringList(entry.backups)},
                          {QStringLiteral("hive"), QString::fromLatin1(entry.hiveHash)},
                          {QStringLiteral("classes"), QJsonArray::fromStringList(entry.classNames)},
                          {QStringLiteral("recordFile"), entry.recordFile},
-                         {QStringLiteral("undoneRecord"), entry.undoneRecord}};
+                         {QStringLiteral("undoneRecord"), entry.undoneRecord},
+                         {QStringLiteral("created"), QJsonArray::fromStringList(entry.created)}};
     if (entry.record)
         journal.insert(QStringLiteral("record"), entry.record->toJson());
     // A journal that cannot be written leaves the change as unguarded as it always was: the hive
@@ -49,7 +59,8 @@ std::optional<ChangeJournal::Entry> ChangeJournal::read() const
                  journal[QStringLiteral("classes")].toVariant().toStringList(),
                  journal[QStringLiteral("recordFile")].toString(),
                  std::nullopt,
-                 journal[QStringLiteral("undoneRecord")].toString()};
+                 journal[QStringLiteral("undoneRecord")].toString(),
+                 journal[QStringLiteral("created")].toVariant().toStringList()};
     if (journal.contains(QStringLiteral("record")))
         entry.record = DesktopRecord::fromJson(journal[QStringLiteral("record")].toObject());
     return entry;

@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QStandardPaths>
 #include <optional>
@@ -120,9 +121,15 @@ public:
         return session.readable ? session.hive.keysInFileOrder() : QStringList();
     }
 
-    void placeKey(const QString& path, const QString& next) override
+    void placeKey(const QString& path, const QString& next, const std::optional<QStringList>& above) override
     {
-        openSession().hive.placeBefore(path, next);
+        openSession().hive.placeBefore(path, next, above);
+    }
+
+    std::optional<QStringList> readLinesAbove(const QString& path) override
+    {
+        const Session& session = openSession();
+        return session.readable ? session.hive.linesAbove(path) : std::nullopt;
     }
 
     QList<Failure> finishWrites(const QStringList& classNames) override
@@ -135,14 +142,18 @@ public:
         if (!session.readable) {
             failures = session.file.failures();
         } else {
-            const QByteArray bytes = session.hive.serialize();
-            ChangeJournal::Entry change {m_backups, ChangeJournal::hashOf(bytes), classNames, m_recordFile,
-                                         std::nullopt, m_undoneRecord};
-            if (!m_notifier && !m_recordFile.isEmpty())
+            // The hive file an undone change created goes when the undo leaves it nothing to hold.
+            const bool removed = !m_undoneRecord.isEmpty() && session.hive.holdsNothing()
+                && registry::DesktopRecord::createdBesideOf(m_undoneRecord).contains(hivePath());
+            const QByteArray hash = removed ? ChangeJournal::AbsentFile : ChangeJournal::hashOf(session.hive.serialize());
+            ChangeJournal::Entry change {m_backups, hash, classNames, m_recordFile, std::nullopt, m_undoneRecord, m_created};
+            if (!m_notifier && !m_recordFile.isEmpty()) {
                 change.record = registry::DesktopRecord::before(session.hive, classNames);
+                change.record->noteCreatedBeside(m_created);
+            }
             if (session.file.held())
                 ChangeJournal(hivePath()).write(change);
-            session.file.save(session.hive);
+            removed ? session.file.remove() : session.file.save(session.hive);
             failures = session.file.failures();
             // The desktop is told even when the file could not be saved: the associations of
             // this run still work, and the user has been told why they were not kept.
@@ -156,11 +167,21 @@ public:
     {
         m_recordFile = recordFile;
         m_backups = {backupFile, recordFile};
+        for (const QString& path : {hivePath(), QFileInfo(backupFile).absolutePath()}) {
+            if (!QFileInfo::exists(path))
+                m_created << path;
+        }
         // Written before the backup, so that no backup is left of a change killed before its hive.
         if (openSession().file.held())
-            ChangeJournal(hivePath()).write({m_backups, {}, {}, {}, std::nullopt, {}});
+            ChangeJournal(hivePath()).write({m_backups, {}, {}, {}, std::nullopt, {}, m_created});
     }
     void undoDesktopWith(const QString& recordFile) override { m_undoneRecord = recordFile; }
+    QStringList foldersCreatedBy(const QString& recordFile) override
+    {
+        QStringList folders = registry::DesktopRecord::createdBesideOf(recordFile);
+        folders.removeAll(hivePath());
+        return folders;
+    }
 
     QList<ExtensionClaim> claimsOf(const QStringList& extensions) override
     {
@@ -267,15 +288,16 @@ private:
         const std::optional<ChangeJournal::Entry> change = journal.read();
         if (!change)
             return;
-        QFile file(hivePath());
-        const bool saved = session.readable && !change->hiveHash.isEmpty() && file.open(QIODevice::ReadOnly)
-            && ChangeJournal::hashOf(file.readAll()) == change->hiveHash;
+        const bool saved = session.readable && !change->hiveHash.isEmpty() && journal.hashOfHive() == change->hiveHash;
         if (saved) {
             removeToolLeftovers();
             tell(session.hive, *change);
         } else {
             for (const QString& backup : change->backups)
                 QFile::remove(backup);
+            // The hive file a change created is only saved with it: what is left is its folder.
+            for (const QString& folder : change->created)
+                QDir().rmdir(folder);
         }
         journal.remove();
     }
@@ -301,6 +323,7 @@ private:
         m_recordFile.clear();
         m_undoneRecord.clear();
         m_backups.clear();
+        m_created.clear();
     }
 
     const QString m_catalogueFile;
@@ -309,6 +332,7 @@ private:
     QString m_recordFile;
     QString m_undoneRecord;
     QStringList m_backups;
+    QStringList m_created; // what the change creates beside the hive: the file, the backups' folder
 };
 
 } // namespace

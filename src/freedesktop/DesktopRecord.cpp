@@ -24,6 +24,8 @@ namespace {
 // The folders of the data folder that publishing writes in; nothing outside them is removed.
 const QStringList kFolders {QStringLiteral("mime"), QStringLiteral("applications"), QStringLiteral("icons")};
 
+const QString kCreatedBeside = QStringLiteral("createdBeside");
+
 QString dataHome()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -151,6 +153,7 @@ std::optional<platform::Failure> DesktopRecord::save(const QString& path) const
     QJsonObject record = linesObject(m_lines);
     record.insert(QStringLiteral("mimeAppsCreated"), !m_mimeAppsExisted && QFileInfo::exists(mimeAppsPath()));
     record.insert(QStringLiteral("created"), QJsonArray::fromStringList(created));
+    record.insert(kCreatedBeside, QJsonArray::fromStringList(m_createdBeside));
     return DesktopFileWriter::write(path, QJsonDocument(record).toJson());
 }
 
@@ -161,6 +164,7 @@ QJsonObject DesktopRecord::toJson() const
     QJsonObject record = linesObject(m_lines);
     record.insert(QStringLiteral("mimeAppsExisted"), m_mimeAppsExisted);
     record.insert(QStringLiteral("existing"), QJsonArray::fromStringList(existing));
+    record.insert(kCreatedBeside, QJsonArray::fromStringList(m_createdBeside));
     return record;
 }
 
@@ -171,7 +175,17 @@ DesktopRecord DesktopRecord::fromJson(const QJsonObject& object)
     record.m_mimeAppsExisted = object[QStringLiteral("mimeAppsExisted")].toBool();
     const QStringList existing = object[QStringLiteral("existing")].toVariant().toStringList();
     record.m_existing = QSet<QString>(existing.cbegin(), existing.cend());
+    record.m_createdBeside = object[kCreatedBeside].toVariant().toStringList();
     return record;
+}
+
+QStringList DesktopRecord::createdBesideOf(const QString& path)
+{
+    // A record that cannot be read names nothing created: what stays is no loss.
+    QByteArray text;
+    if (!QFileInfo::exists(path) || DesktopFileWriter::read(path, &text))
+        return {};
+    return QJsonDocument::fromJson(text).object()[kCreatedBeside].toVariant().toStringList();
 }
 
 QList<platform::Failure> DesktopRecord::restore(const QString& path)

@@ -25,6 +25,11 @@ public:
     // the files and folders of the MIME database, the desktop entries and the icons.
     static DesktopRecord before(const RegistryHive& hive, const QStringList& classNames);
 
+    // The hive file and the folders beside it that the change created (the backups' folder):
+    // they go with the change's undo when it leaves them empty.
+    void noteCreatedBeside(const QStringList& paths) { m_createdBeside = paths; }
+    static QStringList createdBesideOf(const QString& path);
+
     // After publishing: saves the record as `path`, with the files and folders publishing created.
     std::optional<platform::Failure> save(const QString& path) const;
 
@@ -43,6 +48,7 @@ private:
     DesktopMimeApps::Lines m_lines;
     bool m_mimeAppsExisted = false;
     QSet<QString> m_existing; // relative to the data folder
+    QStringList m_createdBeside;
 };
 
 } // namespace registry

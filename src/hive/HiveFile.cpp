@@ -137,6 +137,15 @@ void HiveFile::save(const RegistryHive& hive)
              .arg(m_path, file.errorString()));
 }
 
+void HiveFile::remove()
+{
+    QFile file(m_path);
+    if (!m_mayReplace || !file.exists() || file.remove())
+        return;
+    fail(platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "The associations could not be saved in %1 (%2)."))
+             .arg(m_path, file.errorString()));
+}
+
 void HiveFile::fail(const platform::Failure& failure)
 {
     m_failures.append(failure);

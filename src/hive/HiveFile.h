@@ -30,6 +30,9 @@ public:
     // Refused when the last load could not read the file: what such a file holds is never
     // overwritten.
     void save(const RegistryHive& hive);
+    // Removes the file, which gives what an empty hive holds, or records why it cannot; refused
+    // as save() is.
+    void remove();
 
     // Whether this sequence holds the file, as load() took it.
     bool held() const { return m_lock != nullptr; }

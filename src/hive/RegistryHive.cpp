@@ -141,6 +141,13 @@ bool RegistryHive::hasKey(const QString& path) const
     return d->find(path) != nullptr;
 }
 
+bool RegistryHive::holdsNothing() const
+{
+    const auto blank = [](const QStringList& entry) { return entry.size() == 1 && entry.first().trimmed().isEmpty(); };
+    return d->keys.size() == 1 && !d->keys.front().value.stored() && d->header == RegFileLines::Header
+        && std::ranges::all_of(d->lines, blank);
+}
+
 bool RegistryHive::definesDefaultValue(const QString& path) const
 {
     const Data::Key* key = d->find(path);
@@ -169,28 +176,26 @@ QStringList RegistryHive::keysInFileOrder() const
     return paths + created;
 }
 
-QStringList RegistryHive::commentsAbove(const QString& path) const
+std::optional<QStringList> RegistryHive::linesAbove(const QString& path) const
 {
     const Data::Key* key = d->find(path);
-    QStringList comments;
     if (!key || key->keyLine < 0)
-        return comments;
-    for (qsizetype i = key->keyLine - d->linesAbove(key->keyLine); i < key->keyLine; ++i) {
-        const QString& line = d->lines[std::size_t(i)].first();
-        if (const qsizetype semicolon = line.indexOf(QLatin1Char(';')); semicolon >= 0)
-            comments.append(line.mid(RegFileLines::afterBlanks(line, semicolon + 1)));
-    }
-    return comments;
+        return std::nullopt;
+    QStringList lines;
+    for (qsizetype i = key->keyLine - d->linesAbove(key->keyLine); i < key->keyLine; ++i)
+        lines.append(d->lines[std::size_t(i)].first());
+    return lines;
 }
 
-bool RegistryHive::placeBefore(const QString& path, const QString& next)
+bool RegistryHive::placeBefore(const QString& path, const QString& next, const std::optional<QStringList>& above)
 {
     const Data::Key* anchor = d->find(next);
     const auto it = d->positions.constFind(Data::folded(path));
-    if (!anchor || anchor->keyLine < 0 || it == d->positions.cend() || d->keys[*it].keyLine >= 0
-        || !d->keys[*it].isNew)
+    if ((!next.isEmpty() && (!anchor || anchor->keyLine < 0)) || it == d->positions.cend()
+        || d->keys[*it].keyLine >= 0 || !d->keys[*it].isNew)
         return false;
-    d->keys[*it].before = anchor->folded;
+    d->keys[*it].before = next.isEmpty() ? QString() : anchor->folded;
+    d->keys[*it].above = above;
     return true;
 }
 
@@ -234,10 +239,13 @@ QByteArray RegistryHive::serialize() const
         else if (const qsizetype above = d->placedAbove(key); above >= 0)
             placed[above].append(&key);
     }
+    // The comment and blank lines that end the file stay at its end, below the keys written
+    // later, so that deleting those keys gives the file back as it was.
+    const qsizetype end = qsizetype(d->lines.size()) - d->linesAbove(qsizetype(d->lines.size()));
     QStringList lines {d->header};
-    for (qsizetype i = 0; i < qsizetype(d->lines.size()); ++i) {
+    for (qsizetype i = 0; i < end; ++i) {
         for (const Data::Key* key : placed.value(i))
-            lines << QString() << d->section(*key);
+            lines << key->above.value_or(QStringList {QString()}) << d->section(*key);
         if (const Data::Key* key = replacing.value(i))
             lines += valueLines(key->value.stored());
         else
@@ -246,14 +254,14 @@ QByteArray RegistryHive::serialize() const
             lines += valueLines(key->value.stored());
     }
     // Other new keys and values go to sections of their own, each after a blank line as the
-    // registry editor writes them, and the file ends with a blank line as its exports do.
+    // registry editor writes them, or after the lines a key put back had above it.
     for (const Data::Key& key : d->keys) {
         if (key.keyLine >= 0 || !(key.isNew || key.valueChanged) || d->placedAbove(key) >= 0)
             continue;
-        if (!lines.last().isEmpty())
-            lines += QString();
-        lines << d->section(key) << QString();
+        lines << key.above.value_or(QStringList {QString()}) << d->section(key);
     }
+    for (qsizetype i = end; i < qsizetype(d->lines.size()); ++i)
+        lines += d->lines[std::size_t(i)];
     return fileBytes(lines);
 }
 
@@ -296,6 +304,7 @@ std::optional<RegistryHive> RegistryHive::parse(const QByteArray& bytes, ReadErr
     RegistryHive hive(root);
     Data& data = *hive.d;
     data.header = header;
+    data.lines.clear();
     std::optional<QString> section;
     for (qsizetype n = 1; n < lines.size(); ++n) {
         QStringList entry {lines[n]};

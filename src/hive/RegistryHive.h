@@ -67,6 +67,8 @@ public:
     bool deleteDefaultValue(const QString& path);
 
     bool hasKey(const QString& path) const;
+    // Whether the hive holds what an absent file holds: no key, no value, no line but blanks.
+    bool holdsNothing() const;
     // The key's default string value; nothing for a value of another type.
     std::optional<QString> defaultValue(const QString& path) const;
     // The key's default value as the registry stores it, whatever its type (a string as UTF-16LE
@@ -82,13 +84,16 @@ public:
     // The keys of the file's key lines in the order of their last key lines, then the keys
     // created since, in the order they are written.
     QStringList keysInFileOrder() const;
-    // The comment lines right above the key's last key line, from after their ';' and blanks.
-    QStringList commentsAbove(const QString& path) const;
+    // The comment and blank lines right above the key's last key line, as they are written;
+    // nothing for a key without a key line.
+    std::optional<QStringList> linesAbove(const QString& path) const;
 
     // Writes `path`, a key created since the file was read, in a section of its own right above
-    // `next` and the comment and blank lines above it, where a key deleted from there stood;
-    // false, changing nothing, when `path` is not such a key or `next` has no key line.
-    bool placeBefore(const QString& path, const QString& next);
+    // `next` and the comment and blank lines above it (at the end of the file, above the lines
+    // that end it, when `next` is ""), where a key deleted from there stood, with the lines
+    // `above` it had (one blank line when not known); false, changing nothing, when `path` is
+    // not such a key or `next` has no key line.
+    bool placeBefore(const QString& path, const QString& next, const std::optional<QStringList>& above = std::nullopt);
 
     static bool isValidKeyPath(const QString& path);
     static bool isStorableData(const QString& data);

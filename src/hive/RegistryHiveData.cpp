@@ -42,7 +42,7 @@ RegistryHive::Data::Key& RegistryHive::Data::create(const QString& path, bool is
         position = keys.size();
         positions.insert(key, position);
         keys.push_back({parent.isEmpty() ? level : parent + QLatin1Char('\\') + level, key,
-                        {}, -1, -1, isNew, false, {}});
+                        {}, -1, -1, isNew, false, {}, {}});
     }
     return keys[position];
 }

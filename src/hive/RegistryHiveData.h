@@ -28,6 +28,7 @@ struct RegistryHive::Data {
         bool isNew = false; // created since the file was read
         bool valueChanged = false;
         QString before; // for a new key, the folded key whose lines it is written above
+        std::optional<QStringList> above {}; // the comment and blank lines written above it
     };
 
     // The root whose keys the hive holds, as written in key lines.
@@ -35,8 +36,9 @@ struct RegistryHive::Data {
     // The header the file was read with: a REGEDIT4 file keeps it, since the binary string values
     // it may hold are ANSI bytes under that header and UTF-16 under the other.
     QString header = RegFileLines::Header;
-    // The lines after the header as read; a value continued over several lines is one entry.
-    std::vector<QStringList> lines;
+    // The lines after the header as read; a value continued over several lines is one entry. A
+    // hive made from nothing ends with a blank line, as the registry editor's exports do.
+    std::vector<QStringList> lines {QStringList {QString()}};
     std::vector<Key> keys {Key {}}; // in order of creation; the first is the root
     QHash<QString, std::size_t> positions {{QString(), 0}}; // folded path -> index in keys
     QStringList deletions; // the keys of the file's deletion lines, in file order
@@ -58,7 +60,7 @@ struct RegistryHive::Data {
     qsizetype linesAbove(qsizetype index) const;
     // For each entry of `lines`, the folded key whose section it is in, the comments and blank
     // lines above its key line included; nothing outside the sections of the root's keys, nor
-    // for those that end the file, below the last section, where keys written later go.
+    // for those that end the file, below the last section and the keys written later.
     std::vector<std::optional<QString>> sections() const;
     // The entry a new key placed before another is written above; -1 when it is not placed, or
     // when that key has no line in the file.

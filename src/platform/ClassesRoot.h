@@ -84,6 +84,9 @@ public:
     // That the next finishWrites undoes the change recorded in `recordFile`: once published, the
     // desktop gets the recorded lines back and loses what the change created.
     virtual void undoDesktopWith(const QString& /*recordFile*/) { }
+    // The folders beside the classes root that the change recorded in `recordFile` created (on
+    // Linux the backups' folder of the first change): its undo removes them once they are empty.
+    virtual QStringList foldersCreatedBy(const QString& /*recordFile*/) { return {}; }
     // Ends a sequence that is not to be kept, one that only read or that gave up before its
     // first change: nothing is saved and the desktop is not told. Returns what went wrong since
     // the sequence began (on Linux, a hive file that could not be read, which reads answer with
@@ -94,7 +97,11 @@ public:
     // before `next` there: for a key put back to stand where it stood. The registry keeps no
     // order: it lists none and places nothing.
     virtual QStringList readKeyOrder() { return {}; }
-    virtual void placeKey(const QString& /*path*/, const QString& /*next*/) {}
+    virtual void placeKey(const QString& /*path*/, const QString& /*next*/,
+                          const std::optional<QStringList>& /*above*/) {}
+    // The comment and blank lines written above a key, where the classes root keeps lines:
+    // a key put back gets them back.
+    virtual std::optional<QStringList> readLinesAbove(const QString& /*path*/) { return std::nullopt; }
 
     // What the desktop gives files of each of `extensions` (without their dot) now, apart from
     // the classes root's own classes; asked before the writes that take them.

@@ -53,9 +53,10 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(change.backupFile())).toStdString(), (QStringLiteral(
         "Windows Registry Editor Version 5.00\n" "; What Zelvane's remove of 2026-05-01T14:03:27Z replaced: import this file to put it back.\n"
         "; Ce que « remove » de Zelvane a remplacé le 2026-05-01T14:03:27Z : importez ce fichier pour le remettre.\n\n"
-        // The keys of a tree go back before the first key after them that stays.
+        // The keys of a tree go back before the first key after them that stays, with the lines
+        // they had above them (here none, the hive has no blank line).
         "[-HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n\n; before Zz\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n@=-\n\n; before Zz\n"
-        "[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n\n; before Zz\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n\n"
+        "[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n; before Zz\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n\n"
         "[-HKEY_CLASSES_ROOT\\New.Rom]\n\n[HKEY_CLASSES_ROOT\\.A]\n@=\"A\"\n\n[HKEY_CLASSES_ROOT\\.b]\n@=-\n\n"
         "[-HKEY_CLASSES_ROOT\\.new]\n\n[-HKEY_CLASSES_ROOT\\Old.Rom\\DefaultIcon]\n\n"
         "[HKEY_CLASSES_ROOT\\.c]\n@=hex(2):25,00,00,00\n\n[HKEY_CLASSES_ROOT\\.d]\n@=dword:00000001\n\n").toStdString()));

@@ -218,6 +218,101 @@ TEST_F(CommandLine, UndoPutsBackDefaultValuesOfEveryType)
     }
 }
 
+// The undo of the change that created the hive and the backups' folder removes them when they
+// hold nothing more, as it removes what it created of the desktop; a hive written by hand before,
+// or given a line since, stays.
+TEST_F(CommandLine, UndoingTheFirstChangeLeavesNoFileItCreated)
+{
+    programsOnPath({"alpha-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    const QString header = "Windows Registry Editor Version 5.00\r\n";
+    const struct {
+        const char* name;
+        std::optional<QString> before; // the hive before the change; none when there is no file
+        QString added; // what the user writes in the hive before the undo
+        std::optional<QString> undone; // the hive after the undo
+    } cases[] = {
+        {"no hive", std::nullopt, "", std::nullopt},
+        {"a hive of its header", header, "", header},
+        {"a hive of a blank line", header + "\r\n", "", header + "\r\n"},
+        {"a comment written since", std::nullopt, "; mine\r\n", header + "\r\n; mine\r\n"},
+        {"a key written since", std::nullopt, "[HKEY_CLASSES_ROOT\\Mine]\r\n", header + "\r\n[HKEY_CLASSES_ROOT\\Mine]\r\n"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        QDir(env.dataHome()).removeRecursively();
+        ASSERT_EQ(runProgram({"--list"}).status, 0); // the program's own start
+        if (row.before)
+            TestEnvironment::writeFile(env.hiveFile(), regtest::utf16File(*row.before));
+        const QMap<QString, QByteArray> before = desktoptest::contentsBelow(env.root());
+        ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
+        if (!row.added.isEmpty()) {
+            const QString hive = regtest::textOf(TestEnvironment::readFile(env.hiveFile())).replace("\n", "\r\n") + row.added;
+            TestEnvironment::writeFile(env.hiveFile(), regtest::utf16File(hive));
+        }
+        ASSERT_EQ(runProgram({"--undo"}).status, 0);
+        EXPECT_FALSE(QFileInfo::exists(env.dataHome() + "/zelvane/backups"));
+        EXPECT_EQ(QFileInfo::exists(env.hiveFile()), row.undone.has_value());
+        if (row.undone) {
+            EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), regtest::utf16File(*row.undone));
+        }
+        QMap<QString, QByteArray> after = desktoptest::contentsBelow(env.root());
+        // The copy of the icon library, which --associate installs as the wizard's start does.
+        after.removeIf([](const auto& file) { return file.key().endsWith("mul.dll"); });
+        after.remove(env.hiveFile());
+        QMap<QString, QByteArray> expected = before;
+        expected.remove(env.hiveFile());
+        EXPECT_EQ(after, expected);
+    }
+}
+
+// The lines written by hand around the keys that changes write and delete come back with them,
+// byte for byte, when the changes are undone one by one.
+TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLines)
+{
+    programsOnPath({"alpha-emu", "beta-emu"});
+    writeUserCatalogue(kThreeConsoles);
+    const QStringList alpha {"--associate", "Alpha"}, beta {"--associate", "Beta"}, removeAlpha {"--remove", "Alpha"},
+        removeBeta {"--remove", "Beta"}, removeHand {"--remove", "Hand.Rom"};
+    // Hand.Rom is a class written by hand, which --remove takes with its extension.
+    const struct {
+        const char* name;
+        const char* hive; // after the header
+        QList<QStringList> changes;
+    } cases[] = {
+        {"a comment above an extension taken, then removed", "\n; my note\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n"
+         "[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n", {alpha, removeAlpha}},
+        {"a comment above the first key, nothing after it stays", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n", {alpha, removeAlpha}},
+        {"a removed class's extension under comments, blank lines between",
+         "\n[HKEY_CLASSES_ROOT\\Hand.Rom]\n@=\"Hand\"\n\n[HKEY_CLASSES_ROOT\\Y]\n@=\"y\"\n; about it\n\n; more\n[HKEY_CLASSES_ROOT\\.hd]\n@=\"Hand.Rom\"\n\n\n"
+         "[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {removeHand}},
+        {"a comment that reads like a place", "\n[HKEY_CLASSES_ROOT\\Hand.Rom]\n@=\"Hand\"\n\n; before breakfast\n[HKEY_CLASSES_ROOT\\.hd]\n@=\"Hand.Rom\"\n\n"
+         "[HKEY_CLASSES_ROOT\\Z]\n", {removeHand}},
+        {"a removed extension at the end under a comment", "\n[HKEY_CLASSES_ROOT\\Hand.Rom]\n@=\"Hand\"\n\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n; about it\n[HKEY_CLASSES_ROOT\\.hd]\n@=\"Hand.Rom\"\n",
+         {removeHand}},
+        {"a comment at the end of the file", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n; the end\n", {alpha}},
+        {"no blank line at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha}},
+        {"two blank lines at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n\n", {alpha}},
+        {"no blank line at all", "[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha, removeAlpha}},
+        {"two consoles, removed in the other order", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n"
+         "@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n", {alpha, beta, removeAlpha, removeBeta}},
+        {"two consoles, removed in their order", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n"
+         "@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n", {alpha, beta, removeBeta, removeAlpha}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        QDir(env.dataHome() + "/zelvane/backups").removeRecursively();
+        const QByteArray before = regtest::utf16File(QString("Windows Registry Editor Version 5.00\n" + QString(row.hive)).replace("\n", "\r\n"));
+        TestEnvironment::writeFile(env.hiveFile(), before);
+        for (const QStringList& change : row.changes)
+            ASSERT_EQ(runProgram(change).status, 0) << change.join(' ').toStdString();
+        for (qsizetype i = 0; i < row.changes.size(); ++i)
+            ASSERT_EQ(runProgram({"--undo"}).status, 0);
+        EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(env.hiveFile())).toStdString(), regtest::textOf(before).toStdString());
+        EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), before);
+    }
+}
+
 // Changes run at the same time by two processes each keep the other's: the hive is held by one
 // change at a time, a holder that does not end in time is told, one that was killed is taken over.
 TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
@@ -285,7 +380,6 @@ TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
 {
     programsOnPath({"alpha-emu", "beta-emu"});
     writeUserCatalogue(kThreeConsoles);
-    ASSERT_EQ(runProgram({"--associate", "Beta"}).status, 0);
     // Every file and folder below the test's home, as it is, to put it back.
     const auto files = [this] {
         QMap<QString, QByteArray> entries;
@@ -338,6 +432,15 @@ TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
         return program;
     };
 
+    // Killed in a home where the change creates the hive and the backups' folder, which an undo
+    // that followed removes, then over a hive that holds Beta.
+    for (const bool first : {true, false}) {
+    SCOPED_TRACE(first ? "the first change" : "a change after Beta's");
+    ASSERT_EQ(runProgram({"--associate", "Beta"}).status, 0);
+    if (first) {
+        ASSERT_EQ(runProgram({"--undo"}).status, 0); // only the program's own files stay
+        ASSERT_FALSE(QFileInfo::exists(env.hiveFile()));
+    }
     const QMap<QString, QByteArray> before = files();
     QElapsedTimer timer;
     timer.start();
@@ -371,13 +474,16 @@ TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
         outcomes << QString("%1ms%2%3:%4").arg(delayMs).arg(ran ? "(ended)" : "").arg(journal ? "(journal)" : "")
                         .arg(changed ? "after" : unchanged ? "before" : "between");
         // Only the backup of a change that happened stays: --undo takes back Alpha, or else Beta.
-        ASSERT_EQ(runProgram({"--undo"}).status, 0);
-        EXPECT_EQ(held({"Alpha", "Beta"}), changed ? QStringList({"Alpha", "Beta = Beta.Rom"}) : QStringList({"Alpha", "Beta"}));
+        const QStringList beta = first ? QStringList({"Alpha", "Beta"}) : QStringList({"Alpha", "Beta = Beta.Rom"});
+        ASSERT_EQ(runProgram({"--undo"}).status, first && !changed ? 1 : 0);
+        EXPECT_EQ(held({"Alpha", "Beta"}), changed ? beta : QStringList({"Alpha", "Beta"}));
         if (changed) {
             EXPECT_EQ(comparable(files()), comparable(before));
         }
     }
     std::cout << "A change of " << runMs << " ms killed at " << outcomes.join(' ').toStdString() << "\n";
+    putBack(before);
+    }
 }
 
 // An emulator the user installed (Debian's mednafen, with its own entry) stays offered for the

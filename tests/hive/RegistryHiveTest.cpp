@@ -113,7 +113,7 @@ TEST(RegistryHive, ChangesTheFileWhereItHoldsTheKeys)
          {{"Cart.Rom", "new"}, {"cart.rom\\SHELL", "Jouer - Play"}, {"Cart.Rom\\DefaultIcon", "icon,3"}, {".smc", "Cart.Rom"}},
          "Windows Registry Editor Version 5.00\n; mine\n[HKEY_CLASSES_ROOT\\Cart.Rom]\n\"Name\"=\"kept\"\n@=\"new\"\n"
          "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell]\n@=\"Jouer - Play\"\n\"x\"=dword:00000001\n"
-         "[HKEY_CLASSES_ROOT\\Cart.Rom\\DefaultIcon]\n@=\"icon,3\"\n; end\n\n[HKEY_CLASSES_ROOT\\.smc]\n@=\"Cart.Rom\"\n\n"},
+         "[HKEY_CLASSES_ROOT\\Cart.Rom\\DefaultIcon]\n@=\"icon,3\"\n\n[HKEY_CLASSES_ROOT\\.smc]\n@=\"Cart.Rom\"\n; end\n"},
         {"a key created again goes below the deletion; a key without a line of its own gets one",
          "REGEDIT4\n[HKEY_CLASSES_ROOT\\A\\B]\n[HKEY_CLASSES_ROOT\\C]\n@=\"1\"\n[-HKEY_CLASSES_ROOT\\C]\n"
          "[HKEY_CLASSES_ROOT\\E]\n@=\"1\"\n[HKEY_CLASSES_ROOT\\F]\n[HKEY_CLASSES_ROOT\\e]\n\n",
