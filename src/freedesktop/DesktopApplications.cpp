@@ -107,16 +107,18 @@ DesktopNames::Title DesktopApplications::titleOf(const QString& desktopId) const
     return {english, french.isEmpty() ? english : french};
 }
 
-QString DesktopApplications::iconOf(const QList<DesktopApplication>& applications, const QStringList& words,
-                                    const platform::ProgramPlaces& places)
+QHash<QString, QString> DesktopApplications::iconsByProgram(const QList<DesktopApplication>& applications,
+                                                             const platform::ProgramPlaces& places)
 {
-    const QString program = places.startedProgram(words);
+    QHash<QString, QString> icons;
     for (const DesktopApplication& application : applications) {
-        const QStringList execWords = ExecCommand::arguments(application.exec).value_or(QStringList());
-        if (!program.isEmpty() && !application.icon.isEmpty() && places.startedProgram(execWords) == program)
-            return application.icon;
+        if (application.icon.isEmpty())
+            continue;
+        const QString program = places.startedProgram(ExecCommand::arguments(application.exec).value_or(QStringList()));
+        if (!program.isEmpty() && !icons.contains(program))
+            icons.insert(program, application.icon);
     }
-    return {};
+    return icons;
 }
 
 } // namespace registry

@@ -46,10 +46,11 @@ public:
     // itself where no entry has it.
     DesktopNames::Title titleOf(const QString& desktopId) const;
 
-    // The icon of the first of `applications` whose Exec starts what `words` (a program and its
-    // arguments) start; empty when none does.
-    static QString iconOf(const QList<DesktopApplication>& applications, const QStringList& words,
-                          const platform::ProgramPlaces& places);
+    // The icon of each program that `applications` with an icon start, the first one's where
+    // several start the same. Each application's program is looked for once: a Finish asks for
+    // the command of every class of the hive.
+    static QHash<QString, QString> iconsByProgram(const QList<DesktopApplication>& applications,
+                                                  const platform::ProgramPlaces& places);
 
 private:
     QList<Entry> m_entries;

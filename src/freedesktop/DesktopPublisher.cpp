@@ -21,8 +21,10 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QStandardPaths>
 #include <algorithm>
+#include <iterator>
 #include <list>
 #include <optional>
 
@@ -185,13 +187,19 @@ private:
     QString applicationsDir() const { return m_dataHome + QStringLiteral("/applications"); }
     QString hicolorDir() const { return m_dataHome + QStringLiteral("/icons/hicolor"); }
 
-    // Whether a size folder of the theme holds the icon `iconName`.
-    bool hasIcon(const QString& iconName) const
+    // Whether a size folder of the theme holds the icon `iconName`. The theme is listed once, as
+    // it is asked about every class the change does not name.
+    bool hasIcon(const QString& iconName)
     {
-        const QStringList sizes = QDir(hicolorDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        return std::any_of(sizes.cbegin(), sizes.cend(), [&](const QString& size) {
-            return QFileInfo::exists(QStringLiteral("%1/%2/mimetypes/%3.png").arg(hicolorDir(), size, iconName));
-        });
+        if (!m_themeIcons) {
+            m_themeIcons.emplace();
+            for (const QString& size : QDir(hicolorDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                for (const QFileInfo& icon : QDir(hicolorDir() + u'/' + size + QStringLiteral("/mimetypes"))
+                                                 .entryInfoList({QStringLiteral("*.png")}, QDir::Files))
+                    m_themeIcons->insert(icon.completeBaseName());
+            }
+        }
+        return m_themeIcons->contains(iconName);
     }
 
     // Whether a size folder of the theme holds a file.
@@ -208,10 +216,11 @@ private:
     // The emulator's own icon when it is an installed application, else the class's.
     QString entryIcon(const DesktopAssociation& association)
     {
-        if (!m_applications)
-            m_applications = DesktopApplications::read().installed(m_places);
-        const QString icon = DesktopApplications::iconOf(
-            *m_applications, DesktopExec::splitWindowsCommand(association.command.value_or(QString())), m_places);
+        if (!m_applicationIcons)
+            m_applicationIcons = DesktopApplications::iconsByProgram(DesktopApplications::read().installed(m_places), m_places);
+        const QString program = m_places.startedProgram(
+            DesktopExec::splitWindowsCommand(association.command.value_or(QString())));
+        const QString icon = program.isEmpty() ? QString() : m_applicationIcons->value(program);
         return icon.isEmpty() ? DesktopNames::iconName(association.className) : icon;
     }
 
@@ -220,13 +229,14 @@ private:
     // published before; read in the process, it costs a change no tool's start.
     void readSystemTypes(const std::vector<DesktopAssociation>& classes)
     {
-        const SystemMimeTypes system = SystemMimeTypes::ofSystem();
+        QStringList extensions;
         for (const DesktopAssociation& association : classes) {
-            for (const QString& extension : association.extensions) {
-                if (DesktopNames::isPublishableExtension(extension))
-                    m_systemTypes.insert(extension.toLower(), system.canonical(system.typeOf(extension)));
-            }
+            std::copy_if(association.extensions.cbegin(), association.extensions.cend(), std::back_inserter(extensions),
+                         &DesktopNames::isPublishableExtension);
         }
+        const SystemMimeTypes system = SystemMimeTypes::ofSystem(extensions);
+        for (const QString& extension : extensions)
+            m_systemTypes.insert(extension.toLower(), system.canonical(system.typeOf(extension)));
     }
 
     bool write(const QString& path, const QByteArray& data)
@@ -327,7 +337,8 @@ private:
     const QString m_dataHome;
     const QString m_configHome;
     const platform::ProgramPlaces m_places = platform::ProgramPlaces::ofThisSession();
-    std::optional<QList<DesktopApplication>> m_applications; // read for the first entry written
+    std::optional<QHash<QString, QString>> m_applicationIcons; // by program, read for the first entry written
+    std::optional<QSet<QString>> m_themeIcons; // the icon names of the theme's size folders
     std::optional<DesktopTool> m_mimeTool;
     std::list<DesktopTool> m_tools;
     DesktopMimeApps::Handlers m_handlers;

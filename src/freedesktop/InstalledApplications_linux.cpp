@@ -22,7 +22,7 @@ InstalledApplication installed(const registry::DesktopApplication& application, 
 
 std::optional<FileTypeApplications> applicationsOpening(const QStringList& extensions)
 {
-    const registry::SystemMimeTypes database = registry::SystemMimeTypes::ofSystem();
+    const registry::SystemMimeTypes database = registry::SystemMimeTypes::ofSystem(extensions);
     FileTypeApplications found;
     for (const QString& extension : extensions)
         found.fileTypes << database.typeOf(extension);

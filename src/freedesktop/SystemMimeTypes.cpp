@@ -5,22 +5,28 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QStandardPaths>
 
 namespace registry {
 namespace {
 
-QStringList linesOf(const QString& path)
+QList<QByteArray> linesOf(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    return file.readAll().split('\n');
+}
+
+QString patternOf(const QString& extension)
+{
+    return QStringLiteral("*.") + extension;
 }
 
 } // namespace
 
-SystemMimeTypes SystemMimeTypes::ofSystem()
+SystemMimeTypes SystemMimeTypes::ofSystem(const QStringList& extensions)
 {
     QString dataDirs = qEnvironmentVariable("XDG_DATA_DIRS");
     if (dataDirs.isEmpty())
@@ -32,22 +38,28 @@ SystemMimeTypes SystemMimeTypes::ofSystem()
         if (QDir::cleanPath(folder) != dataHome)
             folders << folder + QStringLiteral("/mime");
     }
-    return SystemMimeTypes(folders);
+    return SystemMimeTypes(folders, extensions);
 }
 
-SystemMimeTypes::SystemMimeTypes(const QStringList& mimeFolders)
+SystemMimeTypes::SystemMimeTypes(const QStringList& mimeFolders, const QStringList& extensions)
 {
+    QSet<QString> asked;
+    for (const QString& extension : extensions)
+        asked.insert(patternOf(extension).toCaseFolded());
     for (const QString& folder : mimeFolders) {
         // "weight:type:pattern[:flags]"; a later folder only adds what the earlier ones lack.
         QHash<QString, Glob> caseFolded, caseSensitive;
-        for (const QString& line : linesOf(folder + QStringLiteral("/globs2"))) {
-            const QStringList fields = line.split(u':');
-            if (line.startsWith(u'#') || fields.size() < 3)
+        for (const QByteArray& line : linesOf(folder + QStringLiteral("/globs2"))) {
+            const QList<QByteArray> fields = line.split(':');
+            if (line.startsWith('#') || fields.size() < 3)
                 continue;
-            const bool sensitive = fields.value(3).split(u',').contains(QStringLiteral("cs"));
-            const Glob glob {fields[0].toInt(), fields[1]};
+            const QString written = QString::fromUtf8(fields[2]);
+            if (!asked.contains(written.toCaseFolded()))
+                continue;
+            const bool sensitive = fields.value(3).split(',').contains("cs");
+            const Glob glob {fields[0].toInt(), QString::fromUtf8(fields[1])};
             QHash<QString, Glob>& globs = sensitive ? caseSensitive : caseFolded;
-            const QString pattern = sensitive ? fields[2] : fields[2].toCaseFolded();
+            const QString pattern = sensitive ? written : written.toCaseFolded();
             if (!globs.contains(pattern) || globs[pattern].weight < glob.weight)
                 globs.insert(pattern, glob);
         }
@@ -55,17 +67,18 @@ SystemMimeTypes::SystemMimeTypes(const QStringList& mimeFolders)
             m_caseFolded.insert(it.key(), m_caseFolded.value(it.key(), it.value()));
         for (auto it = caseSensitive.cbegin(); it != caseSensitive.cend(); ++it)
             m_caseSensitive.insert(it.key(), m_caseSensitive.value(it.key(), it.value()));
-        for (const QString& line : linesOf(folder + QStringLiteral("/aliases"))) {
-            const QStringList pair = line.split(u' ');
-            if (pair.size() == 2 && !m_aliases.contains(pair[0]))
-                m_aliases.insert(pair[0], pair[1]);
+        for (const QByteArray& line : linesOf(folder + QStringLiteral("/aliases"))) {
+            const QList<QByteArray> pair = line.split(' ');
+            const QString alias = QString::fromUtf8(pair[0]);
+            if (pair.size() == 2 && !m_aliases.contains(alias))
+                m_aliases.insert(alias, QString::fromUtf8(pair[1]));
         }
     }
 }
 
 QString SystemMimeTypes::typeOf(const QString& extension) const
 {
-    const QString pattern = QStringLiteral("*.") + extension;
+    const QString pattern = patternOf(extension);
     const Glob sensitive = m_caseSensitive.value(pattern);
     const Glob folded = m_caseFolded.value(pattern.toCaseFolded());
     return sensitive.weight >= folded.weight && !sensitive.type.isEmpty() ? sensitive.type : folded.type;

@@ -13,12 +13,14 @@ class SystemMimeTypes {
 public:
     // The database in the `mime` folders of XDG_DATA_DIRS; the user's own, in XDG_DATA_HOME, holds
     // our types.
-    static SystemMimeTypes ofSystem();
-    // The database in the `mimeFolders`, the first one winning where two say otherwise.
-    explicit SystemMimeTypes(const QStringList& mimeFolders);
+    static SystemMimeTypes ofSystem(const QStringList& extensions);
+    // The database in the `mimeFolders`, the first one winning where two say otherwise. Only the
+    // patterns of the `extensions` are kept: a change asks about a few of the database's
+    // thousand, and reading it is part of every Finish.
+    SystemMimeTypes(const QStringList& mimeFolders, const QStringList& extensions);
 
     // The type given to files named *.`extension` by a pattern of that very form, the heaviest
-    // first; empty when none.
+    // first; empty when none or when `extension` was not asked about.
     QString typeOf(const QString& extension) const;
     // The type `type` is an alias of, else `type` itself.
     QString canonical(const QString& type) const;
