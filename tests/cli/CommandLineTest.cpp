@@ -24,15 +24,47 @@
 
 namespace {
 
-using CommandLine = WizardFixture;
+using registry::DesktopNames;
+
+// Three consoles, the first two with their emulators on PATH.
+class CommandLine : public WizardFixture {
+protected:
+    CommandLine()
+    {
+        programsOnPath({"alpha-emu", "beta-emu"});
+        writeUserCatalogue(kThreeConsoles);
+    }
+};
+
+// Every file and folder below `root`, as it is, to compare or put back.
+QMap<QString, QByteArray> everythingBelow(const QString& root)
+{
+    QMap<QString, QByteArray> entries;
+    for (QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        entries.insert(path, it.fileInfo().isDir() ? "<folder>" : TestEnvironment::readFile(path));
+    }
+    return entries;
+}
+
+// The built program started, in a process group of its own so that what it runs is killed with it;
+// its temporary files go to `temporary`.
+std::unique_ptr<QProcess> startProgram(const QStringList& arguments, const QString& temporary)
+{
+    auto program = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", temporary);
+    program->setProcessEnvironment(environment);
+    program->setChildProcessModifier([] { ::setpgid(0, 0); });
+    program->start(ZELVANE_BIN_DIR "/zelvane", arguments);
+    return program;
+}
 
 // One user's session, step by step: each step's status and what it prints, and a mistake is
 // refused before any window opens, with every file left as it was.
 TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsLanguage)
 {
     EXPECT_EQ(runProgram({}, "offscreen", 1500).status, -1); // no option: the wizard, which stays open
-    programsOnPath({"alpha-emu", "beta-emu"});
-    writeUserCatalogue(kThreeConsoles);
     const QString refusal = "\nTry 'zelvane --help' for the options.\n";
     // The status, what the standard output and error hold, and "path = value" the hive holds afterwards ("path": a key that is gone).
     const struct { QStringList arguments; int status; QString output, error; QStringList keys; } steps[] = {
@@ -118,7 +150,6 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
     const ProgramRun beta = runProgram({"--associate", "Beta"});
     EXPECT_TRUE(beta.output.startsWith(QString::fromUtf8("Beta est associée : .ba .bb s'ouvrent avec beta-emu \"%1\" ; sauvegardes "
                                                          "d'état .bs enregistrées avec leur icône\n"))) << beta.output.toStdString();
-    using registry::DesktopNames;
     EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Rom")) + " | " + desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Save")),
               DesktopNames::desktopFileName("Beta.Rom") + " | ");
     EXPECT_TRUE(runProgram({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
@@ -129,22 +160,11 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
 // type (which a later change for another console keeps too), a line of ours the user had removed.
 TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
 {
-    using registry::DesktopNames;
-    programsOnPath({"alpha-emu", "beta-emu"});
-    writeUserCatalogue(kThreeConsoles);
     // Every file and folder below the test's home but the hive and its backups.
     const auto desktop = [this] {
-        QMap<QString, QByteArray> entries;
-        for (QDirIterator it(env.root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-            const QString path = it.next();
-            if (!path.startsWith(env.dataHome() + "/zelvane"))
-                entries.insert(path, it.fileInfo().isDir() ? "<folder>" : TestEnvironment::readFile(path));
-        }
+        QMap<QString, QByteArray> entries = everythingBelow(env.root());
+        entries.removeIf([this](const auto& entry) { return entry.key().startsWith(env.dataHome() + "/zelvane"); });
         return entries;
-    };
-    const auto changedThenUndone = [&](const QStringList& arguments) {
-        EXPECT_EQ(runProgram(arguments).status, 0);
-        return runProgram({"--undo"}).status;
     };
     const QString hicolor = env.dataHome() + "/icons/hicolor", type = DesktopNames::mimeType("Alpha.Rom");
     QMap<QString, QByteArray> before = desktop();
@@ -163,12 +183,14 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
     TestEnvironment::writeFile(env.dataHome() + "/applications/org.other.Emu.desktop",
                                "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\nMimeType=" + type.toUtf8() + ";\n");
     before = desktop();
-    ASSERT_EQ(changedThenUndone({"--associate", "Alpha"}), 0);
+    ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
+    ASSERT_EQ(runProgram({"--undo"}).status, 0);
     EXPECT_EQ(desktop(), before);
     ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
     ASSERT_EQ(desktoptest::run("gio", {"mime", type, "org.other.Emu.desktop"}).exitCode, 0);
     before = desktop();
-    ASSERT_EQ(changedThenUndone({"--remove", "Alpha"}), 0);
+    ASSERT_EQ(runProgram({"--remove", "Alpha"}).status, 0);
+    ASSERT_EQ(runProgram({"--undo"}).status, 0);
     EXPECT_EQ(desktop(), before);
     EXPECT_EQ(desktoptest::defaultApplication(type), "org.other.Emu.desktop");
     // A change that does not name Alpha keeps the default the user chose for its type; a class
@@ -185,37 +207,13 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
 // first write, and says so.
 TEST_F(CommandLine, AnExtensionTheRegistryCannotHoldWritesNothing)
 {
-    programsOnPath({"alpha-emu"});
     writeUserCatalogue(QByteArray(kThreeConsoles).replace("ext2=ab", "ext2=a\\\\b"));
     const ProgramRun run = runProgram({"--associate", "Alpha"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(QString::number(run.status) + ' ' + run.output, "1 ");
     EXPECT_TRUE(run.error.contains("The key HKEY_CLASSES_ROOT\\.a\\\\b cannot be stored in the registry: nothing was written."))
         << run.error.toStdString();
     EXPECT_FALSE(QFile::exists(env.hiveFile()));
     EXPECT_FALSE(QFile::exists(env.dataHome() + "/zelvane/backups"));
-}
-
-// Default values of any type that an association replaces come back with their type and bytes
-// when it is undone: the hive is the same, byte for byte.
-TEST_F(CommandLine, UndoPutsBackDefaultValuesOfEveryType)
-{
-    programsOnPath({"alpha-emu"});
-    writeUserCatalogue(kThreeConsoles);
-    // An expandable string and a number; binary data over two lines, a multi-string, a string without its NUL.
-    const char* const hives[] = {
-        "[HKEY_CLASSES_ROOT\\.aa]\n@=hex(2):25,00,53,00,79,00,73,00,00,00\n\n[HKEY_CLASSES_ROOT\\.ab]\n@=dword:00000001\n\n",
-        "[HKEY_CLASSES_ROOT\\.ac]\n@=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n"
-        "  18,19,1a\n[HKEY_CLASSES_ROOT\\.sa]\n@=hex(7):41,00,00,00,00,00\n[HKEY_CLASSES_ROOT\\Alpha]\n@=hex(1):41,00\n\n",
-    };
-    for (const char* text : hives) {
-        SCOPED_TRACE(text);
-        const QByteArray before = regtest::utf16File(QString("Windows Registry Editor Version 5.00\n\n" + QString(text)).replace("\n", "\r\n"));
-        TestEnvironment::writeFile(env.hiveFile(), before);
-        EXPECT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
-        EXPECT_EQ(runProgram({"--undo"}).status, 0);
-        EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), before);
-    }
 }
 
 // The undo of the change that created the hive and the backups' folder removes them when they
@@ -223,15 +221,9 @@ TEST_F(CommandLine, UndoPutsBackDefaultValuesOfEveryType)
 // or given a line since, stays.
 TEST_F(CommandLine, UndoingTheFirstChangeLeavesNoFileItCreated)
 {
-    programsOnPath({"alpha-emu"});
-    writeUserCatalogue(kThreeConsoles);
     const QString header = "Windows Registry Editor Version 5.00\r\n";
-    const struct {
-        const char* name;
-        std::optional<QString> before; // the hive before the change; none when there is no file
-        QString added; // what the user writes in the hive before the undo
-        std::optional<QString> undone; // the hive after the undo
-    } cases[] = {
+    // The hive before the change (none: no file), what the user writes in it before the undo, the hive after the undo.
+    const struct { const char* name; std::optional<QString> before; QString added; std::optional<QString> undone; } cases[] = {
         {"no hive", std::nullopt, "", std::nullopt},
         {"a hive of its header", header, "", header},
         {"a hive of a blank line", header + "\r\n", "", header + "\r\n"},
@@ -244,7 +236,8 @@ TEST_F(CommandLine, UndoingTheFirstChangeLeavesNoFileItCreated)
         ASSERT_EQ(runProgram({"--list"}).status, 0); // the program's own start
         if (row.before)
             TestEnvironment::writeFile(env.hiveFile(), regtest::utf16File(*row.before));
-        const QMap<QString, QByteArray> before = desktoptest::contentsBelow(env.root());
+        QMap<QString, QByteArray> before = desktoptest::contentsBelow(env.root());
+        before.remove(env.hiveFile());
         ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
         if (!row.added.isEmpty()) {
             const QString hive = regtest::textOf(TestEnvironment::readFile(env.hiveFile())).replace("\n", "\r\n") + row.added;
@@ -257,29 +250,22 @@ TEST_F(CommandLine, UndoingTheFirstChangeLeavesNoFileItCreated)
             EXPECT_EQ(TestEnvironment::readFile(env.hiveFile()), regtest::utf16File(*row.undone));
         }
         QMap<QString, QByteArray> after = desktoptest::contentsBelow(env.root());
-        // The copy of the icon library, which --associate installs as the wizard's start does.
-        after.removeIf([](const auto& file) { return file.key().endsWith("mul.dll"); });
-        after.remove(env.hiveFile());
-        QMap<QString, QByteArray> expected = before;
-        expected.remove(env.hiveFile());
-        EXPECT_EQ(after, expected);
+        // The hive, compared above, and the copy of the icon library, which --associate installs as the wizard's start does.
+        after.removeIf([this](const auto& file) { return file.key() == env.hiveFile() || file.key().endsWith("mul.dll"); });
+        EXPECT_EQ(after, before);
     }
 }
 
-// The lines written by hand around the keys that changes write and delete come back with them,
-// byte for byte, when the changes are undone one by one.
-TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLines)
+// The lines written by hand around the keys that changes write and delete, and default values of
+// any type that they replace, come back with them, byte for byte, when the changes are undone one by one.
+TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLinesAndValues)
 {
-    programsOnPath({"alpha-emu", "beta-emu"});
-    writeUserCatalogue(kThreeConsoles);
     const QStringList alpha {"--associate", "Alpha"}, beta {"--associate", "Beta"}, removeAlpha {"--remove", "Alpha"},
         removeBeta {"--remove", "Beta"}, removeHand {"--remove", "Hand.Rom"};
-    // Hand.Rom is a class written by hand, which --remove takes with its extension.
-    const struct {
-        const char* name;
-        const char* hive; // after the header
-        QList<QStringList> changes;
-    } cases[] = {
+    const char* const twoConsoles = "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n"
+                                    "@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n";
+    // The hive after its header; Hand.Rom is a class written by hand, which --remove takes with its extension.
+    const struct { const char* name; const char* hive; QList<QStringList> changes; } cases[] = {
         {"a comment above an extension taken, then removed", "\n; my note\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n"
          "[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n", {alpha, removeAlpha}},
         {"a comment above the first key, nothing after it stays", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n", {alpha, removeAlpha}},
@@ -294,10 +280,11 @@ TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLines)
         {"no blank line at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha}},
         {"two blank lines at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n\n", {alpha}},
         {"no blank line at all", "[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha, removeAlpha}},
-        {"two consoles, removed in the other order", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n"
-         "@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n", {alpha, beta, removeAlpha, removeBeta}},
-        {"two consoles, removed in their order", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n"
-         "@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n", {alpha, beta, removeBeta, removeAlpha}},
+        {"two consoles, removed in the other order", twoConsoles, {alpha, beta, removeAlpha, removeBeta}},
+        {"two consoles, removed in their order", twoConsoles, {alpha, beta, removeBeta, removeAlpha}},
+        {"an expandable string and a number", "\n[HKEY_CLASSES_ROOT\\.aa]\n@=hex(2):25,00,53,00,79,00,73,00,00,00\n\n[HKEY_CLASSES_ROOT\\.ab]\n@=dword:00000001\n\n", {alpha}},
+        {"binary data over two lines, a multi-string, a string without its NUL", "\n[HKEY_CLASSES_ROOT\\.ac]\n@=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,"
+         "0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n  18,19,1a\n[HKEY_CLASSES_ROOT\\.sa]\n@=hex(7):41,00,00,00,00,00\n[HKEY_CLASSES_ROOT\\Alpha]\n@=hex(1):41,00\n\n", {alpha}},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
@@ -317,19 +304,11 @@ TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLines)
 // change at a time, a holder that does not end in time is told, one that was killed is taken over.
 TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
 {
-    programsOnPath({"alpha-emu", "beta-emu"});
-    writeUserCatalogue(kThreeConsoles);
-    const auto start = [](const QStringList& arguments) {
-        auto program = std::make_unique<QProcess>();
-        program->setProcessEnvironment(QProcessEnvironment::systemEnvironment());
-        program->start(ZELVANE_BIN_DIR "/zelvane", arguments);
-        return program;
-    };
     const QString backups = env.dataHome() + "/zelvane/backups";
     for (int round = 1; round <= 10; ++round) {
         SCOPED_TRACE(round);
         QFile::remove(env.hiveFile());
-        const auto alpha = start({"--associate", "Alpha"}), beta = start({"--associate", "Beta"});
+        const auto alpha = startProgram({"--associate", "Alpha"}, QDir::tempPath()), beta = startProgram({"--associate", "Beta"}, QDir::tempPath());
         for (QProcess* program : {alpha.get(), beta.get()}) {
             ASSERT_TRUE(program->waitForFinished(60000));
             EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
@@ -378,40 +357,26 @@ TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
 // next request, a mere --list, completes it or takes it back, and --undo then works.
 TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
 {
-    programsOnPath({"alpha-emu", "beta-emu"});
-    writeUserCatalogue(kThreeConsoles);
-    // Every file and folder below the test's home, as it is, to put it back.
-    const auto files = [this] {
-        QMap<QString, QByteArray> entries;
-        for (QDirIterator it(env.root(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-            const QString path = it.next();
-            entries.insert(path, it.fileInfo().isDir() ? "<folder>" : TestEnvironment::readFile(path));
-        }
-        return entries;
-    };
+    const auto files = [this] { return everythingBelow(env.root()); };
     // The same to compare, but the hive's lock, and the backups without the time of their change.
     const QRegularExpression time("\\d{4}-\\d\\d-\\d\\dT\\d\\d[-:]\\d\\d[-:]\\d\\d(\\.\\d{3})?Z");
-    const auto comparable = [&](const QMap<QString, QByteArray>& entries) {
+    const auto comparable = [&](QMap<QString, QByteArray> entries) {
+        entries.remove(env.hiveFile() + ".lock");
         QMap<QString, QByteArray> compared;
         for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
-            QString path = it.key();
             QByteArray content = it.value();
-            if (path.endsWith(".reg") && path.contains("/backups/")) {
-                content = QString::fromUtf16(reinterpret_cast<const char16_t*>(content.constData()), content.size() / 2)
-                              .replace(time, "<time>").toUtf8();
-            }
-            if (path != env.hiveFile() + ".lock")
-                compared.insert(path.replace(time, "<time>"), content);
+            if (it.key().endsWith(".reg") && it.key().contains("/backups/"))
+                content = QString::fromUtf16(reinterpret_cast<const char16_t*>(content.constData()), content.size() / 2).replace(time, "<time>").toUtf8();
+            compared.insert(QString(it.key()).replace(time, "<time>"), content);
         }
         return compared;
     };
     const auto putBack = [&](const QMap<QString, QByteArray>& entries) {
         QStringList present = files().keys();
         std::sort(present.rbegin(), present.rend()); // a folder after what it holds
-        for (const QString& path : present) {
+        for (const QString& path : present)
             if (!entries.contains(path))
                 QFileInfo(path).isDir() ? QDir().rmdir(path) : QFile::remove(path);
-        }
         for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
             if (it.value() == "<folder>")
                 QDir().mkpath(it.key());
@@ -419,70 +384,59 @@ TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
                 TestEnvironment::writeFile(it.key(), it.value());
         }
     };
-    // Started in a process group of its own, so that what it runs is killed with it; the
-    // temporary files a killed run leaves go to a folder the test removes.
+    // The temporary files a killed run leaves go to a folder the test removes.
     const QTemporaryDir scratch;
-    const auto start = [&scratch] {
-        auto program = std::make_unique<QProcess>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("TMPDIR", scratch.path());
-        program->setProcessEnvironment(environment);
-        program->setChildProcessModifier([] { ::setpgid(0, 0); });
-        program->start(ZELVANE_BIN_DIR "/zelvane", {"--associate", "Alpha"});
-        return program;
-    };
+    const auto start = [&scratch] { return startProgram({"--associate", "Alpha"}, scratch.path()); };
 
     // Killed in a home where the change creates the hive and the backups' folder, which an undo
     // that followed removes, then over a hive that holds Beta.
     for (const bool first : {true, false}) {
-    SCOPED_TRACE(first ? "the first change" : "a change after Beta's");
-    ASSERT_EQ(runProgram({"--associate", "Beta"}).status, 0);
-    if (first) {
-        ASSERT_EQ(runProgram({"--undo"}).status, 0); // only the program's own files stay
-        ASSERT_FALSE(QFileInfo::exists(env.hiveFile()));
-    }
-    const QMap<QString, QByteArray> before = files();
-    QElapsedTimer timer;
-    timer.start();
-    const auto whole = start();
-    ASSERT_TRUE(whole->waitForFinished(60000));
-    const qint64 runMs = timer.elapsed();
-    ASSERT_EQ(whole->exitCode(), 0) << whole->readAllStandardError().toStdString();
-    const QMap<QString, QByteArray> after = comparable(files());
-    ASSERT_NE(after, comparable(before));
-
-    constexpr int kKills = 12;
-    QStringList outcomes; // per kill: its delay, whether the journal stood, the state found
-
-    for (int kill = 0; kill < kKills; ++kill) {
-        const qint64 delayMs = runMs * kill / (kKills - 1);
-        SCOPED_TRACE(QString("killed after %1 of %2 ms").arg(delayMs).arg(runMs).toStdString());
-        putBack(before);
-        ASSERT_EQ(comparable(files()), comparable(before));
-        const auto killed = start();
-        ASSERT_TRUE(killed->waitForStarted());
-        QThread::msleep(delayMs);
-        ::kill(-pid_t(killed->processId()), SIGKILL);
-        ASSERT_TRUE(killed->waitForFinished(60000));
-        const bool ran = killed->exitStatus() == QProcess::NormalExit;
-        const bool journal = QFile::exists(env.hiveFile() + ".journal");
-
-        ASSERT_EQ(runProgram({"--list"}).status, 0);
-        const QMap<QString, QByteArray> now = comparable(files());
-        const bool changed = now == after, unchanged = now == comparable(before);
-        EXPECT_TRUE(changed || unchanged);
-        outcomes << QString("%1ms%2%3:%4").arg(delayMs).arg(ran ? "(ended)" : "").arg(journal ? "(journal)" : "")
-                        .arg(changed ? "after" : unchanged ? "before" : "between");
-        // Only the backup of a change that happened stays: --undo takes back Alpha, or else Beta.
-        const QStringList beta = first ? QStringList({"Alpha", "Beta"}) : QStringList({"Alpha", "Beta = Beta.Rom"});
-        ASSERT_EQ(runProgram({"--undo"}).status, first && !changed ? 1 : 0);
-        EXPECT_EQ(held({"Alpha", "Beta"}), changed ? beta : QStringList({"Alpha", "Beta"}));
-        if (changed) {
-            EXPECT_EQ(comparable(files()), comparable(before));
+        SCOPED_TRACE(first ? "the first change" : "a change after Beta's");
+        ASSERT_EQ(runProgram({"--associate", "Beta"}).status, 0);
+        if (first) {
+            ASSERT_EQ(runProgram({"--undo"}).status, 0); // only the program's own files stay
+            ASSERT_FALSE(QFileInfo::exists(env.hiveFile()));
         }
-    }
-    std::cout << "A change of " << runMs << " ms killed at " << outcomes.join(' ').toStdString() << "\n";
-    putBack(before);
+        const QMap<QString, QByteArray> before = files();
+        QElapsedTimer timer;
+        timer.start();
+        const auto whole = start();
+        ASSERT_TRUE(whole->waitForFinished(60000));
+        const qint64 runMs = timer.elapsed();
+        ASSERT_EQ(whole->exitCode(), 0) << whole->readAllStandardError().toStdString();
+        const QMap<QString, QByteArray> after = comparable(files());
+        ASSERT_NE(after, comparable(before));
+
+        constexpr int kKills = 12;
+        QStringList outcomes; // per kill: its delay, whether the journal stood, the state found
+
+        for (int kill = 0; kill < kKills; ++kill) {
+            const qint64 delayMs = runMs * kill / (kKills - 1);
+            SCOPED_TRACE(QString("killed after %1 of %2 ms").arg(delayMs).arg(runMs).toStdString());
+            putBack(before);
+            ASSERT_EQ(comparable(files()), comparable(before));
+            const auto killed = start();
+            ASSERT_TRUE(killed->waitForStarted());
+            QThread::msleep(delayMs);
+            ::kill(-pid_t(killed->processId()), SIGKILL);
+            ASSERT_TRUE(killed->waitForFinished(60000));
+            const bool ran = killed->exitStatus() == QProcess::NormalExit, journal = QFile::exists(env.hiveFile() + ".journal");
+
+            ASSERT_EQ(runProgram({"--list"}).status, 0);
+            const QMap<QString, QByteArray> now = comparable(files());
+            const bool changed = now == after, unchanged = now == comparable(before);
+            EXPECT_TRUE(changed || unchanged);
+            outcomes << QString("%1ms%2%3:%4").arg(delayMs).arg(ran ? "(ended)" : "").arg(journal ? "(journal)" : "")
+                            .arg(changed ? "after" : unchanged ? "before" : "between");
+            // Only the backup of a change that happened stays: --undo takes back Alpha, or else Beta.
+            ASSERT_EQ(runProgram({"--undo"}).status, first && !changed ? 1 : 0);
+            EXPECT_EQ(held({"Alpha", "Beta"}), QStringList({"Alpha", changed && !first ? "Beta = Beta.Rom" : "Beta"}));
+            if (changed) {
+                EXPECT_EQ(comparable(files()), comparable(before));
+            }
+        }
+        std::cout << "A change of " << runMs << " ms killed at " << outcomes.join(' ').toStdString() << "\n";
+        putBack(before);
     }
 }
 
@@ -492,7 +446,7 @@ TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
 // files their system types back.
 TEST_F(CommandLine, AnInstalledEmulatorStaysOfferedAndUndoGivesTheSystemTypesBack)
 {
-    using registry::DesktopNames;
+    QFile::remove(env.configHome() + "/Zelvane/Zelvane.ini"); // the shipped catalogue, with its NES and PlayStation
     const QString installed = "/usr/share/applications/mednafen.desktop";
     if (!QFile::exists(installed))
         GTEST_SKIP() << "Debian's mednafen package is not installed (./scripts/setup.sh test installs it): no " << installed.toStdString();

@@ -41,10 +41,8 @@ protected:
 TEST_F(Emulators, ListsTheCataloguesCommandsAndTheInstalledApplications)
 {
     const QString myEmu = '"' + env.root() + "/My Emu/emu\" \"%1\"", player = '"' + bin + "/test-emu\" --full \"%1\"";
-    ProgramRun run = runProgram({"--emulators", "nes"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.error, "");
-    EXPECT_EQ(run.output, "Nes\n"
+    const ProgramRun run = runProgram({"--emulators", "nes"});
+    EXPECT_EQ(QString::number(run.status) + ' ' + run.error + run.output, "0 Nes\n"
                           "  file types:   application/x-nes-rom (.nes), application/x-fds-disk (.fds)\n"
                           "  catalogue emulators (--emulator N):\n"
                           "    1  found      test-emu \"%1\"\n"
@@ -93,18 +91,17 @@ TEST_F(Emulators, ListsTheCataloguesCommandsAndTheInstalledApplications)
 // mistake is refused with status 2, its reason, and nothing written.
 TEST_F(Emulators, AssociatesAnApplicationsCommandAndRefusesEveryMistake)
 {
-    const QString refusal = "\nTry 'zelvane --help' for the options.\n";
+    const QString refusal = "\nTry 'zelvane --help' for the options.\n", unknown = "zelvane: Unknown console 'Snes'. The consoles of the catalogue are: Nes, Empty.\n",
+                  itself = "zelvane: --application gives the command itself: give it without --emulator or --command." + refusal;
     const struct { QStringList arguments; QString error; } mistakes[] = {
-        {{"--emulators", "Snes"}, "zelvane: Unknown console 'Snes'. The consoles of the catalogue are: Nes, Empty.\n"},
-        {{"--associate", "Snes", "--application", "org.test.Player"}, "zelvane: Unknown console 'Snes'. The consoles of the catalogue are: Nes, Empty.\n"},
+        {{"--emulators", "Snes"}, unknown},
+        {{"--associate", "Snes", "--application", "org.test.Player"}, unknown},
         {{"--associate", "Nes", "--application", "absent.desktop"},
          "zelvane: No installed application has the desktop ID 'absent.desktop'; zelvane --emulators CONSOLE lists those that open a console's files.\n"},
         {{"--associate", "Nes", "--application", "nofile"},
          "zelvane: The application No File (nofile.desktop) opens no file: its Exec line has no %f, %F, %u or %U.\n"},
-        {{"--associate", "Nes", "--application", "org.test.Player", "--command", "test-emu %1"},
-         "zelvane: --application gives the command itself: give it without --emulator or --command." + refusal},
-        {{"--associate", "Nes", "--application", "org.test.Player", "--emulator", "1"},
-         "zelvane: --application gives the command itself: give it without --emulator or --command." + refusal},
+        {{"--associate", "Nes", "--application", "org.test.Player", "--command", "test-emu %1"}, itself},
+        {{"--associate", "Nes", "--application", "org.test.Player", "--emulator", "1"}, itself},
         {{"--application", "org.test.Player"}, "zelvane: --application goes with --associate." + refusal},
         {{"--emulators", "Nes", "--list"}, "zelvane: Give only one of --list, --emulators, --associate, --remove and --undo." + refusal},
     };

@@ -29,22 +29,16 @@ QList<std::pair<QString, QRegularExpression>> englishTexts()
     QXmlStreamReader xml(&file);
     QList<std::pair<QString, QRegularExpression>> texts;
     QString source;
-    // A single word is told only when it is the whole text (a caption, a button).
-    const QRegularExpression never("(?!)");
-    while (xml.readNextStartElement() || !xml.atEnd()) {
-        if (xml.isStartElement() && xml.name() == QLatin1String("source"))
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("source")) {
             source = xml.readElementText();
-        else if (xml.isStartElement() && xml.name() == QLatin1String("translation") && xml.readElementText() != source) {
-            if (!source.contains(QRegularExpression("[A-Za-z]{2,}\\W+[A-Za-z]{2,}"))) {
-                texts.append({source, never});
-                continue;
-            }
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("translation") && xml.readElementText() != source) {
             QStringList pieces;
             for (const QString& piece : QString(source).remove('&').split(QRegularExpression("%\\d")))
                 pieces << QRegularExpression::escape(piece.trimmed());
-            texts.append({source, QRegularExpression("(?<!\\w)" + pieces.join(".*") + "(?!\\w)", QRegularExpression::DotMatchesEverythingOption)});
-        } else if (!xml.isStartElement()) {
-            xml.readNext();
+            // A single word is told only when it is the whole text (a caption, a button).
+            const bool words = source.contains(QRegularExpression("[A-Za-z]{2,}\\W+[A-Za-z]{2,}"));
+            texts.append({source, QRegularExpression(words ? "(?<!\\w)" + pieces.join(".*") + "(?!\\w)" : "(?!)", QRegularExpression::DotMatchesEverythingOption)});
         }
     }
     return texts;
@@ -106,31 +100,28 @@ TEST_F(French, TheCommandLineTellsNoEnglish)
         {"--associate", "Alpha", "--rom", "ab"}, {"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""},
         {"--list"}, {"--emulators", "Alpha"}, {"--remove", "nothing"}, {"--remove", "Alpha"}, {"--undo"}, {"--undo"}, {"--undo"}, {"--undo"}};
     QStringList told;
-    for (const QStringList& arguments : requests) {
+    const auto tell = [&](const QStringList& arguments) {
         const ProgramRun run = runProgram(arguments);
         const QString said = run.output + run.error;
         EXPECT_FALSE(said.isEmpty()) << arguments.join(' ').toStdString();
         for (const QString& line : said.split('\n', Qt::SkipEmptyParts))
             told << arguments.join(' ') + ": " + line;
-        EXPECT_TRUE(englishIn(said.split('\n')).isEmpty()) << arguments.join(' ').toStdString() << "\n"
-                                                           << englishIn(said.split('\n')).join('\n').toStdString();
-    }
+        EXPECT_EQ(englishIn(said.split('\n')), QStringList()) << arguments.join(' ').toStdString();
+    };
+    for (const QStringList& arguments : requests)
+        tell(arguments);
     // Why an icon file holds no icon, and why the data folder cannot be made, are told in French too.
     TestEnvironment::writeFile(env.root() + "/empty.dll", "");
-    const ProgramRun empty = runProgram({"--associate", "Beta", "--rom-icon", env.root() + "/empty.dll,0"});
-    EXPECT_TRUE(empty.error.contains("le fichier est vide")) << empty.error.toStdString();
-    EXPECT_TRUE(englishIn(empty.error.split('\n')).isEmpty()) << empty.error.toStdString();
-    // Where the data folder cannot be made, the reason is told in French too.
+    tell({"--associate", "Beta", "--rom-icon", env.root() + "/empty.dll,0"});
     QDir(env.dataHome() + "/zelvane").removeRecursively();
     TestEnvironment::writeFile(env.dataHome() + "/zelvane", "a file where the folder belongs");
-    const ProgramRun blocked = runProgram({"--associate", "Alpha"});
-    EXPECT_TRUE(blocked.error.contains("impossible de créer le dossier " + env.dataHome() + "/zelvane")) << blocked.error.toStdString();
-    EXPECT_TRUE(englishIn(blocked.error.split('\n')).isEmpty()) << blocked.error.toStdString();
+    tell({"--associate", "Alpha"});
     // The messages the walk must have reached, so that a change of route does not hide one.
-    for (const char* reached : {"Option inconnue « --frobnicate »", "Option inconnue « -frobnicate »", "Valeur manquante après « --remove »",
-                                "Console inconnue « Delta »", "Il n'y a rien à annuler", "zelvane: attention : ", "Alpha est associée",
-                                "Le contenu de ", "fonctionne :   non", "émulateurs du catalogue"})
-        EXPECT_FALSE(told.filter(QString::fromUtf8(reached)).isEmpty()) << reached;
+    for (const QString& reached : QStringList {"Option inconnue « --frobnicate »", "Option inconnue « -frobnicate »", "Valeur manquante après « --remove »",
+                                               "Console inconnue « Delta »", "Il n'y a rien à annuler", "zelvane: attention : ", "Alpha est associée",
+                                               "Le contenu de ", "fonctionne :   non", "émulateurs du catalogue", "le fichier est vide",
+                                               "impossible de créer le dossier " + env.dataHome() + "/zelvane"})
+        EXPECT_FALSE(told.filter(reached).isEmpty()) << reached.toStdString();
 }
 
 // The wizard's pages in French, at the Expert level, and the icon chooser it opens.
@@ -144,7 +135,7 @@ TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
         shown << textsOf(window.get());
     }
     EXPECT_EQ(button("Sui")->text(), "Terminer");
-    EXPECT_TRUE(englishIn(shown).isEmpty()) << englishIn(shown).join('\n').toStdString();
+    EXPECT_EQ(englishIn(shown), QStringList());
     EXPECT_FALSE(shown.filter("Programme trouvé : alpha-emu").isEmpty()) << shown.join('\n').toStdString();
 
     icons::IconChooserDialog chooser(ZELVANE_BIN_DIR "/Emul.icl", 1, window.get());
@@ -157,8 +148,8 @@ TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
         chooserTexts << icons->index(row, 0).data(Qt::ToolTipRole).toString();
     EXPECT_TRUE(chooserTexts.contains("Changer d'icône")) << chooserTexts.join('|').toStdString();
     EXPECT_TRUE(chooserTexts.contains("Annuler")) << chooserTexts.join("|").toStdString();
-    EXPECT_TRUE(chooserTexts.contains("Icône 11 (ID 12)") || !chooserTexts.filter(QRegularExpression("^Icône \\d+ \\(")).isEmpty());
-    EXPECT_TRUE(englishIn(chooserTexts).isEmpty()) << englishIn(chooserTexts).join('\n').toStdString();
+    EXPECT_FALSE(chooserTexts.filter(QRegularExpression("^Icône \\d+ \\(")).isEmpty()) << chooserTexts.join('|').toStdString();
+    EXPECT_EQ(englishIn(chooserTexts), QStringList());
 
     // The chooser's Browse opens Qt's own file dialog, in French when the system has Qt's
     // translations (Debian's qt6-translations-l10n, which the setup installs).
@@ -182,13 +173,11 @@ TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
 // Until a language is stored, the command line speaks the system's; afterwards, the stored one.
 TEST_F(French, TheCommandLineFollowsTheSystemsLanguageUntilOneIsStored)
 {
+    const char* const french = "zelvane: Option inconnue « --frobnicate ».\nEssayez « zelvane --help » pour les options.\n";
+    const char* const english = "zelvane: Unknown option '--frobnicate'.\nTry 'zelvane --help' for the options.\n";
     const struct { const char* lang; const char* stored; const char* told; } cases[] = {
-        {"fr_FR.UTF-8", nullptr, "zelvane: Option inconnue « --frobnicate ».\nEssayez « zelvane --help » pour les options.\n"},
-        {"fr_CA.UTF-8", nullptr, "zelvane: Option inconnue « --frobnicate ».\nEssayez « zelvane --help » pour les options.\n"},
-        {"C", nullptr, "zelvane: Unknown option '--frobnicate'.\nTry 'zelvane --help' for the options.\n"},
-        {"de_DE.UTF-8", nullptr, "zelvane: Unknown option '--frobnicate'.\nTry 'zelvane --help' for the options.\n"},
-        {"fr_FR.UTF-8", "US", "zelvane: Unknown option '--frobnicate'.\nTry 'zelvane --help' for the options.\n"},
-        {"C", "FR", "zelvane: Option inconnue « --frobnicate ».\nEssayez « zelvane --help » pour les options.\n"},
+        {"fr_FR.UTF-8", nullptr, french}, {"fr_CA.UTF-8", nullptr, french}, {"C", nullptr, english},
+        {"de_DE.UTF-8", nullptr, english}, {"fr_FR.UTF-8", "US", english}, {"C", "FR", french},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.lang) + " " + (c.stored ? c.stored : "(none)"));
