@@ -344,10 +344,8 @@ TEST_F(CommandLine, ChangesAtTheSameTimeKeepEachOther)
     EXPECT_FALSE(QFile::exists(env.hiveFile() + ".lock"));
 
     // So is the lock of a process killed before it could write itself into it, once it is not new.
-    TestEnvironment::writeFile(env.hiveFile() + ".lock", "");
     QFile unnamed(env.hiveFile() + ".lock");
-    ASSERT_TRUE(unnamed.open(QIODevice::ReadWrite) && unnamed.setFileTime(QDateTime::currentDateTime().addSecs(-10),
-                                                                            QFileDevice::FileModificationTime));
+    ASSERT_TRUE(unnamed.open(QIODevice::WriteOnly) && unnamed.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
     unnamed.close();
     EXPECT_EQ(runProgram({"--remove", "Alpha"}).status, 0);
     EXPECT_EQ(held({"Alpha"}), QStringList({"Alpha"}));
@@ -474,9 +472,9 @@ TEST_F(CommandLine, AnInstalledEmulatorStaysOfferedAndUndoGivesTheSystemTypesBac
     ASSERT_EQ(nes.status, 0) << nes.error.toStdString();
     EXPECT_TRUE(nes.error.contains("zelvane: warning: The extension \".nes\" now opens by default with the class \"Zelvane.NES.Rom\" instead "
                                    "of Mednafen (type application/x-nes-rom), which \"Open With\" still offers.\n")) << nes.error.toStdString();
-    const QString nesType = DesktopNames::mimeType("Zelvane.NES.Rom"), nesEntry = DesktopNames::desktopFileName("Zelvane.NES.Rom");
     // .fds has a type of its own in the system's database, which mednafen does not open.
-    const QString diskType = nesType + ".application.x-fds-disk";
+    const QString nesType = DesktopNames::mimeType("Zelvane.NES.Rom"), nesEntry = DesktopNames::desktopFileName("Zelvane.NES.Rom"),
+                  diskType = nesType + ".application.x-fds-disk";
     EXPECT_EQ(desktoptest::contentType(game) + " " + desktoptest::contentType(disk), nesType + " " + diskType);
     EXPECT_EQ(offered(nesType), nesEntry + " Registered applications: \t" + nesEntry + " \tmednafen.desktop");
     EXPECT_EQ(offered(diskType), nesEntry + " Registered applications: \t" + nesEntry);

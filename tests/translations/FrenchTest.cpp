@@ -13,7 +13,6 @@
 #include <QLibraryInfo>
 #include <QGroupBox>
 #include <QListView>
-#include <QMenuBar>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
