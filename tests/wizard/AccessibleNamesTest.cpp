@@ -24,15 +24,6 @@ protected:
             texts << said(QAccessible::queryAccessibleInterface(control(name)));
         return texts;
     }
-    // The items of the emulator list.
-    QStringList emulators() const
-    {
-        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(control<QComboBox>("C2")->view());
-        QStringList texts;
-        for (int k = 0; k < view->childCount(); ++k)
-            texts << said(view->child(k));
-        return texts;
-    }
 };
 
 TEST_F(AccessibleNamesTest, EveryControlIsNamedInTheWizardsLanguageAndFollowsASwitch)
@@ -60,11 +51,14 @@ TEST_F(AccessibleNamesTest, EveryControlIsNamedInTheWizardsLanguageAndFollowsASw
     startIn(QString(), "Expert");
     for (const auto& step : steps) {
         SCOPED_TRACE(step.actions);
-        if (*step.actions)
-            act(step.actions);
+        act(step.actions);
         EXPECT_EQ(said(step.controls), step.expected);
     }
-    EXPECT_EQ(emulators(), QStringList({"beta-emu \"%1\" (Program found: beta-emu)", "beta-two \"%1\" (Program not found: beta-two)",
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(control<QComboBox>("C2")->view());
+    QStringList emulators;
+    for (int k = 0; k < list->childCount(); ++k)
+        emulators << said(list->child(k));
+    EXPECT_EQ(emulators, QStringList({"beta-emu \"%1\" (Program found: beta-emu)", "beta-two \"%1\" (Program not found: beta-two)",
                                         "No emulator", "No emulator", "No emulator", "No emulator"}));
 }
 

@@ -12,12 +12,10 @@ using EmulatorPageTest = WizardFixture;
 
 TEST_F(EmulatorPageTest, EachCommandShowsWhetherItsProgramIsFoundInTheWizardsLanguage)
 {
-    const QString bin = env.root() + "/bin";
-    TestEnvironment::writeProgram(bin + "/alpha-emu", "#!/bin/sh\n");
-    TestEnvironment::writeProgram(bin + "/flatpak", "#!/bin/sh\n");
+    programsOnPath({"alpha-emu", "flatpak"});
+    qputenv("PATH", (env.root() + "/bin").toLocal8Bit()); // and nothing of the machine's
     QDir().mkpath(env.dataHome() + "/flatpak/app/org.test.Fifth");
     qputenv("FLATPAK_SYSTEM_DIR", (env.root() + "/no-system-flatpak").toLocal8Bit());
-    qputenv("PATH", bin.toLocal8Bit());
     QByteArray catalogue = kThreeConsoles;
     catalogue.replace("emu5=fifth \"%1\"", "emu5=flatpak run org.test.Fifth \"%1\"").replace("emu6=sixth \"%1\"", "emu6=flatpak run org.test.Sixth \"%1\"");
     startIn("US", "Novice", catalogue);

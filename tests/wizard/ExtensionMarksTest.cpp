@@ -14,36 +14,10 @@ const QByteArray kMixedConsole = "[Console]\n01=Mixed\n[01]\next1=md\next2=nes\n
 const QByteArray kMarkdownReader = "[Desktop Entry]\nType=Application\nName=Markdown Reader\nName[fr]=Lecteur Markdown\n"
                                    "Exec=reader %f\nMimeType=text/markdown;\n";
 
-} // namespace
+using ExtensionMarksTest = WizardFixture;
 
-class ExtensionMarksTest : public WizardFixture {
-protected:
-    // The desktop: the system's MIME database and only the applications `entries` (file name,
-    // text) in the data folders, so that the machine's own applications are not asked.
-    void desktopWith(const std::vector<std::pair<QString, QByteArray>>& entries) const
-    {
-        const QString system = env.root() + "/system";
-        QDir(system + "/applications").removeRecursively();
-        QDir().mkpath(system + "/applications");
-        QFile::link("/usr/share/mime", system + "/mime");
-        for (const auto& [name, text] : entries)
-            TestEnvironment::writeFile(system + "/applications/" + name, text);
-        qputenv("XDG_DATA_DIRS", system.toLocal8Bit());
-    }
-    // Each of the four boxes from S<first>: "<caption>:on|off" and, when marked, " ! <tooltip>".
-    QStringList marks(int first) const
-    {
-        QStringList states = boxes(first);
-        for (int k = 0; k < 4; ++k) {
-            const QCheckBox* box = control<QCheckBox>(QStringLiteral("S%1").arg(first + k));
-            EXPECT_EQ(box->icon().isNull(), box->toolTip().isEmpty()) << "S" << first + k;
-            if (!box->toolTip().isEmpty())
-                states[k] += " ! " + box->toolTip();
-        }
-        return states;
-    }
-};
-
+// Each row: the applications of the desktop (file name, text) beside the system's MIME database,
+// and the mark both *.md boxes show, if any.
 TEST_F(ExtensionMarksTest, ABoxWarnsOfATypeAnApplicationOpensAndStaysTicked)
 {
     const QString markdownEn = " ! *.md files are also of the type \u201cMarkdown document\u201d, which %1 opens. "
@@ -51,35 +25,24 @@ TEST_F(ExtensionMarksTest, ABoxWarnsOfATypeAnApplicationOpensAndStaysTicked)
     const QString markdownFr = " ! Les fichiers *.md sont aussi du type « document Markdown », qu'ouvre %1. "
                                "Cochés, ils deviennent des fichiers de la console.";
     const QByteArray textEditor = "[Desktop Entry]\nType=Application\nName=Text Editor\nExec=edit %f\nMimeType=text/plain;\n";
-    const struct {
-        const char* name;
-        std::vector<std::pair<QString, QByteArray>> entries;
-        const char *language, *level;
-        QStringList rom, save;
-    } rows[] = {
-        {"English", {{"reader.desktop", kMarkdownReader}}, "US", "Expert",
-         {"*.md:on" + markdownEn.arg("Markdown Reader"), "*.nes:on", "*.zzq:on", "*.:off,disabled"},
-         {"*.nes:on", "*.md:on" + markdownEn.arg("Markdown Reader"), "*.:off,disabled", "*.:off,disabled"}},
-        {"French: the type's and the entry's French names", {{"reader.desktop", kMarkdownReader}}, "FR", "Expert",
-         {"*.md:on" + markdownFr.arg("Lecteur Markdown"), "*.nes:on", "*.zzq:on", "*.:off,disabled"},
-         {"*.nes:on", "*.md:on" + markdownFr.arg("Lecteur Markdown"), "*.:off,disabled", "*.:off,disabled"}},
-        {"an application of the parent type opens it too", {{"editor.desktop", textEditor}}, "US", "Expert",
-         {"*.md:on" + markdownEn.arg("Text Editor"), "*.nes:on", "*.zzq:on", "*.:off,disabled"},
-         {"*.nes:on", "*.md:on" + markdownEn.arg("Text Editor"), "*.:off,disabled", "*.:off,disabled"}},
-        {"a deleted entry opens nothing", {{"reader.desktop", kMarkdownReader + "Hidden=true\n"}}, "US", "Expert",
-         {"*.md:on", "*.nes:on", "*.zzq:on", "*.:off,disabled"},
-         {"*.nes:on", "*.md:on", "*.:off,disabled", "*.:off,disabled"}},
-        {"the Novice's boxes ask nothing", {{"reader.desktop", kMarkdownReader}}, "US", "Novice",
-         {"*.md:on", "*.nes:on", "*.zzq:on", "*.:off,disabled"},
-         {"*.nes:on", "*.md:on", "*.:off,disabled", "*.:off,disabled"}},
+    const struct { const char* name; std::pair<QString, QByteArray> entry; const char *language, *level; QString mark; } rows[] = {
+        {"English", {"reader.desktop", kMarkdownReader}, "US", "Expert", markdownEn.arg("Markdown Reader")},
+        {"French: the type's and the entry's French names", {"reader.desktop", kMarkdownReader}, "FR", "Expert", markdownFr.arg("Lecteur Markdown")},
+        {"an application of the parent type opens it too", {"editor.desktop", textEditor}, "US", "Expert", markdownEn.arg("Text Editor")},
+        {"a deleted entry opens nothing", {"reader.desktop", kMarkdownReader + "Hidden=true\n"}, "US", "Expert", ""},
+        {"the Novice's boxes ask nothing", {"reader.desktop", kMarkdownReader}, "US", "Novice", ""},
     };
+    const QString applications = env.systemDataDir() + "/applications/";
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        desktopWith(row.entries);
+        QDir(applications).removeRecursively();
+        TestEnvironment::writeFile(applications + row.entry.first, row.entry.second);
         startIn(row.language, row.level, kMixedConsole);
         act(QString(row.level) == "Novice" ? "C1=0 Sui C2=0 Sui" : "C1=0 Sui Sui C2=0 Sui");
-        EXPECT_EQ(marks(1), row.rom);
-        EXPECT_EQ(marks(5), row.save);
+        EXPECT_EQ(boxes(1), QStringList({"*.md:on" + row.mark, "*.nes:on", "*.zzq:on", "*.:off,disabled"}));
+        EXPECT_EQ(boxes(5), QStringList({"*.nes:on", "*.md:on" + row.mark, "*.:off,disabled", "*.:off,disabled"}));
         window.reset();
     }
 }
+
+} // namespace

@@ -58,8 +58,8 @@ TEST_F(FinishTest, WritesTheHiveTheCommandLineWritesAndTellsFailuresInTheWizards
         const ProgramRun result = runProgram(c.arguments);
         ASSERT_EQ(result.status, 0) << result.error.toStdString();
         const QByteArray associated = TestEnvironment::readFile(env.hiveFile());
-        const auto text = [](const QByteArray& utf16) { return QString::fromUtf16(reinterpret_cast<const char16_t*>(utf16.data()), utf16.size() / 2).toStdString(); };
-        EXPECT_TRUE(!written.isEmpty() && associated == written) << text(associated) << "\ndiffers from Finish's\n" << text(written);
+        EXPECT_TRUE(!written.isEmpty() && associated == written)
+            << regtest::textOf(associated).toStdString() << "\ndiffers from Finish's\n" << regtest::textOf(written).toStdString();
     }
     desktop = [](const QStringList&) {
         return QList<platform::Failure>{{"The desktop was not told.", QString::fromUtf8("Le bureau n'a pas été prévenu.")}};

@@ -1,12 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The wizard without a mouse: Tab's order, the focus on each page, Return and Escape, the flags,
-// the icon images and the About links from the keyboard, and the chooser opening on the shown icon.
+// the icon images and the About links from the keyboard (the real chooser is KeyboardLifecycle's).
 #include "WizardFixture.h"
 
 #include "platform/widgets/IconPicker.h"
-
-#include <QListView>
 
 namespace {
 
@@ -14,11 +12,12 @@ class KeyboardTest : public WizardFixture {
 protected:
     ~KeyboardTest() override { platform::setIconPickerHook({}); }
 
-    // A start as the user sees it: the window shown and active, so that the focus is in it.
-    void startActive(const QString& language, const QString& level)
+    // A start as the user sees it: the window shown and active, so that the focus is in it; then `keys`.
+    void startActive(const QString& language, const QString& level, const QString& keys = {})
     {
         startIn(language, level);
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        press(keys);
     }
 
     // The focus now, then after each press of `tab` until the focus comes back where it started.
@@ -50,9 +49,7 @@ TEST_F(KeyboardTest, TabGoesInReadingOrderOnEveryPageThenToTheButtonsAndRoundAPa
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TestEnvironment own;
-        startActive("US", "Expert");
-        press(c.keys);
+        startActive("US", "Expert", c.keys);
         EXPECT_EQ(tabRound(c.tab), c.round);
     }
 }
@@ -74,8 +71,7 @@ TEST_F(KeyboardTest, ReturnIsNextAndFinishAndEachPageOpensOnItsFirstControl)
         QDir(env.dataHome()).removeRecursively();
         startActive(walk.language, walk.level);
         for (const auto& [keys, expected] : walk.steps) {
-            if (!keys.isEmpty())
-                press(keys);
+            press(keys);
             // The desktop gives the focus back to the wizard once the writer's window is gone.
             window->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -95,10 +91,7 @@ TEST_F(KeyboardTest, ReturnInAnOpenListPicksItsItemAndStaysOnThePage)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.list);
-        TestEnvironment own;
-        startActive("US", "Expert");
-        if (*c.keys)
-            press(c.keys);
+        startActive("US", "Expert", c.keys);
         press("Alt+Down");
         ASSERT_NE(QApplication::activePopupWidget(), nullptr);
         press("Down Return");
@@ -152,8 +145,7 @@ TEST_F(KeyboardTest, SpaceAndReturnOnAnIconImageOpenTheChooserOnTheIconTheImageS
         path = answer.section(',', 0, 0), index = answer.section(',', 1).toInt();
         return 1;
     });
-    startActive("US", "Expert");
-    press("Down Return Return Down Return Return");
+    startActive("US", "Expert", "Down Return Return Down Return Return");
     ASSERT_EQ(page() + " " + focused(), "F5 Img");
     for (const auto& step : steps) {
         SCOPED_TRACE(step.keys);
@@ -164,31 +156,9 @@ TEST_F(KeyboardTest, SpaceAndReturnOnAnIconImageOpenTheChooserOnTheIconTheImageS
     }
 }
 
-// The real chooser: the image's icon selected and in sight; Escape closes it and changes nothing.
-TEST_F(KeyboardTest, TheChooserOpensOnTheShownIconAndEscapeClosesIt)
-{
-    startActive("US", "Expert");
-    press("Down Return Return Down Return Return Tab");
-    ASSERT_EQ(focused(), "Img2");
-    QString seen;
-    QTimer::singleShot(0, [&] {
-        QWidget* chooser = QApplication::activeModalWidget();
-        auto* icons = chooser ? chooser->findChild<QListView*>("icons") : nullptr;
-        ASSERT_NE(icons, nullptr);
-        const QRect cell = icons->visualRect(icons->currentIndex());
-        seen = QString("%1 %2").arg(icons->currentIndex().row()).arg(icons->viewport()->rect().contains(cell));
-        press("Right Escape");
-    });
-    press("Space");
-    EXPECT_EQ(seen, "7 1");
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(window->shared().SaveIconRef, env.dataHome() + "/zelvane/emul.dll,7");
-}
-
 TEST_F(KeyboardTest, TheAboutLinksOpenFromTheKeyboardAndEscapeClosesThePanel)
 {
-    startActive("FR", "Expert");
-    press("Down Ctrl+A");
+    startActive("FR", "Expert", "Down Ctrl+A");
     EXPECT_EQ(QString(shown("P2") ? "shown " : "hidden ") + focused(), "shown Lad");
     press("Return Tab Space Tab Return");
     EXPECT_EQ(opened, (QStringList{ZELVANE_WEB_ADDRESS, "mailto:" ZELVANE_MAIL_ADDRESS "?subject=Zelvane", ZELVANE_WEB_ADDRESS}));

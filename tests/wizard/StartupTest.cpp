@@ -60,10 +60,8 @@ TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileListsFifteenConsolesC
     const QByteArray shipped = TestEnvironment::readFile(ZELVANE_BIN_DIR "/Emul.icl");
     for (const char* copy : {"/zelvane/Emul.dll", "/zelvane/emul.dll"})
         EXPECT_EQ(TestEnvironment::readFile(env.dataHome() + copy), shipped) << copy;
-    // Keyboard order on page 2, row by row: S1, S3, S2, S4; and the menus' keys.
-    EXPECT_EQ(control("S1")->nextInFocusChain()->objectName() + control("S3")->nextInFocusChain()->objectName()
-                  + control("S2")->nextInFocusChain()->objectName() + menu("lng")->shortcut().toString()
-                  + menu("qui")->shortcut().toString() + menu("apr")->shortcut().toString(), "S3S2S4Ctrl+LCtrl+QCtrl+A");
+    // The menus' keys (KeyboardTest goes round page 2's boxes with Tab).
+    EXPECT_EQ(menu("lng")->shortcut().toString() + menu("qui")->shortcut().toString() + menu("apr")->shortcut().toString(), "Ctrl+LCtrl+QCtrl+A");
     // The window shows the program's icon, sharp at 16 pixels: every pixel opaque or clear.
     const QImage small = window->windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     EXPECT_EQ(small, icontools::IconPainter::paintApplication(16));

@@ -4,8 +4,7 @@
 // the end of the program answered by hooks, the desktop by a stand-in; and the built program run as a shell runs it.
 #pragma once
 
-#include "DesktopTestSupport.h"
-#include "TestEnvironment.h"
+#include "RegistryTestSupport.h"
 #include "wizard/Zelvane15.h"
 #include "platform/ClassesRoot.h"
 #include "platform/widgets/MessageBox.h"
@@ -90,7 +89,7 @@ protected:
     // menu item's name triggers it, any other name clicks that control.
     void act(const QString& actions) const
     {
-        for (const QString& action : actions.split(' ')) {
+        for (const QString& action : actions.split(' ', Qt::SkipEmptyParts)) {
             if (action.contains('=')) {
                 QComboBox* combo = control<QComboBox>(action.section('=', 0, 0));
                 const int item = action.section('=', 1).toInt();
@@ -112,7 +111,7 @@ protected:
     // its focus widget, or the pop-up open in it, gets the key.
     void press(const QString& keys) const
     {
-        for (const QString& name : keys.split(' ')) {
+        for (const QString& name : keys.split(' ', Qt::SkipEmptyParts)) {
             const QKeyCombination key = QKeySequence(name)[0];
             QWidget* modal = QApplication::activeModalWidget();
             QWindow* target = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow()
@@ -125,13 +124,16 @@ protected:
     QString page() const { return control<QStackedWidget>("pages")->currentWidget()->objectName(); } // "F1" to "F5"
     // "<page> <N if Next is enabled, else -><P if Previous is enabled, else -> <Next's caption>".
     QString state() const { return page() + (button("Sui")->isEnabled() ? " N" : " -") + (button("Pre")->isEnabled() ? "P " : "- ") + button("Sui")->text(); }
-    // The four boxes from S<first>: "<caption>:on" or ":off", with ",disabled".
+    // The four boxes from S<first>: "<caption>:on" or ":off", with ",disabled", and " ! <tooltip>"
+    // when marked as of a type an application opens (a mark is its icon and its tooltip together).
     QStringList boxes(int first) const
     {
         QStringList states;
         for (int k = first; k < first + 4; ++k) {
             const QCheckBox* b = control<QCheckBox>(QStringLiteral("S%1").arg(k));
-            states << b->text() + (b->isChecked() ? ":on" : ":off") + (b->isEnabled() ? "" : ",disabled");
+            EXPECT_EQ(b->icon().isNull(), b->toolTip().isEmpty()) << "S" << k;
+            states << b->text() + (b->isChecked() ? ":on" : ":off") + (b->isEnabled() ? "" : ",disabled")
+                          + (b->toolTip().isEmpty() ? "" : " ! " + b->toolTip());
         }
         return states;
     }
