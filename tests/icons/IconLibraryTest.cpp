@@ -206,6 +206,28 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
     EXPECT_EQ(centre(library.decode(0, 32)), Blue.rgb());
 }
 
+TEST(IconLibrary, DecodesImagesUpToTheLargestSideWithAWholeHeader)
+{
+    const QuietImageReaders quiet;
+    IconImage core = solidDib(8, Red), cut = solidDib(8, Red);
+    put32(core.data, 0, 12); // a header smaller than a BITMAPINFOHEADER
+    cut.data.truncate(39);   // a BITMAPINFOHEADER cut short
+    // The picture's size, or the reason there is none.
+    const QString header = ": image at offset 0x16 in icon group 0 has no usable header ";
+    const std::pair<IconImage, QString> cases[] = {
+        {solidPng(1024, Green), "1024 x 1024"}, {solidPng(1025, Green), header + "(1025 x 1025 pixels)"},
+        {core, header + "(0 x 0 pixels)"}, {cut, header + "(0 x 0 pixels)"},
+    };
+    Folder folder;
+    for (const auto& [image, expected] : cases) {
+        const QString path = folder.write(icontools::writeIcoFile({image}));
+        QString error;
+        const QImage picture = IconLibrary::open(path).decode(0, 32, &error);
+        const QString found = picture.isNull() ? error.mid(path.size()) : QString("%1 x %2").arg(picture.width()).arg(picture.height()) + error;
+        EXPECT_EQ(found.toStdString(), expected.toStdString());
+    }
+}
+
 TEST(IconLibrary, EveryTruncationAndCorruptedByteKeepsTheFuzzTargetsProperties)
 {
     const QuietImageReaders quiet;
