@@ -126,7 +126,6 @@ QByteArray goodPe() { return peLibrary({{number(1), {solidDib(8, Red)}}, {text("
 QByteArray goodNe() { return neLibrary({{number(4), {solidDib(8, Red)}}, {text("SAVE"), {solidDib(8, Green), solidPng(16, Blue)}}}); }
 QByteArray goodIco() { return icontools::writeIcoFile({solidDib(8, Red), solidPng(16, Blue)}); }
 
-bool hasWrestool() { return !QStandardPaths::findExecutable("wrestool").isEmpty(); }
 QByteArray wrestool(const QStringList& arguments)
 {
     QProcess process;
@@ -356,7 +355,7 @@ TEST(IconLibrary, ShippedLibraryHoldsTwentyIconsToldApartAtEverySize)
 
 TEST(IconLibrary, ShippedNeAndIclmadeLibrariesAgreeWithWrestool)
 {
-    if (!hasWrestool())
+    if (QStandardPaths::findExecutable("wrestool").isEmpty())
         GTEST_SKIP() << "wrestool (icoutils) is not installed";
     Folder folder;
     const QString ne = folder.write(neLibrary({{number(5), {solidDib(16, Red), solidDib(32, Red), solidPng(256, Red)}},
