@@ -51,6 +51,70 @@ QStringList keys(const IconLibrary& library)
     return keys;
 }
 
+QByteArray le16(quint16 value) { return QByteArray(1, char(value)) + char(value >> 8); }
+QByteArray le32(quint32 value) { return le16(quint16(value)) + le16(quint16(value >> 16)); }
+
+// A paletted DIB of 4 or 8 bits: every pixel uses palette entry 0 and the AND mask is clear, so the whole square shows.
+IconImage paletteDib(int size, int bits, const QColor& colour)
+{
+    const int colours = 1 << bits, stride = (size * bits + 31) / 32 * 4;
+    const QByteArray header = le32(40) + le32(quint32(size)) + le32(quint32(2 * size)) + le16(1) + le16(quint16(bits))
+        + QByteArray(16, '\0') + le32(quint32(colours)) + le32(0);
+    const QByteArray data = (header + le32(colour.rgb() & 0xFFFFFF)).leftJustified(40 + 4 * colours + (stride + (size + 31) / 32 * 4) * size, '\0');
+    return {quint8(size), quint8(size), quint8(colours == 256 ? 0 : colours), 1, quint16(bits), data};
+}
+
+// An NE library (.icl) keeps the groups' order, its images become icons 1, 2... in order, resources
+// start at multiples of 1 << shift.
+QByteArray neLibrary(const std::vector<Group>& groups, int shift = 4, bool groupsFirst = false)
+{
+    // The NE header at 0x80, its resource table at 0xC0: the alignment shift, the type blocks of 12-byte
+    // records, the group names (addressed from the table's start), then the data at multiples of 1 << shift.
+    qsizetype records = 0;
+    QByteArray names;
+    for (const auto& [name, images] : groups) {
+        records += 1 + qsizetype(images.size());
+        names += name.isText() ? char(name.name.size()) + name.name.toLatin1() : QByteArray();
+    }
+    const qsizetype unit = qsizetype(1) << shift, namesStart = 2 + 16 + 12 * records + 2;
+    const auto aligned = [unit](qsizetype size) { return (size + unit - 1) / unit * unit; };
+    const qsizetype tableEnd = 0xC0 + namesStart + names.size() + 1;
+    QByteArray blocks[2], data; // RT_ICON, RT_GROUP_ICON
+    const auto add = [&](int block, quint32 id, const QByteArray& bytes) {
+        // The record: offset and length in units, flags (moveable, pure, discardable), ID.
+        blocks[block] += le16(quint16((aligned(tableEnd) + data.size()) >> shift)) + le16(quint16(aligned(bytes.size()) >> shift))
+            + le16(0x1030) + le16(quint16(id)) + QByteArray(4, '\0');
+        data += bytes.leftJustified(aligned(bytes.size()), '\0');
+    };
+    quint16 nextIcon = 1;
+    for (qsizetype nameAt = namesStart; const auto& [name, images] : groups) {
+        add(1, name.isText() ? nameAt : name.id | 0x8000u, icontools::writeGroupDirectory(images, nextIcon));
+        nameAt += name.isText() ? 1 + name.name.size() : 0;
+        for (const IconImage& image : images)
+            add(0, nextIcon++ | 0x8000u, image.data);
+    }
+    QByteArray file = QByteArray("MZ").leftJustified(0xC2, '\0');
+    put32(file, 0x3C, 0x80);
+    file.replace(0x80, 2, "NE");
+    put16(file, 0x80 + 0x24, 0x40);                     // the resource table
+    put16(file, 0x80 + 0x26, quint16(tableEnd - 0x80)); // the resident names would follow
+    put16(file, 0xC0, quint16(shift));
+    for (const int block : {int(groupsFirst), int(!groupsFirst)})
+        file += le16(block ? 0x800E : 0x8003) + le16(quint16(blocks[block].size() / 12)) + QByteArray(4, '\0') + blocks[block];
+    return (file + QByteArray(2, '\0') + names + '\0').leftJustified(aligned(tableEnd), '\0') + data;
+}
+
+// File offsets in a PE library written by peLibrary: the section header, the resource root and the
+// RT_GROUP_ICON name table (the second type, after RT_ICON).
+struct PeLayout {
+    quint32 section, root, groupTable;
+};
+PeLayout peLayout(const QByteArray& pe)
+{
+    const quint32 peHeader = get32(pe, 0x3C), section = peHeader + 24 + get16(pe, peHeader + 20), root = get32(pe, section + 20);
+    return {section, root, root + (get32(pe, root + 16 + 8 + 4) & 0x7FFFFFFF)};
+}
+
 QRgb centre(const QImage& image) { return image.pixel(image.width() / 2, image.height() / 2) | 0xFF000000; }
 QByteArray patched(QByteArray file, const std::function<void(QByteArray&)>& patch) { return patch(file), file; }
 QByteArray set16(QByteArray file, quint32 at, quint16 value) { return put16(file, at, value), file; }
@@ -62,7 +126,6 @@ QByteArray goodPe() { return peLibrary({{number(1), {solidDib(8, Red)}}, {text("
 QByteArray goodNe() { return neLibrary({{number(4), {solidDib(8, Red)}}, {text("SAVE"), {solidDib(8, Green), solidPng(16, Blue)}}}); }
 QByteArray goodIco() { return icontools::writeIcoFile({solidDib(8, Red), solidPng(16, Blue)}); }
 
-bool hasWrestool() { return !QStandardPaths::findExecutable("wrestool").isEmpty(); }
 QByteArray wrestool(const QStringList& arguments)
 {
     QProcess process;
@@ -206,6 +269,28 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
     EXPECT_EQ(centre(library.decode(0, 32)), Blue.rgb());
 }
 
+TEST(IconLibrary, DecodesImagesUpToTheLargestSideWithAWholeHeader)
+{
+    const QuietImageReaders quiet;
+    IconImage core = solidDib(8, Red), cut = solidDib(8, Red);
+    put32(core.data, 0, 12); // a header smaller than a BITMAPINFOHEADER
+    cut.data.truncate(39);   // a BITMAPINFOHEADER cut short
+    // The picture's size, or the reason there is none.
+    const QString header = ": image at offset 0x16 in icon group 0 has no usable header ";
+    const std::pair<IconImage, QString> cases[] = {
+        {solidPng(1024, Green), "1024 x 1024"}, {solidPng(1025, Green), header + "(1025 x 1025 pixels)"},
+        {core, header + "(0 x 0 pixels)"}, {cut, header + "(0 x 0 pixels)"},
+    };
+    Folder folder;
+    for (const auto& [image, expected] : cases) {
+        const QString path = folder.write(icontools::writeIcoFile({image}));
+        QString error;
+        const QImage picture = IconLibrary::open(path).decode(0, 32, &error);
+        const QString found = picture.isNull() ? error.mid(path.size()) : QString("%1 x %2").arg(picture.width()).arg(picture.height()) + error;
+        EXPECT_EQ(found.toStdString(), expected.toStdString());
+    }
+}
+
 TEST(IconLibrary, EveryTruncationAndCorruptedByteKeepsTheFuzzTargetsProperties)
 {
     const QuietImageReaders quiet;
@@ -270,7 +355,7 @@ TEST(IconLibrary, ShippedLibraryHoldsTwentyIconsToldApartAtEverySize)
 
 TEST(IconLibrary, ShippedNeAndIclmadeLibrariesAgreeWithWrestool)
 {
-    if (!hasWrestool())
+    if (QStandardPaths::findExecutable("wrestool").isEmpty())
         GTEST_SKIP() << "wrestool (icoutils) is not installed";
     Folder folder;
     const QString ne = folder.write(neLibrary({{number(5), {solidDib(16, Red), solidDib(32, Red), solidPng(256, Red)}},

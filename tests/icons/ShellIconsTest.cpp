@@ -9,6 +9,7 @@
 #include "platform/widgets/IconPicker.h"
 #include "platform/ShellIcons.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -74,10 +75,11 @@ TEST(ShellIcons, ExtractIconExAGivesTheCountOrTheLargeAndSmallPicturesOfAGroup)
     TestEnvironment::writeFile(text, "no icons here");
     // What ExtractIconExA answers and the colour of the icon extracted. INT_MIN stands for index -1
     // without pictures, which asks for the count; index -1 with pictures names the group with ID 1.
+    // A folder is no icon file, as a missing file is not.
     const std::tuple<QString, int, int, int> cases[] = {
         {library, 0, 1, 0},   {library, 9, 1, 9},     {library, 10, 0, 0},  {library, -3, 1, 2}, {library, -10, 1, 9},
         {library, -11, 0, 0}, {library, -1, 1, 0},    {library, INT_MIN, 10, 0}, {ico, 0, 1, 30}, {text, 0, 0, 0},
-        {text, INT_MIN, 0, 0}, {env.root() + "/missing.dll", 0, -1, 0}, {QString(), 0, -1, 0},
+        {text, INT_MIN, 0, 0}, {env.root() + "/missing.dll", 0, -1, 0}, {QString(), 0, -1, 0}, {env.root(), INT_MIN, -1, 0},
     };
     for (const auto& [file, index, count, colour] : cases) {
         SCOPED_TRACE(testing::Message() << file.toStdString() << ", " << index);
@@ -94,9 +96,9 @@ TEST(ShellIcons, ExtractIconExAGivesTheCountOrTheLargeAndSmallPicturesOfAGroup)
 TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
 {
     const QByteArray ascii16("C\0:\0\\\0x\0\0\0", 10);
+    const auto utf16 = [](QStringView text) { return QByteArray(QStringEncoder(QStringConverter::Utf16LE)(text)); };
     const std::tuple<QByteArray, int, int> cases[] = {
-        {ascii16, IsTextUnicodeUnicodeMask, IsTextUnicodeAscii16 | IsTextUnicodeStatistics},
-        {ascii16, IsTextUnicodeSignature, 0},
+        {ascii16, IsTextUnicodeUnicodeMask, IsTextUnicodeAscii16 | IsTextUnicodeStatistics}, {ascii16, IsTextUnicodeSignature, 0},
         {QByteArray("\xFF\xFE\x2D\x4E\x87\x65", 6), IsTextUnicodeSignature, IsTextUnicodeSignature},
         {QByteArray("a\0\r\0\n\0b\0", 8), IsTextUnicodeControls, IsTextUnicodeControls},
         // Real text of one script: the high bytes move much less than the low ones.
@@ -105,6 +107,11 @@ TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
         {QByteArray("/\0\0\xE0", 4), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
         {"C:\\WINDOWS\\emul.dll", IsTextUnicodeUnicodeMask, 0}, {QByteArray(), IsTextUnicodeUnicodeMask, 0},
         {QByteArray("a", 1), IsTextUnicodeUnicodeMask, 0}, {QByteArray("ab \0\0", 5), IsTextUnicodeUnicodeMask, 0},
+        // One character is no text; 3 x the high bytes' moves against the low bytes': 234 = 234, then 234 < 235.
+        {utf16(u"\u01FF"), IsTextUnicodeStatistics, 0}, {utf16(u"中仪"), IsTextUnicodeStatistics, 0}, {utf16(u"中仫"), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
+        // A surrogate pair is a character of real text, a private-use one is not.
+        {utf16(u"\u4E00\u4EFF\u4E00\U0001F4FF"), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
+        {utf16(u"\u4E00\u4EFF\u4E00\u4EFF\uE000"), IsTextUnicodeStatistics, 0},
     };
     for (const auto& [text, asked, passed] : cases) {
         int tests = asked;

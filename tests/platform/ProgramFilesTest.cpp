@@ -46,8 +46,12 @@ TEST(ProgramFiles, IconLibraryCopyReachedByBothNamesAndKeptOnFailure)
     const auto install = [&](const QString& system) { return platform::installIconLibrary(source, system, &error); };
     const QByteArray old = "an old library that is longer than the new one";
     TestEnvironment::writeFile(dir + "/Emul.dll", old);
-    EXPECT_TRUE(!install(dir) && error.contains(source)) << error.toStdString(); // no library to copy: the old copy stays
-    EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll"), old);
+    // No library to copy (none, a folder, a file whose reading fails once open): the old copy stays.
+    for (const QString& unreadable : {source, env.root(), QStringLiteral("/proc/self/mem")}) {
+        EXPECT_FALSE(platform::installIconLibrary(unreadable, dir, &error));
+        EXPECT_TRUE(error.startsWith("cannot read " + unreadable + ": ")) << error.toStdString();
+        EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll"), old);
+    }
     const auto fileId = [&dir] {
         struct stat status {};
         return ::stat(QFile::encodeName(dir + "/Emul.dll").constData(), &status) == 0 ? status.st_ino : 0;

@@ -29,29 +29,17 @@ protected:
 
 // Each command, whether its program is found with PATH and a games folder, and the name it is told by.
 const struct { const char* command; bool found; const char* name; } kCommands[] = {
-    {"emu \"%1\"", true, "emu"},
-    {"\"emu\" \"%1\"", true, "emu"},
-    {"  emu", true, "emu"},
-    {"gamer %1", true, "gamer"},
-    {"plain \"%1\"", false, "plain"},
-    {"folder \"%1\"", false, "folder"},
-    {"missing-emu \"%1\"", false, "missing-emu"},
-    {"\"@/My Emu/emu\" \"%1\"", true, "@/My Emu/emu"},
-    {"@/My Emu/emu \"%1\"", false, "@/My"},
-    {"\"@/nowhere/emu\" \"%1\"", false, "@/nowhere/emu"},
-    {"path/emu \"%1\"", false, "path/emu"},
+    {"emu \"%1\"", true, "emu"}, {"\"emu\" \"%1\"", true, "emu"}, {"  emu", true, "emu"}, {"gamer %1", true, "gamer"},
+    {"plain \"%1\"", false, "plain"}, {"folder \"%1\"", false, "folder"}, {"missing-emu \"%1\"", false, "missing-emu"},
+    {"\"@/My Emu/emu\" \"%1\"", true, "@/My Emu/emu"}, {"@/My Emu/emu \"%1\"", false, "@/My"},
+    {"\"@/nowhere/emu\" \"%1\"", false, "@/nowhere/emu"}, {"path/emu \"%1\"", false, "path/emu"},
     {"flatpak run org.user.Emu \"%1\"", true, "org.user.Emu"},
     {"flatpak run --branch=stable --arch=x86_64 org.system.Emu @@u \"%1\" @@", true, "org.system.Emu"},
-    {"\"@/path/flatpak\" run org.user.Emu \"%1\"", true, "org.user.Emu"},
-    {"flatpak run org.absent.Emu \"%1\"", false, "org.absent.Emu"},
-    {"flatpak \"%1\"", true, "flatpak"},
-    {"", false, ""},
+    {"\"@/path/flatpak\" run org.user.Emu \"%1\"", true, "org.user.Emu"}, {"flatpak run org.absent.Emu \"%1\"", false, "org.absent.Emu"},
+    {"flatpak \"%1\"", true, "flatpak"}, {"", false, ""},
 };
 
-QString withRoot(const char* text, const TestEnvironment& env)
-{
-    return QString::fromUtf8(text).replace("@", env.root());
-}
+QString withRoot(const char* text, const TestEnvironment& env) { return QString::fromUtf8(text).replace("@", env.root()); }
 
 TEST_F(ProgramSearch, FindsProgramsInTheFoldersByPathAndAsFlatpakApplications)
 {
