@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Backups: what a change replaces, read before it and saved as a .reg file that puts it back, in a
 // folder that keeps the last twenty in the order of the changes.
+#include "associations/AssociationChange.h"
 #include "associations/BackupFolder.h"
 #include "associations/ClassesRootChange.h"
 
@@ -92,6 +93,23 @@ TEST(ChangeBackup, ChangesNothingWhenTheBackupCannotBeMade)
         EXPECT_TRUE(change.failures().value(0).english.contains("Old.Rom\\shell\\open")) << change.failures().value(0).english.toStdString();
         EXPECT_TRUE(registry::BackupFolder(platform::backupFolder()).backups().isEmpty());
     }
+}
+
+// A value the registry cannot hold refuses the whole association before its backup.
+TEST(ChangeBackup, NoneIsMadeForAnAssociationRefusedBeforeItsFirstWrite)
+{
+    TestEnvironment env;
+    regtest::NotifyRecorder desktop;
+    const std::unique_ptr<platform::ClassesRoot> root = desktop.open();
+    const registry::AssociationChoices choices {.console = "Nes", .command = "emu\n%1", .romIcon = "emul.dll,0", .saveIcon = "emul.dll,1",
+                                                .romClass = "Nes.Rom", .saveClass = "Nes.Save"};
+    registry::AssociationChange association(*root, "finish", choices, {}, {});
+    EXPECT_FALSE(association.run());
+    EXPECT_EQ(association.change().failures().size(), 1);
+    EXPECT_EQ(association.change().failures().value(0).english, "The value of the key HKEY_CLASSES_ROOT\\Nes.Rom\\shell\\Jouer - Play\\command cannot be "
+                                                                "stored in the registry (it holds a line break, a NUL or an unpaired surrogate): nothing was written.");
+    EXPECT_FALSE(QFile::exists(env.hiveFile()) || QFile::exists(platform::backupFolder()));
+    EXPECT_TRUE(desktop.told.isEmpty());
 }
 
 TEST(ChangeBackup, TheFolderKeepsTheLastTwentyInTheOrderOfTheChanges)

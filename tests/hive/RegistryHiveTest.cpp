@@ -4,6 +4,7 @@
 // imports them, and every line the hive does not use written back as it was.
 
 #include "RegistryTestSupport.h"
+#include "hive/HiveFile.h"
 
 using registry::RegistryHive;
 using regtest::keysOf;
@@ -90,11 +91,11 @@ TEST(RegistryHive, ReadsEveryRegistryEditorFileAsItImportsIt)
         {"lines the registry editor skips, and a UTF-16 file cut short",
          "Windows Registry Editor Version 5.00\n@=\"before any key\"\n[HKEY_CLASSES_ROOT\\A]\n@=\"C:\\x\"\n"
          "[HKEY_CLASSES_ROOT\\B]\n@=\"b\" junk\n[HKEY_CLASSES_ROOT\\C] ; a comment\n  @ = \"spaced\" ; a comment\n"
-         "[HKEY_CLASSES_ROOT\\D\\\\E]\n@=\"not read\"\n[ HKEY_CLASSES_ROOT\\F]\n@=\"not read\"\n"
+         "[HKEY_CLASSES_ROOT\\D\\\\E]\n@=\"not read\"\n[HKEY_CLASSES_ROOT\\F]\n[ HKEY_CLASSES_ROOT\\F\\x]\n[HKEY_CLASSES_ROOT\\F\\y\n@=\"f\"\n"
          "[HKEY_CLASSES_ROOT\\G]\n@=\"1\"\n@=hex:01,\\\n  02\n[HKEY_CLASSES_ROOT\\H]\n"
          // A value continued by mistake takes the next line in, as the registry editor does.
          "\"a \\\"quoted\\\" name\"=hex:01,\\\n[HKEY_CLASSES_ROOT\\J]\nhex junk ending in \\\n[HKEY_CLASSES_ROOT\\I]\n@=\"cut sh",
-         {"A", "B", "C = spaced", "G", "H", "I"}},
+         {"A", "B", "C = spaced", "F = f", "G", "H", "I"}},
     };
     // Each line coming back as it was is the hive corpus replay's check, on these files too.
     for (const auto& c : cases)
@@ -168,8 +169,9 @@ TEST(RegistryHive, KeepsDefaultValuesOfEveryTypeAsTheirBytes)
         EXPECT_EQ(hive.storedValue("K"), value);
         EXPECT_EQ(hive.defaultValue("K").has_value(), c.line[2] == '"');
         RegistryHive set;
-        ASSERT_TRUE(set.setStoredValue("K", value));
-        EXPECT_EQ(set.serialize(), written((std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\K]\n")
+        // Set below a key not there yet, which comes into the file too.
+        ASSERT_TRUE(set.setStoredValue("K\\V", value));
+        EXPECT_EQ(set.serialize(), written((std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\K]\n\n[HKEY_CLASSES_ROOT\\K\\V]\n")
                                             + (c.written ? c.written : c.line) + "\n\n").c_str()));
     }
 }
@@ -192,4 +194,16 @@ TEST(RegistryHive, NamesTheLineItCannotRead)
         EXPECT_TRUE(error.english.startsWith(c.error)) << error.english.toStdString();
         EXPECT_FALSE(error.french.isEmpty() || error.french == error.english);
     }
+}
+
+// Where the hive's folder cannot be made the change still runs, and saving it says why it is not kept.
+TEST(HiveFile, TellsWhyItCannotBeSavedWhereItsFolderCannotBeMade)
+{
+    TestEnvironment env;
+    TestEnvironment::writeFile(env.dataHome() + "/zelvane", "a file");
+    registry::HiveFile file(env.hiveFile());
+    ASSERT_TRUE(file.load().has_value());
+    file.save(regtest::withValues({{".a", "A"}}));
+    EXPECT_EQ(file.failures().value(0).english, "The associations could not be saved: the folder " + env.dataHome() + "/zelvane cannot be created.");
+    EXPECT_EQ(file.failures().size(), 1);
 }
