@@ -56,7 +56,6 @@ TEST(AssociationRemoval, TakesOnlyWhatIsStillTheAssociations)
 TEST(AssociationRemoval, UndoGivesTheHiveBackByteForByte)
 {
     TestEnvironment env;
-    regtest::NotifyRecorder desktop;
     // Three consoles as Finish writes them, one after the other.
     registry::RegistryHive hive;
     for (const char* name : {"Sms", "Nes", "Gb"}) {

@@ -47,9 +47,8 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     ASSERT_TRUE(change.backUp({"New.Rom", "New.Rom\\shell\\Jouer - Play\\command", ".A", ".b", ".new", "Old.Rom\\DefaultIcon", ".c", ".d"},
                               {"Old.Rom\\shell", "Missing"}, kNow))
         << change.failures().value(0).english.toStdString();
-    EXPECT_EQ(change.previousValue(".a"), "A");
-    EXPECT_EQ(change.previousValue(".b"), std::nullopt);
-    EXPECT_EQ(change.previousValue(".c"), std::nullopt); // no string
+    // .c held no string.
+    EXPECT_EQ(QList({change.previousValue(".a"), change.previousValue(".b"), change.previousValue(".c")}), QList<std::optional<QString>>({"A", {}, {}}));
     EXPECT_EQ(change.backupFile(), env.dataHome() + "/zelvane/backups/2026-05-01T14-03-27.123Z-remove.reg");
     EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(change.backupFile())).toStdString(), (QStringLiteral(
         "Windows Registry Editor Version 5.00\n" "; What Zelvane's remove of 2026-05-01T14:03:27Z replaced: import this file to put it back.\n"
