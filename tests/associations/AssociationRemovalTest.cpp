@@ -39,6 +39,7 @@ TEST(AssociationRemoval, TakesOnlyWhatIsStillTheAssociations)
         {"nes", {"Nes.Rom Nes.Save", "Nes.Rom .nes NES Nes.Save .fc0", ".fc1", ""}},
         {"NES.SAVE", {"Nes.Save", "Nes.Save .fc0", ".fc1", ""}},
         {"GB", {"Gb.Rom", ".gb GB", "", "Gb.Rom"}},
+        {"gb.rom", {"Gb.Rom", ".gb GB", "", "Gb.Rom"}}, // a class of ours, though another program describes it
     };
     for (const auto& [name, expected] : cases) {
         const std::optional<AssociationRemoval> removal = AssociationRemoval::of(*list, name);
@@ -55,7 +56,6 @@ TEST(AssociationRemoval, TakesOnlyWhatIsStillTheAssociations)
 TEST(AssociationRemoval, UndoGivesTheHiveBackByteForByte)
 {
     TestEnvironment env;
-    regtest::NotifyRecorder desktop;
     // Three consoles as Finish writes them, one after the other.
     registry::RegistryHive hive;
     for (const char* name : {"Sms", "Nes", "Gb"}) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Backups: what a change replaces, read before it and saved as a .reg file that puts it back, in a
 // folder that keeps the last twenty in the order of the changes.
+#include "associations/AssociationChange.h"
 #include "associations/BackupFolder.h"
 #include "associations/ClassesRootChange.h"
 
@@ -46,9 +47,8 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     ASSERT_TRUE(change.backUp({"New.Rom", "New.Rom\\shell\\Jouer - Play\\command", ".A", ".b", ".new", "Old.Rom\\DefaultIcon", ".c", ".d"},
                               {"Old.Rom\\shell", "Missing"}, kNow))
         << change.failures().value(0).english.toStdString();
-    EXPECT_EQ(change.previousValue(".a"), "A");
-    EXPECT_EQ(change.previousValue(".b"), std::nullopt);
-    EXPECT_EQ(change.previousValue(".c"), std::nullopt); // no string
+    // .c held no string.
+    EXPECT_EQ(QList({change.previousValue(".a"), change.previousValue(".b"), change.previousValue(".c")}), QList<std::optional<QString>>({"A", {}, {}}));
     EXPECT_EQ(change.backupFile(), env.dataHome() + "/zelvane/backups/2026-05-01T14-03-27.123Z-remove.reg");
     EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(change.backupFile())).toStdString(), (QStringLiteral(
         "Windows Registry Editor Version 5.00\n" "; What Zelvane's remove of 2026-05-01T14:03:27Z replaced: import this file to put it back.\n"
@@ -92,6 +92,23 @@ TEST(ChangeBackup, ChangesNothingWhenTheBackupCannotBeMade)
         EXPECT_TRUE(change.failures().value(0).english.contains("Old.Rom\\shell\\open")) << change.failures().value(0).english.toStdString();
         EXPECT_TRUE(registry::BackupFolder(platform::backupFolder()).backups().isEmpty());
     }
+}
+
+// A value the registry cannot hold refuses the whole association before its backup.
+TEST(ChangeBackup, NoneIsMadeForAnAssociationRefusedBeforeItsFirstWrite)
+{
+    TestEnvironment env;
+    regtest::NotifyRecorder desktop;
+    const std::unique_ptr<platform::ClassesRoot> root = desktop.open();
+    const registry::AssociationChoices choices {.console = "Nes", .command = "emu\n%1", .romIcon = "emul.dll,0", .saveIcon = "emul.dll,1",
+                                                .romClass = "Nes.Rom", .saveClass = "Nes.Save"};
+    registry::AssociationChange association(*root, "finish", choices, {}, {});
+    EXPECT_FALSE(association.run());
+    EXPECT_EQ(association.change().failures().size(), 1);
+    EXPECT_EQ(association.change().failures().value(0).english, "The value of the key HKEY_CLASSES_ROOT\\Nes.Rom\\shell\\Jouer - Play\\command cannot be "
+                                                                "stored in the registry (it holds a line break, a NUL or an unpaired surrogate): nothing was written.");
+    EXPECT_FALSE(QFile::exists(env.hiveFile()) || QFile::exists(platform::backupFolder()));
+    EXPECT_TRUE(desktop.told.isEmpty());
 }
 
 TEST(ChangeBackup, TheFolderKeepsTheLastTwentyInTheOrderOfTheChanges)

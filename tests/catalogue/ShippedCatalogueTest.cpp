@@ -16,25 +16,26 @@ const QString kSystemGlobs = QStringLiteral("/usr/share/mime/globs2");
 // Extensions of any program's files that the database names no type for.
 const QStringList kGenericExtensions = {"bin", "dat", "img", "raw"};
 
-struct Glob {
-    QString type;
-    QRegularExpression pattern;
-};
+struct Glob { QString type; QRegularExpression pattern; };
+struct Kept { QString extension, type; };
+struct Extension { QString extension, console; };
+
+QStringList linesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n') : QStringList();
+}
 
 // The file-name globs of the database: "weight:type:glob[:flags]" lines, "cs" for case-sensitive.
 QList<Glob> systemGlobs()
 {
-    QFile file(kSystemGlobs);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     QList<Glob> globs;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& line : linesOf(kSystemGlobs)) {
         const QStringList fields = line.split(u':');
         if (line.startsWith(u'#') || fields.size() < 3)
             continue;
         const bool caseSensitive = fields.value(3).split(u',').contains(QStringLiteral("cs"));
-        globs.append({fields[1], QRegularExpression::fromWildcard(fields[2], caseSensitive ? Qt::CaseSensitive
-                                                                                           : Qt::CaseInsensitive)});
+        globs.append({fields[1], QRegularExpression::fromWildcard(fields[2], caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive)});
     }
     return globs;
 }
@@ -43,9 +44,10 @@ QStringList typesOf(const QString& extension, const QList<Glob>& globs)
 {
     QStringList types;
     for (const Glob& glob : globs) {
-        if (glob.pattern.match(QStringLiteral("game.") + extension).hasMatch() && !types.contains(glob.type))
+        if (glob.pattern.match(QStringLiteral("game.") + extension).hasMatch())
             types << glob.type;
     }
+    types.removeDuplicates();
     return types;
 }
 
@@ -55,44 +57,38 @@ bool isGameRomType(const QString& type)
     return rom.match(type).hasMatch();
 }
 
-struct Kept {
-    QString extension;
-    QString type;
-};
-
 // The catalogue's commented list of extensions kept despite another type: ";   ext  type  why".
 QList<Kept> keptExtensions()
 {
-    QFile file(kShippedCatalogue);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    static const QRegularExpression line(QStringLiteral("^;\\s+([a-z0-9]+)\\s+([a-z]+/\\S+)\\s+\\S"));
-    QList<Kept> kept;
-    for (const QString& text : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        const QRegularExpressionMatch match = line.match(text);
-        if (match.hasMatch())
-            kept.append({match.captured(1), match.captured(2)});
+    static const QRegularExpression kept(QStringLiteral("^;\\s+([a-z0-9]+)\\s+([a-z]+/\\S+)\\s+\\S"));
+    QList<Kept> list;
+    for (const QString& line : linesOf(kShippedCatalogue)) {
+        if (const QRegularExpressionMatch match = kept.match(line); match.hasMatch())
+            list.append({match.captured(1), match.captured(2)});
     }
-    return kept;
+    return list;
 }
 
-struct Extension {
-    QString extension;
-    QString console;
-};
+// What the catalogue offers for each of its consoles, as the wizard's pages read it.
+QList<std::pair<QString, registry::ConsoleOffer>> shippedOffers()
+{
+    QList<std::pair<QString, registry::ConsoleOffer>> offers;
+    const std::array<QString, 15> names = registry::ConsoleOffer::consoleNames(kShippedCatalogue);
+    for (const QString& console : names) {
+        if (const std::optional<registry::ConsoleOffer> offer = registry::ConsoleOffer::read(console, names, kShippedCatalogue))
+            offers.append({console, *offer});
+        else
+            ADD_FAILURE() << "no section for " << console.toStdString();
+    }
+    return offers;
+}
 
-// Every ROM and save-state extension of every console, as the wizard's pages read them.
+// Every ROM and save-state extension of every console.
 QList<Extension> shippedExtensions()
 {
     QList<Extension> extensions;
-    const std::array<QString, 15> names = registry::ConsoleOffer::consoleNames(kShippedCatalogue);
-    for (const QString& console : names) {
-        const std::optional<registry::ConsoleOffer> offer = registry::ConsoleOffer::read(console, names, kShippedCatalogue);
-        if (!offer) {
-            ADD_FAILURE() << "no section for " << console.toStdString();
-            continue;
-        }
-        for (const auto* slots : {&offer->romExtensions, &offer->saveExtensions}) {
+    for (const auto& [console, offer] : shippedOffers()) {
+        for (const auto* slots : {&offer.romExtensions, &offer.saveExtensions}) {
             for (const QString& extension : *slots) {
                 if (!extension.isEmpty())
                     extensions.append({extension, console});
@@ -109,16 +105,20 @@ QString row(const QString& extension, const QString& console, const QString& why
 
 } // namespace
 
-// Each extension has no type in the database, or a game ROM type, or is in the commented list.
+// Each extension has no type in the database, or a game ROM type, or is in the commented list;
+// and that list says what the database says: each kept extension is shipped and has its type.
 TEST(ShippedCatalogue, TakesNoOtherProgramsFiles)
 {
     const QList<Glob> globs = systemGlobs();
     ASSERT_FALSE(globs.isEmpty()) << "the system's MIME database cannot be read: " << kSystemGlobs.toStdString();
-    QStringList kept;
-    for (const Kept& entry : keptExtensions())
-        kept << entry.extension;
+    const QList<Kept> kept = keptExtensions();
+    ASSERT_FALSE(kept.isEmpty()) << "no commented list of kept extensions in " << kShippedCatalogue.toStdString();
+    QStringList keptNames, shipped;
+    for (const Kept& entry : kept)
+        keptNames << entry.extension;
     QString offenders;
     for (const Extension& entry : shippedExtensions()) {
+        shipped << entry.extension;
         QStringList others;
         for (const QString& type : typesOf(entry.extension, globs)) {
             if (!isGameRomType(type))
@@ -126,22 +126,11 @@ TEST(ShippedCatalogue, TakesNoOtherProgramsFiles)
         }
         if (kGenericExtensions.contains(entry.extension.toLower()))
             others << QStringLiteral("(any program's data)");
-        if (!others.isEmpty() && !kept.contains(entry.extension))
+        if (!others.isEmpty() && !keptNames.contains(entry.extension))
             offenders += row(QLatin1Char('.') + entry.extension, entry.console, others.join(QStringLiteral(", ")));
     }
     EXPECT_TRUE(offenders.isEmpty()) << "Extensions of the shipped catalogue that name other programs' files:\n"
                                      << row("", "console", "other type").toStdString() << offenders.toStdString();
-}
-
-// The commented list says what the database says: each kept extension is shipped and has its type.
-TEST(ShippedCatalogue, KeptExtensionsHaveTheirStatedType)
-{
-    const QList<Glob> globs = systemGlobs();
-    const QList<Kept> kept = keptExtensions();
-    ASSERT_FALSE(kept.isEmpty()) << "no commented list of kept extensions in " << kShippedCatalogue.toStdString();
-    QStringList shipped;
-    for (const Extension& entry : shippedExtensions())
-        shipped << entry.extension;
     for (const Kept& entry : kept) {
         SCOPED_TRACE(entry.extension.toStdString());
         EXPECT_TRUE(shipped.contains(entry.extension)) << "kept but not in the catalogue";
@@ -153,13 +142,10 @@ TEST(ShippedCatalogue, KeptExtensionsHaveTheirStatedType)
 // A console's extensions fill its slots from the first: the pages show an empty slot as "*.".
 TEST(ShippedCatalogue, ExtensionSlotsHaveNoGaps)
 {
-    const std::array<QString, 15> names = registry::ConsoleOffer::consoleNames(kShippedCatalogue);
-    for (const QString& console : names) {
+    for (const auto& [console, offer] : shippedOffers()) {
         SCOPED_TRACE(console.toStdString());
         ASSERT_NE(console, Fileini::IniEmpty());
-        const std::optional<registry::ConsoleOffer> offer = registry::ConsoleOffer::read(console, names, kShippedCatalogue);
-        ASSERT_TRUE(offer.has_value());
-        for (const auto* slots : {&offer->romExtensions, &offer->saveExtensions}) {
+        for (const auto* slots : {&offer.romExtensions, &offer.saveExtensions}) {
             const auto firstEmpty = std::find(slots->begin(), slots->end(), QString());
             EXPECT_TRUE(std::all_of(firstEmpty, slots->end(), [](const QString& value) { return value.isEmpty(); }))
                 << QStringList(slots->begin(), slots->end()).join(",").toStdString();

@@ -4,6 +4,9 @@
 // imports them, and every line the hive does not use written back as it was.
 
 #include "RegistryTestSupport.h"
+#include "hive/HiveFile.h"
+
+#include <numeric>
 
 using registry::RegistryHive;
 using regtest::keysOf;
@@ -29,19 +32,6 @@ QByteArray written(const char* text)
 }
 
 } // namespace
-
-// As the registry editor writes a version-5 file, so that it imports on Windows unchanged (every
-// text the file can hold coming back the same is the hive corpus replay's check).
-TEST(RegistryHive, WritesTheRegistryEditorExportFormat)
-{
-    const RegistryHive hive = regtest::withValues({{"Cart.Rom", "Cart.Rom"}, {"Cart.Rom\\shell\\Jouer - Play\\command", "\"C:\\Emu\\emu.exe\" \"%1\""},
-                                                   {".smc", "Cart.Rom"}, {"M\u00e9gabo\u00eete", "Cart.Rom"}});
-    EXPECT_EQ(hive.serialize(),
-              written("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\Cart.Rom]\n@=\"Cart.Rom\"\n\n"
-                      "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell]\n\n[HKEY_CLASSES_ROOT\\Cart.Rom\\shell\\Jouer - Play]\n\n"
-                      "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell\\Jouer - Play\\command]\n@=\"\\\"C:\\\\Emu\\\\emu.exe\\\" \\\"%1\\\"\"\n\n"
-                      "[HKEY_CLASSES_ROOT\\.smc]\n@=\"Cart.Rom\"\n\n[HKEY_CLASSES_ROOT\\M\u00e9gabo\u00eete]\n@=\"Cart.Rom\"\n\n"));
-}
 
 TEST(RegistryHive, KeyNamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
 {
@@ -90,11 +80,11 @@ TEST(RegistryHive, ReadsEveryRegistryEditorFileAsItImportsIt)
         {"lines the registry editor skips, and a UTF-16 file cut short",
          "Windows Registry Editor Version 5.00\n@=\"before any key\"\n[HKEY_CLASSES_ROOT\\A]\n@=\"C:\\x\"\n"
          "[HKEY_CLASSES_ROOT\\B]\n@=\"b\" junk\n[HKEY_CLASSES_ROOT\\C] ; a comment\n  @ = \"spaced\" ; a comment\n"
-         "[HKEY_CLASSES_ROOT\\D\\\\E]\n@=\"not read\"\n[ HKEY_CLASSES_ROOT\\F]\n@=\"not read\"\n"
+         "[HKEY_CLASSES_ROOT\\D\\\\E]\n@=\"not read\"\n[HKEY_CLASSES_ROOT\\F]\n[ HKEY_CLASSES_ROOT\\F\\x]\n[HKEY_CLASSES_ROOT\\F\\y\n@=\"f\"\n"
          "[HKEY_CLASSES_ROOT\\G]\n@=\"1\"\n@=hex:01,\\\n  02\n[HKEY_CLASSES_ROOT\\H]\n"
          // A value continued by mistake takes the next line in, as the registry editor does.
          "\"a \\\"quoted\\\" name\"=hex:01,\\\n[HKEY_CLASSES_ROOT\\J]\nhex junk ending in \\\n[HKEY_CLASSES_ROOT\\I]\n@=\"cut sh",
-         {"A", "B", "C = spaced", "G", "H", "I"}},
+         {"A", "B", "C = spaced", "F = f", "G", "H", "I"}},
     };
     // Each line coming back as it was is the hive corpus replay's check, on these files too.
     for (const auto& c : cases)
@@ -106,6 +96,12 @@ TEST(RegistryHive, ChangesTheFileWhereItHoldsTheKeys)
 {
     // A write of "-" deletes the key, one of nullptr its default value.
     const struct { const char* name; const char* before; std::vector<std::pair<const char*, const char*>> writes; const char* after; } cases[] = {
+        // As the registry editor writes a version-5 file, so that it imports on Windows unchanged.
+        {"new keys in a file without any", "Windows Registry Editor Version 5.00\n\n",
+         {{"Cart.Rom", "Cart.Rom"}, {"Cart.Rom\\shell\\Jouer - Play\\command", "\"C:\\Emu\\emu.exe\" \"%1\""}, {".smc", "Cart.Rom"}, {"M\u00e9gabo\u00eete", "Cart.Rom"}},
+         "Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\Cart.Rom]\n@=\"Cart.Rom\"\n\n[HKEY_CLASSES_ROOT\\Cart.Rom\\shell]\n\n"
+         "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell\\Jouer - Play]\n\n[HKEY_CLASSES_ROOT\\Cart.Rom\\shell\\Jouer - Play\\command]\n"
+         "@=\"\\\"C:\\\\Emu\\\\emu.exe\\\" \\\"%1\\\"\"\n\n[HKEY_CLASSES_ROOT\\.smc]\n@=\"Cart.Rom\"\n\n[HKEY_CLASSES_ROOT\\M\u00e9gabo\u00eete]\n@=\"Cart.Rom\"\n\n"},
         {"a value replaces the line that set it, or follows the line that opens its key",
          "Windows Registry Editor Version 5.00\n; mine\n[HKEY_CLASSES_ROOT\\Cart.Rom]\n\"Name\"=\"kept\"\n@=\"old\"\n"
          "[HKEY_CLASSES_ROOT\\Cart.Rom\\shell]\n\"x\"=dword:00000001\n"
@@ -146,9 +142,8 @@ TEST(RegistryHive, ChangesTheFileWhereItHoldsTheKeys)
 // editor exports them, as a quoted string only when the bytes are one text ended by its NUL.
 TEST(RegistryHive, KeepsDefaultValuesOfEveryTypeAsTheirBytes)
 {
-    QByteArray counting;
-    for (char byte = 0; byte < 50; ++byte)
-        counting += byte;
+    QByteArray counting(50, 0);
+    std::iota(counting.begin(), counting.end(), 0);
     const struct { const char* line; quint32 type; QByteArray bytes; const char* written; } cases[] = {
         {"@=\"A\\\\b\"", 1, QByteArray("A\0\\\0b\0\0\0", 8), nullptr},
         {"@=hex(1):41,00", 1, QByteArray("A\0", 2), nullptr}, // no NUL
@@ -168,8 +163,9 @@ TEST(RegistryHive, KeepsDefaultValuesOfEveryTypeAsTheirBytes)
         EXPECT_EQ(hive.storedValue("K"), value);
         EXPECT_EQ(hive.defaultValue("K").has_value(), c.line[2] == '"');
         RegistryHive set;
-        ASSERT_TRUE(set.setStoredValue("K", value));
-        EXPECT_EQ(set.serialize(), written((std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\K]\n")
+        // Set below a key not there yet, which comes into the file too.
+        ASSERT_TRUE(set.setStoredValue("K\\V", value));
+        EXPECT_EQ(set.serialize(), written((std::string("Windows Registry Editor Version 5.00\n\n[HKEY_CLASSES_ROOT\\K]\n\n[HKEY_CLASSES_ROOT\\K\\V]\n")
                                             + (c.written ? c.written : c.line) + "\n\n").c_str()));
     }
 }
@@ -192,4 +188,16 @@ TEST(RegistryHive, NamesTheLineItCannotRead)
         EXPECT_TRUE(error.english.startsWith(c.error)) << error.english.toStdString();
         EXPECT_FALSE(error.french.isEmpty() || error.french == error.english);
     }
+}
+
+// Where the hive's folder cannot be made the change still runs, and saving it says why it is not kept.
+TEST(HiveFile, TellsWhyItCannotBeSavedWhereItsFolderCannotBeMade)
+{
+    TestEnvironment env;
+    TestEnvironment::writeFile(env.dataHome() + "/zelvane", "a file");
+    registry::HiveFile file(env.hiveFile());
+    ASSERT_TRUE(file.load().has_value());
+    file.save(regtest::withValues({{".a", "A"}}));
+    EXPECT_EQ(file.failures().value(0).english, "The associations could not be saved: the folder " + env.dataHome() + "/zelvane cannot be created.");
+    EXPECT_EQ(file.failures().size(), 1);
 }
