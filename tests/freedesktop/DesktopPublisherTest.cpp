@@ -203,14 +203,14 @@ TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
 {
     addConsole("Nes\\Rom", "..", "NES", {"nes"}, "sta", quotedEmulator);
     addConsole(kRom, kSave, "SNES", {"smc", "s*c", ""}, "srm", "%1 emu");
-    set(kSave + "\\DefaultIcon", "/nowhere/emul.dll,3");
+    set(kRom + "\\DefaultIcon", ",3"), set(kSave + "\\DefaultIcon", "/nowhere/emul.dll,3");
     const QStringList failures = publish({"Nes\\Rom", "..", kRom, kSave, "Not In Hive"});
     const QStringList expected = {"The class \"Nes\\Rom\" was not published", "The class \"..\" was not published", "\".s*c\"",
-                                  "/nowhere/emul.dll,3", "\"%1 emu\""};
+                                  "\",3\" of the class \"SNES Rom\" could not be used: not a \"file,index\" reference", "/nowhere/emul.dll,3", "\"%1 emu\""};
     ASSERT_EQ(failures.size(), expected.size()) << failures.join('\n').toStdString();
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_TRUE(failures[i].contains(expected[i])) << failures[i].toStdString();
-    EXPECT_TRUE(french.value(4).contains("la classe « SNES Rom »"));
+    EXPECT_TRUE(french.value(5).contains("la classe « SNES Rom »"));
     EXPECT_EQ(desktoptest::contentType(game("g.smc")), type(kRom));
     EXPECT_EQ(desktoptest::contentType(game("g.srm")), type(kSave));
     // No class here has a command that can run: no entry, no default.

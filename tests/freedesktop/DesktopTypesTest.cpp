@@ -7,6 +7,7 @@
 #include "RegistryTestSupport.h"
 #include "freedesktop/DesktopMimePackage.h"
 #include "freedesktop/DesktopNames.h"
+#include "freedesktop/SystemMimeTypes.h"
 
 using registry::DesktopTypes;
 
@@ -81,4 +82,24 @@ TEST(DesktopTypes, APackageCarriesOnlyTheControlCharactersXmlCan)
     EXPECT_TRUE(package.contains("Tab\there\nNew\rline bell unit")) << package.toStdString();
     TestEnvironment::writeFile(env.dataHome() + "/mime/packages/zelvane.xml", package);
     EXPECT_EQ(desktoptest::run("update-mime-database", {env.dataHome() + "/mime"}).exitCode, 0);
+}
+
+// The system's database as the types are chosen from it: comments and short lines are no pattern, a
+// case-sensitive one matches its spelling alone, the heaviest wins, then the first folder; aliases too.
+TEST(SystemMimeTypes, ReadsThePatternsOfTheExtensionsAskedAbout)
+{
+    TestEnvironment env;
+    const QString first = env.root() + "/first", second = env.root() + "/second";
+    TestEnvironment::writeFile(first + "/globs2", "# 50:application/x-fake:*.zzq\n50:application/x-short\n40:application/x-nes-rom:*.nes\n"
+                               "60:application/x-heavy:*.nes\n50:application/x-light:*.NES\n50:application/x-sfc:*.SFC:cs\n50:text/markdown:*.md\n");
+    TestEnvironment::writeFile(second + "/globs2", "90:application/x-later:*.nes\n50:application/x-gb:*.gb\n");
+    TestEnvironment::writeFile(first + "/aliases", "application/x-old application/x-new\n");
+    TestEnvironment::writeFile(second + "/aliases", "application/x-old application/x-other\napplication/x-b application/x-c\n");
+    const registry::SystemMimeTypes system({first, second}, {"nes", "SFC", "gb", "zzq", "short"});
+    const std::pair<const char*, const char*> types[] = {{"nes", "application/x-heavy"}, {"NES", "application/x-heavy"}, {"SFC", "application/x-sfc"},
+                                                         {"sfc", ""}, {"gb", "application/x-gb"}, {"zzq", ""}, {"short", ""}, {"md", ""}};
+    for (const auto& [extension, type] : types)
+        EXPECT_EQ(system.typeOf(extension), type) << extension;
+    EXPECT_EQ(QStringList({system.canonical("application/x-old"), system.canonical("application/x-b"), system.canonical("application/x-new")}),
+              QStringList({"application/x-new", "application/x-c", "application/x-new"}));
 }

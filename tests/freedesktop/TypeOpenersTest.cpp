@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which application opens a type, from desktop entries and mimeapps.list files the test writes.
 #include "TestEnvironment.h"
+#include "freedesktop/DesktopMimeApps.h"
 #include "freedesktop/TypeOpeners.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,8 @@ TEST(TypeOpeners, TheDefaultElseTheFirstEntryOpensAType)
          "a.desktop A/A"},
         {"an entry whose TryExec is missing still opens it", {{"system/applications/t.desktop", entry("T", "text/markdown;", "TryExec=absent-program\n")}},
          "t.desktop T/T"},
+        {"a comment and a line without '=' are no keys", {{"system/applications/r.desktop", "[Desktop Entry]\n#Name=Comment\nName\nName=Reader\nType=Application\nExec=run %f\nMimeType=text/markdown;\n"}},
+         "r.desktop Reader/Reader"},
         {"a link is no application", {{"system/applications/site.desktop", "[Desktop Entry]\nType=Link\nName=Site\nMimeType=text/markdown;\n"}}, "-"},
         {"the default of mimeapps.list", {{"system/applications/a.desktop", entry("A", "text/markdown;")},
                                           {"system/applications/b.desktop", entry("B", "text/markdown;")},
@@ -59,4 +62,13 @@ TEST(TypeOpeners, TheDefaultElseTheFirstEntryOpensAType)
         EXPECT_EQ(application ? application->id + " " + application->name + "/" + application->frenchName : "-",
                   QString(row.expected));
     }
+}
+
+// A list our undo created goes again when nothing but headers, comments and blank lines are left.
+TEST(DesktopMimeApps, TellsAListThatHoldsNoLine)
+{
+    const std::pair<QByteArray, bool> lists[] = {{"", true}, {"[Default Applications]\n# a comment\n\n", true}, {"text/plain=a.desktop;\n", false},
+                                                 {"[Added Associations]\n# a comment\ntext/plain=a.desktop;\n", false}};
+    for (const auto& [text, empty] : lists)
+        EXPECT_EQ(registry::DesktopMimeApps::holdsNoLine(text), empty) << text.toStdString();
 }
