@@ -79,10 +79,7 @@ protected:
         TestEnvironment::writeFile(env.root() + "/ROMs with space/" + name, QByteArray("\x12\x34\xfe\xdc rom data", 14));
         return env.root() + "/ROMs with space/" + name;
     }
-    QStringList iconFiles(const QString& className) const
-    {
-        return desktoptest::filesBelow(env.dataHome() + "/icons/hicolor").filter('/' + DesktopNames::iconName(className) + ".png");
-    }
+    QStringList iconFiles(const QString& className) const { return desktoptest::filesBelow(env.dataHome() + "/icons/hicolor").filter('/' + DesktopNames::iconName(className) + ".png"); }
     QString entryPath(const QString& className) const { return env.dataHome() + "/applications/" + DesktopNames::desktopFileName(className); }
     QByteArray mimeApps() const { return TestEnvironment::readFile(env.configHome() + "/mimeapps.list"); }
 
@@ -137,12 +134,11 @@ TEST_F(DesktopPublisherTest, FilesOpenWithTheEmulatorShowItsIconAndAllElseStaysS
     for (const char* text : {"\nName=fake emu.sh \xE2\x80\x94 Super Nintendo\nName[fr]=fake emu.sh \xE2\x80\x94 Super Nintendo\n",
                              "<comment>Super Nintendo ROM</comment>", "<comment xml:lang=\"fr\">Sauvegarde d'\xC3\xA9tat Super Nintendo</comment>"})
         EXPECT_TRUE(written.contains(text)) << text;
-    for (const QString& className : {kRom, kSave}) {
+    for (const QString& className : {kRom, kSave})
         for (const int size : {16, 32, 48, 256}) {
             const QImage image(QStringLiteral("%1/icons/hicolor/%2x%2/mimetypes/%3.png").arg(env.dataHome(), QString::number(size), DesktopNames::iconName(className)));
             EXPECT_TRUE(image.size() == QSize(size, size) && image.pixel(size / 2, size / 2) == 0xff2060c0u) << size;
         }
-    }
     // Opening a file runs the emulator with the file's path as one argument, spaces and all.
     const QString path = game("Super Mario World (U) [!] $x 'y'.smc"), hostile = game("my game.rom");
     EXPECT_EQ(opened(path), QStringList {path});
@@ -203,14 +199,14 @@ TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
 {
     addConsole("Nes\\Rom", "..", "NES", {"nes"}, "sta", quotedEmulator);
     addConsole(kRom, kSave, "SNES", {"smc", "s*c", ""}, "srm", "%1 emu");
-    set(kSave + "\\DefaultIcon", "/nowhere/emul.dll,3");
+    set(kRom + "\\DefaultIcon", ",3"), set(kSave + "\\DefaultIcon", "/nowhere/emul.dll,3");
     const QStringList failures = publish({"Nes\\Rom", "..", kRom, kSave, "Not In Hive"});
     const QStringList expected = {"The class \"Nes\\Rom\" was not published", "The class \"..\" was not published", "\".s*c\"",
-                                  "/nowhere/emul.dll,3", "\"%1 emu\""};
+                                  "\",3\" of the class \"SNES Rom\" could not be used: not a \"file,index\" reference", "/nowhere/emul.dll,3", "\"%1 emu\""};
     ASSERT_EQ(failures.size(), expected.size()) << failures.join('\n').toStdString();
     for (int i = 0; i < expected.size(); ++i)
         EXPECT_TRUE(failures[i].contains(expected[i])) << failures[i].toStdString();
-    EXPECT_TRUE(french.value(4).contains("la classe « SNES Rom »"));
+    EXPECT_TRUE(french.value(5).contains("la classe « SNES Rom »"));
     EXPECT_EQ(desktoptest::contentType(game("g.smc")), type(kRom));
     EXPECT_EQ(desktoptest::contentType(game("g.srm")), type(kSave));
     // No class here has a command that can run: no entry, no default.

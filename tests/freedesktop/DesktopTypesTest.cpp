@@ -7,6 +7,7 @@
 #include "RegistryTestSupport.h"
 #include "freedesktop/DesktopMimePackage.h"
 #include "freedesktop/DesktopNames.h"
+#include "freedesktop/SystemMimeTypes.h"
 
 using registry::DesktopTypes;
 
@@ -48,16 +49,20 @@ TEST(DesktopTypes, OneTypePerSystemTypeTheLargestGroupKeepingTheClasssName)
     EXPECT_FALSE(DesktopTypes::belongsTo(own + "b", "A") || DesktopTypes::belongsTo(registry::DesktopNames::mimeType("A.B"), "A"));
 }
 
-// update-mime-database compiles the subclass relations from the package, and GIO follows them.
-TEST(DesktopTypes, TheDatabaseKnowsEachTypeAsASubclassOfItsSystemType)
+// update-mime-database compiles the subclass relations from the package, and GIO follows them. A
+// console named with control characters still makes a package the database compiles: XML keeps
+// tabs and line breaks, and cannot carry the others.
+TEST(DesktopTypes, APackageEvenOfControlCharactersCompilesAndEachTypeIsASubclassOfItsSystemType)
 {
     TestEnvironment env;
     registry::DesktopAssociation association;
     association.className = "Cart";
     association.extensions = {"nes", "cue", "fc0"};
+    association.console = QString("Tab\there\nNew\rline") + QChar(0x01) + "bell" + QChar(0x1f) + "unit";
     const QString mime = env.dataHome() + "/mime", own = registry::DesktopNames::mimeType("Cart");
-    TestEnvironment::writeFile(mime + "/packages/zelvane.xml",
-                               registry::DesktopMimePackage::text({association}, {{"nes", "application/x-nes-rom"}, {"cue", "application/x-cue"}}));
+    const QByteArray package = registry::DesktopMimePackage::text({association}, {{"nes", "application/x-nes-rom"}, {"cue", "application/x-cue"}});
+    EXPECT_TRUE(package.contains("Tab\there\nNew\rline bell unit")) << package.toStdString();
+    TestEnvironment::writeFile(mime + "/packages/zelvane.xml", package);
     ASSERT_EQ(desktoptest::run("update-mime-database", {mime}).exitCode, 0);
     QStringList subclasses = QString::fromUtf8(TestEnvironment::readFile(mime + "/subclasses")).split('\n', Qt::SkipEmptyParts);
     subclasses.sort();
@@ -68,17 +73,22 @@ TEST(DesktopTypes, TheDatabaseKnowsEachTypeAsASubclassOfItsSystemType)
     EXPECT_EQ(desktoptest::contentType(env.root() + "/slot.fc0"), own + ".other");
 }
 
-// A console named with control characters still makes a package the database compiles: XML keeps
-// tabs and line breaks, and cannot carry the others.
-TEST(DesktopTypes, APackageCarriesOnlyTheControlCharactersXmlCan)
+// The system's database as the types are chosen from it: comments and short lines are no pattern, a
+// case-sensitive one matches its spelling alone, the heaviest wins, then the first folder; aliases too.
+TEST(SystemMimeTypes, ReadsThePatternsOfTheExtensionsAskedAbout)
 {
     TestEnvironment env;
-    registry::DesktopAssociation association;
-    association.className = "Cart";
-    association.console = QString("Tab\there\nNew\rline") + QChar(0x01) + "bell" + QChar(0x1f) + "unit";
-    association.extensions = {"zzq"};
-    const QByteArray package = registry::DesktopMimePackage::text({association}, {});
-    EXPECT_TRUE(package.contains("Tab\there\nNew\rline bell unit")) << package.toStdString();
-    TestEnvironment::writeFile(env.dataHome() + "/mime/packages/zelvane.xml", package);
-    EXPECT_EQ(desktoptest::run("update-mime-database", {env.dataHome() + "/mime"}).exitCode, 0);
+    const QString first = env.root() + "/first", second = env.root() + "/second";
+    TestEnvironment::writeFile(first + "/globs2", "# 50:application/x-fake:*.zzq\n50:application/x-short\n40:application/x-nes-rom:*.nes\n"
+                               "60:application/x-heavy:*.nes\n50:application/x-light:*.NES\n50:application/x-sfc:*.SFC:cs\n50:text/markdown:*.md\n");
+    TestEnvironment::writeFile(second + "/globs2", "90:application/x-later:*.nes\n50:application/x-gb:*.gb\n");
+    TestEnvironment::writeFile(first + "/aliases", "application/x-old application/x-new\n");
+    TestEnvironment::writeFile(second + "/aliases", "application/x-old application/x-other\napplication/x-b application/x-c\n");
+    const registry::SystemMimeTypes system({first, second}, {"nes", "SFC", "gb", "zzq", "short"});
+    const std::pair<const char*, const char*> types[] = {{"nes", "application/x-heavy"}, {"NES", "application/x-heavy"}, {"SFC", "application/x-sfc"},
+                                                         {"sfc", ""}, {"gb", "application/x-gb"}, {"zzq", ""}, {"short", ""}, {"md", ""}};
+    for (const auto& [extension, type] : types)
+        EXPECT_EQ(system.typeOf(extension), type) << extension;
+    EXPECT_EQ(QStringList({system.canonical("application/x-old"), system.canonical("application/x-b"), system.canonical("application/x-new")}),
+              QStringList({"application/x-new", "application/x-c", "application/x-new"}));
 }

@@ -24,10 +24,8 @@ TEST(ExecCommand, EveryExecBecomesACommandThatRunsTheSameProgramAndArguments)
         TestEnvironment::writeProgram(folder + program, "#!/bin/sh\n");
     const platform::ProgramPlaces places({folder}, {});
     const struct { const char *exec, *command, *runs; } rows[] = {
-        {"emu %f", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
-        {"emu %F", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
-        {"emu %u", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
-        {"emu %U", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
+        {"emu %f", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"}, {"emu %F", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
+        {"emu %u", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"}, {"emu %U", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
         {"emu --fullscreen %f", "\"<bin>/emu\" --fullscreen \"%1\"", "<bin>/emu|--fullscreen|/g/a.nes"},
         {"emu -i %i -c %c %k %d %f", "\"<bin>/emu\" -i -c \"%1\"", "<bin>/emu|-i|-c|/g/a.nes"},
         {"\"emu\" \"--title=A B\" %f", "\"<bin>/emu\" \"--title=A B\" \"%1\"", "<bin>/emu|--title=A B|/g/a.nes"},
@@ -36,15 +34,11 @@ TEST(ExecCommand, EveryExecBecomesACommandThatRunsTheSameProgramAndArguments)
         {"emu \"say \\\\\"hi\\\\\" \\\\$HOME\" %f", "\"<bin>/emu\" \"say \\\"hi\\\" $HOME\" \"%1\"", "<bin>/emu|say \"hi\" $HOME|/g/a.nes"},
         {"emu \"C:\\\\\\\\dir\\\\\\\\\" \"\" %f", "\"<bin>/emu\" C:\\dir\\ \"\" \"%1\"", "<bin>/emu|C:\\dir\\||/g/a.nes"},
         {"emu\\s--x\\t%f", "\"<bin>/emu\" --x \"%1\"", "<bin>/emu|--x|/g/a.nes"},
-        {"/opt/absent/emu %f", "\"/opt/absent/emu\" \"%1\"", "/opt/absent/emu|/g/a.nes"},
-        {"absent-emu %f", "\"absent-emu\" \"%1\"", "absent-emu|/g/a.nes"},
+        {"/opt/absent/emu %f", "\"/opt/absent/emu\" \"%1\"", "/opt/absent/emu|/g/a.nes"}, {"absent-emu %f", "\"absent-emu\" \"%1\"", "absent-emu|/g/a.nes"},
         {"flatpak run --branch=stable --command=emu org.example.Emu @@u %u @@",
          "\"<bin>/flatpak\" run --branch=stable --command=emu org.example.Emu @@u \"%1\" @@",
          "<bin>/flatpak|run|--branch=stable|--command=emu|org.example.Emu|@@u|/g/a.nes|@@"},
-        {"emu", nullptr, nullptr},
-        {"emu --window %i", nullptr, nullptr},
-        {"emu \"%f", nullptr, nullptr},
-        {"", nullptr, nullptr},
+        {"emu", nullptr, nullptr}, {"emu --window %i", nullptr, nullptr}, {"emu \"%f", nullptr, nullptr}, {"", nullptr, nullptr},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.exec);

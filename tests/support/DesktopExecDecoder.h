@@ -15,8 +15,7 @@ namespace desktoptest {
 // character, an unknown escape, an unquoted reserved character, a quote that does not enclose
 // a whole argument, '=' in the program, a field code other than %f %F %%, inside quotes or
 // glued to other text, or not exactly one file field code.
-std::optional<QList<QStringList>> launchedArguments(const QString& value,
-                                                    const QStringList& files);
+std::optional<QList<QStringList>> launchedArguments(const QString& value, const QStringList& files);
 
 // Each of those as it finally runs: itself, or for `/bin/sh -c SCRIPT NAME PARAMETERS...` the
 // words of SCRIPT, which may hold only single-quoted text, \' outside quotes, "$1", "$@" alone and

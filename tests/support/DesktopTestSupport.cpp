@@ -36,23 +36,14 @@ Run run(const QString& program, const QStringList& arguments, const std::optiona
 }
 
 // The text after `prefix` on the first line of `output` that starts with it, once trimmed.
-static QString lineAfter(const QString& output, const QString& prefix)
-{
-    return output.split(u'\n').filter(QRegularExpression("^\\s*" + QRegularExpression::escape(prefix))).value(0).trimmed().mid(prefix.size());
-}
+static QString lineAfter(const QString& output, const QString& prefix) { return output.split(u'\n').filter(QRegularExpression("^\\s*" + QRegularExpression::escape(prefix))).value(0).trimmed().mid(prefix.size()); }
 static QString gioAttribute(const QString& path, const QString& attribute) { return lineAfter(run("gio", {"info", "-a", attribute, path}).output, attribute + ": "); }
 
 QString contentType(const QString& path) { return gioAttribute(path, "standard::content-type"); }
 QStringList iconNames(const QString& path) { return gioAttribute(path, "standard::icon").split(", "); }
-QString defaultApplication(const QString& mimeType)
-{
-    return lineAfter(run("gio", {"mime", mimeType}).output, "Default application for").section(": ", -1).trimmed();
-}
+QString defaultApplication(const QString& mimeType) { return lineAfter(run("gio", {"mime", mimeType}).output, "Default application for").section(": ", -1).trimmed(); }
 
-QByteArray recorderScript(const QString& outputPath)
-{
-    return QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1.part'\nmv '%1.part' '%1'\n").arg(outputPath).toUtf8();
-}
+QByteArray recorderScript(const QString& outputPath) { return QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1.part'\nmv '%1.part' '%1'\n").arg(outputPath).toUtf8(); }
 
 QStringList waitForLines(const QString& path)
 {

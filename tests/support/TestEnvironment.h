@@ -45,11 +45,8 @@ public:
     // link, and an `applications` folder that holds only the desktop entries the test writes.
     QString ownSystemData() const
     {
-        const QString folder = root() + "/system";
-        QDir().mkpath(folder + "/applications");
-        QFile::link("/usr/share/mime", folder + "/mime");
-        qputenv("XDG_DATA_DIRS", folder.toLocal8Bit());
-        return folder;
+        qputenv("XDG_DATA_DIRS", systemDataDir().toLocal8Bit());
+        return systemDataDir();
     }
 
     // Writes `text` (bytes as given) to `path`, creating its folder.
