@@ -62,6 +62,10 @@ TEST(DesktopTypes, APackageEvenOfControlCharactersCompilesAndEachTypeIsASubclass
     const QString mime = env.dataHome() + "/mime", own = registry::DesktopNames::mimeType("Cart");
     const QByteArray package = registry::DesktopMimePackage::text({association}, {{"nes", "application/x-nes-rom"}, {"cue", "application/x-cue"}});
     EXPECT_TRUE(package.contains("Tab\there\nNew\rline bell unit")) << package.toStdString();
+    // The type names our icon only where the class has one.
+    EXPECT_FALSE(package.contains("<icon"));
+    association.iconReference = "emul.dll,3";
+    EXPECT_TRUE(registry::DesktopMimePackage::text({association}, {}).contains("<icon name=\"" + registry::DesktopNames::iconName("Cart").toUtf8() + "\"/>"));
     TestEnvironment::writeFile(mime + "/packages/zelvane.xml", package);
     ASSERT_EQ(desktoptest::run("update-mime-database", {mime}).exitCode, 0);
     QStringList subclasses = QString::fromUtf8(TestEnvironment::readFile(mime + "/subclasses")).split('\n', Qt::SkipEmptyParts);

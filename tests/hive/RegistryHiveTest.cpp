@@ -42,7 +42,7 @@ TEST(RegistryHive, KeyNamesIgnoreLetterCaseAndKeepTheirFirstSpelling)
                                          "M\u00e9ga \"Console\" = Super.Rom"}));
     EXPECT_EQ(QStringList({hive.defaultValue("cart.ROM\\DEFAULTICON").value_or(""), hive.subkeys("CART.rom").join(' '),
                            hive.defaultValue("m\u00c9ga \"console\"").value_or("")}), QStringList({"b,2", "DefaultIcon Shell", "Super.Rom"}));
-    EXPECT_TRUE(!hive.hasKey("Cart") && hive.subkeys("Missing").isEmpty());
+    EXPECT_TRUE(!hive.hasKey("Cart") && hive.subkeys("Missing").isEmpty() && !hive.deleteDefaultValue("Missing") && !hive.deleteKey("Missing"));
 }
 
 // Paths too long or with empty levels, data with a carriage return or half a surrogate pair: the
