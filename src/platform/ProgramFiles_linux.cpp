@@ -21,6 +21,13 @@ bool sameContent(const QString& path, const QByteArray& bytes)
     return file.size() == bytes.size() && file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
 }
 
+// A file, or a link even when it leads nowhere.
+bool isPresent(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.exists() || file.isSymLink();
+}
+
 } // namespace
 
 QString programDirectory()
@@ -70,14 +77,16 @@ bool installIconLibrary(const QString& source, const QString& systemDir, QString
     // Windows file names ignore letter case, and the icon references name "emul.dll":
     // on a case-sensitive file system a link makes both names the same file.
     const QString lowerName = joinPath(systemDir, QStringLiteral("emul.dll"));
-    const QFileInfo link(lowerName);
-    if (link.canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+    // Another start at the same moment may remove or make the same link: what counts is that the
+    // name ends up on the library.
+    const auto linked = [&] { return QFileInfo(lowerName).canonicalFilePath() == QFileInfo(target).canonicalFilePath(); };
+    if (linked())
         return true;
-    if ((link.exists() || link.isSymLink()) && !QFile::remove(lowerName)) {
+    if (isPresent(lowerName) && !QFile::remove(lowerName) && isPresent(lowerName)) {
         *error = QCoreApplication::translate("ProgramFiles", "cannot replace %1").arg(lowerName);
         return false;
     }
-    if (!QFile::link(QStringLiteral("Emul.dll"), lowerName)) {
+    if (!QFile::link(QStringLiteral("Emul.dll"), lowerName) && !linked()) {
         *error = QCoreApplication::translate("ProgramFiles", "cannot create the link %1").arg(lowerName);
         return false;
     }

@@ -7,8 +7,10 @@
 #include "platform/Settings.h"
 
 #include <QDir>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <vector>
 
 // XDG_DATA_HOME and XDG_CONFIG_HOME as set ("/..." under the test's root; a relative one is
 // invalid and means the folder under $HOME), and where the system folder and settings land.
@@ -69,4 +71,27 @@ TEST(ProgramFiles, IconLibraryCopyReachedByBothNamesAndKeptOnFailure)
     // A copy that cannot be written is a failure, never reported as done.
     QDir().mkpath(env.root() + "/full/Emul.dll/x");
     EXPECT_TRUE(!install(env.root() + "/full") && error.contains(env.root() + "/full/Emul.dll")) << error.toStdString();
+}
+
+// Programs started at the same moment each install the icon library in a new folder: every one
+// succeeds, whichever made the lower-case link, and both names give the whole library.
+TEST(ProgramFiles, StartsAtTheSameMomentEachInstallTheIconLibrary)
+{
+    TestEnvironment env;
+    const QString source = env.programDir() + "/Emul.icl";
+    TestEnvironment::writeFile(source, "library");
+    for (int round = 0; round < 100; ++round) {
+        const QString dir = env.root() + QStringLiteral("/round%1").arg(round);
+        QDir().mkpath(dir);
+        std::vector<std::future<QString>> starts;
+        for (int start = 0; start < 4; ++start) {
+            starts.push_back(std::async(std::launch::async, [&] {
+                QString error;
+                return platform::installIconLibrary(source, dir, &error) ? QString() : error;
+            }));
+        }
+        for (std::future<QString>& start : starts)
+            EXPECT_EQ(start.get(), QString()) << "round " << round;
+        EXPECT_EQ(TestEnvironment::readFile(dir + "/Emul.dll") + TestEnvironment::readFile(dir + "/emul.dll"), "librarylibrary");
+    }
 }
