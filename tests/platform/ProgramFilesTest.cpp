@@ -58,7 +58,8 @@ TEST(ProgramFiles, IconLibraryCopyReachedByBothNamesAndKeptOnFailure)
         struct stat status {};
         return ::stat(QFile::encodeName(dir + "/Emul.dll").constData(), &status) == 0 ? status.st_ino : 0;
     };
-    const QByteArray libraries[] = {"new library", "newer library", "newer library"};
+    // The last is as long as the one before it: same size, other bytes.
+    const QByteArray libraries[] = {"new library", "newer library", "newer library", "newer librarz"};
     ino_t lastCopy = 0;
     for (const QByteArray& library : libraries) {
         TestEnvironment::writeFile(source, library);
