@@ -187,16 +187,15 @@ std::optional<QStringList> RegistryHive::linesAbove(const QString& path) const
     return lines;
 }
 
-bool RegistryHive::placeBefore(const QString& path, const QString& next, const std::optional<QStringList>& above)
+void RegistryHive::placeBefore(const QString& path, const QString& next, const std::optional<QStringList>& above)
 {
     const Data::Key* anchor = d->find(next);
     const auto it = d->positions.constFind(Data::folded(path));
     if ((!next.isEmpty() && (!anchor || anchor->keyLine < 0)) || it == d->positions.cend()
         || d->keys[*it].keyLine >= 0 || !d->keys[*it].isNew)
-        return false;
+        return;
     d->keys[*it].before = next.isEmpty() ? QString() : anchor->folded;
     d->keys[*it].above = above;
-    return true;
 }
 
 std::optional<QString> RegistryHive::defaultValue(const QString& path) const

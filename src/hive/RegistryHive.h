@@ -91,9 +91,9 @@ public:
     // Writes `path`, a key created since the file was read, in a section of its own right above
     // `next` and the comment and blank lines above it (at the end of the file, above the lines
     // that end it, when `next` is ""), where a key deleted from there stood, with the lines
-    // `above` it had (one blank line when not known); false, changing nothing, when `path` is
-    // not such a key or `next` has no key line.
-    bool placeBefore(const QString& path, const QString& next, const std::optional<QStringList>& above = std::nullopt);
+    // `above` it had (one blank line when not known); nothing changes when `path` is not such a
+    // key or `next` has no key line.
+    void placeBefore(const QString& path, const QString& next, const std::optional<QStringList>& above = std::nullopt);
 
     static bool isValidKeyPath(const QString& path);
     static bool isStorableData(const QString& data);
