@@ -18,10 +18,11 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 
 QString decodeCp1252(const QByteArray& bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        text[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(kCp1252High[byte - 0x80]) : QChar(byte);
+    QString text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += (byte >= 0x80 && byte < 0xA0) ? QChar(kCp1252High[byte - 0x80]) : QChar(byte);
     }
     return text;
 }

@@ -33,12 +33,18 @@ QString DesktopEntry::unescaped(const QString& value)
     static const QString codes = QStringLiteral("sntr\\");
     static const QString meanings = QStringLiteral(" \n\t\r\\");
     QString text;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const qsizetype escape = value[i] == u'\\' && i + 1 < value.size() ? codes.indexOf(value[i + 1]) : -1;
-        text += escape < 0 ? value[i] : meanings[escape];
-        i += escape < 0 ? 0 : 1;
+    bool escaping = false; // the character before was a backslash that escapes nothing yet
+    for (const QChar c : value) {
+        const qsizetype escape = escaping ? codes.indexOf(c) : -1;
+        if (escaping && escape < 0)
+            text += u'\\'; // an unknown escape keeps its backslash
+        escaping = escape < 0 && c == u'\\';
+        if (escape >= 0)
+            text += meanings[escape];
+        else if (!escaping)
+            text += c;
     }
-    return text;
+    return escaping ? text + u'\\' : text;
 }
 
 QByteArray DesktopEntry::text(const QString& name, const QString& frenchName, const QString& icon,

@@ -65,7 +65,7 @@ QStringList takeArguments(const QString& command, qsizetype pos)
                 current += u'"';
             } else {
                 ++quotes;
-                for (; i + 1 < command.size() && command[i + 1] == u'"'; ++i) {
+                for (; QStringView(command).sliced(i + 1).startsWith(u'"'); ++i) {
                     if (++quotes == 3) {
                         current += u'"';
                         quotes = 0;

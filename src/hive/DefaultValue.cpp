@@ -51,7 +51,7 @@ QStringList hexLines(const platform::RegistryValue& value)
     QStringList lines {value.type == platform::TypeBinary ? QStringLiteral("@=hex:")
                                                           : QStringLiteral("@=hex(%1):").arg(value.type, 0, 16)};
     for (qsizetype i = 0; i < value.data.size(); ++i) {
-        if (i > 0 && lines.last().size() >= kHexLineLength) {
+        if (lines.last().size() >= kHexLineLength) {
             lines.last() += QLatin1Char('\\');
             lines += QStringLiteral("  ");
         }

@@ -39,20 +39,13 @@ QString decoded(const QByteArray& bytes, bool* cut)
     return utf16Text(QByteArrayView(bytes).sliced(2));
 }
 
-// Split by hand: a regular expression would refuse text that holds half a surrogate pair.
+// Split by plain replacement: a regular expression would refuse text that holds half a surrogate pair.
 QStringList linesOf(const QString& text)
 {
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
-            continue;
-        lines += text.mid(start, i - start);
-        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    return lines << text.mid(start);
+    return QString(text)
+        .replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+        .split(QLatin1Char('\n'));
 }
 
 QByteArray fileBytes(const QStringList& lines)
