@@ -6,6 +6,7 @@
 #include "RegistryTestSupport.h"
 #include "hive/HiveFile.h"
 
+#include <QCoreApplication>
 #include <numeric>
 
 using registry::RegistryHive;
@@ -200,4 +201,33 @@ TEST(HiveFile, TellsWhyItCannotBeSavedWhereItsFolderCannotBeMade)
     file.save(regtest::withValues({{".a", "A"}}));
     EXPECT_EQ(file.failures().value(0).english, "The associations could not be saved: the folder " + env.dataHome() + "/zelvane cannot be created.");
     EXPECT_EQ(file.failures().size(), 1);
+}
+
+// A lock file that names no process and is not new is taken over: the sequence then really
+// holds the file, as its lock names it. Removing the file gives what an empty hive holds, and
+// a file that could not be read is never removed.
+TEST(HiveFile, HoldsTheFileOverALockNobodyHoldsAndRemovesOnlyWhatItRead)
+{
+    TestEnvironment env;
+    QFile unnamed(env.hiveFile() + ".lock");
+    ASSERT_TRUE(QDir().mkpath(env.dataHome() + "/zelvane") && unnamed.open(QIODevice::WriteOnly)
+                && unnamed.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
+    unnamed.close();
+    {
+        registry::HiveFile file(env.hiveFile());
+        ASSERT_TRUE(file.load().has_value());
+        qint64 pid = 0;
+        QString host, application;
+        EXPECT_TRUE(QLockFile(env.hiveFile() + ".lock").getLockInfo(&pid, &host, &application) && pid == QCoreApplication::applicationPid());
+        file.remove(); // there is no file yet
+        EXPECT_EQ(file.failures().size(), 0);
+    }
+    for (const QByteArray& text : {utf16File("Windows Registry Editor Version 5.00\r\n"), QByteArray("not a hive")}) {
+        TestEnvironment::writeFile(env.hiveFile(), text);
+        registry::HiveFile file(env.hiveFile());
+        const bool readable = file.load().has_value();
+        file.remove();
+        EXPECT_EQ(QFile::exists(env.hiveFile()), !readable);
+        EXPECT_EQ(file.failures().size(), readable ? 0 : 1);
+    }
 }
