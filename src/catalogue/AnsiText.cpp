@@ -77,8 +77,7 @@ std::optional<QByteArray> encodeCp1252(QStringView text)
 
 QString untilNul(const QString& text)
 {
-    const qsizetype nul = text.indexOf(QChar(u'\0'));
-    return nul < 0 ? text : text.left(nul);
+    return text.left(text.indexOf(QChar(u'\0'))); // no NUL: left(-1) is the whole text
 }
 
 } // namespace AnsiText
