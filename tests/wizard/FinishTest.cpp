@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Finish from the last page: the writer's message over the wizard, the association in the user's
-// hive and on the desktop, the wizard back on page 1, warnings and failures in the wizard's language;
-// the same hive as the command line's, and --undo giving every file back.
+// hive, the wizard back on page 1, warnings and failures in the wizard's language; the same hive as
+// the command line's.
 #include "WizardFixture.h"
 
 #include "freedesktop/DesktopNames.h"
@@ -31,16 +31,15 @@ protected:
 
 // Finish writes while its window tells so, then shows page 1 again; the command line runs the plan
 // Finish runs: for the same choices, the same hive, byte for byte. Both read the user's own
-// catalogue, and the wizard the shipped one when the user has none. A later Finish, in French,
-// keeps the first association and writes what it can when the desktop cannot be told.
+// catalogue over the shipped one. A later Finish, in French, keeps the first association and
+// writes what it can when the desktop cannot be told.
 TEST_F(FinishTest, WritesTheHiveTheCommandLineWritesAndTellsFailuresInTheWizardsLanguage)
 {
     const struct { const char* name; QByteArray catalogue; const char* level; const char* actions; QStringList arguments; } cases[] = {
+        {"Novice, two numbers share the name", QByteArray(kThreeConsoles).replace("02=Beta", "02=Alpha"), "Novice", "C1=0 Sui C2=0 Sui",
+         {"--associate", "Alpha"}},
         {"Expert, boxes cleared", kThreeConsoles, "Expert", "C1=0 Sui S2 Sui C2=0 Sui S6 Sui",
          {"--associate", "Alpha", "--rom", "aa,ac,ad", "--save", "sa,sc,sd"}},
-        {"two numbers share the name", QByteArray(kThreeConsoles).replace("02=Beta", "02=Alpha"), "Novice", "C1=0 Sui C2=0 Sui",
-         {"--associate", "Alpha"}},
-        {"Novice, the defaults", kThreeConsoles, "Novice", "C1=0 Sui C2=0 Sui", {"--associate", "Alpha"}},
     };
     TestEnvironment::writeFile(env.programDir() + "/Zelvane.ini", "[Console]\n01=Shipped\n");
     for (const auto& c : cases) {
@@ -65,28 +64,21 @@ TEST_F(FinishTest, WritesTheHiveTheCommandLineWritesAndTellsFailuresInTheWizards
         return QList<platform::Failure>{{"The desktop was not told.", QString::fromUtf8("Le bureau n'a pas été prévenu.")}};
     };
     act("lng fr");
-    finish("C1=1 Sui C2=0 Sui");
+    finish("C1=1 Sui Sui C2=0 Sui Sui");
     EXPECT_EQ(whileWriting + " | " + state(), "Inscription dans la base\nde registre en cours... | F1 N- Suivant --->");
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("16 Erreur: ") && messages[0].contains(QString::fromUtf8("Le bureau n'a pas été prévenu.")))
         << messages[0].toStdString();
     EXPECT_EQ(held({".ba", "Alpha", ".aa"}), QStringList({".ba = Beta.Rom", "Alpha = Alpha.Rom", ".aa = Alpha.Rom"}));
-    ASSERT_TRUE(QFile::remove(env.configHome() + "/Zelvane/Zelvane.ini"));
-    ASSERT_TRUE(startWizard());
-    EXPECT_EQ(items("C1"), QStringList("Shipped"));
 }
 
-// With the real desktop: the chosen files open with the chosen emulator; a Finish the desktop will
-// not follow as the user expects is told, in the wizard's language, and still written (an extension
-// taken from a type an application opens or from another class, files of the class opening with
-// another application); then --undo puts the hive and every file the desktop
-// reads back as they were before the last Finish.
-TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorWarningsAreToldAndUndoGivesEveryFileBack)
+// With the real desktop, a Finish the desktop will not follow as the user expects is told, in the
+// wizard's language, and still written: an extension taken from a type an application opens or
+// from another class, files of the class opening with another application.
+TEST_F(FinishTest, WarningsAreToldInTheWizardsLanguageAndTheAssociationIsStillWritten)
 {
     desktop = {};
-    programsOnPath({"beta-emu"});
-    const QString emulator = env.root() + "/my emulators/emu", record = env.root() + "/arguments";
-    TestEnvironment::writeProgram(emulator, desktoptest::recorderScript(record));
+    programsOnPath({"alpha-emu", "beta-emu"});
     // An archive manager, and a default this desktop's own list sets above ours.
     const QByteArray betaType = DesktopNames::mimeType("Beta.Rom").toUtf8();
     TestEnvironment::writeFile(env.dataHome() + "/applications/org.example.Archiver.desktop",
@@ -95,37 +87,21 @@ TEST_F(FinishTest, TheDesktopOpensTheFilesWithTheEmulatorWarningsAreToldAndUndoG
     TestEnvironment::writeFile(env.configHome() + "/x-test-mimeapps.list", "[Default Applications]\n" + betaType + "=org.example.Archiver.desktop;\n");
     const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
     qputenv("XDG_CURRENT_DESKTOP", "X-Test");
-    // A value that starts and ends with a quote loses that pair, so the command is wrapped once more.
-    writeUserCatalogue("[Console]\n01=Alpha\n02=Beta\n[01]\next1=aa\next2=tar.gz\nromname=Alpha.Rom\nsavname=Alpha.Save\nemu1=\"\"" + emulator.toUtf8()
-                       + "\" \"%1\"\"\nsav1=sa\ncartico=2\nsaveico=7\n[02]\next1=aa\next2=bb\nromname=Beta.Rom\nsavname=Beta.Save\n"
-                         "emu1=beta-emu \"%1\"\nsav1=sb\ncartico=1\nsaveico=16\n");
+    writeUserCatalogue("[Console]\n01=Alpha\n02=Beta\n[01]\next1=aa\next2=tar.gz\nromname=Alpha.Rom\nsavname=Alpha.Save\nemu1=alpha-emu \"%1\"\n"
+                       "sav1=sa\ncartico=2\nsaveico=7\n[02]\next1=aa\next2=bb\nromname=Beta.Rom\nsavname=Beta.Save\nemu1=beta-emu \"%1\"\n"
+                       "sav1=sb\ncartico=1\nsaveico=16\n");
     storePreferences("FR", "Novice");
     ASSERT_TRUE(startWizard());
     finish("C1=0 Sui C2=0 Sui");
-    const QString heading = "48 Attention: Ces associations ont été écrites mais risquent de ne pas fonctionner :\n";
-    EXPECT_EQ(messages, QStringList(heading + "L'extension « .tar.gz » s'ouvre maintenant par défaut avec la classe « Alpha.Rom » au lieu de "
-                                              "Archiveur (type application/x-compressed-tar), que « Ouvrir avec » propose toujours."));
-    const QString game = env.root() + "/my games/Game One.AA", save = env.root() + "/my games/game.sa";
-    for (const QString& file : {game, save})
-        TestEnvironment::writeFile(file, QByteArray(64, '\x01'));
-    const QString romType = DesktopNames::mimeType("Alpha.Rom"), romEntry = DesktopNames::desktopFileName("Alpha.Rom");
-    EXPECT_EQ(desktoptest::contentType(game) + " " + desktoptest::contentType(save) + " " + desktoptest::iconNames(game).value(0) + " "
-                  + desktoptest::defaultApplication(romType),
-              romType + " " + DesktopNames::mimeType("Alpha.Save") + " " + DesktopNames::iconName("Alpha.Rom") + " " + romEntry);
-    ASSERT_EQ(desktoptest::run("gio", {"open", game}).exitCode, 0);
-    EXPECT_EQ(desktoptest::waitForLines(record), QStringList{game});
-
-    const QMap<QString, QByteArray> before = desktoptest::contentsBelow(env.root());
     finish("C1=1 Sui C2=0 Sui"); // Beta takes .aa from Alpha, and only .aa
     qputenv("XDG_CURRENT_DESKTOP", desktop);
-    EXPECT_EQ(messages.value(1), heading + "L'extension « .aa » a été prise à la classe « Alpha.Rom » : ses fichiers appartiennent "
-                                           "maintenant à la classe « Beta.Rom ».\nLes fichiers de la classe « Beta.Rom » s'ouvrent avec org.example.Archiver.desktop, pas avec son émulateur.");
+    const QString heading = "48 Attention: Ces associations ont été écrites mais risquent de ne pas fonctionner :\n";
+    EXPECT_EQ(messages, QStringList({heading + "L'extension « .tar.gz » s'ouvre maintenant par défaut avec la classe « Alpha.Rom » au lieu de "
+                                               "Archiveur (type application/x-compressed-tar), que « Ouvrir avec » propose toujours.",
+                                     heading + "L'extension « .aa » a été prise à la classe « Alpha.Rom » : ses fichiers appartiennent maintenant "
+                                               "à la classe « Beta.Rom ».\nLes fichiers de la classe « Beta.Rom » s'ouvrent avec "
+                                               "org.example.Archiver.desktop, pas avec son émulateur."}));
     EXPECT_EQ(held({".tar.gz", ".aa"}), QStringList({".tar.gz = Alpha.Rom", ".aa = Beta.Rom"}));
-    ASSERT_EQ(desktoptest::contentType(game), DesktopNames::mimeType("Beta.Rom"));
-    const ProgramRun undo = runProgram({"--undo"});
-    ASSERT_EQ(undo.status, 0) << undo.error.toStdString();
-    EXPECT_EQ(desktoptest::contentsBelow(env.root()), before);
-    EXPECT_EQ(desktoptest::contentType(game) + " " + desktoptest::defaultApplication(romType), romType + " " + romEntry);
 }
 
 } // namespace
