@@ -3,7 +3,6 @@
 // Tests of the icon-library reader on PE, NE and .ico files, broken ones, and against icoutils' wrestool.
 #include "icons/IconLibrary.h"
 
-#include "IconLibraryWriter.h"
 #include "IconTestFiles.h"
 #include "TestEnvironment.h"
 
