@@ -159,15 +159,14 @@ TEST_F(IconWindow, ChooserRouteReplacesTheTargetsReferenceAndPictureOnlyWhenAnIc
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form.isNull()) << "the window went once that work was over";
     // "/emul.dll" is 9 characters: a System folder of 251 gives a path of exactly 260, one more never
-    // reaches the chooser.
+    // reaches the chooser (the load goes on, as after an index that is no number on the defaults route).
+    answerChooser("system/emul.dll", 4);
     for (const int length : {251, 252}) {
         shared.SystemDir = "/" + QString(length - 1, 's');
-        answerChooser("system/emul.dll", 4);
         open(1);
         const QString path = shared.SystemDir + "/emul.dll";
         EXPECT_EQ(state(), (length == 251 ? "system/emul.dll,4 save before | icon 4, none | 4 system/emul.dll icon 4 | " + path + ",0"
                                           : "cart before save before | none, none | 0 " + path + " other | ").toStdString());
-        EXPECT_TRUE(form->isVisible());
     }
 }
 
