@@ -35,15 +35,10 @@ void writeLibrary(const QString& path, int count, int firstColour)
 
 QString shown(const QImage& picture, int size)
 {
-    const auto shows = [&](const QColor& colour) {
-        for (int y = 1; y <= size; ++y)
-            for (int x = 1; x <= size; ++x)
-                if (picture.pixelColor(x, y) != colour)
-                    return false;
-        return picture.pixelColor(0, 0) != colour;
-    };
-    for (int n = 0; n < 40 && picture.width() > size && picture.height() > size; ++n)
-        if (shows(iconColour(n)))
+    const QColor colour = picture.isNull() ? QColor() : picture.pixelColor(1, 1);
+    for (int n = 0; n < 40; ++n)
+        if (colour == iconColour(n) && picture.pixelColor(0, 0) != colour
+            && picture.copy(1, 1, size, size).convertToFormat(QImage::Format_ARGB32) == square(size, colour))
             return QString("icon %1").arg(n);
     return picture.isNull() ? "none" : "other";
 }
