@@ -172,6 +172,9 @@ TEST(IconLibrary, ListsGroupsInTheOrderOfExtractionAndRebuildsEachAsTheIcoFileIt
             EXPECT_EQ(extracted.left(ico.size()), ico);
         }
     }
+    // A second block of groups, where the icons' block would be, adds none.
+    EXPECT_EQ(keys(IconLibrary::open(folder.write(set16(neLibrary(ne, 4, true), 0xC2 + 8 + 12 * 4, 0x800E)))),
+              QStringList({"5", "2", "CART", "9"}));
 }
 
 TEST(IconLibrary, PicksTheImageThePlatformWould)
