@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -172,7 +171,7 @@ void import(const QString& file, const QString& root)
 {
     const QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("import.reg"));
-    const QString text = QStringDecoder(QStringConverter::Utf16LE)(TestEnvironment::readFile(file));
+    const QString text = regtest::textOf(TestEnvironment::readFile(file));
     const QRegularExpression classesRoot(QStringLiteral("^\\[(-?)HKEY_CLASSES_ROOT\\\\"), QRegularExpression::MultilineOption);
     TestEnvironment::writeFile(copy, regtest::utf16File(QString(text).replace(classesRoot, "[\\1" + root + '\\')));
     const wine::Run run = wine::run(QStringLiteral("regedit"), {QStringLiteral("/S"), wine::windowsPath(copy)});
