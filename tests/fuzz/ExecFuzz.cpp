@@ -7,8 +7,6 @@
 #include "FuzzSupport.h"
 #include "freedesktop/DesktopExec.h"
 
-using registry::DesktopExec;
-
 // An argument with `file` in place of "%1", "%L", "%l" and "%0", "%%" as one '%', any other '%'
 // as it is; `placed` tells whether the file went in.
 static QString withFile(const QString& argument, const QString& file, bool* placed)
@@ -43,9 +41,9 @@ static QList<QStringList> meant(const QStringList& arguments, const QStringList&
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString command = fuzz::text(fuzz::fields(data, size)[0]);
-    const DesktopExec::Result result = DesktopExec::fromWindowsCommand(command);
-    const QStringList arguments = DesktopExec::splitWindowsCommand(command);
-    using Problem = DesktopExec::Problem;
+    const registry::DesktopExec::Result result = registry::DesktopExec::fromWindowsCommand(command);
+    const QStringList arguments = registry::DesktopExec::splitWindowsCommand(command);
+    using Problem = registry::DesktopExec::Problem;
     // Refused: a character no desktop entry can hold, no program, or a program that names the file.
     const Problem problem = command.contains(QChar(u'\0')) || !command.isValidUtf16() ? Problem::UnstorableCharacter
         : arguments.value(0).isEmpty() ? Problem::EmptyCommand

@@ -7,13 +7,11 @@
 #include "IconFile.h"
 #include "icons/IconLibrary.h"
 
-using icons::IconLibrary;
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) { return fuzz::startGuiApplication(), 0; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const IconLibrary library = IconLibrary::open(fuzz::scratchFile(fuzz::fields(data, size)[0]));
+    const icons::IconLibrary library = icons::IconLibrary::open(fuzz::scratchFile(fuzz::fields(data, size)[0]));
     const int count = library.groupCount();
     check(count == int(library.groups().size()), "the count is the number of groups listed");
     check((count == 0) != library.error().isEmpty(), "a library without groups says why, one with groups has no error",

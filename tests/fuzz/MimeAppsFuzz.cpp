@@ -11,8 +11,6 @@
 
 #include <QSet>
 
-using registry::DesktopMimeApps;
-
 static const QByteArray kDefaults = "Default Applications", kAdded = "Added Associations", kRemoved = "Removed Associations";
 
 // A line with its line end, the group it is in, the key it sets and its value.
@@ -48,7 +46,7 @@ static QSet<QByteArray> idsOn(const QList<Line>& lines, const QByteArrayList& gr
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArrayList in = fuzz::fields(data, size, 1);
-    DesktopMimeApps::Handlers handlers[2]; // set, withdrawn
+    registry::DesktopMimeApps::Handlers handlers[2]; // set, withdrawn
     QSet<QByteArray> types[2];
     for (const QString& name : QString::fromUtf8(in[0]).split(u'\n', Qt::SkipEmptyParts)) {
         const bool withdraw = name.startsWith(u'-');
@@ -56,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         handlers[withdraw].emplace_back(type, registry::DesktopNames::desktopFileName(className));
         types[withdraw] << type.toUtf8();
     }
-    const QByteArray edited = DesktopMimeApps::withHandlers(in[1], handlers[0], handlers[1]);
-    check(DesktopMimeApps::withHandlers(edited, handlers[0], handlers[1]) == edited, "a second edit changes nothing");
+    const QByteArray edited = registry::DesktopMimeApps::withHandlers(in[1], handlers[0], handlers[1]);
+    check(registry::DesktopMimeApps::withHandlers(edited, handlers[0], handlers[1]) == edited, "a second edit changes nothing");
     const QList<Line> before = linesOf(in[1]), after = linesOf(edited);
     const auto ours = [ourTypes = types[0] + types[1]](const Line& line) {
         return ourTypes.contains(line.key) && QByteArrayList{kDefaults, kAdded, kRemoved}.contains(line.group);

@@ -68,8 +68,9 @@ Record profileQuery(const Record& request)
 }
 
 // "<path>": the status of deleting that tree through our classes root. "<path> <data>": the
-// status of that association write, then the value read back under HKEY_CURRENT_USER (wine's
-// HKEY_CLASSES_ROOT shows the machine half only, wine bug 14771): status, type, bytes as stored.
+// status of that association write, then the value read back as stored (below the per-user
+// classes: wine's HKEY_CLASSES_ROOT shows the machine half only, wine bug 14771): status, type,
+// bytes.
 Record registryWrite(const Record& request)
 {
     const std::wstring path = wide(request.at(0));
@@ -81,14 +82,10 @@ Record registryWrite(const Record& request)
         written = win32::setDefaultValue(key, wide(request.at(1)));
         win32::closeClassKey(key);
     }
-    wchar_t stored[1024] = {};
-    DWORD type = 0, size = sizeof stored;
-    LONG read = RegOpenKeyExW(HKEY_CURRENT_USER, (win32::UserClassesKey + (L"\\" + path)).c_str(), 0, KEY_QUERY_VALUE, &key);
-    if (read == ERROR_SUCCESS) {
-        read = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size);
-        RegCloseKey(key);
-    }
-    return {std::to_string(written), std::to_string(read), std::to_string(type), hex(stored, read == ERROR_SUCCESS ? size : 0)};
+    std::optional<win32::StoredValue> stored;
+    const LONG read = win32::readStoredDefaultValue(path, &stored);
+    return {std::to_string(written), std::to_string(read), std::to_string(stored ? stored->type : REG_NONE),
+            stored ? hex(stored->data.data(), stored->data.size()) : ""};
 }
 
 // "<file>": what ExtractIconExW answers for the icon count. "<file> <index>": what it returns
@@ -115,19 +112,16 @@ int runCommand(Command command, const std::wstring& requestFile, const std::wstr
 {
     std::ifstream in(std::filesystem::path(requestFile), std::ios::binary);
     std::ofstream out(std::filesystem::path(answerFile), std::ios::binary);
-    try {
-        for (std::string line; std::getline(in, line);) {
-            Record request;
-            std::istringstream fields(line + '\t'); // the tab ends the last field, even an empty one
-            for (std::string field; std::getline(fields, field, '\t');)
-                request.push_back(field);
-            const Record answer = command(request);
-            for (size_t i = 0; i < answer.size(); ++i)
-                out << (i ? "\t" : "") << answer[i];
-            out << '\n';
-        }
-    } catch (const std::exception&) {
-        return 2; // a request without its fields
+    // A request without its fields throws, which ends the program as a failure.
+    for (std::string line; std::getline(in, line);) {
+        Record request;
+        std::istringstream fields(line + '\t'); // the tab ends the last field, even an empty one
+        for (std::string field; std::getline(fields, field, '\t');)
+            request.push_back(field);
+        const Record answer = command(request);
+        for (size_t i = 0; i < answer.size(); ++i)
+            out << (i ? "\t" : "") << answer[i];
+        out << '\n';
     }
     return out.flush() ? 0 : 2;
 }
