@@ -14,9 +14,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 namespace wine {
@@ -97,10 +100,55 @@ TEST(Windows, TheWin32CoresPassTheirOwnTestsUnderWine)
     EXPECT_TRUE(run.exitCode == 0 && run.output.contains("[  PASSED  ]")) << run.output.toStdString();
 }
 
+// Files mixing the rules at random from a fixed seed: sections and keys from small pools in random
+// letter case and spacing, values plain, quoted or long, with Windows-1252 bytes, comment and odd
+// lines, random line ends; each queried with a handful of sizes.
+void addGenerated(int count, const QTemporaryDir& folder, const std::function<void(const QString&, QByteArray, QByteArray, int)>& query)
+{
+    QRandomGenerator random(20260107);
+    const auto pick = [&](const QByteArrayList& pool) { return pool[random.bounded(int(pool.size()))]; };
+    const auto randomCase = [&](QByteArray name) {
+        for (char& c : name)
+            c = random.bounded(2) && c >= 'a' && c <= 'z' ? char(c - 32) : c;
+        return name;
+    };
+    const QByteArrayList sections {"Console", "01", "02", "caf\xe9", "x"};
+    const QByteArrayList keys {"01", "ext1", "romname", "emu1", "cl\xe9", "k"};
+    const QByteArrayList blanks {"", " ", "\t", "  \t "};
+    const QByteArrayList oddLines {"; comment", ";k=hidden", "noequals", "=nokey", "[broken", "   ", "#k=h"};
+    for (int i = 0; i < count; ++i) {
+        QByteArray bytes;
+        const QByteArray end = pick({"\r\n", "\n", "\r"});
+        for (int s = random.bounded(1, 4); s > 0; --s) {
+            bytes += pick(blanks) + "[" + pick(blanks) + randomCase(pick(sections)) + pick(blanks) + "]" + end;
+            for (int k = random.bounded(0, 7); k > 0; --k) {
+                if (random.bounded(5) == 0) {
+                    bytes += pick(oddLines) + end;
+                    continue;
+                }
+                QByteArray value;
+                for (int length = random.bounded(0, random.bounded(4) ? 20 : 200); length > 0; --length)
+                    value += char(random.bounded(5) ? random.bounded(0x20, 0x7F) : random.bounded(0x80, 0x100));
+                const QByteArray quote = pick({"", "", "\"", "'"});
+                bytes += pick(blanks) + randomCase(pick(keys)) + pick(blanks) + "=" + pick(blanks) + quote
+                    + value.trimmed() + (random.bounded(4) ? quote : QByteArray()) + pick(blanks) + end;
+            }
+        }
+        const QString file = folder.filePath(QStringLiteral("generated-%1.ini").arg(i));
+        TestEnvironment::writeFile(file, bytes);
+        for (int q = 0; q < 8; ++q) {
+            const QByteArray section = randomCase(pick(sections));
+            const QByteArray key = randomCase(pick(keys));
+            for (const int size : {1, 2, 3, 8, 21, 126, 127})
+                query(file, section, key, size);
+        }
+    }
+}
+
 // The files of profile-corpus, one for each family of rules (quotes, comments, duplicates, blanks,
 // line ends, Windows-1252, odd lines, NUL bytes, byte-order marks, an empty and a missing file),
 // and one of long lines, each name of the queries file queried with every buffer size from 1 to
-// 127.
+// 127; then the generated files.
 TEST(Windows, OurIniReaderAgreesWithGetPrivateProfileStringA)
 {
     const QTemporaryDir folder;
@@ -125,6 +173,7 @@ TEST(Windows, OurIniReaderAgreesWithGetPrivateProfileStringA)
         for (int size = 1; fields.size() == 3 && size <= 127; ++size)
             query(file, fields[1], fields[2], size);
     }
+    addGenerated(300, folder, query);
     const QList<wine::Record> answers = wine::ask("profile", requests);
     ASSERT_EQ(answers.size(), ours.size());
     // "file [section] key" where our reader parts from Windows, each under its reason.
