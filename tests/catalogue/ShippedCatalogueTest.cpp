@@ -4,7 +4,8 @@
 #include "catalogue/ConsoleOffer.h"
 #include "catalogue/Fileini.h"
 
-#include <QFile>
+#include "TestEnvironment.h"
+
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -16,15 +17,12 @@ const QString kSystemGlobs = QStringLiteral("/usr/share/mime/globs2");
 // Extensions of any program's files that the database names no type for.
 const QStringList kGenericExtensions = {"bin", "dat", "img", "raw"};
 
+const QRegularExpression kGameRomType(QStringLiteral("^application/(x-|vnd\\.)[a-z0-9.+-]*[.-]rom$"));
+
 struct Glob { QString type; QRegularExpression pattern; };
 struct Kept { QString extension, type; };
-struct Extension { QString extension, console; };
 
-QStringList linesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n') : QStringList();
-}
+QStringList linesOf(const QString& path) { return QString::fromUtf8(TestEnvironment::readFile(path)).split(u'\n'); }
 
 // The file-name globs of the database: "weight:type:glob[:flags]" lines, "cs" for case-sensitive.
 QList<Glob> systemGlobs()
@@ -49,12 +47,6 @@ QStringList typesOf(const QString& extension, const QList<Glob>& globs)
     }
     types.removeDuplicates();
     return types;
-}
-
-bool isGameRomType(const QString& type)
-{
-    static const QRegularExpression rom(QStringLiteral("^application/(x-|vnd\\.)[a-z0-9.+-]*[.-]rom$"));
-    return rom.match(type).hasMatch();
 }
 
 // The catalogue's commented list of extensions kept despite another type: ";   ext  type  why".
@@ -83,21 +75,6 @@ QList<std::pair<QString, registry::ConsoleOffer>> shippedOffers()
     return offers;
 }
 
-// Every ROM and save-state extension of every console.
-QList<Extension> shippedExtensions()
-{
-    QList<Extension> extensions;
-    for (const auto& [console, offer] : shippedOffers()) {
-        for (const auto* slots : {&offer.romExtensions, &offer.saveExtensions}) {
-            for (const QString& extension : *slots) {
-                if (!extension.isEmpty())
-                    extensions.append({extension, console});
-            }
-        }
-    }
-    return extensions;
-}
-
 QString row(const QString& extension, const QString& console, const QString& why)
 {
     return QStringLiteral("%1 %2 %3\n").arg(extension, -8).arg(console, -30).arg(why);
@@ -117,17 +94,18 @@ TEST(ShippedCatalogue, TakesNoOtherProgramsFiles)
     for (const Kept& entry : kept)
         keptNames << entry.extension;
     QString offenders;
-    for (const Extension& entry : shippedExtensions()) {
-        shipped << entry.extension;
-        QStringList others;
-        for (const QString& type : typesOf(entry.extension, globs)) {
-            if (!isGameRomType(type))
-                others << type;
+    for (const auto& [console, offer] : shippedOffers()) {
+        for (const auto* slots : {&offer.romExtensions, &offer.saveExtensions}) {
+            for (const QString& extension : *slots) {
+                shipped << extension;
+                QStringList others = typesOf(extension, globs);
+                others.removeIf([](const QString& type) { return kGameRomType.match(type).hasMatch(); });
+                if (kGenericExtensions.contains(extension.toLower()))
+                    others << QStringLiteral("(any program's data)");
+                if (!extension.isEmpty() && !others.isEmpty() && !keptNames.contains(extension))
+                    offenders += row(QLatin1Char('.') + extension, console, others.join(QStringLiteral(", ")));
+            }
         }
-        if (kGenericExtensions.contains(entry.extension.toLower()))
-            others << QStringLiteral("(any program's data)");
-        if (!others.isEmpty() && !keptNames.contains(entry.extension))
-            offenders += row(QLatin1Char('.') + entry.extension, entry.console, others.join(QStringLiteral(", ")));
     }
     EXPECT_TRUE(offenders.isEmpty()) << "Extensions of the shipped catalogue that name other programs' files:\n"
                                      << row("", "console", "other type").toStdString() << offenders.toStdString();

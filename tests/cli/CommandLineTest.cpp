@@ -62,7 +62,7 @@ std::unique_ptr<QProcess> startProgram(const QStringList& arguments, const QStri
 
 // One user's session, step by step: each step's status and what it prints, and a mistake is
 // refused before any window opens, with every file left as it was.
-TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsLanguage)
+TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesAndWarns)
 {
     EXPECT_EQ(runProgram({}, "offscreen", 1500).status, -1); // no option: the wizard, which stays open
     const QString refusal = "\nTry 'zelvane --help' for the options.\n";
@@ -75,7 +75,6 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         {{"-style=fusion", "-platform", "xcb", "--bogus"}, 2, "", "zelvane: Unknown option '--bogus'." + refusal, {}},
         {{"game.nes"}, 2, "", "zelvane: Unexpected argument 'game.nes'." + refusal, {}},
         {{"--json"}, 2, "", "zelvane: --json goes with --list or --emulators." + refusal, {}},
-        {{"--list", "--undo"}, 2, "", "--associate, --remove and --undo." + refusal, {}},
         {{"--associate", "Alpha", "--emulator", "7"}, 2, "", "from 1 to 6, not '7'." + refusal, {}},
         {{"--associate", "Alpha", "--emulator", "1", "--command", "x"}, 2, "", "not both." + refusal, {}},
         {{"--remove", "Alpha", "--rom", "aa"}, 2, "", "--rom goes with --associate." + refusal, {}},
@@ -84,7 +83,6 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
          {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".ac = Alpha.Rom", ".sa = Alpha.Save", ".aa",
           "Alpha.Rom\\DefaultIcon = " + env.dataHome() + "/zelvane/emul.dll,2"}},
         {{"--associate", "Alpha", "--rom", "zz"}, 2, "", "zelvane: Alpha has no ROM extension 'zz'; its ROM extensions are: aa, ab, ac, ad.\n", {}},
-        {{"--associate", "Delta"}, 2, "", "Unknown console 'Delta'. The consoles of the catalogue are: Alpha, Beta, Gamma.\n", {}},
         {{"--associate", "Beta", "--emulator", "3"}, 2, "", "Beta has no emulator 3. Its emulators are: 1: beta-emu \"%1\"; 2: beta-two \"%1\".\n", {}},
         {{"--associate", "Gamma"}, 2, "", "The catalogue gives Gamma no emulator: give the command with --command.\n", {}},
         {{"--associate", "Beta", "--rom-icon", "nowhere.dll,1"}, 2, "", "nowhere.dll holds no icon", {}},
@@ -141,18 +139,6 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
     const ProgramRun gamma = runProgram({"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""});
     EXPECT_EQ(QString::number(gamma.status) + " " + gamma.error, "0 zelvane: warning: " + ignored);
     EXPECT_TRUE(runProgram({"--list"}).output.endsWith("  works:        no\n    ! " + ignored));
-
-    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.conf", "[Options]\nLangue=FR\n");
-    EXPECT_EQ(runProgram({"--associate", "Delta"}).error,
-              QString::fromUtf8("zelvane: Console inconnue « Delta ». Les consoles du catalogue sont : Alpha, Beta, Gamma.\n"));
-    EXPECT_TRUE(runProgram({"--help"}).output.startsWith("Usage : zelvane [options]\nAssocie les fichiers"));
-    // What it says is what the desktop does: the ROMs open with the command, the save states only show their icon.
-    const ProgramRun beta = runProgram({"--associate", "Beta"});
-    EXPECT_TRUE(beta.output.startsWith(QString::fromUtf8("Beta est associée : .ba .bb s'ouvrent avec beta-emu \"%1\" ; sauvegardes "
-                                                         "d'état .bs enregistrées avec leur icône\n"))) << beta.output.toStdString();
-    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Rom")) + " | " + desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Save")),
-              DesktopNames::desktopFileName("Beta.Rom") + " | ");
-    EXPECT_TRUE(runProgram({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
 }
 
 // --undo gives back every desktop file the change touched and removes what it created, leaving
@@ -201,19 +187,6 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
     EXPECT_EQ(desktoptest::defaultApplication(type), "org.other.Emu.desktop");
     for (const QString className : {"Beta.Rom", "Hand.Rom"})
         EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(className)), DesktopNames::desktopFileName(className));
-}
-
-// A catalogue whose extension names no key the registry can hold: the change is refused before the
-// first write, and says so.
-TEST_F(CommandLine, AnExtensionTheRegistryCannotHoldWritesNothing)
-{
-    writeUserCatalogue(QByteArray(kThreeConsoles).replace("ext2=ab", "ext2=a\\\\b"));
-    const ProgramRun run = runProgram({"--associate", "Alpha"});
-    EXPECT_EQ(QString::number(run.status) + ' ' + run.output, "1 ");
-    EXPECT_TRUE(run.error.contains("The key HKEY_CLASSES_ROOT\\.a\\\\b cannot be stored in the registry: nothing was written."))
-        << run.error.toStdString();
-    EXPECT_FALSE(QFile::exists(env.hiveFile()));
-    EXPECT_FALSE(QFile::exists(env.dataHome() + "/zelvane/backups"));
 }
 
 // The undo of the change that created the hive and the backups' folder removes them when they
