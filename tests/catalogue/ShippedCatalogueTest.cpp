@@ -20,7 +20,6 @@ const QStringList kGenericExtensions = {"bin", "dat", "img", "raw"};
 const QRegularExpression kGameRomType(QStringLiteral("^application/(x-|vnd\\.)[a-z0-9.+-]*[.-]rom$"));
 
 struct Glob { QString type; QRegularExpression pattern; };
-struct Kept { QString extension, type; };
 
 QStringList linesOf(const QString& path) { return QString::fromUtf8(TestEnvironment::readFile(path)).split(u'\n'); }
 
@@ -50,15 +49,15 @@ QStringList typesOf(const QString& extension, const QList<Glob>& globs)
 }
 
 // The catalogue's commented list of extensions kept despite another type: ";   ext  type  why".
-QList<Kept> keptExtensions()
+QMultiMap<QString, QString> keptExtensions()
 {
     static const QRegularExpression kept(QStringLiteral("^;\\s+([a-z0-9]+)\\s+([a-z]+/\\S+)\\s+\\S"));
-    QList<Kept> list;
+    QMultiMap<QString, QString> types;
     for (const QString& line : linesOf(kShippedCatalogue)) {
         if (const QRegularExpressionMatch match = kept.match(line); match.hasMatch())
-            list.append({match.captured(1), match.captured(2)});
+            types.insert(match.captured(1), match.captured(2));
     }
-    return list;
+    return types;
 }
 
 // What the catalogue offers for each of its consoles, as the wizard's pages read it.
@@ -88,11 +87,9 @@ TEST(ShippedCatalogue, TakesNoOtherProgramsFiles)
 {
     const QList<Glob> globs = systemGlobs();
     ASSERT_FALSE(globs.isEmpty()) << "the system's MIME database cannot be read: " << kSystemGlobs.toStdString();
-    const QList<Kept> kept = keptExtensions();
+    const QMultiMap<QString, QString> kept = keptExtensions();
     ASSERT_FALSE(kept.isEmpty()) << "no commented list of kept extensions in " << kShippedCatalogue.toStdString();
-    QStringList keptNames, shipped;
-    for (const Kept& entry : kept)
-        keptNames << entry.extension;
+    QStringList shipped;
     QString offenders;
     for (const auto& [console, offer] : shippedOffers()) {
         for (const auto* slots : {&offer.romExtensions, &offer.saveExtensions}) {
@@ -102,18 +99,17 @@ TEST(ShippedCatalogue, TakesNoOtherProgramsFiles)
                 others.removeIf([](const QString& type) { return kGameRomType.match(type).hasMatch(); });
                 if (kGenericExtensions.contains(extension.toLower()))
                     others << QStringLiteral("(any program's data)");
-                if (!extension.isEmpty() && !others.isEmpty() && !keptNames.contains(extension))
+                if (!extension.isEmpty() && !others.isEmpty() && !kept.contains(extension))
                     offenders += row(QLatin1Char('.') + extension, console, others.join(QStringLiteral(", ")));
             }
         }
     }
     EXPECT_TRUE(offenders.isEmpty()) << "Extensions of the shipped catalogue that name other programs' files:\n"
                                      << row("", "console", "other type").toStdString() << offenders.toStdString();
-    for (const Kept& entry : kept) {
-        SCOPED_TRACE(entry.extension.toStdString());
-        EXPECT_TRUE(shipped.contains(entry.extension)) << "kept but not in the catalogue";
-        EXPECT_TRUE(typesOf(entry.extension, globs).contains(entry.type))
-            << "the database gives it " << typesOf(entry.extension, globs).join(", ").toStdString();
+    for (const auto& [extension, type] : kept.asKeyValueRange()) {
+        SCOPED_TRACE(extension.toStdString());
+        EXPECT_TRUE(shipped.contains(extension)) << "kept but not in the catalogue";
+        EXPECT_TRUE(typesOf(extension, globs).contains(type)) << "the database gives it " << typesOf(extension, globs).join(", ").toStdString();
     }
 }
 

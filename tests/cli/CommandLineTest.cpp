@@ -68,7 +68,6 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesAndWarns)
     const QString refusal = "\nTry 'zelvane --help' for the options.\n";
     // The status, what the standard output and error hold, and "path = value" the hive holds afterwards ("path": a key that is gone).
     const struct { QStringList arguments; int status; QString output, error; QStringList keys; } steps[] = {
-        {{"--version"}, 0, "Zelvane 1.51b\n", "", {}},
         {{"-platform", "offscreen", "-v"}, 0, "Zelvane 1.51b\n", "", {}},
         {{"--help"}, 0, "Usage: zelvane [options]\nAssociates console ROM", "", {}},
         {{"-h", "--bogus"}, 0, "Usage: zelvane [options]\n", "", {}},
@@ -235,8 +234,6 @@ TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLinesAndValues)
 {
     const QStringList alpha {"--associate", "Alpha"}, beta {"--associate", "Beta"}, removeAlpha {"--remove", "Alpha"},
         removeBeta {"--remove", "Beta"}, removeHand {"--remove", "Hand.Rom"};
-    const char* const twoConsoles = "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n"
-                                    "@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n";
     // The hive after its header; Hand.Rom is a class written by hand, which --remove takes with its extension.
     const struct { const char* name; const char* hive; QList<QStringList> changes; } cases[] = {
         {"a comment above an extension taken, then removed", "\n; my note\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n"
@@ -250,11 +247,8 @@ TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLinesAndValues)
         {"a removed extension at the end under a comment", "\n[HKEY_CLASSES_ROOT\\Hand.Rom]\n@=\"Hand\"\n\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n; about it\n[HKEY_CLASSES_ROOT\\.hd]\n@=\"Hand.Rom\"\n",
          {removeHand}},
         {"a comment at the end of the file", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n; the end\n", {alpha}},
-        {"no blank line at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha}},
-        {"two blank lines at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n\n", {alpha}},
-        {"no blank line at all", "[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha, removeAlpha}},
-        {"two consoles, removed in the other order", twoConsoles, {alpha, beta, removeAlpha, removeBeta}},
-        {"two consoles, removed in their order", twoConsoles, {alpha, beta, removeBeta, removeAlpha}},
+        {"two consoles", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n@=\"Other.Rom\"\n"
+         "[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n", {alpha, beta, removeAlpha, removeBeta}},
         {"an expandable string and a number", "\n[HKEY_CLASSES_ROOT\\.aa]\n@=hex(2):25,00,53,00,79,00,73,00,00,00\n\n[HKEY_CLASSES_ROOT\\.ab]\n@=dword:00000001\n\n", {alpha}},
         {"binary data over two lines, a multi-string, a string without its NUL", "\n[HKEY_CLASSES_ROOT\\.ac]\n@=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,"
          "0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n  18,19,1a\n[HKEY_CLASSES_ROOT\\.sa]\n@=hex(7):41,00,00,00,00,00\n[HKEY_CLASSES_ROOT\\Alpha]\n@=hex(1):41,00\n\n", {alpha}},
