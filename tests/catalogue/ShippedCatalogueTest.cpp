@@ -4,7 +4,8 @@
 #include "catalogue/ConsoleOffer.h"
 #include "catalogue/Fileini.h"
 
-#include <QFile>
+#include "TestEnvironment.h"
+
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -16,15 +17,11 @@ const QString kSystemGlobs = QStringLiteral("/usr/share/mime/globs2");
 // Extensions of any program's files that the database names no type for.
 const QStringList kGenericExtensions = {"bin", "dat", "img", "raw"};
 
-struct Glob { QString type; QRegularExpression pattern; };
-struct Kept { QString extension, type; };
-struct Extension { QString extension, console; };
+const QRegularExpression kGameRomType(QStringLiteral("^application/(x-|vnd\\.)[a-z0-9.+-]*[.-]rom$"));
 
-QStringList linesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n') : QStringList();
-}
+struct Glob { QString type; QRegularExpression pattern; };
+
+QStringList linesOf(const QString& path) { return QString::fromUtf8(TestEnvironment::readFile(path)).split(u'\n'); }
 
 // The file-name globs of the database: "weight:type:glob[:flags]" lines, "cs" for case-sensitive.
 QList<Glob> systemGlobs()
@@ -51,22 +48,16 @@ QStringList typesOf(const QString& extension, const QList<Glob>& globs)
     return types;
 }
 
-bool isGameRomType(const QString& type)
-{
-    static const QRegularExpression rom(QStringLiteral("^application/(x-|vnd\\.)[a-z0-9.+-]*[.-]rom$"));
-    return rom.match(type).hasMatch();
-}
-
 // The catalogue's commented list of extensions kept despite another type: ";   ext  type  why".
-QList<Kept> keptExtensions()
+QMultiMap<QString, QString> keptExtensions()
 {
     static const QRegularExpression kept(QStringLiteral("^;\\s+([a-z0-9]+)\\s+([a-z]+/\\S+)\\s+\\S"));
-    QList<Kept> list;
+    QMultiMap<QString, QString> types;
     for (const QString& line : linesOf(kShippedCatalogue)) {
         if (const QRegularExpressionMatch match = kept.match(line); match.hasMatch())
-            list.append({match.captured(1), match.captured(2)});
+            types.insert(match.captured(1), match.captured(2));
     }
-    return list;
+    return types;
 }
 
 // What the catalogue offers for each of its consoles, as the wizard's pages read it.
@@ -83,21 +74,6 @@ QList<std::pair<QString, registry::ConsoleOffer>> shippedOffers()
     return offers;
 }
 
-// Every ROM and save-state extension of every console.
-QList<Extension> shippedExtensions()
-{
-    QList<Extension> extensions;
-    for (const auto& [console, offer] : shippedOffers()) {
-        for (const auto* slots : {&offer.romExtensions, &offer.saveExtensions}) {
-            for (const QString& extension : *slots) {
-                if (!extension.isEmpty())
-                    extensions.append({extension, console});
-            }
-        }
-    }
-    return extensions;
-}
-
 QString row(const QString& extension, const QString& console, const QString& why)
 {
     return QStringLiteral("%1 %2 %3\n").arg(extension, -8).arg(console, -30).arg(why);
@@ -111,31 +87,29 @@ TEST(ShippedCatalogue, TakesNoOtherProgramsFiles)
 {
     const QList<Glob> globs = systemGlobs();
     ASSERT_FALSE(globs.isEmpty()) << "the system's MIME database cannot be read: " << kSystemGlobs.toStdString();
-    const QList<Kept> kept = keptExtensions();
+    const QMultiMap<QString, QString> kept = keptExtensions();
     ASSERT_FALSE(kept.isEmpty()) << "no commented list of kept extensions in " << kShippedCatalogue.toStdString();
-    QStringList keptNames, shipped;
-    for (const Kept& entry : kept)
-        keptNames << entry.extension;
+    QStringList shipped;
     QString offenders;
-    for (const Extension& entry : shippedExtensions()) {
-        shipped << entry.extension;
-        QStringList others;
-        for (const QString& type : typesOf(entry.extension, globs)) {
-            if (!isGameRomType(type))
-                others << type;
+    for (const auto& [console, offer] : shippedOffers()) {
+        for (const auto* slots : {&offer.romExtensions, &offer.saveExtensions}) {
+            for (const QString& extension : *slots) {
+                shipped << extension;
+                QStringList others = typesOf(extension, globs);
+                others.removeIf([](const QString& type) { return kGameRomType.match(type).hasMatch(); });
+                if (kGenericExtensions.contains(extension.toLower()))
+                    others << QStringLiteral("(any program's data)");
+                if (!extension.isEmpty() && !others.isEmpty() && !kept.contains(extension))
+                    offenders += row(QLatin1Char('.') + extension, console, others.join(QStringLiteral(", ")));
+            }
         }
-        if (kGenericExtensions.contains(entry.extension.toLower()))
-            others << QStringLiteral("(any program's data)");
-        if (!others.isEmpty() && !keptNames.contains(entry.extension))
-            offenders += row(QLatin1Char('.') + entry.extension, entry.console, others.join(QStringLiteral(", ")));
     }
     EXPECT_TRUE(offenders.isEmpty()) << "Extensions of the shipped catalogue that name other programs' files:\n"
                                      << row("", "console", "other type").toStdString() << offenders.toStdString();
-    for (const Kept& entry : kept) {
-        SCOPED_TRACE(entry.extension.toStdString());
-        EXPECT_TRUE(shipped.contains(entry.extension)) << "kept but not in the catalogue";
-        EXPECT_TRUE(typesOf(entry.extension, globs).contains(entry.type))
-            << "the database gives it " << typesOf(entry.extension, globs).join(", ").toStdString();
+    for (const auto& [extension, type] : kept.asKeyValueRange()) {
+        SCOPED_TRACE(extension.toStdString());
+        EXPECT_TRUE(shipped.contains(extension)) << "kept but not in the catalogue";
+        EXPECT_TRUE(typesOf(extension, globs).contains(type)) << "the database gives it " << typesOf(extension, globs).join(", ").toStdString();
     }
 }
 

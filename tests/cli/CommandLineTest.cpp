@@ -19,7 +19,6 @@
 #include <QThread>
 
 #include <csignal>
-#include <iostream>
 #include <unistd.h>
 
 namespace {
@@ -62,20 +61,18 @@ std::unique_ptr<QProcess> startProgram(const QStringList& arguments, const QStri
 
 // One user's session, step by step: each step's status and what it prints, and a mistake is
 // refused before any window opens, with every file left as it was.
-TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsLanguage)
+TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesAndWarns)
 {
     EXPECT_EQ(runProgram({}, "offscreen", 1500).status, -1); // no option: the wizard, which stays open
     const QString refusal = "\nTry 'zelvane --help' for the options.\n";
     // The status, what the standard output and error hold, and "path = value" the hive holds afterwards ("path": a key that is gone).
     const struct { QStringList arguments; int status; QString output, error; QStringList keys; } steps[] = {
-        {{"--version"}, 0, "Zelvane 1.51b\n", "", {}},
         {{"-platform", "offscreen", "-v"}, 0, "Zelvane 1.51b\n", "", {}},
         {{"--help"}, 0, "Usage: zelvane [options]\nAssociates console ROM", "", {}},
         {{"-h", "--bogus"}, 0, "Usage: zelvane [options]\n", "", {}},
         {{"-style=fusion", "-platform", "xcb", "--bogus"}, 2, "", "zelvane: Unknown option '--bogus'." + refusal, {}},
         {{"game.nes"}, 2, "", "zelvane: Unexpected argument 'game.nes'." + refusal, {}},
         {{"--json"}, 2, "", "zelvane: --json goes with --list or --emulators." + refusal, {}},
-        {{"--list", "--undo"}, 2, "", "--associate, --remove and --undo." + refusal, {}},
         {{"--associate", "Alpha", "--emulator", "7"}, 2, "", "from 1 to 6, not '7'." + refusal, {}},
         {{"--associate", "Alpha", "--emulator", "1", "--command", "x"}, 2, "", "not both." + refusal, {}},
         {{"--remove", "Alpha", "--rom", "aa"}, 2, "", "--rom goes with --associate." + refusal, {}},
@@ -84,7 +81,6 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
          {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".ac = Alpha.Rom", ".sa = Alpha.Save", ".aa",
           "Alpha.Rom\\DefaultIcon = " + env.dataHome() + "/zelvane/emul.dll,2"}},
         {{"--associate", "Alpha", "--rom", "zz"}, 2, "", "zelvane: Alpha has no ROM extension 'zz'; its ROM extensions are: aa, ab, ac, ad.\n", {}},
-        {{"--associate", "Delta"}, 2, "", "Unknown console 'Delta'. The consoles of the catalogue are: Alpha, Beta, Gamma.\n", {}},
         {{"--associate", "Beta", "--emulator", "3"}, 2, "", "Beta has no emulator 3. Its emulators are: 1: beta-emu \"%1\"; 2: beta-two \"%1\".\n", {}},
         {{"--associate", "Gamma"}, 2, "", "The catalogue gives Gamma no emulator: give the command with --command.\n", {}},
         {{"--associate", "Beta", "--rom-icon", "nowhere.dll,1"}, 2, "", "nowhere.dll holds no icon", {}},
@@ -101,14 +97,10 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
         {{"--list"}, 0, "\nAlpha.Save\n  console:      none\n  files:        Alpha.Save  .sa\n  command:      \n  icon:         "
                         + env.dataHome() + "/zelvane/emul.dll,", "", {}},
         {{"--list", "--json"}, 0, "\"console\": null,", "", {}},
-        {{"--remove", "Alpha"}, 2, "", "Nothing is named 'Alpha'. The consoles and classes are: Beta, Beta.Rom, Beta.Save, Alpha.Save.\n", {}},
         {{"--remove", "Alpha.Save"}, 0, "Removed Alpha.Save: Alpha.Save, .sa\n", "", {"Alpha.Save", ".sa"}},
         {{"--undo"}, 0, "Put back", "", {".sa = Alpha.Save"}},
         {{"--undo"}, 0, "Put back", "", {"Alpha = Alpha.Rom"}},
-        {{"--remove", "ALPHA"}, 0, "Removed ALPHA: Alpha.Rom, .ab, .ac, Alpha, Alpha.Save, .sa\n", "",
-         {"Alpha.Rom", ".ab", "Alpha", "Alpha.Save", ".sa", ".bs = Beta.Save"}},
-        {{"--undo"}, 0, "Put back what was saved in ", "", {"Alpha = Alpha.Rom", ".ab = Alpha.Rom", ".sa = Alpha.Save"}},
-        {{"--undo"}, 0, "Put back", "", {"Beta.Rom", ".bs", "Alpha = Alpha.Rom"}},
+        {{"--undo"}, 0, "Put back what was saved in ", "", {"Beta.Rom", ".bs", "Alpha = Alpha.Rom"}},
         {{"--undo"}, 0, "Put back", "", {"Alpha.Rom", "Alpha", ".ab"}},
         {{"--undo"}, 1, "", "zelvane: There is nothing to undo: " + env.dataHome() + "/zelvane/backups holds no backup.\n", {}},
     };
@@ -141,18 +133,6 @@ TEST_F(CommandLine, AnswersListsAssociatesRemovesUndoesWarnsAndSpeaksTheWizardsL
     const ProgramRun gamma = runProgram({"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""});
     EXPECT_EQ(QString::number(gamma.status) + " " + gamma.error, "0 zelvane: warning: " + ignored);
     EXPECT_TRUE(runProgram({"--list"}).output.endsWith("  works:        no\n    ! " + ignored));
-
-    TestEnvironment::writeFile(env.configHome() + "/Zelvane/Zelvane.conf", "[Options]\nLangue=FR\n");
-    EXPECT_EQ(runProgram({"--associate", "Delta"}).error,
-              QString::fromUtf8("zelvane: Console inconnue « Delta ». Les consoles du catalogue sont : Alpha, Beta, Gamma.\n"));
-    EXPECT_TRUE(runProgram({"--help"}).output.startsWith("Usage : zelvane [options]\nAssocie les fichiers"));
-    // What it says is what the desktop does: the ROMs open with the command, the save states only show their icon.
-    const ProgramRun beta = runProgram({"--associate", "Beta"});
-    EXPECT_TRUE(beta.output.startsWith(QString::fromUtf8("Beta est associée : .ba .bb s'ouvrent avec beta-emu \"%1\" ; sauvegardes "
-                                                         "d'état .bs enregistrées avec leur icône\n"))) << beta.output.toStdString();
-    EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Rom")) + " | " + desktoptest::defaultApplication(DesktopNames::mimeType("Beta.Save")),
-              DesktopNames::desktopFileName("Beta.Rom") + " | ");
-    EXPECT_TRUE(runProgram({"--list"}).output.contains(QString::fromUtf8("  sauvegardes :  Beta.Save  .bs\n")));
 }
 
 // --undo gives back every desktop file the change touched and removes what it created, leaving
@@ -203,19 +183,6 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
         EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(className)), DesktopNames::desktopFileName(className));
 }
 
-// A catalogue whose extension names no key the registry can hold: the change is refused before the
-// first write, and says so.
-TEST_F(CommandLine, AnExtensionTheRegistryCannotHoldWritesNothing)
-{
-    writeUserCatalogue(QByteArray(kThreeConsoles).replace("ext2=ab", "ext2=a\\\\b"));
-    const ProgramRun run = runProgram({"--associate", "Alpha"});
-    EXPECT_EQ(QString::number(run.status) + ' ' + run.output, "1 ");
-    EXPECT_TRUE(run.error.contains("The key HKEY_CLASSES_ROOT\\.a\\\\b cannot be stored in the registry: nothing was written."))
-        << run.error.toStdString();
-    EXPECT_FALSE(QFile::exists(env.hiveFile()));
-    EXPECT_FALSE(QFile::exists(env.dataHome() + "/zelvane/backups"));
-}
-
 // The undo of the change that created the hive and the backups' folder removes them when they
 // hold nothing more, as it removes what it created of the desktop; a hive written by hand before,
 // or given a line since, stays.
@@ -262,8 +229,6 @@ TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLinesAndValues)
 {
     const QStringList alpha {"--associate", "Alpha"}, beta {"--associate", "Beta"}, removeAlpha {"--remove", "Alpha"},
         removeBeta {"--remove", "Beta"}, removeHand {"--remove", "Hand.Rom"};
-    const char* const twoConsoles = "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n"
-                                    "@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n";
     // The hive after its header; Hand.Rom is a class written by hand, which --remove takes with its extension.
     const struct { const char* name; const char* hive; QList<QStringList> changes; } cases[] = {
         {"a comment above an extension taken, then removed", "\n; my note\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n"
@@ -277,11 +242,8 @@ TEST_F(CommandLine, UndoGivesTheHiveBackWithItsHandWrittenLinesAndValues)
         {"a removed extension at the end under a comment", "\n[HKEY_CLASSES_ROOT\\Hand.Rom]\n@=\"Hand\"\n\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n; about it\n[HKEY_CLASSES_ROOT\\.hd]\n@=\"Hand.Rom\"\n",
          {removeHand}},
         {"a comment at the end of the file", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n; the end\n", {alpha}},
-        {"no blank line at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha}},
-        {"two blank lines at the end", "\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n\n\n", {alpha}},
-        {"no blank line at all", "[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n[HKEY_CLASSES_ROOT\\Z]\n@=\"z\"\n", {alpha, removeAlpha}},
-        {"two consoles, removed in the other order", twoConsoles, {alpha, beta, removeAlpha, removeBeta}},
-        {"two consoles, removed in their order", twoConsoles, {alpha, beta, removeBeta, removeAlpha}},
+        {"two consoles", "\n; a\n[HKEY_CLASSES_ROOT\\.aa]\n@=\"Other.Rom\"\n\n\n; b\n[HKEY_CLASSES_ROOT\\.ba]\n@=\"Other.Rom\"\n"
+         "[HKEY_CLASSES_ROOT\\Other.Rom]\n@=\"Other\"\n\n; end\n", {alpha, beta, removeAlpha, removeBeta}},
         {"an expandable string and a number", "\n[HKEY_CLASSES_ROOT\\.aa]\n@=hex(2):25,00,53,00,79,00,73,00,00,00\n\n[HKEY_CLASSES_ROOT\\.ab]\n@=dword:00000001\n\n", {alpha}},
         {"binary data over two lines, a multi-string, a string without its NUL", "\n[HKEY_CLASSES_ROOT\\.ac]\n@=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,"
          "0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n  18,19,1a\n[HKEY_CLASSES_ROOT\\.sa]\n@=hex(7):41,00,00,00,00,00\n[HKEY_CLASSES_ROOT\\Alpha]\n@=hex(1):41,00\n\n", {alpha}},
@@ -406,8 +368,6 @@ TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
         ASSERT_NE(after, comparable(before));
 
         constexpr int kKills = 12;
-        QStringList outcomes; // per kill: its delay, whether the journal stood, the state found
-
         for (int kill = 0; kill < kKills; ++kill) {
             const qint64 delayMs = runMs * kill / (kKills - 1);
             SCOPED_TRACE(QString("killed after %1 of %2 ms").arg(delayMs).arg(runMs).toStdString());
@@ -418,14 +378,11 @@ TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
             QThread::msleep(delayMs);
             ::kill(-pid_t(killed->processId()), SIGKILL);
             ASSERT_TRUE(killed->waitForFinished(60000));
-            const bool ran = killed->exitStatus() == QProcess::NormalExit, journal = QFile::exists(env.hiveFile() + ".journal");
 
             ASSERT_EQ(runProgram({"--list"}).status, 0);
             const QMap<QString, QByteArray> now = comparable(files());
             const bool changed = now == after, unchanged = now == comparable(before);
             EXPECT_TRUE(changed || unchanged);
-            outcomes << QString("%1ms%2%3:%4").arg(delayMs).arg(ran ? "(ended)" : "").arg(journal ? "(journal)" : "")
-                            .arg(changed ? "after" : unchanged ? "before" : "between");
             // Only the backup of a change that happened stays: --undo takes back Alpha, or else Beta.
             ASSERT_EQ(runProgram({"--undo"}).status, first && !changed ? 1 : 0);
             EXPECT_EQ(held({"Alpha", "Beta"}), QStringList({"Alpha", changed && !first ? "Beta = Beta.Rom" : "Beta"}));
@@ -433,16 +390,14 @@ TEST_F(CommandLine, AKilledChangeLeavesEveryFileBeforeOrAfterIt)
                 EXPECT_EQ(comparable(files()), comparable(before));
             }
         }
-        std::cout << "A change of " << runMs << " ms killed at " << outcomes.join(' ').toStdString() << "\n";
         putBack(before);
     }
 }
 
 // An emulator the user installed (Debian's mednafen, with its own entry) stays offered for the
 // files of the types that it opens and that an association takes over, after our entry; a cue sheet,
-// text that content sniffing knows, gets our type and opens with our emulator; --undo gives the
-// files their system types back.
-TEST_F(CommandLine, AnInstalledEmulatorStaysOfferedAndUndoGivesTheSystemTypesBack)
+// text that content sniffing knows, gets our type and opens with our emulator.
+TEST_F(CommandLine, AnInstalledEmulatorStaysOfferedAndASniffedSheetOpensWithOurs)
 {
     QFile::remove(env.configHome() + "/Zelvane/Zelvane.ini"); // the shipped catalogue, with its NES and PlayStation
     const QString installed = "/usr/share/applications/mednafen.desktop";
@@ -454,9 +409,8 @@ TEST_F(CommandLine, AnInstalledEmulatorStaysOfferedAndUndoGivesTheSystemTypesBac
     programsOnPath({"fceux"}); // the catalogue's first NES emulator, which the desktop must find
     const QString record = env.root() + "/arguments", emulator = env.root() + "/bin/psx-emu";
     TestEnvironment::writeProgram(emulator, desktoptest::recorderScript(record));
-    const QString game = env.root() + "/a game.nes", disk = env.root() + "/a disk.fds", sheet = env.root() + "/disc.cue";
+    const QString game = env.root() + "/a game.nes", sheet = env.root() + "/disc.cue";
     TestEnvironment::writeFile(game, "NES\x1a" + QByteArray(60, '\0'));
-    TestEnvironment::writeFile(disk, QByteArray(64, '\0'));
     TestEnvironment::writeFile(sheet, "FILE \"x.bin\" BINARY\n  TRACK 01 MODE2/2352\n    INDEX 01 00:00:00\n");
     // What `gio mime` tells of a type: its default application, then those registered.
     const auto offered = [](const QString& type) {
@@ -465,19 +419,15 @@ TEST_F(CommandLine, AnInstalledEmulatorStaysOfferedAndUndoGivesTheSystemTypesBac
         lines = lines.mid(0, end < 0 ? lines.size() : end);
         return lines.replaceInStrings(QRegularExpression("^Default application for .*: "), "").filter(QRegularExpression("^\\S|^\\t")).join(' ');
     };
-    EXPECT_EQ(desktoptest::contentType(game) + " " + desktoptest::contentType(sheet), "application/x-nes-rom application/x-cue");
     EXPECT_EQ(offered("application/x-nes-rom"), "mednafen.desktop Registered applications: \tmednafen.desktop");
 
     const ProgramRun nes = runProgram({"--associate", "Nintendo Entertainment System"});
     ASSERT_EQ(nes.status, 0) << nes.error.toStdString();
     EXPECT_TRUE(nes.error.contains("zelvane: warning: The extension \".nes\" now opens by default with the class \"Zelvane.NES.Rom\" instead "
                                    "of Mednafen (type application/x-nes-rom), which \"Open With\" still offers.\n")) << nes.error.toStdString();
-    // .fds has a type of its own in the system's database, which mednafen does not open.
-    const QString nesType = DesktopNames::mimeType("Zelvane.NES.Rom"), nesEntry = DesktopNames::desktopFileName("Zelvane.NES.Rom"),
-                  diskType = nesType + ".application.x-fds-disk";
-    EXPECT_EQ(desktoptest::contentType(game) + " " + desktoptest::contentType(disk), nesType + " " + diskType);
+    const QString nesType = DesktopNames::mimeType("Zelvane.NES.Rom"), nesEntry = DesktopNames::desktopFileName("Zelvane.NES.Rom");
+    EXPECT_EQ(desktoptest::contentType(game), nesType);
     EXPECT_EQ(offered(nesType), nesEntry + " Registered applications: \t" + nesEntry + " \tmednafen.desktop");
-    EXPECT_EQ(offered(diskType), nesEntry + " Registered applications: \t" + nesEntry);
 
     const ProgramRun psx = runProgram({"--associate", "Sony PlayStation", "--command", '"' + emulator + "\" \"%1\""});
     ASSERT_EQ(psx.status, 0) << psx.error.toStdString();
@@ -485,12 +435,6 @@ TEST_F(CommandLine, AnInstalledEmulatorStaysOfferedAndUndoGivesTheSystemTypesBac
     EXPECT_EQ(desktoptest::contentType(sheet), DesktopNames::mimeType("Zelvane.PSX.Rom") + ".application.x-cue");
     ASSERT_EQ(desktoptest::run("gio", {"open", sheet}).exitCode, 0);
     EXPECT_EQ(desktoptest::waitForLines(record), QStringList {sheet});
-
-    for (int undo = 0; undo < 2; ++undo)
-        ASSERT_EQ(runProgram({"--undo"}).status, 0);
-    EXPECT_EQ(desktoptest::contentType(game) + " " + desktoptest::contentType(disk) + " " + desktoptest::contentType(sheet),
-              "application/x-nes-rom application/x-fds-disk application/x-cue");
-    EXPECT_FALSE(TestEnvironment::readFile(env.configHome() + "/mimeapps.list").contains("x-zelvane"));
 }
 
 } // namespace

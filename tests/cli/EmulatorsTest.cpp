@@ -7,7 +7,6 @@
 #include "freedesktop/DesktopNames.h"
 
 #include <QJsonDocument>
-#include <QJsonObject>
 
 namespace {
 
@@ -57,23 +56,19 @@ TEST_F(Emulators, ListsTheCataloguesCommandsAndTheInstalledApplications)
               "Empty\n  file types:   none\n  catalogue emulators (--emulator N):\n    none\n"
               "  installed applications (--application ID):\n    none\n");
 
-    const QJsonObject json = QJsonDocument::fromJson(runProgram({"--emulators", "Nes", "--json"}).output.toUtf8()).object();
-    const auto emulator = [](int number, const QString& command, bool found) {
-        return QVariantMap {{"number", number}, {"command", command}, {"programFound", found}};
-    };
-    EXPECT_EQ(json.toVariantMap(), QVariantMap({
-        {"console", "Nes"},
-        {"emulators", QVariantList({emulator(1, "test-emu \"%1\"", true), emulator(3, myEmu, true),
-                                    emulator(4, "flatpak run org.test.Emu \"%1\"", true), emulator(5, "missing-emu \"%1\"", false),
-                                    emulator(6, "flatpak run org.absent.Emu \"%1\"", false)})},
-        {"fileTypes", QVariantList({QVariantMap {{"extension", "nes"}, {"type", "application/x-nes-rom"}},
-                                    QVariantMap {{"extension", "fds"}, {"type", "application/x-fds-disk"}},
-                                    QVariantMap {{"extension", "zzq"}, {"type", QVariant::fromValue(nullptr)}}})},
-        {"applications", QVariantList({QVariantMap {{"desktopId", "nofile.desktop"}, {"name", "No File"}, {"icon", ""},
-                                                    {"command", QVariant::fromValue(nullptr)}, {"fileTypes", QVariantList({"application/x-nes-rom"})}},
-                                       QVariantMap {{"desktopId", "org.test.Player.desktop"}, {"name", "Test Player"}, {"icon", "test-player"},
-                                                    {"command", player}, {"fileTypes", QVariantList({"application/x-nes-rom"})}}})},
-    }));
+    // "@" stands for the test's root.
+    const QByteArray json = QByteArray(R"({"console": "Nes", "emulators": [
+        {"number": 1, "command": "test-emu \"%1\"", "programFound": true}, {"number": 3, "command": "\"@/My Emu/emu\" \"%1\"", "programFound": true},
+        {"number": 4, "command": "flatpak run org.test.Emu \"%1\"", "programFound": true},
+        {"number": 5, "command": "missing-emu \"%1\"", "programFound": false},
+        {"number": 6, "command": "flatpak run org.absent.Emu \"%1\"", "programFound": false}],
+      "fileTypes": [{"extension": "nes", "type": "application/x-nes-rom"}, {"extension": "fds", "type": "application/x-fds-disk"},
+                    {"extension": "zzq", "type": null}],
+      "applications": [{"desktopId": "nofile.desktop", "name": "No File", "icon": "", "command": null, "fileTypes": ["application/x-nes-rom"]},
+                       {"desktopId": "org.test.Player.desktop", "name": "Test Player", "icon": "test-player",
+                        "command": "\"@/bin/test-emu\" --full \"%1\"", "fileTypes": ["application/x-nes-rom"]}]})");
+    EXPECT_EQ(QJsonDocument::fromJson(runProgram({"--emulators", "Nes", "--json"}).output.toUtf8()),
+              QJsonDocument::fromJson(QByteArray(json).replace("@", env.root().toUtf8())));
 
     storePreferences("FR", {});
     EXPECT_EQ(runProgram({"--emulators", "Nes"}).output.section('\n', 1, 5),
