@@ -183,6 +183,19 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
         EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(className)), DesktopNames::desktopFileName(className));
 }
 
+// A catalogue whose extension names no key the registry can hold: the change is refused before the
+// first write, and says so.
+TEST_F(CommandLine, AnExtensionTheRegistryCannotHoldWritesNothing)
+{
+    writeUserCatalogue(QByteArray(kThreeConsoles).replace("ext2=ab", "ext2=a\\\\b"));
+    const ProgramRun run = runProgram({"--associate", "Alpha"});
+    EXPECT_EQ(QString::number(run.status) + ' ' + run.output, "1 ");
+    EXPECT_TRUE(run.error.contains("The key HKEY_CLASSES_ROOT\\.a\\\\b cannot be stored in the registry: nothing was written."))
+        << run.error.toStdString();
+    EXPECT_FALSE(QFile::exists(env.hiveFile()));
+    EXPECT_FALSE(QFile::exists(env.dataHome() + "/zelvane/backups"));
+}
+
 // The undo of the change that created the hive and the backups' folder removes them when they
 // hold nothing more, as it removes what it created of the desktop; a hive written by hand before,
 // or given a line since, stays.
