@@ -92,10 +92,7 @@ TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
 TEST(DesktopEntry, EscapesWhatAValueCannotHoldAndKeepsTheRest)
 {
     const struct { QString value, escaped; } cases[] = {
-        {"Super Nintendo", "Super Nintendo"},
-        {"C:\\Emu", "C:\\\\Emu"},
-        {"a\nb\tc\rd", "a\\nb\\tc\\rd"},
-        {" leading blank", "\\sleading blank"},
+        {"C:\\Emu", "C:\\\\Emu"}, {"a\nb\tc\rd", "a\\nb\\tc\\rd"}, {" leading blank", "\\sleading blank"},
         {QString("x") + QChar(0x01) + "y" + QChar(0x1f) + "z", "x y z"},
         // Characters above DEL are text the format carries, as an argument of Exec may need them.
         {QString("del") + QChar(0x7f) + "c1" + QChar(0x85) + QChar(0x9f) + "end", QString("del c1") + QChar(0x85) + QChar(0x9f) + "end"},
