@@ -24,7 +24,6 @@ TEST(ExecCommand, EveryExecBecomesACommandThatRunsTheSameProgramAndArguments)
     const platform::ProgramPlaces places({folder}, {});
     const struct { const char *exec, *command, *runs; } rows[] = {
         {"emu %F", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"}, {"emu %u", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
-        {"emu %U", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
         {"emu --fullscreen %f", "\"<bin>/emu\" --fullscreen \"%1\"", "<bin>/emu|--fullscreen|/g/a.nes"},
         {"emu -i %i -c %c %k %d %f", "\"<bin>/emu\" -i -c \"%1\"", "<bin>/emu|-i|-c|/g/a.nes"},
         {"\"emu\" \"--title=A B\" %f", "\"<bin>/emu\" \"--title=A B\" \"%1\"", "<bin>/emu|--title=A B|/g/a.nes"},
