@@ -237,13 +237,11 @@ TEST_F(DesktopPublisherTest, ReportsAFailingStepAndLeavesNoEntryForAnUnpublished
         if (c.inTheWay)
             TestEnvironment::writeFile(env.dataHome() + '/' + c.inTheWay, "in the way");
         ASSERT_TRUE(c.mimeAppsLink.isEmpty() || QFile::link(c.mimeAppsLink, mimeAppsPath));
-        if (c.mimeTool) {
+        if (c.mimeTool)
             TestEnvironment::writeProgram(tools + "/update-mime-database", c.mimeTool);
-            qputenv("PATH", tools.toLocal8Bit());
-        }
+        qputenv("PATH", c.mimeTool ? tools.toLocal8Bit() : oldPath);
         addSnes();
         const QStringList failures = publish();
-        qputenv("PATH", oldPath);
         ASSERT_EQ(failures.size(), c.failures.size()) << failures.join('\n').toStdString();
         for (qsizetype i = 0; i < failures.size(); ++i)
             for (const QString& text : c.failures[std::size_t(i)])
