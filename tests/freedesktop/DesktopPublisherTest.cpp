@@ -122,7 +122,6 @@ TEST_F(DesktopPublisherTest, FilesOpenWithTheEmulatorShowItsIconAndAllElseStaysS
     expectValidEntry(rom);
     // No installed application runs the emulator: the entry shows the class's icon.
     EXPECT_TRUE(TestEnvironment::readFile(entryPath(kRom)).contains("\nIcon=" + DesktopNames::iconName(kRom).toUtf8() + '\n'));
-    EXPECT_FALSE(QFile::exists(entryPath(kSave))); // no open command, no entry
     EXPECT_TRUE(QFileInfo(mimeAppsPath).isSymLink());
     QList<QByteArray> lines = TestEnvironment::readFile(dotfile).split('\n');
     EXPECT_EQ(lines.removeIf([](const QByteArray& line) { return line.startsWith("application/x-zelvane-"); }), 4);
@@ -204,7 +203,6 @@ TEST_F(DesktopPublisherTest, ReportsWhatCouldNotBeDoneAndPublishesTheRest)
         EXPECT_TRUE(failures[i].contains(expected[i])) << failures[i].toStdString();
     EXPECT_TRUE(french.value(5).contains("la classe « SNES Rom »"));
     EXPECT_EQ(desktoptest::contentType(game("g.smc")), type(kRom));
-    EXPECT_EQ(desktoptest::contentType(game("g.srm")), type(kSave));
     // No class here has a command that can run: no entry, no default.
     EXPECT_TRUE(desktoptest::filesBelow(env.dataHome() + "/applications").filter(".desktop").isEmpty() && !mimeApps().contains("x-zelvane"));
 }

@@ -31,18 +31,17 @@ struct Word { QString text; bool quoted = false; };
 // one holds no reserved character.
 std::optional<QList<Word>> wordsOf(const QString& line)
 {
-    static const QRegularExpression quoted(R"re("((?:[^"`$\\]|\\["`$\\])*)"(?= |\z))re"),
-        unquoted(R"re([^ \t\n"'\\><~|&;$*?#()`]+(?= |\z))re"), escape(R"re(\\(.))re");
+    static const QRegularExpression word(R"re("((?:[^"`$\\]|\\["`$\\])*)"(?= |\z)|[^ \t\n"'\\><~|&;$*?#()`]+(?= |\z))re"), escape(R"re(\\(.))re");
     QList<Word> words;
     for (qsizetype i = 0; i < line.size(); ++i) {
         if (line[i] == u' ')
             continue;
-        const QRegularExpressionMatch word = (line[i] == u'"' ? quoted : unquoted)
-            .match(line, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
-        if (!word.hasMatch())
+        const QRegularExpressionMatch match = word.match(line, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!match.hasMatch())
             return std::nullopt;
-        words << Word { line[i] == u'"' ? word.captured(1).replace(escape, QStringLiteral("\\1")) : word.captured(), line[i] == u'"' };
-        i += word.capturedLength() - 1;
+        const bool quoted = line[i] == u'"';
+        words << Word {quoted ? match.captured(1).replace(escape, QStringLiteral("\\1")) : match.captured(), quoted};
+        i += match.capturedLength() - 1;
     }
     return words;
 }
