@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The types a class is published under, one per system type of its extensions, and the subclass
-// relations the MIME database compiles from them.
+// The types a class is published under, one per system type of its extensions, the package the
+// MIME database compiles from them, and the system's types they are chosen from.
 #include "freedesktop/DesktopTypes.h"
 
 #include "RegistryTestSupport.h"
@@ -49,32 +49,25 @@ TEST(DesktopTypes, OneTypePerSystemTypeTheLargestGroupKeepingTheClasssName)
     EXPECT_FALSE(DesktopTypes::belongsTo(own + "b", "A") || DesktopTypes::belongsTo(registry::DesktopNames::mimeType("A.B"), "A"));
 }
 
-// update-mime-database compiles the subclass relations from the package, and GIO follows them. A
-// console named with control characters still makes a package the database compiles: XML keeps
-// tabs and line breaks, and cannot carry the others.
-TEST(DesktopTypes, APackageEvenOfControlCharactersCompilesAndEachTypeIsASubclassOfItsSystemType)
+// A console named with control characters still makes a package the database compiles: XML keeps
+// tabs and line breaks, and cannot carry the others. (The subclass relations it compiles, and GIO
+// follows, are the publisher's and the command line's checks.)
+TEST(DesktopTypes, APackageEvenOfControlCharactersCompilesAndNamesOurIconOnlyWhereTheClassHasOne)
 {
     TestEnvironment env;
     registry::DesktopAssociation association;
     association.className = "Cart";
     association.extensions = {"nes", "cue", "fc0"};
     association.console = QString("Tab\there\nNew\rline") + QChar(0x01) + "bell" + QChar(0x1f) + "unit";
-    const QString mime = env.dataHome() + "/mime", own = registry::DesktopNames::mimeType("Cart");
     const QByteArray package = registry::DesktopMimePackage::text({association}, {{"nes", "application/x-nes-rom"}, {"cue", "application/x-cue"}});
     EXPECT_TRUE(package.contains("Tab\there\nNew\rline bell unit")) << package.toStdString();
-    // The type names our icon only where the class has one.
     EXPECT_FALSE(package.contains("<icon"));
     association.iconReference = "emul.dll,3";
     EXPECT_TRUE(registry::DesktopMimePackage::text({association}, {}).contains("<icon name=\"" + registry::DesktopNames::iconName("Cart").toUtf8() + "\"/>"));
-    TestEnvironment::writeFile(mime + "/packages/zelvane.xml", package);
-    ASSERT_EQ(desktoptest::run("update-mime-database", {mime}).exitCode, 0);
-    QStringList subclasses = QString::fromUtf8(TestEnvironment::readFile(mime + "/subclasses")).split('\n', Qt::SkipEmptyParts);
-    subclasses.sort();
-    EXPECT_EQ(subclasses, QStringList({own + " application/x-nes-rom", own + ".application.x-cue application/x-cue"}));
-    TestEnvironment::writeFile(env.root() + "/disc.cue", "FILE \"x.bin\" BINARY\n  TRACK 01 MODE2/2352\n    INDEX 01 00:00:00\n");
-    TestEnvironment::writeFile(env.root() + "/slot.fc0", QByteArray(64, '\0'));
-    EXPECT_EQ(desktoptest::contentType(env.root() + "/disc.cue"), own + ".application.x-cue");
-    EXPECT_EQ(desktoptest::contentType(env.root() + "/slot.fc0"), own + ".other");
+    TestEnvironment::writeFile(env.dataHome() + "/mime/packages/zelvane.xml", package);
+    // The tool goes on past a package it cannot parse: what it compiled tells.
+    ASSERT_EQ(desktoptest::run("update-mime-database", {env.dataHome() + "/mime"}).exitCode, 0);
+    EXPECT_TRUE(TestEnvironment::readFile(env.dataHome() + "/mime/types").contains(registry::DesktopNames::mimeType("Cart").toUtf8() + ".application.x-cue\n"));
 }
 
 // The system's database as the types are chosen from it: comments and short lines are no pattern, a

@@ -1,11 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The installed applications that open a console's files, read from desktop entries the test
-// writes, and their Exec values turned into open commands that the publisher runs the same.
-#include "DesktopExecDecoder.h"
+// writes, and their Exec values turned into open commands.
 #include "DesktopTestSupport.h"
 #include "TestEnvironment.h"
-#include "freedesktop/DesktopExec.h"
 #include "freedesktop/ExecCommand.h"
 #include "platform/InstalledApplications.h"
 
@@ -13,45 +11,26 @@
 
 namespace {
 
-// Each Exec value as written in an entry (<bin> for the test's program folder), the open command it
-// becomes, and what our entry for that command runs for the file /g/a.nes; no command for an entry
-// that opens no file or cannot be read.
-TEST(ExecCommand, EveryExecBecomesACommandThatRunsTheSameProgramAndArguments)
+// Each Exec value as written in an entry (<bin> for the test's program folder) and the open command
+// it becomes, "-" for an entry that opens no file or cannot be read. (What our entry for a command
+// runs is the Exec tests'.)
+TEST(ExecCommand, EveryExecThatOpensAFileBecomesAnOpenCommand)
 {
     TestEnvironment env;
     const QString folder = env.root() + "/bin";
-    for (const char* program : {"/emu", "/flatpak"})
-        TestEnvironment::writeProgram(folder + program, "#!/bin/sh\n");
+    TestEnvironment::writeProgram(folder + "/emu", "#!/bin/sh\n");
     const platform::ProgramPlaces places({folder}, {});
-    const struct { const char *exec, *command, *runs; } rows[] = {
-        {"emu %f", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"}, {"emu %F", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
-        {"emu %u", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"}, {"emu %U", "\"<bin>/emu\" \"%1\"", "<bin>/emu|/g/a.nes"},
-        {"emu --fullscreen %f", "\"<bin>/emu\" --fullscreen \"%1\"", "<bin>/emu|--fullscreen|/g/a.nes"},
-        {"emu -i %i -c %c %k %d %f", "\"<bin>/emu\" -i -c \"%1\"", "<bin>/emu|-i|-c|/g/a.nes"},
-        {"\"emu\" \"--title=A B\" %f", "\"<bin>/emu\" \"--title=A B\" \"%1\"", "<bin>/emu|--title=A B|/g/a.nes"},
-        {"emu --rom=%f", "\"<bin>/emu\" \"--rom=%1\"", "<bin>/emu|--rom=/g/a.nes"},
-        {"emu 100%% 50%%1 %f", "\"<bin>/emu\" 100%% 50%%1 \"%1\"", "<bin>/emu|100%|50%1|/g/a.nes"},
-        {"emu \"say \\\\\"hi\\\\\" \\\\$HOME\" %f", "\"<bin>/emu\" \"say \\\"hi\\\" $HOME\" \"%1\"", "<bin>/emu|say \"hi\" $HOME|/g/a.nes"},
-        {"emu \"C:\\\\\\\\dir\\\\\\\\\" \"\" %f", "\"<bin>/emu\" C:\\dir\\ \"\" \"%1\"", "<bin>/emu|C:\\dir\\||/g/a.nes"},
-        {"emu\\s--x\\t%f", "\"<bin>/emu\" --x \"%1\"", "<bin>/emu|--x|/g/a.nes"},
-        {"/opt/absent/emu %f", "\"/opt/absent/emu\" \"%1\"", "/opt/absent/emu|/g/a.nes"}, {"absent-emu %f", "\"absent-emu\" \"%1\"", "absent-emu|/g/a.nes"},
-        {"flatpak run --branch=stable --command=emu org.example.Emu @@u %u @@",
-         "\"<bin>/flatpak\" run --branch=stable --command=emu org.example.Emu @@u \"%1\" @@",
-         "<bin>/flatpak|run|--branch=stable|--command=emu|org.example.Emu|@@u|/g/a.nes|@@"},
-        {"emu", nullptr, nullptr}, {"emu --window %i", nullptr, nullptr}, {"emu \"%f", nullptr, nullptr}, {"", nullptr, nullptr},
+    const std::pair<const char*, const char*> rows[] = {
+        {"emu %F", "\"<bin>/emu\" \"%1\""}, {"emu %u", "\"<bin>/emu\" \"%1\""}, {"emu --fullscreen %f", "\"<bin>/emu\" --fullscreen \"%1\""},
+        {"emu -i %i -c %c %k %d %f", "\"<bin>/emu\" -i -c \"%1\""}, {"\"emu\" \"--title=A B\" %f", "\"<bin>/emu\" \"--title=A B\" \"%1\""},
+        {"emu --rom=%f", "\"<bin>/emu\" \"--rom=%1\""}, {"emu 100%% 50%%1 %f", "\"<bin>/emu\" 100%% 50%%1 \"%1\""},
+        {"emu \"say \\\\\"hi\\\\\" \\\\$HOME\" %f", "\"<bin>/emu\" \"say \\\"hi\\\" $HOME\" \"%1\""},
+        {"emu \"C:\\\\\\\\dir\\\\\\\\\" \"\" %f", "\"<bin>/emu\" C:\\dir\\ \"\" \"%1\""}, {"emu\\s--x\\t%f", "\"<bin>/emu\" --x \"%1\""},
+        {"/opt/absent/emu %f", "\"/opt/absent/emu\" \"%1\""}, {"absent-emu %f", "\"absent-emu\" \"%1\""},
+        {"emu", "-"}, {"emu --window %i", "-"}, {"emu \"%f", "-"}, {"", "-"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.exec);
-        const std::optional<QString> command = registry::ExecCommand::toCommand(QString::fromUtf8(row.exec), places);
-        ASSERT_EQ(command.has_value(), row.command != nullptr);
-        if (!command)
-            continue;
-        EXPECT_EQ(*command, QString::fromUtf8(row.command).replace("<bin>", folder));
-        const QString exec = registry::DesktopExec::fromWindowsCommand(*command).exec;
-        const auto runs = desktoptest::execArguments(exec, {"/g/a.nes"});
-        ASSERT_TRUE(runs && runs->size() == 1) << exec.toStdString();
-        EXPECT_EQ(runs->first().join('|'), QString::fromUtf8(row.runs).replace("<bin>", folder));
-    }
+    for (const auto& [exec, command] : rows)
+        EXPECT_EQ(registry::ExecCommand::toCommand(QString::fromUtf8(exec), places).value_or("-"), QString::fromUtf8(command).replace("<bin>", folder)) << exec;
 }
 
 // The applications whose entries name a type the system gives the extensions: the user's entry of
@@ -69,7 +48,6 @@ TEST(InstalledApplications, ListsTheEntriesThatOpenTheSystemsTypesOfTheExtension
     entry(system + "/org.example.Nes.desktop", "Name=System Nes\nExec=emu %f\nMimeType=application/x-nes-rom;");
     entry(user + "/org.example.Nes.desktop", "Name=User Nes\nIcon=user-nes\nExec=emu --full %f\nMimeType=text/plain;application/x-nes-rom;");
     entry(system + "/games/disk.desktop", "Name=Disk\\sPlayer\nExec=emu %U\nMimeType=application/x-fds-disk;application/x-nes-rom;");
-    entry(system + "/nofile.desktop", "Name=No File\nExec=emu\nMimeType=application/x-nes-rom;");
     entry(system + "/hidden.desktop", "Name=Hidden\nHidden=true\nExec=emu %f\nMimeType=application/x-nes-rom;");
     entry(system + "/tryexec.desktop", "Name=Try\nTryExec=absent-emu\nExec=emu %f\nMimeType=application/x-nes-rom;");
     entry(system + "/text.desktop", "Name=Text\nExec=emu %f\nMimeType=text/plain;");
@@ -84,8 +62,7 @@ TEST(InstalledApplications, ListsTheEntriesThatOpenTheSystemsTypesOfTheExtension
                                application.fileTypes.join(',')}).join(" | ");
     const QString emu = '"' + env.root() + "/bin/emu\"";
     EXPECT_EQ(listed, QStringList({"org.example.Nes.desktop | User Nes | user-nes | " + emu + " --full \"%1\" | application/x-nes-rom",
-                                   "games-disk.desktop | Disk Player |  | " + emu + " \"%1\" | application/x-fds-disk,application/x-nes-rom",
-                                   "nofile.desktop | No File |  | - | application/x-nes-rom"}));
+                                   "games-disk.desktop | Disk Player |  | " + emu + " \"%1\" | application/x-fds-disk,application/x-nes-rom"}));
     for (const char* id : {"text.desktop", "games-disk.desktop"})
         EXPECT_TRUE(platform::installedApplication(id)) << id;
     for (const char* id : {"hidden.desktop", "tryexec.desktop", "zelvane-nes.desktop", "absent.desktop", "games/disk.desktop"})

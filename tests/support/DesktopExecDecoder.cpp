@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <utility>
 
 namespace desktoptest {
 
@@ -14,13 +15,13 @@ namespace {
 // The general string escapes of a desktop entry value; raw control characters are not allowed.
 std::optional<QString> unescaped(const QString& value)
 {
-    QString text;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const qsizetype escape = value[i] != u'\\' ? -2 : ++i == value.size() ? -1 : QStringLiteral("sntr\\").indexOf(value[i]);
-        if (escape == -1 || value[i].unicode() < 0x20 || value[i].unicode() == 0x7f)
-            return std::nullopt;
-        text += escape == -2 ? value[i] : QStringLiteral(" \n\t\r\\")[escape];
-    }
+    static const QRegularExpression valid(R"re(\A(?:[^\\\x00-\x1f\x7f]|\\[sntr\\])*\z)re");
+    if (!valid.match(value).hasMatch())
+        return std::nullopt;
+    QString text = value;
+    // Each escape becomes one character; the search goes on after it, so that "\\s" is '\' and 's'.
+    for (qsizetype i = text.indexOf(u'\\'); i >= 0; i = text.indexOf(u'\\', i + 1))
+        text.replace(i, 2, QStringLiteral(" \n\t\r\\")[QStringLiteral("sntr\\").indexOf(text[i + 1])]);
     return text;
 }
 
@@ -30,33 +31,19 @@ struct Word { QString text; bool quoted = false; };
 // one holds no reserved character.
 std::optional<QList<Word>> wordsOf(const QString& line)
 {
-    static const QRegularExpression quoted(R"re("((?:[^"`$\\]|\\["`$\\])*)"(?= |\z))re"),
-        unquoted(R"re([^ \t\n"'\\><~|&;$*?#()`]+(?= |\z))re"), escape(R"re(\\(.))re");
+    static const QRegularExpression word(R"re("((?:[^"`$\\]|\\["`$\\])*)"(?= |\z)|[^ \t\n"'\\><~|&;$*?#()`]+(?= |\z))re"), escape(R"re(\\(.))re");
     QList<Word> words;
     for (qsizetype i = 0; i < line.size(); ++i) {
         if (line[i] == u' ')
             continue;
-        const QRegularExpressionMatch word = (line[i] == u'"' ? quoted : unquoted)
-            .match(line, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
-        if (!word.hasMatch())
+        const QRegularExpressionMatch match = word.match(line, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!match.hasMatch())
             return std::nullopt;
-        words << Word { line[i] == u'"' ? word.captured(1).replace(escape, QStringLiteral("\\1")) : word.captured(), line[i] == u'"' };
-        i += word.capturedLength() - 1;
+        const bool quoted = line[i] == u'"';
+        words << Word {quoted ? match.captured(1).replace(escape, QStringLiteral("\\1")) : match.captured(), quoted};
+        i += match.capturedLength() - 1;
     }
     return words;
-}
-
-// One piece of a shell word at `*pos`, moving `*pos` past it.
-std::optional<QString> shellPiece(const QString& script, qsizetype* pos, const QStringList& parameters)
-{
-    static const QRegularExpression pieces(R"re('([^']*)'|\\'|"\$1"|"\$\(printf '\\([0-7]{3})'\)")re");
-    const QRegularExpressionMatch match = pieces.match(script, *pos, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
-    const QString piece = match.captured();
-    if (!match.hasMatch() || (piece == QStringLiteral("\"$1\"") && parameters.isEmpty()) || (match.hasCaptured(2) && match.captured(2).toUInt(nullptr, 8) == 0))
-        return std::nullopt;
-    *pos += piece.size();
-    return match.hasCaptured(2) ? QString(QChar(match.captured(2).toUInt(nullptr, 8))) : match.hasCaptured(1) ? match.captured(1)
-        : piece == QStringLiteral("\\'") ? QStringLiteral("'") : parameters.first();
 }
 
 // What `launched` finally runs: itself, or the words of a `/bin/sh -c SCRIPT NAME PARAMETERS...`.
@@ -66,25 +53,29 @@ std::optional<QStringList> shellArguments(const QStringList& launched)
         return launched;
     if (launched.size() < 4 || launched[1] != QStringLiteral("-c"))
         return std::nullopt;
+    // Blanks part the words; a word is pieces of 'text', \', "$1" and "$(printf '\NNN')", or "$@" alone.
+    static const QRegularExpression piece(R"re( +|(?<![^ ])"\$@"(?= |\z)|'([^']*)'|\\'|"\$1"|"\$\(printf '\\([0-7]{3})'\)")re");
     const QString& script = launched[2];
     const QStringList parameters = launched.mid(4);
     const bool exec = script.startsWith(QStringLiteral("exec "));
     QStringList words;
-    // Each word leaves `pos` on the space after it, which the loop steps over; "$@" is a word alone.
-    for (qsizetype pos = exec ? 5 : 0; pos < script.size(); ++pos) {
-        const bool allParameters = script.mid(pos, 5) == QStringLiteral("\"$@\" ") || script.mid(pos) == QStringLiteral("\"$@\"");
-        if (allParameters)
-            words += parameters, pos += 4;
-        if (allParameters || script[pos] == u' ')
+    bool inWord = false;
+    for (qsizetype pos = exec ? 5 : 0; pos < script.size();) {
+        const QRegularExpressionMatch match = piece.match(script, pos, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+        const QString text = match.captured();
+        const uint octal = match.captured(2).toUInt(nullptr, 8);
+        if (!match.hasMatch() || (text == QStringLiteral("\"$1\"") && parameters.isEmpty()) || (match.hasCaptured(2) && octal == 0))
+            return std::nullopt;
+        pos += text.size();
+        if (text.startsWith(u' ') || text == QStringLiteral("\"$@\"")) {
+            words += text.startsWith(u' ') ? QStringList() : parameters;
+            inWord = false;
             continue;
-        QString word;
-        while (pos < script.size() && script[pos] != u' ') {
-            const std::optional<QString> piece = shellPiece(script, &pos, parameters);
-            if (!piece)
-                return std::nullopt;
-            word += *piece;
         }
-        words << word;
+        if (!std::exchange(inWord, true))
+            words << QString();
+        words.last() += match.hasCaptured(2) ? QString(QChar(octal)) : match.hasCaptured(1) ? match.captured(1)
+            : text == QStringLiteral("\\'") ? QStringLiteral("'") : parameters.first();
     }
     if (words.isEmpty() || (exec && words.first().startsWith(u'-')))
         return std::nullopt;

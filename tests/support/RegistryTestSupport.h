@@ -50,8 +50,7 @@ inline QStringList keysOf(const registry::RegistryHive& hive, const QString& pat
 // Stands in for the desktop of the classes roots it opens: records the classes it is told of.
 struct NotifyRecorder {
     NotifyRecorder() = default;
-    NotifyRecorder(const NotifyRecorder&) = delete;
-    NotifyRecorder& operator=(const NotifyRecorder&) = delete;
+    Q_DISABLE_COPY(NotifyRecorder)
     platform::DesktopNotifier notifier() { return [this](const QStringList& names) { return told.append(names), QList<platform::Failure>(); }; }
     std::unique_ptr<platform::ClassesRoot> open() { return platform::openClassesRoot({}, notifier()); }
     QList<QStringList> told;
