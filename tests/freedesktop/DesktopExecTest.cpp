@@ -101,4 +101,6 @@ TEST(DesktopEntry, EscapesWhatAValueCannotHoldAndKeepsTheRest)
         EXPECT_EQ(registry::DesktopEntry::escaped(c.value), c.escaped) << c.value.toStdString();
     for (const QString& value : {QString("a\\b"), QString("a\nb\tc\rd"), QString(" x")})
         EXPECT_EQ(registry::DesktopEntry::unescaped(registry::DesktopEntry::escaped(value)), value) << value.toStdString();
+    // Read as written by others: an unknown escape and a last backslash stay.
+    EXPECT_EQ(registry::DesktopEntry::unescaped("\\q\\\\n\\s\\"), "\\q\\n \\");
 }

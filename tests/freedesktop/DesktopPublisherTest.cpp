@@ -105,6 +105,10 @@ TEST_F(DesktopPublisherTest, FilesOpenWithTheEmulatorShowItsIconAndAllElseStaysS
     set(kSave + "\\DefaultIcon", env.dataHome() + "/zelvane\\emul.dll,0");
     const QString rom = "x/../../ \"$HOME\" %f/y", save = "x/../../ \"$HOME\" %f/Y2";
     addConsole(rom, save, "x/../console", {"rom"}, "sv", quotedEmulator + " --title \"Mario \\\"Bros\\\" $HOME `id`\" 100%% 50% \"a\\b\" -rom=\"%1\"");
+    // A file whose name holds the Windows separator is taken as it is, as it exists.
+    TestEnvironment::writeFile(env.dataHome() + "/zelvane/a\\b.ico", icoFile({16, 32, 48, 256}, 0xffc02020));
+    TestEnvironment::writeFile(env.dataHome() + "/zelvane/a/b.ico", icoFile({16, 32, 48, 256}, 0xff2060c0));
+    set(rom + "\\DefaultIcon", env.dataHome() + "/zelvane/a\\b.ico,0");
     ASSERT_EQ(publish({kRom, kSave, rom, save}), QStringList());
     for (const QString& file : desktoptest::filesBelow(env.root())) {
         EXPECT_TRUE(file.startsWith(env.dataHome() + '/') || file.startsWith(env.configHome() + '/') || file.startsWith(env.root() + "/emu ")
@@ -138,6 +142,7 @@ TEST_F(DesktopPublisherTest, FilesOpenWithTheEmulatorShowItsIconAndAllElseStaysS
             const QImage image(QStringLiteral("%1/icons/hicolor/%2x%2/mimetypes/%3.png").arg(env.dataHome(), QString::number(size), DesktopNames::iconName(className)));
             EXPECT_TRUE(image.size() == QSize(size, size) && image.pixel(size / 2, size / 2) == 0xff2060c0u) << size;
         }
+    EXPECT_EQ(QImage(QStringLiteral("%1/icons/hicolor/32x32/mimetypes/%2.png").arg(env.dataHome(), DesktopNames::iconName(rom))).pixel(16, 16), 0xffc02020u);
     // Opening a file runs the emulator with the file's path as one argument, spaces and all.
     const QString path = game("Super Mario World (U) [!] $x 'y'.smc"), hostile = game("my game.rom");
     EXPECT_EQ(opened(path), QStringList {path});
