@@ -4,9 +4,6 @@
 // only the keys whose data is still the association's.
 #include "associations/AssociationList.h"
 #include "associations/AssociationRemoval.h"
-#include "associations/BackupFolder.h"
-#include "associations/BackupRestore.h"
-#include "associations/ClassesRootChange.h"
 
 #include "RegistryTestSupport.h"
 
@@ -49,45 +46,4 @@ TEST(AssociationRemoval, TakesOnlyWhatIsStillTheAssociations)
     }
     for (const char* name : {"Other", "Foreign.Class", ".nes", "nothing"})
         EXPECT_FALSE(AssociationRemoval::of(*list, name).has_value()) << name;
-}
-
-// A console removed, then undone: the hive comes back byte for byte, its keys where they stood and
-// the comments above the keys that stay, in their places.
-TEST(AssociationRemoval, UndoGivesTheHiveBackByteForByte)
-{
-    TestEnvironment env;
-    // Three consoles as Finish writes them, one after the other.
-    registry::RegistryHive hive;
-    for (const char* name : {"Sms", "Nes", "Gb"}) {
-        const QString rom = name + QString(".Rom"), save = name + QString(".Save"), extension = "." + QString(name).toLower();
-        hive = regtest::withValues({{rom, rom}, {save, save}, {rom + "\\shell", "Jouer - Play"}, {extension, rom}, {QString(name).toUpper(), rom},
-                                    {rom + "\\shell\\Jouer - Play\\command", "emu %1"}, {extension + "s", save}, {rom + "\\DefaultIcon", "emul.dll,0"}}, hive);
-    }
-    QString text = regtest::textOf(hive.serialize());
-    text.replace("\n[HKEY_CLASSES_ROOT\\Sms.Save]", "; by hand\n\n[HKEY_CLASSES_ROOT\\Sms.Save]")
-        .replace("[HKEY_CLASSES_ROOT\\Gb.Rom]", "; the Game Boy\n[HKEY_CLASSES_ROOT\\Gb.Rom]").replace("\n", "\r\n");
-    const QByteArray before = regtest::utf16File(text);
-    TestEnvironment::writeFile(env.hiveFile(), before);
-    for (const char* name : {"nes", "SMS"}) {
-        SCOPED_TRACE(name);
-        {
-            const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot();
-            platform::Failure failure;
-            const auto removal = AssociationRemoval::of(*registry::AssociationList::read(*root, {{"Nes.Rom", "Nes.Save"}}, &failure), name);
-            registry::ClassesRootChange change(*root, "remove");
-            ASSERT_TRUE(removal && change.backUp(removal->values, removal->trees, QDateTime::currentDateTime()));
-            for (const QString& tree : removal->trees)
-                change.deleteTree(tree);
-            change.finish(removal->classes);
-        }
-        const QString removed = regtest::textOf(TestEnvironment::readFile(env.hiveFile()));
-        EXPECT_TRUE(removed.contains("; by hand\n\n[HKEY_CLASSES_ROOT\\Sms.Save]") && removed.contains("\n; the Game Boy\n[HKEY_CLASSES_ROOT\\Gb.Rom]"));
-        const std::unique_ptr<platform::ClassesRoot> root = platform::openClassesRoot();
-        registry::ClassesRootChange undo(*root, "undo");
-        registry::RegistryHive::ReadError error;
-        const QString backup = registry::BackupFolder(platform::backupFolder()).backups().last();
-        registry::BackupRestore::restore(*registry::RegistryHive::parse(TestEnvironment::readFile(backup), &error), undo);
-        undo.finish({});
-        EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(env.hiveFile())).toStdString(), regtest::textOf(before).toStdString());
-    }
 }

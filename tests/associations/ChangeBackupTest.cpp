@@ -45,7 +45,7 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     const std::unique_ptr<platform::ClassesRoot> root = desktop.open();
     registry::ClassesRootChange change(*root, "remove");
     ASSERT_TRUE(change.backUp({"New.Rom", "New.Rom\\shell\\Jouer - Play\\command", ".A", ".b", ".new", "Old.Rom\\DefaultIcon", ".c", ".d"},
-                              {"Old.Rom\\shell", "Missing"}, kNow))
+                              {"Zz", "Old.Rom\\shell", "Missing"}, kNow))
         << change.failures().value(0).english.toStdString();
     // .c held no string.
     EXPECT_EQ(QList({change.previousValue(".a"), change.previousValue(".b"), change.previousValue(".c")}), QList<std::optional<QString>>({"A", {}, {}}));
@@ -53,10 +53,12 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
     EXPECT_EQ(regtest::textOf(TestEnvironment::readFile(change.backupFile())).toStdString(), (QStringLiteral(
         "Windows Registry Editor Version 5.00\n" "; What Zelvane's remove of 2026-05-01T14:03:27Z replaced: import this file to put it back.\n"
         "; Ce que « remove » de Zelvane a remplacé le 2026-05-01T14:03:27Z : importez ce fichier pour le remettre.\n\n"
-        // The keys of a tree go back before the first key after them that stays, with the lines
-        // they had above them (here none, the hive has no blank line).
-        "[-HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n\n; before Zz\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n@=-\n\n; before Zz\n"
-        "[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n; before Zz\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n\n"
+        // The keys of the trees go back in the order of the file, whatever the order they were asked
+        // in, before the first key after them that stays, with the lines they had above them (here
+        // none, the hive has no blank line).
+        "[-HKEY_CLASSES_ROOT\\Zz]\n\n[-HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n\n; before .c\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell]\n@=-\n\n; before .c\n"
+        "[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open]\n@=-\n; before .c\n[HKEY_CLASSES_ROOT\\Old.Rom\\shell\\open\\command]\n@=\"x\"\n"
+        "; before .c\n[HKEY_CLASSES_ROOT\\Zz]\n@=-\n\n"
         "[-HKEY_CLASSES_ROOT\\New.Rom]\n\n[HKEY_CLASSES_ROOT\\.A]\n@=\"A\"\n\n[HKEY_CLASSES_ROOT\\.b]\n@=-\n\n"
         "[-HKEY_CLASSES_ROOT\\.new]\n\n[-HKEY_CLASSES_ROOT\\Old.Rom\\DefaultIcon]\n\n"
         "[HKEY_CLASSES_ROOT\\.c]\n@=hex(2):25,00,00,00\n\n[HKEY_CLASSES_ROOT\\.d]\n@=dword:00000001\n\n").toStdString()));
