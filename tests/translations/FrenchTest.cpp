@@ -103,8 +103,7 @@ TEST_F(French, TheCommandLineTellsNoEnglish)
         const ProgramRun run = runProgram(arguments);
         const QString said = run.output + run.error;
         EXPECT_FALSE(said.isEmpty()) << arguments.join(' ').toStdString();
-        for (const QString& line : said.split('\n', Qt::SkipEmptyParts))
-            told << arguments.join(' ') + ": " + line;
+        told << said;
         EXPECT_EQ(englishIn(said.split('\n')), QStringList()) << arguments.join(' ').toStdString();
     };
     for (const QStringList& arguments : requests)
@@ -144,8 +143,6 @@ TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
     const QAbstractItemModel* icons = chooser.findChild<QListView*>("icons")->model();
     for (int row = 0; row < icons->rowCount(); ++row)
         chooserTexts << icons->index(row, 0).data(Qt::ToolTipRole).toString();
-    EXPECT_TRUE(chooserTexts.contains("Changer d'icône")) << chooserTexts.join('|').toStdString();
-    EXPECT_TRUE(chooserTexts.contains("Annuler")) << chooserTexts.join("|").toStdString();
     EXPECT_FALSE(chooserTexts.filter(QRegularExpression("^Icône \\d+ \\(")).isEmpty()) << chooserTexts.join('|').toStdString();
     EXPECT_EQ(englishIn(chooserTexts), QStringList());
 
@@ -154,9 +151,7 @@ TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
     if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm")) {
         QFileDialog files(&chooser);
         files.setOption(QFileDialog::DontUseNativeDialog);
-        QStringList labels;
-        for (const QLabel* label : files.findChildren<QLabel*>())
-            labels << label->text();
+        const QStringList labels = textsOf(&files);
         EXPECT_TRUE(labels.contains("Voir dans :") && !labels.contains("Look in:")) << labels.join('|').toStdString();
     }
 

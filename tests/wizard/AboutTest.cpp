@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The About panel, its links and their hover feedback, and the hand over the language flags.
+// The About panel, its links under the mouse and their hover feedback, and the hand over the language flags.
 #include "WizardFixture.h"
 
 namespace {
 
 using AboutTest = WizardFixture;
 
-TEST_F(AboutTest, AClickOutsideTheLinksHidesThePanelTheLinksOpenTheirAddressesAndTurnBlueUnderAHand)
+TEST_F(AboutTest, AClickOutsideTheLinksHidesThePanelTheLinksKeepItAndTurnBlueUnderAHand)
 {
     startIn("US", "Expert");
     for (const QString hide : {"apr", "I1", "version", "Cop"}) {
@@ -20,8 +20,8 @@ TEST_F(AboutTest, AClickOutsideTheLinksHidesThePanelTheLinksOpenTheirAddressesAn
         hide == "apr" ? act("apr") : QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(control("P2"), inPanel));
         EXPECT_TRUE(!shown("P2") && menu("lng")->isEnabled());
     }
+    // A click on a link keeps the panel (KeyboardTest checks the addresses the links open).
     act("apr Lad Lma");
-    EXPECT_EQ(opened, (QStringList{ZELVANE_WEB_ADDRESS, "mailto:" ZELVANE_MAIL_ADDRESS "?subject=Zelvane"}));
     EXPECT_TRUE(shown("P2") && page() == "F1");
     // "<pointer> <Lad's colour> <Lma's colour>" once the pointer moved over `name`.
     const auto moveOver = [this](const char* name) {

@@ -30,20 +30,16 @@ TEST_F(StartupTest, FailuresAreToldInTheStoredLanguageAndEndTheProgramWithoutAWi
         messages.clear(), ended = false;
         storePreferences(c.language, "Expert");
         TestEnvironment::writeFile(own.programDir() + "/Zelvane.ini", c.failure == "catalogue" ? "[Console]\n01=A\n03=C\n" : kThreeConsoles);
-        if (c.failure != "library")
-            QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", own.programDir() + "/Emul.icl");
         if (c.failure == "folder")
             qputenv("XDG_DATA_HOME", (own.programDir() + "/Zelvane.ini").toLocal8Bit());
-        window = makeWindow(own.programDir());
-        EXPECT_TRUE(!window->start() && ended && !window->isVisible());
+        EXPECT_TRUE(!startWizard(own.programDir(), c.failure != "library") && ended && !window->isVisible());
         EXPECT_EQ(messages, QStringList{c.message});
     }
 }
 
 // The list holds the catalogue's names in order up to the fifteenth, none picked.
-TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileListsFifteenConsolesCopiesTheIconLibraryAndKeepsItsKeysAndSharpIcon)
+TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileListsFifteenConsolesAndKeepsItsKeysAndSharpIcon)
 {
-    TestEnvironment::writeFile(env.dataHome() + "/zelvane/Emul.dll", "stale");
     WizardStyle::install();
     QByteArray sixteen = "[Console]\n";
     QStringList names;
@@ -57,9 +53,6 @@ TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileListsFifteenConsolesC
     // Reading a first image file loads every image-format plugin, a large share of a start-up.
     const QByteArray maps = TestEnvironment::readFile("/proc/self/maps");
     EXPECT_TRUE(maps.contains("libQt6Core") && !maps.contains("/imageformats/"));
-    const QByteArray shipped = TestEnvironment::readFile(ZELVANE_BIN_DIR "/Emul.icl");
-    for (const char* copy : {"/zelvane/Emul.dll", "/zelvane/emul.dll"})
-        EXPECT_EQ(TestEnvironment::readFile(env.dataHome() + copy), shipped) << copy;
     // The menus' keys (KeyboardTest goes round page 2's boxes with Tab).
     EXPECT_EQ(menu("lng")->shortcut().toString() + menu("qui")->shortcut().toString() + menu("apr")->shortcut().toString(), "Ctrl+LCtrl+QCtrl+A");
     // The window shows the program's icon, sharp at 16 pixels: every pixel opaque or clear.

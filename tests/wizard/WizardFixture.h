@@ -55,16 +55,14 @@ protected:
             if (!value.isNull())
                 platform::SaveSetting("Zelvane", "Options", name, value);
     }
-    // A main window over `programDir` whose Finish tells `desktop`, when set, instead of the desktop.
-    std::unique_ptr<Zelvane15> makeWindow(const QString& programDir)
+    // Builds the main window over `programDir` (the test's own by default), with the shipped icon library
+    // beside it when `library`, and runs its start-up; its Finish tells `desktop`, when set, instead of the desktop.
+    bool startWizard(const QString& programDir = {}, bool library = true)
     {
-        return std::make_unique<Zelvane15>(programDir, [this](const QString& catalogueFile) { return platform::openClassesRoot(catalogueFile, desktop); });
-    }
-    // Builds the main window, the shipped icon library beside it, and runs its start-up.
-    bool startWizard()
-    {
-        QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", env.programDir() + "/Emul.icl");
-        window = makeWindow(env.programDir());
+        const QString dir = programDir.isEmpty() ? env.programDir() : programDir;
+        if (library)
+            QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", dir + "/Emul.icl");
+        window = std::make_unique<Zelvane15>(dir, [this](const QString& catalogueFile) { return platform::openClassesRoot(catalogueFile, desktop); });
         return window->start();
     }
     // `catalogue` beside the program, the preferences, and a start that shows the window.
