@@ -88,37 +88,35 @@ TEST_F(French, TheCommandLineTellsNoEnglish)
     programsOnPath({"alpha-emu", "beta-emu"});
     writeUserCatalogue(kThreeConsoles);
     storePreferences("FR", {});
+    // Each request tells something the others do not: a mistake, or an answer in a state of its own.
+    TestEnvironment::writeFile(env.root() + "/empty.dll", "");
     const QList<QStringList> requests = {
-        {"--help"}, {"--version"}, {"--frobnicate"}, {"-frobnicate"}, {"--remove"}, {"--list=yes"}, {"game.nes"},
-        {"--json"}, {"--list", "--undo"}, {"--rom", "aa"}, {"--associate", "Alpha", "--emulator", "9"},
-        {"--associate", "Alpha", "--emulator", "1", "--command", "x"}, {"--associate", "Alpha", "--application", "x", "--emulator", "1"},
-        {"--list"}, {"--list", "--json"}, {"--emulators", "Alpha"}, {"--emulators", "Delta"}, {"--undo"},
+        {"--help"}, {"--frobnicate"}, {"--remove"}, {"--list=yes"}, {"game.nes"}, {"--json"}, {"--list", "--undo"}, {"--rom", "aa"},
+        {"--associate", "Alpha", "--emulator", "9"}, {"--associate", "Alpha", "--emulator", "1", "--command", "x"},
+        {"--associate", "Alpha", "--application", "x", "--emulator", "1"}, {"--list"}, {"--emulators", "Alpha"}, {"--undo"},
         {"--associate", "Delta"}, {"--associate", "Alpha", "--rom", "zz"}, {"--associate", "Beta", "--emulator", "3"},
         {"--associate", "Gamma"}, {"--associate", "Beta", "--rom-icon", "nowhere.dll,1"}, {"--associate", "Beta", "--rom-icon", "x"},
+        {"--associate", "Beta", "--rom-icon", env.root() + "/empty.dll,0"} /* why a file holds no icon */,
         {"--associate", "Beta", "--command", "beta-emu\n"}, {"--associate", "Beta", "--application", "none.desktop"},
         {"--associate", "Alpha", "--rom", "ab"}, {"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""},
-        {"--list"}, {"--emulators", "Alpha"}, {"--remove", "nothing"}, {"--remove", "Alpha"}, {"--undo"}, {"--undo"}, {"--undo"}, {"--undo"}};
+        {"--list"}, {"--remove", "nothing"}, {"--remove", "Alpha"}, {"--undo"}};
     QStringList told;
     const auto tell = [&](const QStringList& arguments) {
         const ProgramRun run = runProgram(arguments);
-        const QString said = run.output + run.error;
-        EXPECT_FALSE(said.isEmpty()) << arguments.join(' ').toStdString();
-        told << said;
-        EXPECT_EQ(englishIn(said.split('\n')), QStringList()) << arguments.join(' ').toStdString();
+        told << run.output + run.error;
+        EXPECT_FALSE(told.last().isEmpty()) << arguments.join(' ').toStdString();
+        EXPECT_EQ(englishIn(told.last().split('\n')), QStringList()) << arguments.join(' ').toStdString();
     };
     for (const QStringList& arguments : requests)
         tell(arguments);
-    // Why an icon file holds no icon, and why the data folder cannot be made, are told in French too.
-    TestEnvironment::writeFile(env.root() + "/empty.dll", "");
-    tell({"--associate", "Beta", "--rom-icon", env.root() + "/empty.dll,0"});
+    // Why the data folder cannot be made is told in French too.
     QDir(env.dataHome() + "/zelvane").removeRecursively();
     TestEnvironment::writeFile(env.dataHome() + "/zelvane", "a file where the folder belongs");
     tell({"--associate", "Alpha"});
     // The messages the walk must have reached, so that a change of route does not hide one.
-    for (const QString& reached : QStringList {"Option inconnue « --frobnicate »", "Option inconnue « -frobnicate »", "Valeur manquante après « --remove »",
-                                               "Console inconnue « Delta »", "Il n'y a rien à annuler", "zelvane: attention : ", "Alpha est associée",
-                                               "Le contenu de ", "fonctionne :   non", "émulateurs du catalogue", "le fichier est vide",
-                                               "impossible de créer le dossier " + env.dataHome() + "/zelvane"})
+    for (const QString& reached : QStringList {"Option inconnue « --frobnicate »", "Valeur manquante après « --remove »", "Console inconnue « Delta »",
+                                               "Il n'y a rien à annuler", "zelvane: attention : ", "Alpha est associée", "Le contenu de ",
+                                               "fonctionne :   non", "le fichier est vide", "impossible de créer le dossier " + env.dataHome() + "/zelvane"})
         EXPECT_FALSE(told.filter(reached).isEmpty()) << reached.toStdString();
 }
 
@@ -155,11 +153,10 @@ TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
         EXPECT_TRUE(labels.contains("Voir dans :") && !labels.contains("Look in:")) << labels.join('|').toStdString();
     }
 
-    // Back to English from the Language menu: what is shown afterwards follows.
+    // Back to English from the Language menu: what the open chooser shows afterwards follows (the
+    // wizard's own captions: StartupTest).
     act("lng us");
     QTest::keyClick(chooser.findChild<QWidget*>("icons"), Qt::Key_Right);
-    const icons::IconChooserDialog english(ZELVANE_BIN_DIR "/Emul.icl", 1);
-    EXPECT_EQ(english.windowTitle(), "Change Icon");
     EXPECT_EQ(icons->index(0, 0).data(Qt::ToolTipRole).toString().section(' ', 0, 0), "Icon");
 }
 
