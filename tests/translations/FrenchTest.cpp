@@ -7,11 +7,8 @@
 #include "icons/widgets/IconChooserDialog.h"
 #include "platform/Language.h"
 
-#include <QAbstractButton>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLibraryInfo>
-#include <QGroupBox>
 #include <QListView>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -63,13 +60,8 @@ QStringList textsOf(const QWidget* window)
     for (const QWidget* widget : window->findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(window))
             continue;
-        texts << widget->toolTip() << widget->windowTitle();
-        if (const auto* label = qobject_cast<const QLabel*>(widget))
-            texts << label->text();
-        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-            texts << button->text();
-        if (const auto* box = qobject_cast<const QGroupBox*>(widget))
-            texts << box->title();
+        // A label's, a button's or a line's text, a group's title.
+        texts << widget->toolTip() << widget->windowTitle() << widget->property("text").toString() << widget->property("title").toString();
         if (const auto* combo = qobject_cast<const QComboBox*>(widget))
             for (int k = 0; k < combo->count(); ++k)
                 texts << combo->itemText(k) << combo->itemData(k, Qt::ToolTipRole).toString();
