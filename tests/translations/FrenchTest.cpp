@@ -7,11 +7,8 @@
 #include "icons/widgets/IconChooserDialog.h"
 #include "platform/Language.h"
 
-#include <QAbstractButton>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLibraryInfo>
-#include <QGroupBox>
 #include <QListView>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -63,13 +60,8 @@ QStringList textsOf(const QWidget* window)
     for (const QWidget* widget : window->findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(window))
             continue;
-        texts << widget->toolTip() << widget->windowTitle();
-        if (const auto* label = qobject_cast<const QLabel*>(widget))
-            texts << label->text();
-        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-            texts << button->text();
-        if (const auto* box = qobject_cast<const QGroupBox*>(widget))
-            texts << box->title();
+        // A label's, a button's or a line's text, a group's title.
+        texts << widget->toolTip() << widget->windowTitle() << widget->property("text").toString() << widget->property("title").toString();
         if (const auto* combo = qobject_cast<const QComboBox*>(widget))
             for (int k = 0; k < combo->count(); ++k)
                 texts << combo->itemText(k) << combo->itemData(k, Qt::ToolTipRole).toString();
@@ -88,38 +80,34 @@ TEST_F(French, TheCommandLineTellsNoEnglish)
     programsOnPath({"alpha-emu", "beta-emu"});
     writeUserCatalogue(kThreeConsoles);
     storePreferences("FR", {});
+    // Each request tells something the others do not: a mistake, or an answer in a state of its own.
+    TestEnvironment::writeFile(env.root() + "/empty.dll", "");
     const QList<QStringList> requests = {
-        {"--help"}, {"--version"}, {"--frobnicate"}, {"-frobnicate"}, {"--remove"}, {"--list=yes"}, {"game.nes"},
-        {"--json"}, {"--list", "--undo"}, {"--rom", "aa"}, {"--associate", "Alpha", "--emulator", "9"},
-        {"--associate", "Alpha", "--emulator", "1", "--command", "x"}, {"--associate", "Alpha", "--application", "x", "--emulator", "1"},
-        {"--list"}, {"--list", "--json"}, {"--emulators", "Alpha"}, {"--emulators", "Delta"}, {"--undo"},
+        {"--help"}, {"--frobnicate"}, {"--remove"}, {"--list=yes"}, {"game.nes"}, {"--json"}, {"--list", "--undo"}, {"--rom", "aa"},
+        {"--associate", "Alpha", "--emulator", "9"}, {"--associate", "Alpha", "--emulator", "1", "--command", "x"},
+        {"--associate", "Alpha", "--application", "x", "--emulator", "1"}, {"--list"}, {"--emulators", "Alpha"}, {"--undo"},
         {"--associate", "Delta"}, {"--associate", "Alpha", "--rom", "zz"}, {"--associate", "Beta", "--emulator", "3"},
         {"--associate", "Gamma"}, {"--associate", "Beta", "--rom-icon", "nowhere.dll,1"}, {"--associate", "Beta", "--rom-icon", "x"},
+        {"--associate", "Beta", "--rom-icon", env.root() + "/empty.dll,0"} /* why a file holds no icon */,
         {"--associate", "Beta", "--command", "beta-emu\n"}, {"--associate", "Beta", "--application", "none.desktop"},
         {"--associate", "Alpha", "--rom", "ab"}, {"--associate", "Gamma", "--command", "missing-emu %1", "--save", ""},
-        {"--list"}, {"--emulators", "Alpha"}, {"--remove", "nothing"}, {"--remove", "Alpha"}, {"--undo"}, {"--undo"}, {"--undo"}, {"--undo"}};
+        {"--list"}, {"--remove", "nothing"}, {"--remove", "Alpha"}, {"--undo"}};
     QStringList told;
     const auto tell = [&](const QStringList& arguments) {
         const ProgramRun run = runProgram(arguments);
-        const QString said = run.output + run.error;
-        EXPECT_FALSE(said.isEmpty()) << arguments.join(' ').toStdString();
-        for (const QString& line : said.split('\n', Qt::SkipEmptyParts))
-            told << arguments.join(' ') + ": " + line;
-        EXPECT_EQ(englishIn(said.split('\n')), QStringList()) << arguments.join(' ').toStdString();
+        told << run.output + run.error;
+        EXPECT_EQ(englishIn(told.last().split('\n')), QStringList()) << arguments.join(' ').toStdString();
     };
     for (const QStringList& arguments : requests)
         tell(arguments);
-    // Why an icon file holds no icon, and why the data folder cannot be made, are told in French too.
-    TestEnvironment::writeFile(env.root() + "/empty.dll", "");
-    tell({"--associate", "Beta", "--rom-icon", env.root() + "/empty.dll,0"});
+    // Why the data folder cannot be made is told in French too.
     QDir(env.dataHome() + "/zelvane").removeRecursively();
     TestEnvironment::writeFile(env.dataHome() + "/zelvane", "a file where the folder belongs");
     tell({"--associate", "Alpha"});
     // The messages the walk must have reached, so that a change of route does not hide one.
-    for (const QString& reached : QStringList {"Option inconnue « --frobnicate »", "Option inconnue « -frobnicate »", "Valeur manquante après « --remove »",
-                                               "Console inconnue « Delta »", "Il n'y a rien à annuler", "zelvane: attention : ", "Alpha est associée",
-                                               "Le contenu de ", "fonctionne :   non", "émulateurs du catalogue", "le fichier est vide",
-                                               "impossible de créer le dossier " + env.dataHome() + "/zelvane"})
+    for (const QString& reached : QStringList {"Option inconnue « --frobnicate »", "Valeur manquante après « --remove »", "Console inconnue « Delta »",
+                                               "Il n'y a rien à annuler", "zelvane: attention : ", "Alpha est associée", "Le contenu de ",
+                                               "fonctionne :   non", "le fichier est vide", "impossible de créer le dossier " + env.dataHome() + "/zelvane"})
         EXPECT_FALSE(told.filter(reached).isEmpty()) << reached.toStdString();
 }
 
@@ -144,8 +132,6 @@ TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
     const QAbstractItemModel* icons = chooser.findChild<QListView*>("icons")->model();
     for (int row = 0; row < icons->rowCount(); ++row)
         chooserTexts << icons->index(row, 0).data(Qt::ToolTipRole).toString();
-    EXPECT_TRUE(chooserTexts.contains("Changer d'icône")) << chooserTexts.join('|').toStdString();
-    EXPECT_TRUE(chooserTexts.contains("Annuler")) << chooserTexts.join("|").toStdString();
     EXPECT_FALSE(chooserTexts.filter(QRegularExpression("^Icône \\d+ \\(")).isEmpty()) << chooserTexts.join('|').toStdString();
     EXPECT_EQ(englishIn(chooserTexts), QStringList());
 
@@ -154,17 +140,14 @@ TEST_F(French, TheWizardAndTheIconChooserShowNoEnglish)
     if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm")) {
         QFileDialog files(&chooser);
         files.setOption(QFileDialog::DontUseNativeDialog);
-        QStringList labels;
-        for (const QLabel* label : files.findChildren<QLabel*>())
-            labels << label->text();
+        const QStringList labels = textsOf(&files);
         EXPECT_TRUE(labels.contains("Voir dans :") && !labels.contains("Look in:")) << labels.join('|').toStdString();
     }
 
-    // Back to English from the Language menu: what is shown afterwards follows.
+    // Back to English from the Language menu: what the open chooser shows afterwards follows (the
+    // wizard's own captions: StartupTest).
     act("lng us");
     QTest::keyClick(chooser.findChild<QWidget*>("icons"), Qt::Key_Right);
-    const icons::IconChooserDialog english(ZELVANE_BIN_DIR "/Emul.icl", 1);
-    EXPECT_EQ(english.windowTitle(), "Change Icon");
     EXPECT_EQ(icons->index(0, 0).data(Qt::ToolTipRole).toString().section(' ', 0, 0), "Icon");
 }
 

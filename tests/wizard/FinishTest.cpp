@@ -47,7 +47,7 @@ TEST_F(FinishTest, WritesTheHiveTheCommandLineWritesAndTellsFailuresInTheWizards
         QDir(env.dataHome()).removeRecursively();
         writeUserCatalogue(c.catalogue);
         storePreferences("US", c.level);
-        ASSERT_TRUE(startWizard());
+        ASSERT_TRUE(startWizard(env.programDir()));
         finish(c.actions);
         ASSERT_TRUE(messages.isEmpty()) << messages.value(0).toStdString();
         EXPECT_EQ(whileWriting + " | " + state() + " " + control<QComboBox>("C1")->currentText(),
@@ -91,7 +91,7 @@ TEST_F(FinishTest, WarningsAreToldInTheWizardsLanguageAndTheAssociationIsStillWr
                        "sav1=sa\ncartico=2\nsaveico=7\n[02]\next1=aa\next2=bb\nromname=Beta.Rom\nsavname=Beta.Save\nemu1=beta-emu \"%1\"\n"
                        "sav1=sb\ncartico=1\nsaveico=16\n");
     storePreferences("FR", "Novice");
-    ASSERT_TRUE(startWizard());
+    ASSERT_TRUE(startWizard(env.programDir()));
     finish("C1=0 Sui C2=0 Sui");
     finish("C1=1 Sui C2=0 Sui"); // Beta takes .aa from Alpha, and only .aa
     qputenv("XDG_CURRENT_DESKTOP", desktop);

@@ -3,10 +3,6 @@
 // The five pages driven with Next and Previous, and what each page's loader puts on it.
 #include "WizardFixture.h"
 
-#include "wizard/Form1.h"
-
-#include <QLineEdit>
-
 namespace {
 
 using NavigationTest = WizardFixture;
@@ -40,34 +36,25 @@ TEST_F(NavigationTest, NextAndPreviousWalkThePagesTheLevelAllows)
     }
 }
 
-// Each page's lists and boxes come from the chosen console; two numbers sharing a name give the
-// highest one; a console without icon indexes shows an empty index in the icon window, which is no
-// number: the route stops there and the references stay empty.
+// Each page's lists and boxes come from the chosen console (how lists and boxes show it:
+// EmulatorPageTest and ExtensionMarksTest);
+// two numbers sharing a name give the highest one, as every loader finds the console alike; a
+// console without icon indexes gives the icon window an empty index, which is no number: the
+// route stops there and the references stay empty (what the icon window shows: IconWindowTest).
 TEST_F(NavigationTest, LoadersFillThePagesFromTheChosenConsole)
 {
     startIn("US", "Expert");
-    act("C1=1 Sui");
-    EXPECT_EQ(boxes(1), (QStringList{"*.ba:on", "*.bb:on", "*.:off,disabled", "*.:off,disabled"}));
-    act("S2 Pre C1=0 Sui"); // another console: the boxes re-enabled, ticked, refilled
+    act("C1=1 Sui S2 Pre C1=0 Sui"); // after Beta's two boxes, one cleared: re-enabled, ticked, refilled
     EXPECT_EQ(boxes(1), (QStringList{"*.aa:on", "*.ab:on", "*.ac:on", "*.ad:on"}));
-    act("Sui");
-    EXPECT_EQ(items("C2").join('|') + "|" + control<QComboBox>("C2")->currentText(),
-              R"(alpha-emu "%1"|alpha-emu --fast "%1"|third "%1"|fourth "%1"|fifth "%1"|sixth "%1"|)");
-    act("C2=5 Sui");
-    EXPECT_EQ(boxes(5), (QStringList{"*.sa:on", "*.sb:on", "*.sc:on", "*.sd:on"}));
-    act("Sui");
+    act("Sui C2=5 Sui Sui");
     EXPECT_FALSE(control<QLabel>("Img")->pixmap().isNull());
 
     startIn("US", "Expert", "[Console]\n01=Twin\n02=Twin\n03=Bare\n[01]\next1=one\nromname=First\nemu1=first\ncartico=1\n"
                             "[02]\next1=two\next2=more\nromname=Second\nemu1=second\ncartico=4\n[03]\nemu1=bare-emu\n");
     act("C1=0 Sui");
     EXPECT_EQ(boxes(1), (QStringList{"*.two:on", "*.more:on", "*.:off,disabled", "*.:off,disabled"}));
-    act("Sui");
-    EXPECT_EQ(items("C2"), (QStringList{"second", "", "", "", "", ""}));
-    act("Pre Pre C1=2 nov Sui C2=0 Sui");
-    ASSERT_EQ(page(), "F5");
-    ASSERT_NE(window->form1(), nullptr);
-    EXPECT_EQ(window->form1()->findChild<QLineEdit*>("txtIconIdx")->text(), QString(""));
+    act("Pre C1=2 nov Sui C2=0 Sui");
+    ASSERT_NE(window->form1(), nullptr); // on the last page
     EXPECT_EQ(window->shared().CartIconRef + window->shared().SaveIconRef, QString());
 }
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Zelvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Start-up and its failures, the console list, the window's own controls, language, level and quitting.
+// Start-up and its failures, the console list, the window's own controls and About panel, language, level and quitting.
 #include "WizardFixture.h"
 
 #include "icons/IconPainter.h"
@@ -30,20 +30,16 @@ TEST_F(StartupTest, FailuresAreToldInTheStoredLanguageAndEndTheProgramWithoutAWi
         messages.clear(), ended = false;
         storePreferences(c.language, "Expert");
         TestEnvironment::writeFile(own.programDir() + "/Zelvane.ini", c.failure == "catalogue" ? "[Console]\n01=A\n03=C\n" : kThreeConsoles);
-        if (c.failure != "library")
-            QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", own.programDir() + "/Emul.icl");
         if (c.failure == "folder")
             qputenv("XDG_DATA_HOME", (own.programDir() + "/Zelvane.ini").toLocal8Bit());
-        window = makeWindow(own.programDir());
-        EXPECT_TRUE(!window->start() && ended && !window->isVisible());
+        EXPECT_TRUE(!startWizard(own.programDir(), c.failure != "library") && ended && !window->isVisible());
         EXPECT_EQ(messages, QStringList{c.message});
     }
 }
 
 // The list holds the catalogue's names in order up to the fifteenth, none picked.
-TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileListsFifteenConsolesCopiesTheIconLibraryAndKeepsItsKeysAndSharpIcon)
+TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileListsFifteenConsolesAndKeepsItsKeysAndSharpIcon)
 {
-    TestEnvironment::writeFile(env.dataHome() + "/zelvane/Emul.dll", "stale");
     WizardStyle::install();
     QByteArray sixteen = "[Console]\n";
     QStringList names;
@@ -57,9 +53,6 @@ TEST_F(StartupTest, TheWindowShowsWithoutReadingAnImageFileListsFifteenConsolesC
     // Reading a first image file loads every image-format plugin, a large share of a start-up.
     const QByteArray maps = TestEnvironment::readFile("/proc/self/maps");
     EXPECT_TRUE(maps.contains("libQt6Core") && !maps.contains("/imageformats/"));
-    const QByteArray shipped = TestEnvironment::readFile(ZELVANE_BIN_DIR "/Emul.icl");
-    for (const char* copy : {"/zelvane/Emul.dll", "/zelvane/emul.dll"})
-        EXPECT_EQ(TestEnvironment::readFile(env.dataHome() + copy), shipped) << copy;
     // The menus' keys (KeyboardTest goes round page 2's boxes with Tab).
     EXPECT_EQ(menu("lng")->shortcut().toString() + menu("qui")->shortcut().toString() + menu("apr")->shortcut().toString(), "Ctrl+LCtrl+QCtrl+A");
     // The window shows the program's icon, sharp at 16 pixels: every pixel opaque or clear.
@@ -102,6 +95,43 @@ TEST_F(StartupTest, FirstRunAsksForTheLanguageAFlagAppliesItAndQuitAlwaysEnds)
     ended = false;
     act("Qu");
     EXPECT_TRUE(ended);
+}
+
+using AboutTest = WizardFixture;
+
+TEST_F(AboutTest, AClickOutsideTheLinksHidesThePanelTheLinksKeepItAndTurnBlueUnderAHand)
+{
+    startIn("US", "Expert");
+    for (const QString hide : {"apr", "I1", "version", "Cop"}) {
+        SCOPED_TRACE(hide.toStdString());
+        act("apr");
+        EXPECT_TRUE(shown("P2") && !menu("lng")->isEnabled());
+        // What the user clicks on outside the links is the click area lying in front of them.
+        const QPoint inPanel = control(hide == "apr" ? "I1" : hide)->geometry().center();
+        QWidget* hit = control("P2")->childAt(inPanel);
+        hide == "apr" ? act("apr") : QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(control("P2"), inPanel));
+        EXPECT_TRUE(!shown("P2") && menu("lng")->isEnabled());
+    }
+    // A click on a link keeps the panel (KeyboardTest checks the addresses the links open).
+    act("apr Lad Lma");
+    EXPECT_TRUE(shown("P2") && page() == "F1");
+    // "<pointer> <Lad's colour> <Lma's colour>" once the pointer moved over `name`.
+    const auto moveOver = [this](const char* name) {
+        QWidget* widget = control(name);
+        const QPointF centre(widget->rect().center());
+        QMouseEvent move(QEvent::MouseMove, centre, widget->mapToGlobal(centre), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+        const auto colour = [this](const char* link) { return control<QLabel>(link)->palette().color(QPalette::WindowText).name(); };
+        return QStringLiteral("%1 %2 %3 %4").arg(window->mousePointer()).arg(colour("Lad"), colour("Lma")).arg(window->cursor().shape());
+    };
+    for (const auto& [over, state] : {std::pair{"I1", "0 #ff8000 #ff8000 0"}, {"Lad", "99 #0000ff #ff8000 24"},
+                                      {"Lma", "99 #ff8000 #0000ff 24"}, {"Protege", "0 #ff8000 #ff8000 0"}, {"Lma", "99 #ff8000 #0000ff 24"}})
+        EXPECT_EQ(moveOver(over), state) << over;
+    // The flags show the hand, their panel the arrow, and a flag's click puts the arrow back.
+    act("apr lng");
+    EXPECT_EQ(moveOver("fr").left(2) + moveOver("T01").left(2) + moveOver("us").left(2), "990 99");
+    act("us");
+    EXPECT_EQ(window->mousePointer(), 0);
 }
 
 } // namespace

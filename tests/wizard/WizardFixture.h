@@ -55,16 +55,13 @@ protected:
             if (!value.isNull())
                 platform::SaveSetting("Zelvane", "Options", name, value);
     }
-    // A main window over `programDir` whose Finish tells `desktop`, when set, instead of the desktop.
-    std::unique_ptr<Zelvane15> makeWindow(const QString& programDir)
+    // Builds the main window over `programDir`, with the shipped icon library beside it when `library`,
+    // and runs its start-up; its Finish tells `desktop`, when set, instead of the desktop.
+    bool startWizard(const QString& programDir, bool library = true)
     {
-        return std::make_unique<Zelvane15>(programDir, [this](const QString& catalogueFile) { return platform::openClassesRoot(catalogueFile, desktop); });
-    }
-    // Builds the main window, the shipped icon library beside it, and runs its start-up.
-    bool startWizard()
-    {
-        QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", env.programDir() + "/Emul.icl");
-        window = makeWindow(env.programDir());
+        if (library)
+            QFile::copy(ZELVANE_BIN_DIR "/Emul.icl", programDir + "/Emul.icl");
+        window = std::make_unique<Zelvane15>(programDir, [this](const QString& catalogueFile) { return platform::openClassesRoot(catalogueFile, desktop); });
         return window->start();
     }
     // `catalogue` beside the program, the preferences, and a start that shows the window.
@@ -72,7 +69,7 @@ protected:
     {
         TestEnvironment::writeFile(env.programDir() + "/Zelvane.ini", catalogue);
         storePreferences(language, level);
-        ASSERT_TRUE(startWizard());
+        ASSERT_TRUE(startWizard(env.programDir()));
     }
 
     template <typename T = QWidget> T* control(const QString& name) const
