@@ -97,7 +97,7 @@ void ClassesRootChange::noteTakenExtensions(const QList<PlannedWrite>& writes)
         classes << write.data;
     }
     const QList<platform::ExtensionClaim> claims = m_root.claimsOf(extensions);
-    for (qsizetype i = 0; i < claims.size() && i < extensions.size(); ++i) {
+    for (qsizetype i = 0; i < claims.size(); ++i) { // one claim for each extension
         if (claims[i].type.isEmpty())
             continue;
         // The desktop still offers the applications of the type: only the default changes.

@@ -145,10 +145,8 @@ public:
     void removeTypes(const QList<QByteArray>& types)
     {
         const QList<QByteArray> groups = groupsOf(m_lines);
-        for (qsizetype i = m_lines.size() - 1; i >= 0; --i) {
-            if (isTypeLine(i, groups, types))
-                m_lines.removeAt(i);
-        }
+        qsizetype index = 0; // removeIf visits the lines once each, in order
+        m_lines.removeIf([&](const QByteArray&) { return isTypeLine(index++, groups, types); });
     }
 
     // A group left without a line goes, with the blank line an added group gets before it.

@@ -48,9 +48,8 @@ bool isTextCharacter(const QString& text, qsizetype i)
 QImage iconPicture(const icons::IconLibrary& library, int position, int size)
 {
     const QImage image = library.decode(position, size);
-    if (image.isNull() || image.size() == QSize(size, size))
-        return image;
-    return image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A picture already at the size comes back from scaled() as it is.
+    return image.isNull() ? image : image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace

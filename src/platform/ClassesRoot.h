@@ -104,7 +104,8 @@ public:
     virtual std::optional<QStringList> readLinesAbove(const QString& /*path*/) { return std::nullopt; }
 
     // What the desktop gives files of each of `extensions` (without their dot) now, apart from
-    // the classes root's own classes; asked before the writes that take them.
+    // the classes root's own classes, one claim for each extension in their order; asked before
+    // the writes that take them.
     virtual QList<ExtensionClaim> claimsOf(const QStringList& extensions) = 0;
     // What the desktop makes of the classes of `classNames` that the classes root holds, asked
     // after finishWrites; those it does not hold are left out.
