@@ -62,6 +62,11 @@ TEST(ChangeBackup, RecordsWhatAChangeReplacesAsAFileThatPutsItBack)
         "[-HKEY_CLASSES_ROOT\\New.Rom]\n\n[HKEY_CLASSES_ROOT\\.A]\n@=\"A\"\n\n[HKEY_CLASSES_ROOT\\.b]\n@=-\n\n"
         "[-HKEY_CLASSES_ROOT\\.new]\n\n[-HKEY_CLASSES_ROOT\\Old.Rom\\DefaultIcon]\n\n"
         "[HKEY_CLASSES_ROOT\\.c]\n@=hex(2):25,00,00,00\n\n[HKEY_CLASSES_ROOT\\.d]\n@=dword:00000001\n\n").toStdString()));
+    // Writing an extension's own class again, in any letter case, takes it from nobody.
+    change.noteTakenExtensions({{".a", "a"}});
+    EXPECT_TRUE(change.warnings().isEmpty());
+    change.noteTakenExtensions({{".a", "Other"}});
+    EXPECT_EQ(change.warnings().size(), 1);
     // Reading changed nothing yet.
     EXPECT_TRUE(root->endReading().isEmpty());
     EXPECT_TRUE(desktop.told.isEmpty());

@@ -159,7 +159,7 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
 
     const QByteArray entry = DesktopNames::desktopFileName("Alpha.Rom").toUtf8();
     TestEnvironment::writeFile(env.configHome() + "/mimeapps.list", "[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n\n"
-                                                                    "[Removed Associations]\n" + type.toUtf8() + "=" + entry + ";\n");
+                                                                    "[Removed Associations]\n# mine\n" + type.toUtf8() + "=" + entry + ";\n# mine\nimage/png=x.desktop;\n");
     TestEnvironment::writeFile(env.dataHome() + "/applications/org.other.Emu.desktop",
                                "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\nMimeType=" + type.toUtf8() + ";\n");
     before = desktop();

@@ -26,7 +26,7 @@ TEST(ExecCommand, EveryExecThatOpensAFileBecomesAnOpenCommand)
         {"emu --rom=%f", "\"<bin>/emu\" \"--rom=%1\""}, {"emu 100%% 50%%1 %f", "\"<bin>/emu\" 100%% 50%%1 \"%1\""},
         {"emu \"say \\\\\"hi\\\\\" \\\\$HOME\" %f", "\"<bin>/emu\" \"say \\\"hi\\\" $HOME\" \"%1\""},
         {"emu \"C:\\\\\\\\dir\\\\\\\\\" \"\" %f", "\"<bin>/emu\" C:\\dir\\ \"\" \"%1\""}, {"emu\\s--x\\t%f", "\"<bin>/emu\" --x \"%1\""},
-        {"/opt/absent/emu %f", "\"/opt/absent/emu\" \"%1\""}, {"absent-emu %f", "\"absent-emu\" \"%1\""},
+        {"emu \"a\\\\\\\\ b\\\\\\\\\" %f", "\"<bin>/emu\" \"a\\ b\\\\\" \"%1\""}, {"/opt/absent/emu %f", "\"/opt/absent/emu\" \"%1\""}, {"absent-emu %f", "\"absent-emu\" \"%1\""},
         {"emu", "-"}, {"emu --window %i", "-"}, {"emu \"%f", "-"}, {"", "-"},
     };
     for (const auto& [exec, command] : rows)

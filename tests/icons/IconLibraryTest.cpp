@@ -141,8 +141,8 @@ TEST(IconLibrary, ListsGroupsInTheOrderOfExtractionAndRebuildsEachAsTheIcoFileIt
     // The kind, the groups in order, then positionOf (an index n >= 0 is the n-th group, a negative one
     // names the resource ID); the images of the groups listed.
     const std::tuple<QByteArray, std::vector<int>, QString, std::vector<std::vector<IconImage>>> cases[] = {
-        {peLibrary({{number(7), one}, {text("ZETA"), save}, {number(2), cart}, {text("ALPHA"), one}}),
-         {0, 3, 4, -2, -7, -1, -3, INT_MIN}, "1: ALPHA ZETA 2 7: 0 3 -1 2 3 -1 -1 -1", {one, save, cart, one}},
+        {peLibrary({{number(0xFFFF), one}, {text("ZETA"), save}, {number(2), cart}, {text("ALPHA"), one}}),
+         {0, 3, 4, -2, -0xFFFF, -1, -3, INT_MIN}, "1: ALPHA ZETA 2 65535: 0 3 -1 2 3 -1 -1 -1", {one, save, cart, one}},
         {neLibrary(ne), {1, -9, -5, -2, -4}, "2: 5 2 CART 9: 1 3 0 1 -1", {cart, save, one, one}},
         {neLibrary(ne, 9, true), {3, -9}, "2: 5 2 CART 9: 3 3", {cart, save, one, one}}, // group block first, 512-byte alignment
         {goodIco(), {0, 1, -1}, "3: -: 0 -1 -1", {{solidDib(8, Red), solidPng(16, Blue)}}},

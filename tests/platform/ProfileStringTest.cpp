@@ -17,7 +17,7 @@ TEST(ProfileString, GivesTheCountAndBytesOfWindows)
         {"missing key", "[S]\nb=1\n", "dflt"}, {"the default is cut too", "", "d", 2},
         {"NUL alone", QByteArray("[S]\na=\0\n", 8), ""}, {"UTF-16 odd last byte", utf16("[S]\na=bc").chopped(1), "bc"},
         {"UTF-8 beyond Windows-1252", "\xEF\xBB\xBF[S]\na=a\xC4\x81\xC4\x81", "a\xC4\x81", 5},
-        {"UTF-16 beyond Windows-1252", utf16("[S]\na=a\U0001F600"), "a", 4},
+        {"UTF-16 beyond Windows-1252", utf16("[S]\na=a\U0001F600"), "a", 4}, {"UTF-16 last Latin-1 letter", utf16("[S]\na=\u00ff"), "\xFF"},
         {"UTF-16 cut inside a surrogate pair", utf16("[S]\na=a\U0001F600"), "a", 3},
         // Windows-1252 bytes that would read back as other text come as UTF-8.
         {"UTF-8 text like UTF-8 bytes", "\xEF\xBB\xBF[S]\na=\xC3\x83\xC2\xA9", "\xC3\x83\xC2\xA9"},
