@@ -221,9 +221,10 @@ private:
             : file(path)
         {
             std::optional<registry::RegistryHive> stored = file.load();
-            readable = stored.has_value();
-            if (stored)
+            if (stored) {
+                readable = true;
                 hive = std::move(*stored);
+            }
         }
         registry::HiveFile file;
         bool readable = false;

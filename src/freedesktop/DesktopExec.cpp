@@ -168,20 +168,29 @@ Argument parseArgument(const QString& text)
         return { { Piece::Kind::Files, {} } };
     Argument pieces;
     QString literal;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
-        if (text[i] == u'%' && isFilePlaceholder(next)) {
+    bool percent = false;
+    for (const QChar c : text) {
+        if (!percent) {
+            percent = c == u'%';
+            if (!percent)
+                literal += c;
+            continue;
+        }
+        percent = false;
+        if (isFilePlaceholder(c)) {
             if (!literal.isEmpty())
                 pieces.append({ Piece::Kind::Text, literal });
             literal.clear();
             pieces.append({ Piece::Kind::File, {} });
-            ++i;
         } else {
-            literal += text[i];
-            if (text[i] == u'%' && next == u'%')
-                ++i;
+            literal += u'%';
+            if (c != u'%')
+                literal += c;
         }
     }
+    // A '%' that ends the argument is literal.
+    if (percent)
+        literal += u'%';
     if (!literal.isEmpty() || pieces.isEmpty())
         pieces.append({ Piece::Kind::Text, literal });
     return pieces;

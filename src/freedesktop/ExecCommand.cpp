@@ -20,19 +20,27 @@ std::optional<Argument> withoutFieldCodes(const QString& word)
 {
     Argument argument;
     bool dropped = false;
-    for (qsizetype i = 0; i < word.size(); ++i) {
-        const QChar code = word[i] == u'%' && i + 1 < word.size() ? word[++i] : QChar();
-        if (code.isNull()) {
-            argument.text += word[i] == u'%' ? QStringLiteral("%%") : QString(word[i]);
-        } else if (code == u'%') {
+    bool percent = false;
+    for (const QChar c : word) {
+        if (!percent) {
+            percent = c == u'%';
+            if (!percent)
+                argument.text += c;
+            continue;
+        }
+        percent = false;
+        if (c == u'%') {
             argument.text += QStringLiteral("%%");
-        } else if (QStringLiteral("fFuU").contains(code)) {
+        } else if (QStringLiteral("fFuU").contains(c)) {
             argument.text += QStringLiteral("%1");
             argument.holdsFile = true;
         } else {
             dropped = true;
         }
     }
+    // A '%' that ends the word is literal.
+    if (percent)
+        argument.text += QStringLiteral("%%");
     if (dropped && argument.text.isEmpty())
         return std::nullopt;
     return argument;

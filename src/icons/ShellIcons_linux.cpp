@@ -24,15 +24,10 @@ bool isControlUnit(char16_t unit)
     return unit == u'\r' || unit == u'\n' || unit == u'\t' || unit == u' ' || unit == u'\x3000';
 }
 
-// Characters that real text holds: no lone surrogates, no unassigned or private code points,
-// no controls but the line and tab ones.
-bool isTextCharacter(const QString& text, qsizetype i)
+// Characters that real text holds: no unassigned or private code points, no controls but the
+// line and tab ones. Lone surrogates are ruled out on the whole text beforehand.
+bool isTextCharacter(QChar c)
 {
-    const QChar c = text[i];
-    if (c.isHighSurrogate())
-        return i + 1 < text.size() && text[i + 1].isLowSurrogate();
-    if (c.isLowSurrogate())
-        return i > 0 && text[i - 1].isHighSurrogate();
     switch (c.category()) {
     case QChar::Other_NotAssigned:
     case QChar::Other_PrivateUse:
@@ -86,7 +81,7 @@ bool IsTextUnicode(const QByteArray& bytes, int* tests)
 
     bool allLatin = !text.isEmpty();
     bool innerLatin = false;
-    bool realText = text.size() > 1;
+    bool realText = text.size() > 1 && QStringView(text).isValidUtf16();
     int lowChange = 0;
     int highChange = 0;
     int previous = 0;
@@ -98,7 +93,7 @@ bool IsTextUnicode(const QByteArray& bytes, int* tests)
         innerLatin = innerLatin || (latin && inner);
         if (inner && isControlUnit(char16_t(unit)))
             passed |= IsTextUnicodeControls;
-        realText = realText && isTextCharacter(text, i);
+        realText = realText && isTextCharacter(text[i]);
         lowChange += std::abs((unit & 0xFF) - (previous & 0xFF));
         highChange += std::abs((unit >> 8) - (previous >> 8));
         previous = unit;

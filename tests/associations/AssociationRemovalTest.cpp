@@ -46,4 +46,9 @@ TEST(AssociationRemoval, TakesOnlyWhatIsStillTheAssociations)
     }
     for (const char* name : {"Other", "Foreign.Class", ".nes", "nothing"})
         EXPECT_FALSE(AssociationRemoval::of(*list, name).has_value()) << name;
+
+    // A key that cannot be read lists nothing: the first one read is the one named.
+    regtest::UnreadableKey unreadable(*root, "Nes.Rom\\DefaultIcon", "Gb.Rom");
+    EXPECT_FALSE(registry::AssociationList::read(unreadable, {}, &failure));
+    EXPECT_EQ(failure.english, "The key HKEY_CLASSES_ROOT\\Gb.Rom could not be read (error 5).");
 }

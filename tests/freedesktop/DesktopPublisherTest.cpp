@@ -128,6 +128,7 @@ TEST_F(DesktopPublisherTest, FilesOpenWithTheEmulatorShowItsIconAndAllElseStaysS
     EXPECT_TRUE(TestEnvironment::readFile(entryPath(kRom)).contains("\nIcon=" + DesktopNames::iconName(kRom).toUtf8() + '\n'));
     EXPECT_TRUE(QFileInfo(mimeAppsPath).isSymLink());
     QList<QByteArray> lines = TestEnvironment::readFile(dotfile).split('\n');
+    EXPECT_TRUE(lines[3].startsWith("application/x-zelvane-")) << "not after the group's last line: " << lines.join('\n').toStdString();
     EXPECT_EQ(lines.removeIf([](const QByteArray& line) { return line.startsWith("application/x-zelvane-"); }), 4);
     EXPECT_EQ(lines, before.split('\n'));
 

@@ -23,7 +23,7 @@ TEST(ExecCommand, EveryExecThatOpensAFileBecomesAnOpenCommand)
     const std::pair<const char*, const char*> rows[] = {
         {"emu %F", "\"<bin>/emu\" \"%1\""}, {"emu %u", "\"<bin>/emu\" \"%1\""}, {"emu --fullscreen %f", "\"<bin>/emu\" --fullscreen \"%1\""},
         {"emu -i %i -c %c %k %d %f", "\"<bin>/emu\" -i -c \"%1\""}, {"\"emu\" \"--title=A B\" %f", "\"<bin>/emu\" \"--title=A B\" \"%1\""},
-        {"emu --rom=%f", "\"<bin>/emu\" \"--rom=%1\""}, {"emu 100%% 50%%1 %f", "\"<bin>/emu\" 100%% 50%%1 \"%1\""},
+        {"emu --rom=%f", "\"<bin>/emu\" \"--rom=%1\""}, {"emu 100%% 50%%1 5% %f", "\"<bin>/emu\" 100%% 50%%1 5%% \"%1\""},
         {"emu \"say \\\\\"hi\\\\\" \\\\$HOME\" %f", "\"<bin>/emu\" \"say \\\"hi\\\" $HOME\" \"%1\""},
         {"emu \"C:\\\\\\\\dir\\\\\\\\\" \"\" %f", "\"<bin>/emu\" C:\\dir\\ \"\" \"%1\""}, {"emu\\s--x\\t%f", "\"<bin>/emu\" --x \"%1\""},
         {"emu \"a\\\\\\\\ b\\\\\\\\\" %f", "\"<bin>/emu\" \"a\\ b\\\\\" \"%1\""}, {"/opt/absent/emu %f", "\"/opt/absent/emu\" \"%1\""}, {"absent-emu %f", "\"absent-emu\" \"%1\""},

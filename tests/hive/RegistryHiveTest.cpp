@@ -83,7 +83,7 @@ TEST(RegistryHive, ReadsEveryRegistryEditorFileAsItImportsIt)
          "[HKEY_CLASSES_ROOT\\D\\\\E]\n@=\"not read\"\n[HKEY_CLASSES_ROOT\\F]\n[ HKEY_CLASSES_ROOT\\F\\x]\n[HKEY_CLASSES_ROOT\\F\\y\n@=\"f\"\n"
          "[HKEY_CLASSES_ROOT\\G]\n@=\"1\"\n@=hex:01,\\\n  02\n[HKEY_CLASSES_ROOT\\H]\n"
          // A value continued by mistake takes the next line in, as the registry editor does.
-         "\"a \\\"quoted\\\" name\"=hex:01,\\\n[HKEY_CLASSES_ROOT\\J]\nhex junk ending in \\\n[HKEY_CLASSES_ROOT\\I]\n@=\"cut sh",
+         "\"a \\\"quoted\\\" name\"=hex:01,\\\n[HKEY_CLASSES_ROOT\\J]\nx=hex:01,\\\n[HKEY_CLASSES_ROOT\\I]\n@=\"cut sh",
          {"A", "B", "C = spaced", "F = f", "G", "H", "I"}},
     };
     // Each line coming back as it was is the hive corpus replay's check, on these files too.

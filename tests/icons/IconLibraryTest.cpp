@@ -215,7 +215,7 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
         {folder.write("", "empty"), -1, "the file is empty"},
         {pipe, -1, "not a regular file"}, {link, -1, "not a regular file"}, {folderPath, -1, "a folder"},
         {folder.path("missing.icl"), -1, "cannot open"},
-        {folder.write(set16(pe, pe.indexOf(group1) + 6 + 12, 999), "pe-missing-icon"), 1, "icon 999 is missing"},
+        {folder.write(set16(pe, pe.indexOf(group1) + 6 + 12, 0), "pe-missing-icon"), 1, "icon 0 is missing"},
         // Bytes follow the section in the file, but they are not the section's.
         {folder.write(patched(pe, [&](QByteArray& f) {
              put32(f, icon1, get32(f, section + 12) + get32(f, section + 16));

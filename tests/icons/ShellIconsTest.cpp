@@ -100,7 +100,8 @@ TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
     const std::tuple<QByteArray, int, int> cases[] = {
         {ascii16, IsTextUnicodeUnicodeMask, IsTextUnicodeAscii16 | IsTextUnicodeStatistics}, {ascii16, IsTextUnicodeSignature, 0},
         {QByteArray("\xFF\xFE\x2D\x4E\x87\x65", 6), IsTextUnicodeSignature, IsTextUnicodeSignature},
-        {QByteArray("a\0\r\0\n\0b\0", 8), IsTextUnicodeControls, IsTextUnicodeControls}, {utf16(u"ab"), IsTextUnicodeControls, 0},
+        {utf16(u"a\rb"), IsTextUnicodeControls, IsTextUnicodeControls}, {utf16(u"a\nb"), IsTextUnicodeControls, IsTextUnicodeControls},
+        {utf16(u"ab"), IsTextUnicodeControls, 0},
         {utf16(u"a b"), IsTextUnicodeControls, IsTextUnicodeControls}, {utf16(u"a\tb"), IsTextUnicodeControls, IsTextUnicodeControls},
         {utf16(u"a\u3000b"), IsTextUnicodeControls, IsTextUnicodeControls},
         // Real text of one script: the high bytes move much less than the low ones.
@@ -111,8 +112,9 @@ TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
         {QByteArray("a", 1), IsTextUnicodeUnicodeMask, 0}, {QByteArray("ab \0\0", 5), IsTextUnicodeUnicodeMask, 0},
         // One character is no text; 3 x the high bytes' moves against the low bytes': 234 = 234, then 234 < 235.
         {utf16(u"\u01FF"), IsTextUnicodeStatistics, 0}, {utf16(u"中仪"), IsTextUnicodeStatistics, 0}, {utf16(u"中仫"), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
-        // A surrogate pair is a character of real text, a private-use one is not.
+        // A surrogate pair is a character of real text, a lone surrogate or a private-use one is not.
         {utf16(u"\u4E00\u4EFF\u4E00\U0001F4FF"), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
+        {utf16(u"\u4E00\u4EFF\u4E00\u4EFF\u4E00\u4EFF") + QByteArray("\x3D\xD8", 2), IsTextUnicodeStatistics, 0},
         {utf16(u"\u4E00\u4EFF\u4E00\u4EFF\uE000"), IsTextUnicodeStatistics, 0},
     };
     for (const auto& [text, asked, passed] : cases) {

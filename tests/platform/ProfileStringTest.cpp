@@ -12,8 +12,8 @@
 TEST(ProfileString, GivesTheCountAndBytesOfWindows)
 {
     const auto utf16 = [](const char* text) { return "\xFF\xFE" + QStringEncoder(QStringConverter::Utf16LE)(QString::fromUtf8(text)); };
-    // Every lookup asks for S/a with the default "dflt  ", which comes back without its blanks.
-    const struct { const char* name; QByteArray text, value; int size = 127; } rows[] = {
+    // Every lookup asks for S/a, unless told, with the default "dflt  ", which comes back without its blanks.
+    const struct { const char* name; QByteArray text, value; int size = 127; const char* key = "a"; } rows[] = {
         {"missing key", "[S]\nb=1\n", "dflt"}, {"the default is cut too", "", "d", 2},
         {"NUL alone", QByteArray("[S]\na=\0\n", 8), ""}, {"UTF-16 odd last byte", utf16("[S]\na=bc").chopped(1), "bc"},
         {"UTF-8 beyond Windows-1252", "\xEF\xBB\xBF[S]\na=a\xC4\x81\xC4\x81", "a\xC4\x81", 5},
@@ -23,6 +23,8 @@ TEST(ProfileString, GivesTheCountAndBytesOfWindows)
         {"UTF-8 text like UTF-8 bytes", "\xEF\xBB\xBF[S]\na=\xC3\x83\xC2\xA9", "\xC3\x83\xC2\xA9"},
         // An 8-bit file that is UTF-8 is never cut inside a character (Windows cuts its bytes).
         {"UTF-8 without mark cut whole", "[S]\na=a\xC3\xA9", "a", 3},
+        // A name is Windows-1252 in a UTF-16 file and Latin-1 in an 8-bit one.
+        {"Windows-1252 name", utf16("[S]\n\u20AC=euro"), "euro", 127, "\x80"}, {"Latin-1 name", "[S]\n\x80=euro", "euro", 127, "\x80"},
     };
     TestEnvironment env;
     const QString file = env.programDir() + "/Zelvane.ini";
@@ -30,7 +32,7 @@ TEST(ProfileString, GivesTheCountAndBytesOfWindows)
         SCOPED_TRACE(row.name);
         TestEnvironment::writeFile(file, row.text);
         QByteArray buffer(128, 'x');
-        const int count = platform::GetPrivateProfileStringA("S", "a", "dflt  ", buffer.data(), row.size, file);
+        const int count = platform::GetPrivateProfileStringA("S", row.key, "dflt  ", buffer.data(), row.size, file);
         EXPECT_EQ(buffer.left(count + 1), row.value + '\0');
     }
 }

@@ -56,4 +56,25 @@ struct NotifyRecorder {
     QList<QStringList> told;
 };
 
+// The classes root, but with one key whose default value, or whose subkeys, cannot be read, as the
+// registry answers for a key the user may not read: a backup without them could not put them back.
+struct UnreadableKey : platform::ClassesRoot {
+    platform::ClassesRoot& root;
+    QString unreadable, unlistable;
+    UnreadableKey(platform::ClassesRoot& r, QString value, QString subkeys) : root(r), unreadable(std::move(value)), unlistable(std::move(subkeys)) {}
+    long createKey(const QString& path, Key* k) override { return root.createKey(path, k); }
+    long setDefaultValue(Key k, const QString& data) override { return root.setDefaultValue(k, data); }
+    long setStoredDefaultValue(Key k, const platform::RegistryValue& value) override { return root.setStoredDefaultValue(k, value); }
+    void closeKey(Key k) override { root.closeKey(k); }
+    long deleteDefaultValue(Key k) override { return root.deleteDefaultValue(k); }
+    long readDefaultValue(const QString& path, std::optional<QString>* value) override { return path == unreadable ? 5 /* access denied */ : root.readDefaultValue(path, value); }
+    long readStoredDefaultValue(const QString& path, std::optional<platform::RegistryValue>* value) override { return path == unreadable ? 5 : root.readStoredDefaultValue(path, value); }
+    long readSubkeys(const QString& path, QStringList* names) override { return path == unlistable ? 5 : root.readSubkeys(path, names); }
+    long deleteKey(const QString& path) override { return root.deleteKey(path); }
+    QList<platform::Failure> finishWrites(const QStringList& names) override { return root.finishWrites(names); }
+    QList<platform::Failure> endReading() override { return root.endReading(); }
+    QList<platform::ExtensionClaim> claimsOf(const QStringList& extensions) override { return root.claimsOf(extensions); }
+    QList<platform::ClassCheck> checkClasses(const QStringList& names) override { return root.checkClasses(names); }
+};
+
 } // namespace regtest

@@ -19,7 +19,7 @@ namespace {
 const QByteArray kCatalogue = "[Console]\n01=Super Console\n02=Handheld\n\n"
                               "[01]\next1=smc\next2=sfc\next3=fig\next4=swc\nromname=Super.Rom\nsavname=Super.Save\n"
                               "emu1=\"C:\\Emu\\snes 9x.exe\" \"%1\"\nsav1=srm\nsav2=sav\nsav3=ss0\nsav4=ss1\n\n"
-                              "[02]\next1=gb\nromname=Hand.Rom\nsavname=Hand.Save\n\n[03]\next1=a26\next2=bin\nsav1=a26s\n";
+                              "[02]\next1=gb\nromname=Hand.Rom\nsavname=Hand.Save\n\n[15]\next1=a26\next2=bin\nsav1=a26s\n";
 const QString kEmulator = QStringLiteral("\"C:\\Emu\\snes 9x.exe\" \"%1\"");
 const QString kCartIcon = QStringLiteral("C:\\WINDOWS\\system32\\emul.dll,3"), kSaveIcon = QStringLiteral("C:\\WINDOWS\\system32\\emul.dll,4");
 
@@ -85,7 +85,7 @@ TEST(Reg, WritesTheLayoutOfTheChosenConsole)
         {"no box checked", kCatalogue, {}, layoutRows({1, 2, 3, 8, 9, 14, 15})},
         {"empty extension", QByteArray(kCatalogue).replace("ext2=sfc", "ext2="), {2},
          layoutRows({1, 2, 3}) + QStringList{". = Super.Rom"} + layoutRows({8, 9, 14, 15})},
-        {"two numbers share the name", QByteArray(kCatalogue).replace("[Console]\n", "[Console]\n03=Super Console\n"), {1, 2, 5},
+        {"two numbers share the name", QByteArray(kCatalogue).replace("[Console]\n", "[Console]\n15=Super Console\n"), {1, 2, 5},
          layoutRows({1, 2, 3, 4}) + QStringList{".a26 = Super.Rom"} + layoutRows({5}) + QStringList{".bin = Super.Rom"}
              + layoutRows({8, 9, 10}) + QStringList{".a26s = Super.Save"} + layoutRows({14, 15})},
         {"no console carries the chosen name: no extension", kCatalogue, {1, 2, 3, 4, 5, 6, 7, 8},
