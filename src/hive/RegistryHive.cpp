@@ -261,7 +261,10 @@ QByteArray RegistryHive::serialize() const
     }
     for (qsizetype i = end; i < qsizetype(d->lines.size()); ++i)
         lines += d->lines[std::size_t(i)];
-    return fileBytes(lines);
+    QByteArray bytes = fileBytes(lines);
+    if (!d->endsWithLineBreak)
+        bytes.chop(4); // the CRLF after the last line, which the file did not have
+    return bytes;
 }
 
 QString RegistryHive::keyLine(const QString& root, const QString& path, bool deletion)
@@ -297,12 +300,15 @@ std::optional<RegistryHive> RegistryHive::parse(const QByteArray& bytes, ReadErr
     if (cut)
         return fail(lines.size(), platform::Failure::translated(
                                       QT_TRANSLATE_NOOP("Failure", "the file ends in the middle of a UTF-16 character")));
-    if (lines.size() > 1 && lines.last().isEmpty())
-        lines.removeLast(); // the end of the last line
+    // The header is a line of its own, so an empty last line is the end of the one before.
+    const bool endsWithLineBreak = lines.last().isEmpty();
+    if (endsWithLineBreak)
+        lines.removeLast();
 
     RegistryHive hive(root);
     Data& data = *hive.d;
     data.header = header;
+    data.endsWithLineBreak = endsWithLineBreak;
     data.lines.clear();
     std::optional<QString> section;
     for (qsizetype n = 1; n < lines.size(); ++n) {

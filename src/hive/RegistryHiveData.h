@@ -36,6 +36,8 @@ struct RegistryHive::Data {
     // The header the file was read with: a REGEDIT4 file keeps it, since the binary string values
     // it may hold are ANSI bytes under that header and UTF-16 under the other.
     QString header = RegFileLines::Header;
+    // A file whose last line has no line end is written back without one.
+    bool endsWithLineBreak = true;
     // The lines after the header as read; a value continued over several lines is one entry. A
     // hive made from nothing ends with a blank line, as the registry editor's exports do.
     std::vector<QStringList> lines {QStringList {QString()}};
