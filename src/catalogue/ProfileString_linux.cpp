@@ -135,10 +135,8 @@ Unquoted unquoted(QStringView value)
 // removing that quote removes the copy's last character).
 QStringView copied(const Unquoted& value, int size)
 {
-    qsizetype length = std::min<qsizetype>(value.inside.size(), size - 1);
-    if (value.quoted && value.inside.size() == size - 1 && length > 0)
-        --length;
-    return value.inside.first(length);
+    const bool quoteCopied = value.quoted && value.inside.size() == size - 1;
+    return value.inside.first(std::clamp<qsizetype>(size - 1 - (quoteCopied ? 1 : 0), 0, value.inside.size()));
 }
 
 // The longest start of `utf8` within `maxBytes` that ends between two characters.

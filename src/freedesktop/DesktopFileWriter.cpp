@@ -61,13 +61,12 @@ std::optional<platform::Failure> DesktopFileWriter::remove(const QString& path,
                                                                       bool* removed)
 {
     QFile file(path);
-    *removed = false;
-    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
-        return std::nullopt;
-    if (!file.remove()) {
+    const bool present = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
+    const bool failed = present && !file.remove();
+    if (removed)
+        *removed = present && !failed;
+    if (failed)
         return platform::Failure::translated(QT_TRANSLATE_NOOP("Failure", "Could not remove %1: %2")).arg(path, file.errorString());
-    }
-    *removed = true;
     return std::nullopt;
 }
 

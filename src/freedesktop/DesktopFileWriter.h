@@ -21,9 +21,9 @@ public:
     // but a regular file (or a link to one) that reads to its end is a failure, so that an
     // edit never replaces a file with what a failed read left of it.
     static std::optional<platform::Failure> read(const QString& path, QByteArray* data);
-    // Removes the file; one that does not exist is not a failure. Sets `*removed` when a file
-    // was removed.
-    static std::optional<platform::Failure> remove(const QString& path, bool* removed);
+    // Removes the file; one that does not exist is not a failure. Sets `*removed`, when given,
+    // to whether a file was removed.
+    static std::optional<platform::Failure> remove(const QString& path, bool* removed = nullptr);
 };
 
 } // namespace registry

@@ -119,10 +119,9 @@ QList<platform::Failure> restoreMimeApps(const QJsonObject& record)
         return {*failure};
     const QByteArray restored = DesktopMimeApps::withLines(current, lines);
     // The list the change created goes when nothing but ours was ever in it.
-    bool removed = false;
     std::optional<platform::Failure> failure;
     if (record[QStringLiteral("mimeAppsCreated")].toBool() && DesktopMimeApps::holdsNoLine(restored))
-        failure = DesktopFileWriter::remove(mimeAppsPath(), &removed);
+        failure = DesktopFileWriter::remove(mimeAppsPath());
     else if (restored != current)
         failure = DesktopFileWriter::write(mimeAppsPath(), restored);
     return failure ? QList<platform::Failure> {*failure} : QList<platform::Failure> {};
@@ -211,10 +210,9 @@ QList<platform::Failure> DesktopRecord::restore(const QString& path)
         if (!isOurs(file))
             continue;
         const QFileInfo info(data.filePath(file));
-        bool removed = false;
         if (info.isDir() && !info.isSymLink())
             data.rmdir(file); // a folder that others put something in stays
-        else if (const auto failure = DesktopFileWriter::remove(info.filePath(), &removed))
+        else if (const auto failure = DesktopFileWriter::remove(info.filePath()))
             failures << *failure;
     }
     return failures;

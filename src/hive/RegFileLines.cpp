@@ -12,9 +12,13 @@ qsizetype dataStart(const QString& line)
 {
     qsizetype i = afterBlanks(line, 0);
     if (i < line.size() && line[i] == QLatin1Char('"')) {
-        for (++i; i < line.size() && line[i] != QLatin1Char('"'); ++i) {
-            if (line[i] == QLatin1Char('\\'))
-                ++i;
+        // To the closing quote, the first that no backslash escapes, or to the end.
+        bool escaped = false;
+        for (const QChar c : QStringView(line).sliced(++i)) {
+            if (!escaped && c == QLatin1Char('"'))
+                break;
+            escaped = !escaped && c == QLatin1Char('\\');
+            ++i;
         }
     } else if (i == line.size() || line[i] != QLatin1Char('@')) {
         return -1;

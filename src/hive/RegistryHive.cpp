@@ -151,7 +151,7 @@ bool RegistryHive::holdsNothing() const
 bool RegistryHive::definesDefaultValue(const QString& path) const
 {
     const Data::Key* key = d->find(path);
-    return key && (key->valueLine >= 0 || key->valueChanged);
+    return key && (key->valueLine != Data::NoLine || key->valueChanged);
 }
 
 QStringList RegistryHive::deletedKeys() const
@@ -164,7 +164,7 @@ QStringList RegistryHive::keysInFileOrder() const
     std::vector<const Data::Key*> inFile;
     QStringList created;
     for (const Data::Key& key : d->keys) {
-        if (key.keyLine >= 0)
+        if (key.keyLine != Data::NoLine)
             inFile.push_back(&key);
         else if (key.isNew || key.valueChanged)
             created.append(key.path);
@@ -179,7 +179,7 @@ QStringList RegistryHive::keysInFileOrder() const
 std::optional<QStringList> RegistryHive::linesAbove(const QString& path) const
 {
     const Data::Key* key = d->find(path);
-    if (!key || key->keyLine < 0)
+    if (!key || key->keyLine == Data::NoLine)
         return std::nullopt;
     QStringList lines;
     for (qsizetype i = key->keyLine - d->linesAbove(key->keyLine); i < key->keyLine; ++i)
@@ -191,8 +191,8 @@ void RegistryHive::placeBefore(const QString& path, const QString& next, const s
 {
     const Data::Key* anchor = d->find(next);
     const auto it = d->positions.constFind(Data::folded(path));
-    if ((!next.isEmpty() && (!anchor || anchor->keyLine < 0)) || it == d->positions.cend()
-        || d->keys[*it].keyLine >= 0 || !d->keys[*it].isNew)
+    if ((!next.isEmpty() && (!anchor || anchor->keyLine == Data::NoLine)) || it == d->positions.cend()
+        || d->keys[*it].keyLine != Data::NoLine || !d->keys[*it].isNew)
         return;
     d->keys[*it].before = next.isEmpty() ? QString() : anchor->folded;
     d->keys[*it].above = above;
@@ -231,9 +231,9 @@ QByteArray RegistryHive::serialize() const
     QHash<qsizetype, const Data::Key*> following;
     QHash<qsizetype, QList<const Data::Key*>> placed; // by the entry they are written above
     for (const Data::Key& key : d->keys) {
-        if (key.valueChanged && key.valueLine >= 0)
+        if (key.valueChanged && key.valueLine != Data::NoLine)
             replacing.insert(key.valueLine, &key);
-        else if (key.valueChanged && key.keyLine >= 0)
+        else if (key.valueChanged && key.keyLine != Data::NoLine)
             following.insert(key.keyLine, &key);
         else if (const qsizetype above = d->placedAbove(key); above >= 0)
             placed[above].append(&key);
@@ -255,7 +255,7 @@ QByteArray RegistryHive::serialize() const
     // Other new keys and values go to sections of their own, each after a blank line as the
     // registry editor writes them, or after the lines a key put back had above it.
     for (const Data::Key& key : d->keys) {
-        if (key.keyLine >= 0 || !(key.isNew || key.valueChanged) || d->placedAbove(key) >= 0)
+        if (key.keyLine != Data::NoLine || !(key.isNew || key.valueChanged) || d->placedAbove(key) >= 0)
             continue;
         lines << key.above.value_or(QStringList {QString()}) << d->section(key);
     }

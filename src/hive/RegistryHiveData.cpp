@@ -42,7 +42,7 @@ RegistryHive::Data::Key& RegistryHive::Data::create(const QString& path, bool is
         position = keys.size();
         positions.insert(key, position);
         keys.push_back({parent.isEmpty() ? level : parent + QLatin1Char('\\') + level, key,
-                        {}, -1, -1, isNew, false, {}, {}});
+                        {}, NoLine, NoLine, isNew, false, {}, {}});
     }
     return keys[position];
 }
@@ -92,7 +92,7 @@ std::vector<std::optional<QString>> RegistryHive::Data::sections() const
 qsizetype RegistryHive::Data::placedAbove(const Key& key) const
 {
     const Key* next = key.before.isEmpty() ? nullptr : find(key.before);
-    return next && next->keyLine >= 0 ? next->keyLine - linesAbove(next->keyLine) : -1;
+    return next && next->keyLine != NoLine ? next->keyLine - linesAbove(next->keyLine) : -1;
 }
 
 QStringList RegistryHive::Data::section(const Key& key) const
@@ -105,7 +105,7 @@ QStringList RegistryHive::Data::section(const Key& key) const
 
 void RegistryHive::Data::dropLines(const std::vector<bool>& drop)
 {
-    std::vector<qsizetype> moved(lines.size(), -1);
+    std::vector<qsizetype> moved(lines.size(), NoLine);
     std::vector<QStringList> kept;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (drop[i])
@@ -115,8 +115,8 @@ void RegistryHive::Data::dropLines(const std::vector<bool>& drop)
     }
     lines = std::move(kept);
     for (Key& key : keys) {
-        key.keyLine = key.keyLine < 0 ? -1 : moved[std::size_t(key.keyLine)];
-        key.valueLine = key.valueLine < 0 ? -1 : moved[std::size_t(key.valueLine)];
+        key.keyLine = key.keyLine == NoLine ? NoLine : moved[std::size_t(key.keyLine)];
+        key.valueLine = key.valueLine == NoLine ? NoLine : moved[std::size_t(key.valueLine)];
     }
 }
 

@@ -17,14 +17,16 @@
 namespace registry {
 
 struct RegistryHive::Data {
+    static constexpr qsizetype NoLine = -1; // a key or value with no line of its own in the file
+
     struct Key {
         QString path; // each level spelt as when it was first created
         QString folded;
         DefaultValue value;
         // Entries of `lines`: the last line that opens the key and the last line that sets or
-        // deletes its default value since then; -1 when there is none.
-        qsizetype keyLine = -1;
-        qsizetype valueLine = -1;
+        // deletes its default value since then.
+        qsizetype keyLine = NoLine;
+        qsizetype valueLine = NoLine;
         bool isNew = false; // created since the file was read
         bool valueChanged = false;
         QString before; // for a new key, the folded key whose lines it is written above

@@ -81,10 +81,8 @@ void NeResources::readGroups(quint64 records, quint32 count, GroupTable& groups)
         // The stored length may include alignment padding past the end of the file: keep what exists.
         const quint64 offset = quint64(m_bytes.u16(record)) << m_alignShift;
         const quint64 length = quint64(m_bytes.u16(record + 2)) << m_alignShift;
-        Location data{offset, 0};
-        if (offset < m_bytes.size())
-            data.size = std::min(length, m_bytes.size() - offset);
-        groups.add(group, data, problem);
+        const quint64 existing = m_bytes.size() - std::min(offset, m_bytes.size());
+        groups.add(group, Location{offset, std::min(length, existing)}, problem);
     }
 }
 

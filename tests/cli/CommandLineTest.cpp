@@ -147,23 +147,27 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
         return entries;
     };
     const QString hicolor = env.dataHome() + "/icons/hicolor", type = DesktopNames::mimeType("Alpha.Rom");
+    const QString mimeApps = env.configHome() + "/mimeapps.list";
     QMap<QString, QByteArray> before = desktop();
     ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
     ASSERT_EQ(desktoptest::run("gtk-update-icon-cache", {"-f", "-t", hicolor}).exitCode, 0);
+    TestEnvironment::writeFile(mimeApps, TestEnvironment::readFile(mimeApps) + "image/png=x.desktop;\n"); // in a group the change made
     ASSERT_EQ(runProgram({"--undo"}).status, 0);
     const QMap<QString, QByteArray> undone = desktop();
     before.insert(env.dataHome() + "/icons", "<folder>"), before.insert(hicolor, "<folder>");
+    before.insert(env.configHome(), "<folder>"), before.insert(mimeApps, "[Added Associations]\nimage/png=x.desktop;\n");
     before.insert(hicolor + "/icon-theme.cache", undone.value(hicolor + "/icon-theme.cache"));
     EXPECT_EQ(undone.keys(), before.keys());
     EXPECT_TRUE(undone == before && !undone.value(hicolor + "/icon-theme.cache").isEmpty());
 
     const QByteArray entry = DesktopNames::desktopFileName("Alpha.Rom").toUtf8();
-    TestEnvironment::writeFile(env.configHome() + "/mimeapps.list", "[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n\n"
+    TestEnvironment::writeFile(mimeApps, "[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n\n"
                                                                     "[Removed Associations]\n# mine\n" + type.toUtf8() + "=" + entry + ";\n# mine\nimage/png=x.desktop;\n");
     TestEnvironment::writeFile(env.dataHome() + "/applications/org.other.Emu.desktop",
                                "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\nMimeType=" + type.toUtf8() + ";\n");
     before = desktop();
     ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
+    EXPECT_TRUE(TestEnvironment::readFile(mimeApps).contains("image/png=x.desktop;\n\n[Added Associations]\n"));
     ASSERT_EQ(runProgram({"--undo"}).status, 0);
     EXPECT_EQ(desktop(), before);
     ASSERT_EQ(runProgram({"--associate", "Alpha"}).status, 0);
@@ -174,13 +178,15 @@ TEST_F(CommandLine, UndoGivesTheDesktopBackAndKeepsWhatOthersChanged)
     EXPECT_EQ(desktop(), before);
     EXPECT_EQ(desktoptest::defaultApplication(type), "org.other.Emu.desktop");
     // A change that does not name Alpha keeps the default the user chose for its type; a class
-    // written into the hive by hand, which has none, gets ours.
-    const QString handWritten = regtest::textOf(TestEnvironment::readFile(env.hiveFile())) + "\n[HKEY_CLASSES_ROOT\\Hand.Rom\\shell\\open\\command]\n@=\"alpha-emu %1\"\n";
+    // written into the hive by hand, which has none, gets ours; a key a name points to is no class.
+    const QString handWritten = regtest::textOf(TestEnvironment::readFile(env.hiveFile())) + "\n[HKEY_CLASSES_ROOT\\Hand.Rom\\shell\\open\\command]\n@=\"alpha-emu %1\"\n"
+                                "[HKEY_CLASSES_ROOT\\Note]\n@=\"Plain\"\n[HKEY_CLASSES_ROOT\\Plain]\n";
     TestEnvironment::writeFile(env.hiveFile(), regtest::utf16File(QString(handWritten).replace("\n", "\r\n")));
     ASSERT_EQ(runProgram({"--associate", "Beta"}).status, 0);
     EXPECT_EQ(desktoptest::defaultApplication(type), "org.other.Emu.desktop");
     for (const QString className : {"Beta.Rom", "Hand.Rom"})
         EXPECT_EQ(desktoptest::defaultApplication(DesktopNames::mimeType(className)), DesktopNames::desktopFileName(className));
+    EXPECT_FALSE(QFile::exists(env.dataHome() + "/mime/" + DesktopNames::mimeType("Plain") + ".xml"));
 }
 
 // A catalogue whose extension names no key the registry can hold: the change is refused before the

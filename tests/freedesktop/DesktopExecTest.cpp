@@ -63,7 +63,7 @@ TEST(DesktopExecTest, RunsTheArgumentVectorOfTheCommand)
         {"emu %1 %*", {"emu", "FILE", "FILES"}}, {R"(emu "--rom=C:\roms\%1" 100%% 50%)", {"emu", R"(--rom=C:\roms\FILE)", "100%", "50%"}},
         {R"(emu "it's %1 now" "" `id` $HOME)", {"emu", "it's FILE now", "", "`id`", "$HOME"}}, {"émulateur «%1»", {"émulateur", "«FILE»"}},
         {"prog \"\x1f x\x7f\tz\" -%1", {"prog", "\x1f x\x7f\tz", "-FILE"}}, {"emu \"a\tb\nc\rd\" %1", {"emu", "a\tb\nc\rd", "FILE"}},
-        {"-x a %1", {"-x", "a", "FILE"}}, {"-%%x a", {"-%x", "a", "FILE"}}, {"-x \"%1\" \"%1\"", {"-x", "FILE", "FILE"}},
+        {"emu", {"emu", "FILE"}}, {"-x a %1", {"-x", "a", "FILE"}}, {"-%%x a", {"-%x", "a", "FILE"}}, {"-x \"%1\" \"%1\"", {"-x", "FILE", "FILE"}},
         {R"(C:\a=b\emu.exe %1)", {R"(C:\a=b\emu.exe)", "FILE"}}, {R"("C:\path with space\it's.exe" '%1)", {R"(C:\path with space\it's.exe)", "'FILE"}},
         // Split as Windows does: the program ends at the first blank or its closing quote, whatever follows.
         {R"(C:\Program Files\emu.exe -x)", {R"(C:\Program)", R"(Files\emu.exe)", "-x", "FILE"}}, {R"("emu"-x)", {"emu", "-x", "FILE"}},

@@ -63,6 +63,8 @@ IconImage paletteDib(int size, int bits, const QColor& colour)
     return {quint8(size), quint8(size), quint8(colours == 256 ? 0 : colours), 1, quint16(bits), data};
 }
 
+IconImage noBitCount(IconImage image) { return image.bitCount = 0, image; }
+
 // An NE library (.icl) keeps the groups' order, its images become icons 1, 2... in order, resources
 // start at multiples of 1 << shift.
 QByteArray neLibrary(const std::vector<Group>& groups, int shift = 4, bool groupsFirst = false)
@@ -184,11 +186,13 @@ TEST(IconLibrary, PicksTheImageThePlatformWould)
         {{number(1), {solidDib(16, Red), solidDib(32, Green), solidDib(48, Blue), solidPng(256, Red)}},
          {number(2), {solidDib(48, Blue), solidPng(256, Red)}},
          {number(3), {paletteDib(32, 4, Red), solidDib(32, Green), paletteDib(32, 8, Blue), solidDib(16, Red)}},
-         {number(4), {solidPng(256, Green)}}}));
+         {number(4), {solidPng(256, Green)}},
+         // Entries without a bit count: their depth comes from their colour count.
+         {number(5), {noBitCount(paletteDib(32, 1, Blue)), noBitCount(paletteDib(32, 4, Red))}}}));
     // group, size: the image picked, its size and colour
     const std::tuple<int, int, int, int, QColor> cases[] = {
         {0, 16, 0, 16, Red},   {0, 32, 1, 32, Green}, {1, 16, 0, 48, Blue},   {1, 32, 0, 48, Blue},
-        {2, 32, 1, 32, Green}, {2, 16, 3, 16, Red},   {3, 32, 0, 256, Green}};
+        {2, 32, 1, 32, Green}, {2, 16, 3, 16, Red},   {3, 32, 0, 256, Green}, {4, 32, 1, 32, Red}};
     for (const auto& [group, size, image, decoded, colour] : cases) {
         const QImage picture = library.decode(group, size);
         EXPECT_EQ(std::tuple(library.bestImage(group, size), picture.width(), picture.height(), centre(picture)),
@@ -214,7 +218,7 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
         {folder.write("[Console]\n01=NES\n", "text"), -1, "neither an executable nor an icon file"},
         {folder.write("", "empty"), -1, "the file is empty"},
         {pipe, -1, "not a regular file"}, {link, -1, "not a regular file"}, {folderPath, -1, "a folder"},
-        {folder.path("missing.icl"), -1, "cannot open"},
+        {folder.path("missing.icl"), -1, "cannot open"}, {folder.write(set32(pe, get32(pe, 0x3C), 0x5858), "mz-only"), -1, "without a PE or NE header"},
         {folder.write(set16(pe, pe.indexOf(group1) + 6 + 12, 0), "pe-missing-icon"), 1, "icon 0 is missing"},
         // Bytes follow the section in the file, but they are not the section's.
         {folder.write(patched(pe, [&](QByteArray& f) {
@@ -247,6 +251,9 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
         for (int other = 0; other < library.groupCount(); ++other)
             EXPECT_EQ(library.decode(other, 32).isNull(), other == group) << "the other groups stay readable";
     }
+    // An optional header too short to hold the resource entry, though the bytes after it would.
+    const IconLibrary shortHeader = folder.open(set16(pe, get32(pe, 0x3C) + 20, 96));
+    EXPECT_TRUE(shortHeader.groupCount() == 0 && shortHeader.error().contains("no resource table")) << shortHeader.error().toStdString();
     // 2000 entries all naming one 48-pixel image would make a .ico far larger than the file; the
     // image itself stays readable.
     QByteArray directory = icontools::writeGroupDirectory({solidDib(48, Blue)}, 1);

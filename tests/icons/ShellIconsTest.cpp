@@ -10,6 +10,7 @@
 #include "platform/ShellIcons.h"
 
 #include <QStringEncoder>
+#include <QSysInfo>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -122,6 +123,16 @@ TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
         const bool unicode = IsTextUnicode(text, &tests);
         EXPECT_EQ(std::pair(unicode, tests), std::pair(passed != 0, passed)) << text.toHex().toStdString();
     }
+}
+
+// Only a structure of its own size is answered: the NT family, at the kernel's version.
+TEST(ShellIcons, GetVersionExAFillsOnlyAStructureOfItsSize)
+{
+    OsVersionInfoA info {.dwOSVersionInfoSize = sizeof(OsVersionInfoA) - 1};
+    EXPECT_TRUE(GetVersionExA(info) == 0 && info.dwPlatformId == 0);
+    info.dwOSVersionInfoSize = sizeof(OsVersionInfoA);
+    EXPECT_TRUE(GetVersionExA(info) == 1 && info.dwPlatformId == VerPlatformWin32Nt
+                && QSysInfo::kernelVersion().startsWith(QStringLiteral("%1.%2.").arg(info.dwMajorVersion).arg(info.dwMinorVersion)));
 }
 
 TEST(ShellIcons, PickIconDlgNeverWritesPastTheCapacity)

@@ -14,7 +14,7 @@ TEST(ProfileString, GivesTheCountAndBytesOfWindows)
     const auto utf16 = [](const char* text) { return "\xFF\xFE" + QStringEncoder(QStringConverter::Utf16LE)(QString::fromUtf8(text)); };
     // Every lookup asks for S/a, unless told, with the default "dflt  ", which comes back without its blanks.
     const struct { const char* name; QByteArray text, value; int size = 127; const char* key = "a"; } rows[] = {
-        {"missing key", "[S]\nb=1\n", "dflt"}, {"the default is cut too", "", "d", 2},
+        {"missing key", "[S]\nb=1\n", "dflt"}, {"the default is cut too", "", "d", 2}, {"nothing in quotes fits one character", "[S]\na=\"\"", "", 1},
         {"NUL alone", QByteArray("[S]\na=\0\n", 8), ""}, {"UTF-16 odd last byte", utf16("[S]\na=bc").chopped(1), "bc"},
         {"UTF-8 beyond Windows-1252", "\xEF\xBB\xBF[S]\na=a\xC4\x81\xC4\x81", "a\xC4\x81", 5},
         {"UTF-16 beyond Windows-1252", utf16("[S]\na=a\U0001F600"), "a", 4}, {"UTF-16 last Latin-1 letter", utf16("[S]\na=\u00ff"), "\xFF"},
