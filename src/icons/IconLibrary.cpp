@@ -167,8 +167,8 @@ QImage IconLibrary::Data::decodeImage(const ImageSlot& image, int position, QStr
     } else if (size >= 40 && bytes.u32(offset) >= 40) {
         const auto dibWidth = qint32(bytes.u32(offset + 4));
         const auto dibHeight = qint32(bytes.u32(offset + 8));
-        width = dibWidth > 0 ? quint32(dibWidth) : 0;
-        height = dibHeight > 0 ? quint32(dibHeight) / 2 : 0;
+        width = quint32(std::max(dibWidth, 0));
+        height = quint32(std::max(dibHeight, 0)) / 2;
         file = icoFile({image}, bytes);
     }
     if (QString failure = unreadable(); !failure.isEmpty()) {

@@ -36,6 +36,8 @@ TEST(GetIniString, ReadsTheValueOrTheMarker)
     // Controls see text up to its first NUL: the marker shows as the empty text.
     EXPECT_EQ(QStringList({AnsiText::untilNul(marker), AnsiText::untilNul("*." + marker), AnsiText::untilNul("ab")}),
               QStringList({"", "*.", "ab"}));
+    // Windows-1252 holds no character from U+0080 to U+009F but its own.
+    EXPECT_EQ(QList({AnsiText::encodeCp1252(u"\u20AC\u00FF"), AnsiText::encodeCp1252(u"\u0080")}), QList<std::optional<QByteArray>>({"\x80\xFF", std::nullopt}));
 }
 
 // The user's own catalogue (in their configuration folder, ~/.config when XDG_CONFIG_HOME is
