@@ -66,8 +66,8 @@ TEST(ClassesRootLinux, KeepsTheHiveInTheHomeFolderWithoutAnAbsoluteDataFolder)
     }
 }
 
-// A hive that cannot be saved is reported, and the desktop is still told; what it could not be
-// told comes after, in both languages.
+// A hive that cannot be saved is reported once, with why, and the desktop is still told; what it
+// could not be told comes after, in both languages.
 TEST(ClassesRootLinux, ReportsAFileThatCannotBeSavedAndWhatTheDesktopCouldNotBeTold)
 {
     TestEnvironment env;
@@ -76,7 +76,8 @@ TEST(ClassesRootLinux, ReportsAFileThatCannotBeSavedAndWhatTheDesktopCouldNotBeT
     TestEnvironment::writeFile(applications, "not a folder");
     const QList<Failure> failures = finish("Cart.Rom", ".smc");
     ASSERT_GE(failures.size(), 2);
-    EXPECT_TRUE(failures[0].english.contains(hiveFolder) && failures[0].french.startsWith("Les associations n'ont pas pu"));
+    EXPECT_EQ(failures[0].english, "The associations could not be saved: the folder " + hiveFolder + " cannot be created.");
+    EXPECT_TRUE(failures[0].french.startsWith("Les associations n'ont pas pu"));
     EXPECT_TRUE(failures[1].english.contains(applications) && failures[1].french.contains(applications));
     EXPECT_EQ(TestEnvironment::readFile(hiveFolder), "not a folder");
 }

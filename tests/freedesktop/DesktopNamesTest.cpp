@@ -10,7 +10,7 @@
 
 using registry::DesktopNames;
 
-TEST(DesktopNamesTest, KeepsPlainNamesReadableAndMakesHostileNamesSafeAndApart)
+TEST(DesktopNamesTest, KeepsPlainNamesReadableMakesHostileNamesSafeAndApartAndRefusesWideningExtensions)
 {
     EXPECT_EQ(QStringList({DesktopNames::safeName("Zelvane-Zip-Rom09"), DesktopNames::mimeType("SnesRom"), DesktopNames::iconName("SnesRom"),
                            DesktopNames::desktopFileName("SnesRom")}),
@@ -30,10 +30,7 @@ TEST(DesktopNamesTest, KeepsPlainNamesReadableAndMakesHostileNamesSafeAndApart)
     }
     EXPECT_EQ(DesktopNames::safeName("ÉMULATEUR"), DesktopNames::safeName("émulateur"));
     EXPECT_TRUE(DesktopNames::safeName("../../x").startsWith("x_"));
-}
-
-TEST(DesktopNamesTest, RefusesExtensionsThatWouldWidenThePattern)
-{
+    // Extensions that would widen the pattern are refused.
     for (const QString extension : {"smc", "SFC", "tar.gz", "a b", "é", "1"})
         EXPECT_TRUE(DesktopNames::isPublishableExtension(extension)) << extension.toStdString();
     for (const QString extension : {"", "*", "s?c", "[sS]mc", "a]", "a\\b", "a/b", "a:b", "a\nb", "a\tb"})

@@ -186,18 +186,6 @@ TEST(RegistryHive, NamesTheLineItCannotRead)
     }
 }
 
-// Where the hive's folder cannot be made the change still runs, and saving it says why it is not kept.
-TEST(HiveFile, TellsWhyItCannotBeSavedWhereItsFolderCannotBeMade)
-{
-    TestEnvironment env;
-    TestEnvironment::writeFile(env.dataHome() + "/zelvane", "a file");
-    registry::HiveFile file(env.hiveFile());
-    ASSERT_TRUE(file.load().has_value());
-    file.save(regtest::withValues({{".a", "A"}}));
-    EXPECT_EQ(file.failures().value(0).english, "The associations could not be saved: the folder " + env.dataHome() + "/zelvane cannot be created.");
-    EXPECT_EQ(file.failures().size(), 1);
-}
-
 // A lock file that names no process and is not new is taken over: the sequence then really
 // holds the file. Removing the file gives what an empty hive holds, and a file that could not be
 // read is never removed.
