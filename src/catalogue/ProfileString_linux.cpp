@@ -167,7 +167,7 @@ QByteArray fromUnicodeFile(QStringView cut, int size)
     if (const auto ansi = AnsiText::encodeCp1252(cut); ansi && AnsiText::decode(*ansi) == cut)
         return *ansi;
     if (!cut.isEmpty() && cut.back().isHighSurrogate())
-        cut.chop(1); // half a character, cut at size - 1
+        cut.chop(1); // the cut fell inside a surrogate pair
     return wholeCharacters(cut.toUtf8(), size - 1);
 }
 

@@ -217,7 +217,7 @@ QStringList RegistryHive::subkeys(const QString& path) const
     const QString prefix = path.isEmpty() ? QString() : Data::folded(path) + QLatin1Char('\\');
     QStringList names;
     for (auto key = d->keys.cbegin() + 1; key != d->keys.cend(); ++key) {
-        if (key->folded.startsWith(prefix) && key->folded.indexOf(QLatin1Char('\\'), prefix.size()) < 0)
+        if (key->folded.startsWith(prefix) && !QStringView(key->folded).sliced(prefix.size()).contains(QLatin1Char('\\')))
             names.append(key->path.mid(prefix.size()));
     }
     return names;

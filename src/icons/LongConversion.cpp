@@ -12,7 +12,7 @@ namespace icons {
 
 qint32 toLong(const QString& text)
 {
-    bool ok = false;
+    bool ok; // toDouble() always sets it
     const double value = QLocale::c().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(value))
         throw std::invalid_argument("type mismatch: \"" + text.toStdString()

@@ -70,8 +70,7 @@ QString TrimNull(QString& s)
             narrow[i] = QChar(char16_t(uchar(bytes[2 * i]) | uchar(bytes[2 * i + 1]) << 8));
         s = narrow;
     }
-    const qsizetype nul = s.indexOf(QChar(0));
-    return nul < 0 ? s : s.left(nul);
+    return s.left(s.indexOf(QChar(0))); // the whole text when it holds no NUL
 }
 
 } // namespace mStringUtils

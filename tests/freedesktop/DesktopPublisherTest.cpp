@@ -96,7 +96,7 @@ protected:
 TEST_F(DesktopPublisherTest, FilesOpenWithTheEmulatorShowItsIconAndAllElseStaysSafe)
 {
     const QString mimeAppsPath = env.configHome() + "/mimeapps.list", dotfile = env.root() + "/dotfiles/mimeapps.list";
-    const QByteArray before = "[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n# a comment  \n\n"
+    const QByteArray before = "\n[Default Applications]\ntext/plain=org.gnome.TextEditor.desktop;\n# a comment  \n\n"
                               "[Added Associations]\nimage/png=org.gnome.Loupe.desktop;gimp.desktop;\n";
     TestEnvironment::writeFile(dotfile, before);
     ASSERT_TRUE(QFile::link(dotfile, mimeAppsPath));
@@ -128,7 +128,7 @@ TEST_F(DesktopPublisherTest, FilesOpenWithTheEmulatorShowItsIconAndAllElseStaysS
     EXPECT_TRUE(TestEnvironment::readFile(entryPath(kRom)).contains("\nIcon=" + DesktopNames::iconName(kRom).toUtf8() + '\n'));
     EXPECT_TRUE(QFileInfo(mimeAppsPath).isSymLink());
     QList<QByteArray> lines = TestEnvironment::readFile(dotfile).split('\n');
-    EXPECT_TRUE(lines[3].startsWith("application/x-zelvane-")) << "not after the group's last line: " << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[4].startsWith("application/x-zelvane-")) << "not after the group's last line: " << lines.join('\n').toStdString();
     EXPECT_EQ(lines.removeIf([](const QByteArray& line) { return line.startsWith("application/x-zelvane-"); }), 4);
     EXPECT_EQ(lines, before.split('\n'));
 

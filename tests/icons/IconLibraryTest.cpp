@@ -252,8 +252,7 @@ TEST(IconLibrary, BrokenFilesGiveNoIconWithAReason)
             EXPECT_EQ(library.decode(other, 32).isNull(), other == group) << "the other groups stay readable";
     }
     // An optional header too short to hold the resource entry, though the bytes after it would.
-    const IconLibrary shortHeader = folder.open(set16(pe, get32(pe, 0x3C) + 20, 96));
-    EXPECT_TRUE(shortHeader.groupCount() == 0 && shortHeader.error().contains("no resource table")) << shortHeader.error().toStdString();
+    EXPECT_TRUE(folder.open(set16(pe, get32(pe, 0x3C) + 20, 96)).error().contains("no resource table"));
     // 2000 entries all naming one 48-pixel image would make a .ico far larger than the file; the
     // image itself stays readable.
     QByteArray directory = icontools::writeGroupDirectory({solidDib(48, Blue)}, 1);

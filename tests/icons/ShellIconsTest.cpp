@@ -74,13 +74,15 @@ TEST(ShellIcons, ExtractIconExAGivesTheCountOrTheLargeAndSmallPicturesOfAGroup)
     testicons::writeLibrary(library, 10);
     ASSERT_TRUE(square(48, iconColour(30)).save(ico, "ICO")); // a 48-pixel image only: the shell's sizes come out
     TestEnvironment::writeFile(text, "no icons here");
+    // half.ico: its 16-pixel image cannot be read, so no pictures at all.
+    TestEnvironment::writeFile(env.root() + "/half.ico", icontools::writeIcoFile({testicons::solidDib(32, iconColour(31)), {16, 16, 0, 1, 32, "broken"}}));
     // What ExtractIconExA answers and the colour of the icon extracted. INT_MIN stands for index -1
     // without pictures, which asks for the count; index -1 with pictures names the group with ID 1.
     // A folder is no icon file, as a missing file is not.
     const std::tuple<QString, int, int, int> cases[] = {
         {library, 0, 1, 0},   {library, 9, 1, 9},     {library, 10, 0, 0},  {library, -3, 1, 2}, {library, -10, 1, 9},
         {library, -11, 0, 0}, {library, -1, 1, 0},    {library, INT_MIN, 10, 0}, {ico, 0, 1, 30}, {text, 0, 0, 0},
-        {text, INT_MIN, 0, 0}, {env.root() + "/missing.dll", 0, -1, 0}, {QString(), 0, -1, 0}, {env.root(), INT_MIN, -1, 0},
+        {text, INT_MIN, 0, 0}, {env.root() + "/missing.dll", 0, -1, 0}, {QString(), 0, -1, 0}, {env.root(), INT_MIN, -1, 0}, {env.root() + "/half.ico", 0, 0, 0},
     };
     for (const auto& [file, index, count, colour] : cases) {
         SCOPED_TRACE(testing::Message() << file.toStdString() << ", " << index);
@@ -112,9 +114,9 @@ TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
         {QByteArray("a", 1), IsTextUnicodeUnicodeMask, 0}, {QByteArray("ab \0\0", 5), IsTextUnicodeUnicodeMask, 0},
         // One character is no text; 3 x the high bytes' moves against the low bytes': 234 = 234, then 234 < 235.
         {utf16(u"\u01FF"), IsTextUnicodeStatistics, 0}, {utf16(u"中仪"), IsTextUnicodeStatistics, 0}, {utf16(u"中仫"), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
-        // A surrogate pair is a character of real text, a lone surrogate or a private-use one is not.
+        // A surrogate pair and a line end are characters of real text, a lone surrogate or a private-use one is not.
         {utf16(u"\u4E00\u4EFF\u4E00\U0001F4FF"), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
-        {utf16(u"\u4E00\u4EFF\u4E00\u4EFF\u4E00\u4EFF") + QByteArray("\x3D\xD8", 2), IsTextUnicodeStatistics, 0},
+        {utf16(u"\u4E00\u4EFF\u4E00\u4EFF\u4E00\u4EFF") + QByteArray("\x3D\xD8", 2), IsTextUnicodeStatistics, 0}, {utf16(u"\u4E00\u4EFF\u4E00\u4EFF\u4E00\u4EFF\n"), IsTextUnicodeStatistics, IsTextUnicodeStatistics},
         {utf16(u"\u4E00\u4EFF\u4E00\u4EFF\uE000"), IsTextUnicodeStatistics, 0},
     };
     for (const auto& [text, asked, passed] : cases) {
@@ -127,11 +129,9 @@ TEST(ShellIcons, IsTextUnicodeWritesBackTheTestsPassedAmongThoseAsked)
 // Only a structure of its own size is answered: the NT family, at the kernel's version.
 TEST(ShellIcons, GetVersionExAFillsOnlyAStructureOfItsSize)
 {
-    OsVersionInfoA info {.dwOSVersionInfoSize = sizeof(OsVersionInfoA) - 1};
-    EXPECT_TRUE(GetVersionExA(info) == 0 && info.dwPlatformId == 0);
-    info.dwOSVersionInfoSize = sizeof(OsVersionInfoA);
-    EXPECT_TRUE(GetVersionExA(info) == 1 && info.dwPlatformId == VerPlatformWin32Nt
-                && QSysInfo::kernelVersion().startsWith(QStringLiteral("%1.%2.").arg(info.dwMajorVersion).arg(info.dwMinorVersion)));
+    OsVersionInfoA smaller {.dwOSVersionInfoSize = sizeof(OsVersionInfoA) - 1}, info {.dwOSVersionInfoSize = sizeof(OsVersionInfoA)};
+    EXPECT_TRUE(GetVersionExA(smaller) == 0 && smaller.dwPlatformId == 0 && GetVersionExA(info) == 1 && info.dwPlatformId == VerPlatformWin32Nt);
+    EXPECT_TRUE(QSysInfo::kernelVersion().startsWith(QStringLiteral("%1.%2.").arg(info.dwMajorVersion).arg(info.dwMinorVersion)));
 }
 
 TEST(ShellIcons, PickIconDlgNeverWritesPastTheCapacity)
