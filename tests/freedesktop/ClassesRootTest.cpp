@@ -58,6 +58,7 @@ TEST(ClassesRootLinux, KeepsTheHiveInTheHomeFolderWithoutAnAbsoluteDataFolder)
 {
     for (const char* dataHome : {"", "relative/data"}) {
         TestEnvironment env;
+        QDir::setCurrent(env.root()); // so that a folder made where it should not be goes with the test's
         regtest::NotifyRecorder desktop;
         qputenv("HOME", QFile::encodeName(env.root() + "/home"));
         qputenv("XDG_DATA_HOME", dataHome);
