@@ -174,18 +174,18 @@ Argument parseArgument(const QString& text)
             percent = c == u'%';
             if (!percent)
                 literal += c;
-            continue;
-        }
-        percent = false;
-        if (isFilePlaceholder(c)) {
-            if (!literal.isEmpty())
-                pieces.append({ Piece::Kind::Text, literal });
-            literal.clear();
-            pieces.append({ Piece::Kind::File, {} });
         } else {
-            literal += u'%';
-            if (c != u'%')
-                literal += c;
+            percent = false;
+            if (isFilePlaceholder(c)) {
+                if (!literal.isEmpty())
+                    pieces.append({ Piece::Kind::Text, literal });
+                literal.clear();
+                pieces.append({ Piece::Kind::File, {} });
+            } else {
+                literal += u'%';
+                if (c != u'%')
+                    literal += c; // "%%" is one '%'
+            }
         }
     }
     // A '%' that ends the argument is literal.

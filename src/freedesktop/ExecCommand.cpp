@@ -26,16 +26,16 @@ std::optional<Argument> withoutFieldCodes(const QString& word)
             percent = c == u'%';
             if (!percent)
                 argument.text += c;
-            continue;
-        }
-        percent = false;
-        if (c == u'%') {
-            argument.text += QStringLiteral("%%");
-        } else if (QStringLiteral("fFuU").contains(c)) {
-            argument.text += QStringLiteral("%1");
-            argument.holdsFile = true;
         } else {
-            dropped = true;
+            percent = false;
+            if (c == u'%') {
+                argument.text += QStringLiteral("%%");
+            } else if (QStringLiteral("fFuU").contains(c)) {
+                argument.text += QStringLiteral("%1");
+                argument.holdsFile = true;
+            } else {
+                dropped = true;
+            }
         }
     }
     // A '%' that ends the word is literal.

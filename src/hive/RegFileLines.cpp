@@ -13,8 +13,9 @@ qsizetype dataStart(const QString& line)
     qsizetype i = afterBlanks(line, 0);
     if (i < line.size() && line[i] == QLatin1Char('"')) {
         // To the closing quote, the first that no backslash escapes, or to the end.
+        ++i;
         bool escaped = false;
-        for (const QChar c : QStringView(line).sliced(++i)) {
+        for (const QChar c : QStringView(line).sliced(i)) {
             if (!escaped && c == QLatin1Char('"'))
                 break;
             escaped = !escaped && c == QLatin1Char('\\');

@@ -48,10 +48,10 @@ QStringList linesOf(const QString& text)
         .split(QLatin1Char('\n'));
 }
 
-QByteArray fileBytes(const QStringList& lines)
+QByteArray fileBytes(const QStringList& lines, bool lastLineEnded)
 {
     const QString crLf = QStringLiteral("\r\n");
-    return "\xFF\xFE" + utf16Bytes(lines.join(crLf) + crLf);
+    return "\xFF\xFE" + utf16Bytes(lines.join(crLf) + (lastLineEnded ? crLf : QString()));
 }
 
 } // namespace registry::RegFileText

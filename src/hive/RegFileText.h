@@ -28,7 +28,8 @@ QString decoded(const QByteArray& bytes, bool* cut);
 // text after the last line end is one more line.
 QStringList linesOf(const QString& text);
 
-// A whole file in UTF-16LE with a byte-order mark and CRLF line ends.
-QByteArray fileBytes(const QStringList& lines);
+// A whole file in UTF-16LE with a byte-order mark and CRLF line ends, the last line's included
+// unless `lastLineEnded` is false.
+QByteArray fileBytes(const QStringList& lines, bool lastLineEnded = true);
 
 } // namespace registry::RegFileText

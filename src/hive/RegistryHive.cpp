@@ -261,10 +261,7 @@ QByteArray RegistryHive::serialize() const
     }
     for (qsizetype i = end; i < qsizetype(d->lines.size()); ++i)
         lines += d->lines[std::size_t(i)];
-    QByteArray bytes = fileBytes(lines);
-    if (!d->endsWithLineBreak)
-        bytes.chop(4); // the CRLF after the last line, which the file did not have
-    return bytes;
+    return RegFileText::fileBytes(lines, d->endsWithLineBreak);
 }
 
 QString RegistryHive::keyLine(const QString& root, const QString& path, bool deletion)
